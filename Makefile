@@ -1,0 +1,44 @@
+# Lexalon: set-up, build, run, test and benchmark.
+BUILD      ?= build
+ASAN_BUILD ?= build-asan
+JOBS       ?= $(shell nproc)
+CMAKE_GEN  := -G Ninja
+
+.PHONY: all deps configure build run test test-core test-sanitizers bench clean
+
+all: build
+
+deps:
+	@bash scripts/install-deps.sh
+
+$(BUILD)/build.ninja: | deps
+	cmake -S . -B $(BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+configure: $(BUILD)/build.ninja
+
+build: deps configure
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
+	  echo "No display: run it with  xvfb-run -a make run  or on a desktop session."; exit 1; \
+	fi
+	cd samples && ../$(BUILD)/app/lexalon
+
+test: build test-sanitizers
+	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+# The core's unit tests once more, under AddressSanitizer and UndefinedBehaviorSanitizer.
+test-sanitizers: deps
+	cmake -S . -B $(ASAN_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug \
+	  -DLEXALON_CORE_ONLY=ON -DLEXALON_SANITIZE=ON -DLEXALON_BENCHMARKS=OFF
+	cmake --build $(ASAN_BUILD) -j $(JOBS)
+	ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
+
+bench: build
+	@for b in $(BUILD)/bench/bench_*; do \
+	  [ -x "$$b" ] || continue; echo "== $$(basename $$b)"; "$$b" --benchmark_counters_tabular=true || exit 1; \
+	done
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD)

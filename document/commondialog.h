@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace lexalon {
+
+class FileDialogs;
+
+// The dialog component the windows use for opening, saving and printer setup.
+// Each window owns its own instances; FileName persists between uses.
+class CommonDialog
+{
+public:
+    // Flags bit that asks ShowPrinter for the printer setup dialog.
+    static constexpr int PrintSetup = 64;
+
+    explicit CommonDialog(FileDialogs &dialogs);
+
+    QString Filter() const { return m_filter; }
+    void setFilter(const QString &filter) { m_filter = filter; }
+    QString FileName() const { return m_fileName; }
+    int Flags() const { return m_flags; }
+    void setFlags(int flags) { m_flags = flags; }
+
+    // A cancel leaves FileName empty, so that a name chosen earlier is never
+    // taken for the answer to a dialog the user dismissed.
+    void ShowOpen();
+    void ShowSave();
+    void ShowPrinter();
+
+private:
+    FileDialogs &m_dialogs;
+    QString m_filter;
+    QString m_fileName;
+    int m_flags = 0;
+};
+
+// "Description|pattern|Description|pattern" as the name filters of a Qt file
+// dialog: "Description (pattern)".
+QStringList qtNameFilters(const QString &filter);
+
+} // namespace lexalon

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QByteArrayView>
+#include <QString>
+
+namespace lexalon {
+
+enum class TextEncoding { Windows1252, Utf8 };
+
+// The outcome of reading a text file whole: the text, or why there is none.
+struct TextFileContent
+{
+    enum class Status { Ok, OpenFailed, ReadFailed, TooLarge };
+
+    Status status = Status::Ok;
+    QString text;
+    TextEncoding encoding = TextEncoding::Windows1252;
+    QString errorString; // the system's reason when status is not Ok
+
+    bool ok() const { return status == Status::Ok; }
+};
+
+// Reads the whole file. Each byte is one Windows-1252 character, line ends
+// kept, unless the file starts with the UTF-8 byte-order mark or is valid UTF-8
+// holding at least one byte above 0x7F: then it is decoded as UTF-8.
+// Never throws.
+TextFileContent readTextFile(const QString &path);
+
+QString decodeWindows1252(QByteArrayView bytes);
+// Valid UTF-8 with at least one byte above 0x7F, or a byte-order mark first.
+bool isUtf8Text(QByteArrayView bytes);
+
+} // namespace lexalon

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringView>
+
+namespace lexalon {
+
+class WordGrid;
+
+// The saved word list: one line per row of the grid, column 0, tab, column 1,
+// CR LF, one Windows-1252 byte per character, no byte-order mark.
+QByteArray wordListBytes(const WordGrid &grid);
+
+// Characters outside Windows-1252 become '?'.
+QByteArray encodeWindows1252(QStringView text);
+
+struct WriteOutcome
+{
+    bool ok = true;
+    QString errorString; // the system's reason when not ok
+};
+
+// Writes the file whole or not at all: an existing file is replaced only once
+// the new one is complete.
+WriteOutcome writeWordListFile(const WordGrid &grid, const QString &path);
+
+} // namespace lexalon

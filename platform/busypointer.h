@@ -1,0 +1,16 @@
+#pragma once
+
+namespace lexalon {
+
+// The pointer values a window shows: the hourglass while a command works.
+enum class MousePointer { Default = 0, Hourglass = 11 };
+
+class BusyPointer
+{
+public:
+    virtual ~BusyPointer() = default;
+    virtual void setMousePointer(MousePointer pointer) = 0;
+    virtual MousePointer mousePointer() const = 0;
+};
+
+} // namespace lexalon

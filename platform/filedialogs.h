@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+namespace lexalon {
+
+// The system's standard dialogs. An empty name means the user cancelled.
+class FileDialogs
+{
+public:
+    virtual ~FileDialogs() = default;
+    virtual QString openFileName(const QString &filter) = 0;
+    virtual QString saveFileName(const QString &filter) = 0;
+    // The printer setup dialog; the printer chosen there is used by later prints.
+    virtual void printerSetup() = 0;
+};
+
+} // namespace lexalon

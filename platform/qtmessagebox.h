@@ -1,0 +1,20 @@
+#pragma once
+
+#include "platform/messagebox.h"
+
+class QWidget;
+
+namespace lexalon {
+
+// The message box on screen, modal over its parent window.
+class QtMessageBox final : public MessageBox
+{
+public:
+    explicit QtMessageBox(QWidget *parent);
+    MessageAnswer show(const MessageRequest &request) override;
+
+private:
+    QWidget *m_parent;
+};
+
+} // namespace lexalon

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "platform/busypointer.h"
+#include "platform/filedialogs.h"
+#include "platform/messagebox.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <deque>
+#include <vector>
+
+namespace lexalon {
+
+// Stand-ins for the modal dialogs, for tests and benchmarks: each answer is
+// preset, each question asked is recorded.
+
+class ScriptedMessageBox final : public MessageBox
+{
+public:
+    // Without a preset answer the box answers with its default button.
+    void setNextAnswer(MessageAnswer answer);
+    MessageAnswer show(const MessageRequest &request) override;
+
+    const std::vector<MessageRequest> &requests() const { return m_requests; }
+    void clearRequests() { m_requests.clear(); }
+
+private:
+    std::deque<MessageAnswer> m_answers;
+    std::vector<MessageRequest> m_requests;
+};
+
+class ScriptedFileDialogs final : public FileDialogs
+{
+public:
+    enum class Kind { Open, Save, PrinterSetup };
+    struct Call
+    {
+        Kind kind;
+        QString filter;
+    };
+
+    // The next open or save dialog returns this name; empty is a cancel.
+    void setNextFileName(const QString &name);
+    QString openFileName(const QString &filter) override;
+    QString saveFileName(const QString &filter) override;
+    void printerSetup() override;
+
+    const std::vector<Call> &calls() const { return m_calls; }
+
+private:
+    QString nextName();
+
+    std::deque<QString> m_names;
+    std::vector<Call> m_calls;
+};
+
+class RecordingBusyPointer final : public BusyPointer
+{
+public:
+    void setMousePointer(MousePointer pointer) override;
+    MousePointer mousePointer() const override { return m_current; }
+    const std::vector<MousePointer> &history() const { return m_history; }
+
+private:
+    MousePointer m_current = MousePointer::Default;
+    std::vector<MousePointer> m_history;
+};
+
+} // namespace lexalon

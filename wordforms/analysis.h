@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QStringView>
+#include <QtTypes>
+
+namespace lexalon {
+
+class TokenList;
+class WordGrid;
+
+struct WordStatistics
+{
+    qint64 total = 0;     // every attestation of every form
+    qint64 different = 0; // rows of the word list below its heading
+};
+
+// The word list's heading row.
+inline constexpr auto headingForms = u"Formes";
+inline constexpr auto headingCount = u"Nombre d'attestations";
+inline constexpr int countColumnWidth = 2000; // twips
+
+// Cuts the text into lower-cased forms (the token list, sorted), then fills
+// the word list with one row per different form and its number of
+// attestations, in alphabetical order, under the heading row. Leaves the
+// current cell on the last row's count.
+WordStatistics analyseText(QStringView text, TokenList &grille02, WordGrid &grille01);
+
+} // namespace lexalon

@@ -1,0 +1,80 @@
+#pragma once
+
+#include <QString>
+
+#include <vector>
+
+namespace lexalon {
+
+// A table of text cells with a current cell, a selection and a sort: the store
+// behind the word list and the token list. It knows no widget; a table model
+// presents it.
+class WordGrid
+{
+public:
+    enum class SortMode { GenericAscending = 1, GenericDescending = 2 };
+
+    WordGrid(int rows, int cols, int fixedRows, int fixedCols);
+
+    int Rows() const { return m_rows; }
+    // A larger value appends empty rows; a smaller one drops rows from the end.
+    void setRows(int rows);
+    int Cols() const { return m_cols; }
+    void setCols(int cols);
+    int FixedRows() const { return m_fixedRows; }
+    int FixedCols() const { return m_fixedCols; }
+
+    int Row() const { return m_row; }
+    int Col() const { return m_col; }
+    int RowSel() const { return m_rowSel; }
+    int ColSel() const { return m_colSel; }
+    // Moving the current cell collapses the selection onto it along that axis.
+    void setRow(int row);
+    void setCol(int col);
+    void setRowSel(int row);
+    void setColSel(int col);
+
+    // The current cell.
+    QString Text() const;
+    void setText(const QString &text);
+    void setCellFontBold(bool bold);
+
+    // Any cell, by address; the current cell does not move.
+    const QString &cellText(int row, int col) const;
+    void setCellText(int row, int col, const QString &text);
+    bool cellFontBold(int row, int col) const;
+
+    // Empties every cell; Rows and Cols stay.
+    void Clear();
+
+    int ColWidth(int col) const;
+    void setColWidth(int col, int twips);
+
+    // Sorts at once the rows from Row to RowSel (all non-fixed rows when they
+    // are equal), keyed on the columns from Col to ColSel.
+    void setSort(SortMode mode);
+
+private:
+    struct Cell
+    {
+        QString text;
+        bool bold = false;
+    };
+
+    Cell &cell(int row, int col);
+    const Cell &cell(int row, int col) const;
+    void clampCursor();
+
+    int m_rows;
+    int m_cols;
+    int m_fixedRows;
+    int m_fixedCols;
+    int m_row;
+    int m_col;
+    int m_rowSel;
+    int m_colSel;
+    std::vector<Cell> m_cells; // row-major
+    std::vector<int> m_colWidths; // twips; -1 when not set
+};
+
+} // namespace lexalon
