@@ -1,5 +1,6 @@
 #include "platform/qtmessagebox.h"
 
+#include <QApplication>
 #include <QMessageBox>
 
 namespace lexalon {
@@ -32,7 +33,7 @@ QtMessageBox::QtMessageBox(QWidget *parent)
 
 MessageAnswer QtMessageBox::show(const MessageRequest &request)
 {
-    QMessageBox box(m_parent);
+    QMessageBox box(m_parent ? m_parent : QApplication::activeWindow());
     box.setWindowTitle(request.title.isEmpty() ? QString::fromUtf16(programTitle) : request.title);
     box.setText(request.prompt);
     box.setIcon(qtIcon(request.icon));

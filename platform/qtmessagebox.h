@@ -6,7 +6,8 @@ class QWidget;
 
 namespace lexalon {
 
-// The message box on screen, modal over its parent window.
+// The message box on screen, modal over its parent window, or over the
+// active window when it is given none.
 class QtMessageBox final : public MessageBox
 {
 public:

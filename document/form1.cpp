@@ -1,0 +1,132 @@
+#include "document/form1.h"
+
+#include "document/opencommand.h"
+#include "document/textdocument.h"
+#include "document/textpane.h"
+#include "platform/busypointer.h"
+#include "platform/busyscope.h"
+#include "platform/twips.h"
+#include "platform/windowlook.h"
+#include "wordforms/frmliste01.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+
+using namespace Qt::StringLiterals;
+
+namespace lexalon {
+
+namespace {
+
+inline constexpr auto caption = u"Orvanta Calvexia - Listes du lexalon";
+inline constexpr QSize clientArea = twipsSize(10305, 7425);
+inline constexpr QRect lblFichierGeometry = twipsRect(240, 240, 9375, 255);
+inline constexpr QRect txtFichierGeometry = twipsRect(120, 600, 10095, 6735);
+
+} // namespace
+
+Form1::Form1(const WindowServices &services, QWidget *parent)
+    : QMainWindow(parent)
+    , m_services(services)
+    , m_document(new TextDocument(this))
+    , m_pointer(services.busyPointer(*this))
+    , m_commonDialog1(services.dialogs)
+{
+    setWindowTitle(QString::fromUtf16(caption));
+    createControls();
+    createMenus();
+    connect(m_document, &TextDocument::changed, this, &Form1::showDocument);
+    showDocument();
+    resize(clientArea.width(), clientArea.height() + menuBar()->sizeHint().height());
+}
+
+Form1::~Form1() = default;
+
+void Form1::createControls()
+{
+    // Nothing follows the window's size: the controls keep their places.
+    auto *client = new QWidget(this);
+    setBackground(*client, windowBackground);
+    setCentralWidget(client);
+
+    m_lblFichier = new QLabel(client);
+    m_lblFichier->setGeometry(lblFichierGeometry);
+    setBackground(*m_lblFichier, windowBackground);
+
+    m_txtFichier = new TextPane(client);
+    m_txtFichier->setGeometry(txtFichierGeometry);
+}
+
+void Form1::createMenus()
+{
+    m_mnuFichier = menuBar()->addMenu(u"&Fichier"_s);
+    m_mnuItemOuvrir = m_mnuFichier->addAction(u"&Ouvrir..."_s);
+    m_mnuItemFermer = m_mnuFichier->addAction(u"&Fermer"_s);
+    m_mnuItemQuitter = m_mnuFichier->addAction(u"&Quitter"_s);
+    m_Application = menuBar()->addMenu(u"&Application"_s);
+    m_Liste = m_Application->addAction(u"&Liste du lexalon"_s);
+    m_aide = menuBar()->addMenu(u"&Aide"_s);
+    m_about = m_aide->addAction(u"&A propos de"_s);
+
+    connect(m_mnuItemOuvrir, &QAction::triggered, this, &Form1::mnuItemOuvrir_Click);
+    connect(m_mnuItemFermer, &QAction::triggered, this, &Form1::mnuItemFermer_Click);
+    connect(m_mnuItemQuitter, &QAction::triggered, this, &Form1::mnuItemQuitter_Click);
+    connect(m_Liste, &QAction::triggered, this, &Form1::Liste_Click);
+    connect(m_about, &QAction::triggered, this, &Form1::about_Click);
+}
+
+void Form1::showDocument()
+{
+    m_txtFichier->setText(m_document->text());
+    m_lblFichier->setText(m_document->fileLabel());
+    m_txtFichier->setEnabled(m_document->paneEnabled());
+    m_Liste->setEnabled(m_document->canList());
+    m_mnuItemFermer->setEnabled(m_document->canClose());
+    m_mnuItemOuvrir->setEnabled(m_document->canOpen());
+}
+
+void Form1::mnuItemOuvrir_Click()
+{
+    openTextFile(*m_document, m_commonDialog1, *m_pointer, m_services.messages);
+}
+
+void Form1::mnuItemFermer_Click()
+{
+    m_document->close();
+}
+
+void Form1::mnuItemQuitter_Click()
+{
+    close();
+}
+
+void Form1::Liste_Click()
+{
+    const BusyScope busy(*m_pointer);
+    frmListe01 liste(m_txtFichier->Text(), m_services, this);
+    liste.Form_Load();
+    liste.exec();
+}
+
+void Form1::about_Click()
+{
+    m_services.showAbout(*this);
+}
+
+void Form1::closeEvent(QCloseEvent *event)
+{
+    Form_Unload();
+    event->accept();
+}
+
+void Form1::Form_Unload()
+{
+    // Nothing to save and nothing to ask: the program ends here.
+    QCoreApplication::exit(0);
+}
+
+} // namespace lexalon

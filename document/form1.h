@@ -1,0 +1,75 @@
+#pragma once
+
+#include "document/commondialog.h"
+#include "platform/windowservices.h"
+
+#include <QMainWindow>
+
+#include <memory>
+
+class QAction;
+class QCloseEvent;
+class QLabel;
+class QMenu;
+
+namespace lexalon {
+
+class BusyPointer;
+class TextDocument;
+class TextPane;
+
+// The main window: the loaded text, the file's path, and the commands to open
+// and close a text, list its word forms, see the About window and quit.
+class Form1 final : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit Form1(const WindowServices &services, QWidget *parent = nullptr);
+    ~Form1() override;
+
+    const TextDocument &document() const { return *m_document; }
+    QLabel *lblFichier() const { return m_lblFichier; }
+    TextPane *txtFichier() const { return m_txtFichier; }
+    QMenu *mnuFichier() const { return m_mnuFichier; }
+    QMenu *Application() const { return m_Application; }
+    QMenu *aide() const { return m_aide; }
+    QAction *mnuItemOuvrir() const { return m_mnuItemOuvrir; }
+    QAction *mnuItemFermer() const { return m_mnuItemFermer; }
+    QAction *mnuItemQuitter() const { return m_mnuItemQuitter; }
+    QAction *Liste() const { return m_Liste; }
+    QAction *about() const { return m_about; }
+
+    void mnuItemOuvrir_Click();
+    void mnuItemFermer_Click();
+    void mnuItemQuitter_Click();
+    void Liste_Click();
+    void about_Click();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void createControls();
+    void createMenus();
+    void showDocument();
+    void Form_Unload();
+
+    WindowServices m_services;
+    TextDocument *m_document;
+    std::unique_ptr<BusyPointer> m_pointer;
+    CommonDialog m_commonDialog1;
+
+    QLabel *m_lblFichier = nullptr;
+    TextPane *m_txtFichier = nullptr;
+    QMenu *m_mnuFichier = nullptr;
+    QMenu *m_Application = nullptr;
+    QMenu *m_aide = nullptr;
+    QAction *m_mnuItemOuvrir = nullptr;
+    QAction *m_mnuItemFermer = nullptr;
+    QAction *m_mnuItemQuitter = nullptr;
+    QAction *m_Liste = nullptr;
+    QAction *m_about = nullptr;
+};
+
+} // namespace lexalon

@@ -1,0 +1,66 @@
+#include "document/opencommand.h"
+
+#include "document/commondialog.h"
+#include "document/textdocument.h"
+#include "platform/busyscope.h"
+#include "platform/messagebox.h"
+
+using namespace Qt::StringLiterals;
+
+namespace lexalon {
+
+namespace {
+
+MessageRequest cannotOpenMessage(const QString &path, const QString &reason)
+{
+    MessageRequest request;
+    request.prompt = cannotOpenPrompt(path, reason);
+    request.icon = MessageIcon::Warning;
+    return request;
+}
+
+// The message for every failure once the file is open, whatever its cause.
+MessageRequest tooLargeMessage()
+{
+    MessageRequest request;
+    request.prompt = QString::fromUtf16(tooLargePrompt);
+    request.icon = MessageIcon::Information;
+    request.title = QString::fromUtf16(tooLargeTitle);
+    return request;
+}
+
+} // namespace
+
+QString cannotOpenPrompt(const QString &path, const QString &reason)
+{
+    return u"Le fichier « "_s + path + u" » ne peut pas être ouvert.\r\n"_s + reason;
+}
+
+void openTextFile(TextDocument &document, CommonDialog &dialog, BusyPointer &pointer,
+                  MessageBox &messages, const TextFileReader &reader)
+{
+    if (!document.canOpen())
+        return;
+    dialog.setFilter(QString::fromUtf16(textFileFilter));
+    dialog.ShowOpen();
+    const QString path = dialog.FileName();
+    if (path.isEmpty())
+        return;
+
+    const BusyScope busy(pointer);
+    const TextFileContent content = reader(path);
+    switch (content.status) {
+    case TextFileContent::Status::Ok:
+        document.load(path, content.text);
+        break;
+    case TextFileContent::Status::OpenFailed:
+        messages.show(cannotOpenMessage(path, content.errorString));
+        break;
+    case TextFileContent::Status::ReadFailed:
+    case TextFileContent::Status::TooLarge:
+        messages.show(tooLargeMessage());
+        break;
+    }
+}
+
+} // namespace lexalon

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "document/textfile.h"
+
+#include <QString>
+
+#include <functional>
+
+namespace lexalon {
+
+class BusyPointer;
+class CommonDialog;
+class MessageBox;
+class TextDocument;
+
+inline constexpr auto textFileFilter = u"Fichiers Texte (*.TXT)|*.TXT";
+
+inline constexpr auto tooLargeTitle = u"Fichier trop volumineux";
+inline constexpr auto tooLargePrompt =
+    u"Le fichier est trop volumineux.\r\nLe fichier ne peut dépasser la taille de 60 KO";
+
+// "Le fichier « path » ne peut pas être ouvert.", then the system's reason.
+QString cannotOpenPrompt(const QString &path, const QString &reason);
+
+using TextFileReader = std::function<TextFileContent(const QString &path)>;
+
+// The Open command: asks for a text file, reads it whole under the hourglass
+// and loads it into the document. A cancel changes nothing; a file that
+// cannot be opened or read is reported and the document stays as it was.
+void openTextFile(TextDocument &document, CommonDialog &dialog, BusyPointer &pointer,
+                  MessageBox &messages, const TextFileReader &reader = readTextFile);
+
+} // namespace lexalon

@@ -1,0 +1,58 @@
+#include "platform/qtfiledialogs.h"
+
+#include "document/commondialog.h"
+#include "platform/namefilters.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QPrintDialog>
+
+namespace lexalon {
+
+namespace {
+
+QString chosenFile(QFileDialog &dialog, const QString &filter)
+{
+    dialog.setNameFilters(platformNameFilters(qtNameFilters(filter)));
+    // The combo box shows the description alone, "Fichiers Texte (*.TXT)".
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
+}
+
+} // namespace
+
+QtFileDialogs::QtFileDialogs(QPrinter &printer)
+    : m_printer(printer)
+{
+}
+
+QString QtFileDialogs::openFileName(const QString &filter)
+{
+    QFileDialog dialog(QApplication::activeWindow());
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    return chosenFile(dialog, filter);
+}
+
+QString QtFileDialogs::saveFileName(const QString &filter)
+{
+    QFileDialog dialog(QApplication::activeWindow());
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    // The save command asks about overwriting on its own.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    return chosenFile(dialog, filter);
+}
+
+void QtFileDialogs::printerSetup()
+{
+    // The whole list is printed: no page range, selection or current page.
+    QPrintDialog dialog(&m_printer, QApplication::activeWindow());
+    dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
+    dialog.exec();
+}
+
+} // namespace lexalon
