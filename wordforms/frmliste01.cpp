@@ -4,6 +4,7 @@
 #include "platform/twips.h"
 #include "platform/windowlook.h"
 #include "wordforms/analysis.h"
+#include "wordforms/wordgrid.h"
 #include "wordforms/wordgridmodel.h"
 #include "wordforms/wordlistview.h"
 
@@ -90,8 +91,8 @@ frmListe01::frmListe01(const QString &text, const WindowServices &services, QWid
     , m_pointer(services.busyPointer(*this))
     , m_CommonDialog1(services.dialogs)
     , m_CommonDialog2(services.dialogs)
-    , m_grille01(grille01Rows, grille01Cols, grille01FixedRows, grille01FixedCols)
-    , m_model(new WordGridModel(m_grille01, this))
+    , m_model(new WordGridModel(
+          WordGrid(grille01Rows, grille01Cols, grille01FixedRows, grille01FixedCols), this))
 {
     setWindowTitle(QString::fromUtf16(caption));
     setBackground(*this, windowBackground);
@@ -106,6 +107,11 @@ frmListe01::frmListe01(const QString &text, const WindowServices &services, QWid
 }
 
 frmListe01::~frmListe01() = default;
+
+const WordGrid &frmListe01::grid() const
+{
+    return m_model->grid();
+}
 
 QWidget *frmListe01::createClientArea()
 {

@@ -4,7 +4,6 @@
 #include "platform/windowservices.h"
 #include "wordforms/orderings.h"
 #include "wordforms/tokenlist.h"
-#include "wordforms/wordgrid.h"
 
 #include <QDialog>
 #include <QString>
@@ -22,6 +21,7 @@ class QWidget;
 namespace lexalon {
 
 class BusyPointer;
+class WordGrid;
 class WordGridModel;
 class WordListView;
 
@@ -43,7 +43,7 @@ public:
     void fermer_Click();
     void about_Click();
 
-    const WordGrid &grid() const { return m_grille01; }
+    const WordGrid &grid() const;
     WordGridModel *model() const { return m_model; }
     WordListView *grille01() const { return m_view; }
     QPushButton *Command1() const { return m_Command1; }
@@ -78,9 +78,8 @@ private:
     CommonDialog m_CommonDialog1;
     CommonDialog m_CommonDialog2;
     TokenList m_grille02;
-    WordGrid m_grille01;
     OrderToggle m_order;
-    WordGridModel *m_model;
+    WordGridModel *m_model; // holds grille01
 
     WordListView *m_view = nullptr;
     QPushButton *m_Command1 = nullptr;

@@ -1,11 +1,12 @@
 #include "wordforms/wordgridmodel.h"
 
 #include "wordforms/formsearch.h"
-#include "wordforms/wordgrid.h"
 
 #include <QBrush>
 #include <QColor>
 #include <QFont>
+
+#include <utility>
 
 namespace lexalon {
 
@@ -27,9 +28,9 @@ QVariant boldFont(bool bold)
 
 } // namespace
 
-WordGridModel::WordGridModel(WordGrid &grid, QObject *parent)
+WordGridModel::WordGridModel(WordGrid grid, QObject *parent)
     : QAbstractTableModel(parent)
-    , m_grid(grid)
+    , m_grid(std::move(grid))
 {
 }
 
@@ -60,7 +61,7 @@ bool WordGridModel::isFixedColumn(int column) const
 
 QVariant WordGridModel::data(const QModelIndex &index, int role) const
 {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid))
+    if (!index.isValid())
         return QVariant();
     const int row = gridRow(index.row());
     const int column = index.column();
@@ -100,7 +101,7 @@ QVariant WordGridModel::headerData(int section, Qt::Orientation orientation, int
 
 Qt::ItemFlags WordGridModel::flags(const QModelIndex &index) const
 {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid) || isFixedColumn(index.column()))
+    if (!index.isValid() || isFixedColumn(index.column()))
         return Qt::NoItemFlags;
     return Qt::ItemIsEnabled | Qt::ItemIsSelectable;
 }

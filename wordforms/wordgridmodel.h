@@ -1,22 +1,22 @@
 #pragma once
 
+#include "wordforms/wordgrid.h"
+
 #include <QAbstractTableModel>
 
 #include <functional>
 
 namespace lexalon {
 
-class WordGrid;
-
-// The word list as a table: the grid's rows below its fixed heading row, with
-// that heading as the horizontal header. Cells of the fixed columns are drawn
+// The word list as a table, holding its grid: the grid's rows below its fixed
+// heading row, with that heading as the horizontal header. Cells of the fixed columns are drawn
 // in the heading style and cannot be selected or made current. Read-only.
 class WordGridModel final : public QAbstractTableModel
 {
     Q_OBJECT
 
 public:
-    explicit WordGridModel(WordGrid &grid, QObject *parent = nullptr);
+    explicit WordGridModel(WordGrid grid, QObject *parent = nullptr);
 
     const WordGrid &grid() const { return m_grid; }
     WordGrid &grid() { return m_grid; }
@@ -39,7 +39,8 @@ public:
 private:
     bool isFixedColumn(int column) const;
 
-    WordGrid &m_grid;
+    // Owned here, so that it lasts as long as any view that shows it.
+    WordGrid m_grid;
 };
 
 } // namespace lexalon

@@ -137,6 +137,10 @@ void WordListView::keyboardSearch(const QString &search)
 {
     if (!m_model)
         return;
+    if (search.isEmpty()) {
+        m_typed.clear();
+        return;
+    }
     if (!m_sinceLastKey.isValid() || m_sinceLastKey.elapsed() > QApplication::keyboardInputInterval())
         m_typed.clear();
     m_typed += search;

@@ -19,6 +19,7 @@ public:
     explicit WordListView(QWidget *parent = nullptr);
 
     void setGridModel(WordGridModel *model);
+    // Letters typed in quick succession add up; an empty search starts afresh.
     void keyboardSearch(const QString &search) override;
 
 private:

@@ -1,0 +1,87 @@
+#pragma once
+
+#include "platform/busypointer.h"
+#include "platform/scripteddialogs.h"
+#include "platform/widgetbusypointer.h"
+#include "platform/windowservices.h"
+
+#include <QApplication>
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
+
+#include <memory>
+#include <utility>
+#include <vector>
+
+namespace lexalon::testing {
+
+// A window's real busy pointer whose every change is also logged.
+class LoggedBusyPointer final : public BusyPointer
+{
+public:
+    using Log = std::vector<std::pair<QWidget *, MousePointer>>;
+
+    LoggedBusyPointer(QWidget &window, Log &log)
+        : m_window(window)
+        , m_pointer(window)
+        , m_log(log)
+    {
+    }
+    void setMousePointer(MousePointer pointer) override
+    {
+        m_log.emplace_back(&m_window, pointer);
+        m_pointer.setMousePointer(pointer);
+    }
+    MousePointer mousePointer() const override { return m_pointer.mousePointer(); }
+
+private:
+    QWidget &m_window;
+    WidgetBusyPointer m_pointer;
+    Log &m_log;
+};
+
+// The windows' services with every dialog scripted and every request logged.
+struct ScriptedServices
+{
+    ScriptedMessageBox messages;
+    ScriptedFileDialogs dialogs;
+    LoggedBusyPointer::Log pointerLog;
+    std::vector<QPointer<QWidget>> aboutOwners;
+
+    WindowServices services()
+    {
+        return WindowServices{
+            messages,
+            dialogs,
+            [this](QWidget &window) { return std::make_unique<LoggedBusyPointer>(window, pointerLog); },
+            [this](QWidget &owner) { aboutOwners.emplace_back(&owner); },
+        };
+    }
+
+    std::vector<MousePointer> pointerChangesOf(const QWidget *window) const
+    {
+        std::vector<MousePointer> changes;
+        for (const auto &[w, pointer] : pointerLog) {
+            if (w == window)
+                changes.push_back(pointer);
+        }
+        return changes;
+    }
+};
+
+// Once the next modal window is on screen, hands it to inspect (when it is a
+// Window) and closes it, so that the command that showed it returns.
+template<typename Window, typename Inspect>
+void inspectNextModal(Inspect inspect)
+{
+    QTimer::singleShot(0, [inspect] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (auto *window = qobject_cast<Window *>(modal))
+            inspect(*window);
+        if (modal)
+            modal->close();
+    });
+}
+
+} // namespace lexalon::testing

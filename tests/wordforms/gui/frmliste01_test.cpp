@@ -1,0 +1,301 @@
+#include "support/windowtesting.h"
+#include "wordforms/frmliste01.h"
+#include "wordforms/wordgrid.h"
+#include "wordforms/wordgridmodel.h"
+#include "wordforms/wordlistview.h"
+
+#include <QAbstractItemModelTester>
+#include <QAction>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+
+#include <memory>
+#include <utility>
+#include <vector>
+
+using namespace lexalon;
+using namespace lexalon::testing;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString fable = u"Le chat, le CHAT et l'ane."_s;
+const QString toFrequencies = u"Tri par fréquences décroissantes"_s;
+const QString toAlphabetical = u"Tri alphabétique"_s;
+
+using Rows = std::vector<std::pair<QString, QString>>;
+
+const Rows alphabetical{{u"ane"_s, u"1"_s}, {u"chat"_s, u"2"_s}, {u"et"_s, u"1"_s},
+                        {u"l"_s, u"1"_s},   {u"le"_s, u"2"_s}};
+
+// The rows as the view shows them.
+Rows shownRows(const QAbstractItemModel &model)
+{
+    Rows rows;
+    for (int row = 0; row < model.rowCount(); ++row)
+        rows.emplace_back(model.index(row, 0).data().toString(), model.index(row, 1).data().toString());
+    return rows;
+}
+
+std::vector<QString> shownCounts(const QAbstractItemModel &model)
+{
+    std::vector<QString> counts;
+    for (int row = 0; row < model.rowCount(); ++row)
+        counts.push_back(model.index(row, 1).data().toString());
+    return counts;
+}
+
+} // namespace
+
+class FrmListe01Test : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void opensAlphabeticalWithTheStatistics();
+    void showsTheFixedPartsInTheHeadingStyle();
+    void buttonTogglesTheOrderBothWays();
+    void sortsUnderTheWindowsHourglass();
+    void emptyTextShowsTheHeadingAndTwoZeros();
+    void modelPassesTheTester();
+    void fixedColumnCannotBeMadeCurrent();
+    void selectionIsTheGridsSelection();
+    void typedLettersJumpToTheFirstMatchingForm();
+    void enterInTheListDoesNotPressTheButton();
+    void menusHaveTheirCaptions();
+    void fermerClosesTheWindow();
+    void aboutOpensOverTheWordList();
+
+private:
+    void load(const QString &text);
+    QModelIndex countCell(const QString &form) const;
+
+    std::unique_ptr<ScriptedServices> m_scripted;
+    std::unique_ptr<frmListe01> m_window;
+};
+
+void FrmListe01Test::init()
+{
+    m_scripted = std::make_unique<ScriptedServices>();
+}
+
+void FrmListe01Test::cleanup()
+{
+    m_window.reset();
+    m_scripted.reset();
+}
+
+void FrmListe01Test::load(const QString &text)
+{
+    m_window = std::make_unique<frmListe01>(text, m_scripted->services());
+    m_window->Form_Load();
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+}
+
+QModelIndex FrmListe01Test::countCell(const QString &form) const
+{
+    const QAbstractItemModel &model = *m_window->model();
+    for (int row = 0; row < model.rowCount(); ++row) {
+        if (model.index(row, 0).data().toString() == form)
+            return model.index(row, 1);
+    }
+    return QModelIndex();
+}
+
+void FrmListe01Test::opensAlphabeticalWithTheStatistics()
+{
+    load(fable);
+    QCOMPARE(m_window->windowTitle(), u"Orvanta Calvexia - Listes du lexalon"_s);
+    QCOMPARE(shownRows(*m_window->model()), alphabetical);
+    QCOMPARE(m_window->Label6()->text(), u"7"_s);
+    QCOMPARE(m_window->Label7()->text(), u"5"_s);
+    QCOMPARE(m_window->Command1()->text(), toFrequencies);
+    QVERIFY(m_window->Label2()->isVisible());
+    QVERIFY(m_window->Label3()->isVisible());
+    QVERIFY(!m_window->Label4()->isVisible());
+    QVERIFY(!m_window->Label8()->isVisible());
+    QCOMPARE(m_window->Label8()->text(), u"tot"_s);
+    QCOMPARE(m_window->Frame1()->title(), u"Statistiques"_s);
+    QCOMPARE(m_window->Label5()->text(), u"Listes du lexalon"_s);
+    QCOMPARE(m_window->fond()->text(), u"Listes du lexalon"_s);
+    QCOMPARE(m_window->Label5()->geometry(), m_window->fond()->geometry());
+    QCOMPARE(m_window->focusWidget(), m_window->grille01());
+}
+
+void FrmListe01Test::showsTheFixedPartsInTheHeadingStyle()
+{
+    load(fable);
+    const WordGridModel &model = *m_window->model();
+    QCOMPARE(model.headerData(0, Qt::Horizontal).toString(), u"Formes"_s);
+    QCOMPARE(model.headerData(1, Qt::Horizontal).toString(), u"Nombre d'attestations"_s);
+    QVERIFY(model.headerData(0, Qt::Horizontal, Qt::FontRole).value<QFont>().bold());
+    QVERIFY(m_window->grille01()->horizontalHeader()->isVisible());
+    QVERIFY(!m_window->grille01()->verticalHeader()->isVisible());
+
+    const QModelIndex form = model.index(0, 0);
+    const QModelIndex count = model.index(0, 1);
+    QCOMPARE(form.data(Qt::BackgroundRole).value<QBrush>().color(), QColor(255, 255, 128));
+    QCOMPARE(form.data(Qt::ForegroundRole).value<QBrush>().color(), QColor(0, 0, 0));
+    QCOMPARE(count.data(Qt::BackgroundRole).value<QBrush>().color(), QColor(255, 255, 255));
+    QVERIFY(!(model.flags(count) & Qt::ItemIsEditable));
+    QCOMPARE(m_window->grille01()->columnWidth(1), 2000 / 15);
+}
+
+void FrmListe01Test::buttonTogglesTheOrderBothWays()
+{
+    load(u"a b b c c c d d d d e"_s);
+    QTest::mouseClick(m_window->Command1(), Qt::LeftButton);
+    QCOMPARE(m_window->Command1()->text(), toAlphabetical);
+    QCOMPARE(shownCounts(*m_window->model()), (std::vector<QString>{u"4"_s, u"3"_s, u"2"_s, u"1"_s, u"1"_s}));
+    QCOMPARE(m_window->model()->index(0, 0).data().toString(), u"d"_s);
+
+    QTest::mouseClick(m_window->Command1(), Qt::LeftButton);
+    QCOMPARE(m_window->Command1()->text(), toFrequencies);
+    const Rows expected{{u"a"_s, u"1"_s}, {u"b"_s, u"2"_s}, {u"c"_s, u"3"_s}, {u"d"_s, u"4"_s}, {u"e"_s, u"1"_s}};
+    QCOMPARE(shownRows(*m_window->model()), expected);
+}
+
+void FrmListe01Test::sortsUnderTheWindowsHourglass()
+{
+    load(fable);
+    QTest::mouseClick(m_window->Command1(), Qt::LeftButton);
+    const std::vector<MousePointer> busyThenDefault{MousePointer::Hourglass, MousePointer::Default};
+    QCOMPARE(m_scripted->pointerChangesOf(m_window.get()), busyThenDefault);
+    QCOMPARE(m_window->cursor().shape(), Qt::ArrowCursor);
+}
+
+void FrmListe01Test::emptyTextShowsTheHeadingAndTwoZeros()
+{
+    for (const QString &text : {QString(), u"12, 34 ; × ÷ !"_s}) {
+        load(text);
+        QCOMPARE(m_window->model()->rowCount(), 0);
+        QCOMPARE(m_window->model()->headerData(0, Qt::Horizontal).toString(), u"Formes"_s);
+        QCOMPARE(m_window->Label6()->text(), u"0"_s);
+        QCOMPARE(m_window->Label7()->text(), u"0"_s);
+        QTest::mouseClick(m_window->Command1(), Qt::LeftButton);
+        QCOMPARE(m_window->Command1()->text(), toAlphabetical);
+        QCOMPARE(m_window->model()->rowCount(), 0);
+    }
+}
+
+void FrmListe01Test::modelPassesTheTester()
+{
+    m_window = std::make_unique<frmListe01>(fable, m_scripted->services());
+    QAbstractItemModelTester tester(m_window->model(),
+                                    QAbstractItemModelTester::FailureReportingMode::QtTest);
+    m_window->Form_Load();
+    m_window->Command1_Click();
+    m_window->Command1_Click();
+    m_window->Form_Load();
+    QCOMPARE(m_window->model()->rowCount(), 5);
+}
+
+void FrmListe01Test::fixedColumnCannotBeMadeCurrent()
+{
+    load(fable);
+    WordListView *view = m_window->grille01();
+    const QModelIndex chat = countCell(u"chat"_s);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(chat).center());
+    QCOMPARE(view->currentIndex(), chat);
+
+    const QModelIndex form = chat.siblingAtColumn(0);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(form).center());
+    QCOMPARE(view->currentIndex(), chat);
+    QTest::keyClick(view, Qt::Key_Left);
+    QCOMPARE(view->currentIndex().column(), 1);
+    QTest::keyClick(view, Qt::Key_Home);
+    QCOMPARE(view->currentIndex().column(), 1);
+    QCOMPARE(m_window->grid().Col(), 1);
+    QCOMPARE(m_window->grid().Row(), view->currentIndex().row() + 1);
+}
+
+void FrmListe01Test::selectionIsTheGridsSelection()
+{
+    load(fable);
+    WordListView *view = m_window->grille01();
+    const QModelIndex chat = countCell(u"chat"_s);
+    const QModelIndex l = countCell(u"l"_s);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(chat).center());
+    QCOMPARE(m_window->grid().Row(), chat.row() + 1);
+    QCOMPARE(m_window->grid().RowSel(), chat.row() + 1);
+
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::ShiftModifier, view->visualRect(l).center());
+    const WordGrid &grid = m_window->grid();
+    QCOMPARE(std::min(grid.Row(), grid.RowSel()), chat.row() + 1);
+    QCOMPARE(std::max(grid.Row(), grid.RowSel()), l.row() + 1);
+    QCOMPARE(grid.Col(), 1);
+    QCOMPARE(grid.ColSel(), 1);
+
+    // After a sort the highlight stays where it was, as the grid's does.
+    m_window->Command1_Click();
+    QCOMPARE(view->currentIndex().row(), grid.Row() - 1);
+    QCOMPARE(view->currentIndex().column(), grid.Col());
+}
+
+void FrmListe01Test::typedLettersJumpToTheFirstMatchingForm()
+{
+    load(fable);
+    WordListView *view = m_window->grille01();
+    QTest::keyClicks(view, u"le"_s);
+    QCOMPARE(view->currentIndex(), countCell(u"le"_s));
+    QCOMPARE(m_window->grid().Row(), countCell(u"le"_s).row() + 1);
+
+    view->keyboardSearch(QString());
+    QTest::keyClicks(view, u"C"_s);
+    QCOMPARE(view->currentIndex(), countCell(u"chat"_s));
+
+    view->keyboardSearch(QString());
+    QTest::keyClicks(view, u"x"_s);
+    QCOMPARE(view->currentIndex(), countCell(u"chat"_s));
+}
+
+void FrmListe01Test::enterInTheListDoesNotPressTheButton()
+{
+    load(fable);
+    QTest::keyClick(m_window->grille01(), Qt::Key_Return);
+    QCOMPARE(m_window->Command1()->text(), toFrequencies);
+    QVERIFY(m_window->isVisible());
+}
+
+void FrmListe01Test::menusHaveTheirCaptions()
+{
+    load(fable);
+    QCOMPARE(m_window->fichier()->title(), u"&Fichier"_s);
+    QCOMPARE(m_window->aide()->title(), u"&Aide"_s);
+    QCOMPARE(m_window->enregistrer()->text(), u"&Enregistrer sous"_s);
+    QCOMPARE(m_window->imprimer()->text(), u"&Imprimer"_s);
+    QCOMPARE(m_window->fermer()->text(), u"&Fermer"_s);
+    QCOMPARE(m_window->about()->text(), u"&A propos de"_s);
+    for (const QAction *action : {m_window->enregistrer(), m_window->imprimer(), m_window->fermer(),
+                                  m_window->about()}) {
+        QVERIFY(action->isEnabled());
+        QVERIFY(action->shortcut().isEmpty());
+    }
+}
+
+void FrmListe01Test::fermerClosesTheWindow()
+{
+    load(fable);
+    m_window->fermer()->trigger();
+    QVERIFY(!m_window->isVisible());
+}
+
+void FrmListe01Test::aboutOpensOverTheWordList()
+{
+    load(fable);
+    m_window->about()->trigger();
+    QCOMPARE(m_scripted->aboutOwners.size(), size_t(1));
+    QCOMPARE(m_scripted->aboutOwners.front().data(), m_window.get());
+}
+
+QTEST_MAIN(FrmListe01Test)
+#include "frmliste01_test.moc"
