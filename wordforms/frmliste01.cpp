@@ -95,7 +95,6 @@ frmListe01::frmListe01(const QString &text, const WindowServices &services, QWid
           WordGrid(grille01Rows, grille01Cols, grille01FixedRows, grille01FixedCols), this))
 {
     setWindowTitle(QString::fromUtf16(caption));
-    setBackground(*this, windowBackground);
     QMenuBar *menus = createMenus();
 
     auto *layout = new QVBoxLayout(this);
@@ -118,6 +117,7 @@ QWidget *frmListe01::createClientArea()
     // Nothing follows the window's size: the controls keep their places. Each
     // control created lies over those created before it.
     auto *client = new QWidget(this);
+    setBackground(*client, windowBackground);
     createTitle(client);
     m_Frame3 = frame(client, frame3Geometry);
     m_Frame2 = frame(client, frame2Geometry);

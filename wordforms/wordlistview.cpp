@@ -40,9 +40,12 @@ WordListView::WordListView(QWidget *parent)
 {
     setFont(timesNewRoman(gridFontPoints));
     QPalette colours = palette();
-    colours.setColor(QPalette::Base, beyondCellsColour);
     colours.setColor(QPalette::HighlightedText, selectedTextColour);
     setPalette(colours);
+    // Only the area that no cell covers; the scroll bars keep their colours.
+    QPalette area = viewport()->palette();
+    area.setColor(QPalette::Base, beyondCellsColour);
+    viewport()->setPalette(area);
 
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::ContiguousSelection);
@@ -97,7 +100,11 @@ void WordListView::followGrid()
     const int rowSel = std::clamp(m_model->modelRow(grid.RowSel()), 0, m_model->rowCount() - 1);
     const int colSel = std::max(grid.ColSel(), grid.FixedCols());
     const QModelIndex current = m_model->index(row, grid.Col());
+    // The grid's current cell moves without scrolling the list, before the
+    // window is shown as after.
+    setAutoScroll(false);
     selectionModel()->setCurrentIndex(current, QItemSelectionModel::NoUpdate);
+    setAutoScroll(true);
     if (rowSel == row && colSel == grid.Col()) {
         selectionModel()->clearSelection();
         return;

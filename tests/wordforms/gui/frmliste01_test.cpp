@@ -62,6 +62,7 @@ private Q_SLOTS:
 
     void opensAlphabeticalWithTheStatistics();
     void showsTheFixedPartsInTheHeadingStyle();
+    void longListOpensAtItsTop();
     void buttonTogglesTheOrderBothWays();
     void sortsUnderTheWindowsHourglass();
     void emptyTextShowsTheHeadingAndTwoZeros();
@@ -148,6 +149,27 @@ void FrmListe01Test::showsTheFixedPartsInTheHeadingStyle()
     QCOMPARE(count.data(Qt::BackgroundRole).value<QBrush>().color(), QColor(255, 255, 255));
     QVERIFY(!(model.flags(count) & Qt::ItemIsEditable));
     QCOMPARE(m_window->grille01()->columnWidth(1), 2000 / 15);
+}
+
+void FrmListe01Test::longListOpensAtItsTop()
+{
+    QString text;
+    for (char16_t first = u'a'; first <= u'z'; ++first) {
+        for (char16_t second = u'a'; second <= u'z'; ++second) {
+            text += QChar(first);
+            text += QChar(second);
+            text += u' ';
+        }
+    }
+    load(text);
+    const WordListView *view = m_window->grille01();
+    QCOMPARE(m_window->model()->rowCount(), 26 * 26);
+    QCOMPARE(view->rowAt(0), 0);
+    QCOMPARE(m_window->grid().Row(), 26 * 26);
+    QCOMPARE(view->currentIndex().row(), 26 * 26 - 1);
+
+    m_window->Command1_Click();
+    QCOMPARE(view->rowAt(0), 0);
 }
 
 void FrmListe01Test::buttonTogglesTheOrderBothWays()
