@@ -7,10 +7,16 @@
 #include <QString>
 
 #include <algorithm>
+#include <bit>
 #include <array>
 #include <cstring>
 #include <limits>
 #include <numeric>
+
+#if defined(__SSE2__) || defined(_M_X64)
+#include <emmintrin.h>
+#define LEXALON_SSE2
+#endif
 
 namespace lexalon {
 
@@ -71,6 +77,74 @@ std::uint64_t hashForm(const char16_t *p, size_t length, const TokenList::Head &
     return h ^ (h >> 29);
 }
 
+// The text is read in chunks small enough to stay in the first-level cache.
+constexpr size_t chunkUnits = 4096; // a multiple of 64
+
+void foldUnits(const char16_t *source, size_t count, char16_t *out, std::uint64_t *letters,
+               size_t first)
+{
+    for (size_t i = first; i < first + count; ++i) {
+        const char16_t f = foldTable[source[i]];
+        out[i] = f;
+        if (f != 0)
+            letters[i / 64] |= std::uint64_t(1) << (i % 64);
+    }
+}
+
+// Writes the folded letters of a chunk (0 for each separator) and one bit a
+// unit, set for letters. Eight units at a time where the processor allows.
+void foldChunk(const char16_t *source, size_t count, char16_t *out, std::uint64_t *letters)
+{
+    std::fill_n(letters, (count + 63) / 64, std::uint64_t(0));
+    size_t i = 0;
+#if defined(LEXALON_SSE2)
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i highByte = _mm_set1_epi16(short(0xFF00));
+    const __m128i caseBit = _mm_set1_epi16(0x20);
+    for (; i + 8 <= count; i += 8) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(source + i));
+        if (_mm_movemask_epi8(_mm_cmpeq_epi16(_mm_and_si128(v, highByte), zero)) != 0xFFFF) {
+            // Beyond Latin-1: the table knows the few letters there.
+            foldUnits(source, 8, out, letters, i);
+            continue;
+        }
+        // Every unit is below 0x100 here, so signed comparisons are exact.
+        const __m128i upper = _mm_and_si128(_mm_cmpgt_epi16(v, _mm_set1_epi16(0x40)),
+                                            _mm_cmpgt_epi16(_mm_set1_epi16(0x5B), v));
+        const __m128i lower = _mm_and_si128(_mm_cmpgt_epi16(v, _mm_set1_epi16(0x60)),
+                                            _mm_cmpgt_epi16(_mm_set1_epi16(0x7B), v));
+        const __m128i notSigns = _mm_or_si128(_mm_cmpeq_epi16(v, _mm_set1_epi16(0xD7)),
+                                              _mm_cmpeq_epi16(v, _mm_set1_epi16(0xF7)));
+        const __m128i latin = _mm_andnot_si128(notSigns, _mm_cmpgt_epi16(v, _mm_set1_epi16(0xBF)));
+        const __m128i latinUpper = _mm_and_si128(latin, _mm_cmpgt_epi16(_mm_set1_epi16(0xDF), v));
+        const __m128i letter = _mm_or_si128(_mm_or_si128(upper, lower), latin);
+        const __m128i folded = _mm_add_epi16(_mm_and_si128(v, letter),
+                                             _mm_and_si128(_mm_or_si128(upper, latinUpper), caseBit));
+        _mm_storeu_si128(reinterpret_cast<__m128i *>(out + i), folded);
+        const auto bits = std::uint64_t(_mm_movemask_epi8(_mm_packs_epi16(letter, zero)) & 0xFF);
+        letters[i / 64] |= bits << (i % 64);
+    }
+#endif
+    foldUnits(source, count - i, out, letters, i);
+}
+
+// The first position from `from` whose bit is `set`, or `count` if none.
+size_t nextBit(const std::uint64_t *letters, size_t from, size_t count, bool set)
+{
+    if (from >= count)
+        return count;
+    const std::uint64_t flip = set ? 0 : ~std::uint64_t(0);
+    size_t word = from / 64;
+    std::uint64_t bits = (letters[word] ^ flip) & (~std::uint64_t(0) << (from % 64));
+    const size_t words = (count + 63) / 64;
+    while (bits == 0) {
+        if (++word == words)
+            return count;
+        bits = letters[word] ^ flip;
+    }
+    return std::min(count, word * 64 + size_t(std::countr_zero(bits)));
+}
+
 } // namespace
 
 TokenList::TokenList()
@@ -90,28 +164,54 @@ void TokenList::append(QStringView form)
     if (size_t(form.size()) + padding > m_form.size())
         m_form.resize(size_t(form.size()) + padding);
     std::copy(form.utf16(), form.utf16() + form.size(), m_form.begin());
-    m_tokens.push_back(intern(size_t(form.size())));
+    m_tokens.push_back(intern(m_form.data(), size_t(form.size())));
 }
 
 void TokenList::appendFormsOf(QStringView text)
 {
-    const char16_t *p = text.utf16();
-    const char16_t *const end = p + text.size();
-    for (;;) {
-        while (p != end && foldTable[*p] == 0)
-            ++p;
-        const char16_t *const start = p;
-        while (p != end && foldTable[*p] != 0)
-            ++p;
-        const auto length = size_t(p - start);
-        if (length == 0)
-            return;
-        if (length + padding > m_form.size())
-            m_form.resize(length + padding);
-        for (size_t i = 0; i < length; ++i)
-            m_form[i] = foldTable[start[i]];
-        m_tokens.push_back(intern(length));
+    std::array<std::uint64_t, chunkUnits / 64> letters;
+    const char16_t *source = text.utf16();
+    auto remaining = size_t(text.size());
+    size_t carried = 0; // units of a form still open at the start of m_form
+
+    while (remaining > 0) {
+        const size_t n = std::min(remaining, chunkUnits);
+        if (carried + chunkUnits + padding > m_form.size())
+            m_form.resize(2 * (carried + chunkUnits + padding));
+        foldChunk(source, n, m_form.data() + carried, letters.data());
+
+        // Chunk position i stands at m_form[carried + i].
+        bool inForm = carried > 0;
+        size_t start = 0;
+        size_t i = 0;
+        for (;;) {
+            if (inForm) {
+                const size_t end = nextBit(letters.data(), i, n, false);
+                if (end == n)
+                    break;
+                m_tokens.push_back(intern(m_form.data() + start, carried + end - start));
+                inForm = false;
+                i = end;
+            }
+            i = nextBit(letters.data(), i, n, true);
+            if (i == n)
+                break;
+            inForm = true;
+            start = carried + i;
+        }
+
+        if (inForm) {
+            carried = carried + n - start;
+            if (start > 0)
+                std::memmove(m_form.data(), m_form.data() + start, carried * sizeof(char16_t));
+        } else {
+            carried = 0;
+        }
+        source += n;
+        remaining -= n;
     }
+    if (carried > 0)
+        m_tokens.push_back(intern(m_form.data(), carried));
 }
 
 QStringView TokenList::form(FormId id) const
@@ -120,9 +220,8 @@ QStringView TokenList::form(FormId id) const
     return QStringView(m_chars.data() + f.start, qsizetype(f.length));
 }
 
-TokenList::FormId TokenList::intern(size_t length)
+TokenList::FormId TokenList::intern(const char16_t *chars, size_t length)
 {
-    const char16_t *const chars = m_form.data();
     const Head head = headOf(chars, length);
     const std::uint64_t hash = hashForm(chars, length, head);
     std::uint64_t slot = hash & m_mask;

@@ -24,7 +24,11 @@ public:
     {
         std::uint64_t low;
         std::uint64_t high;
-        bool operator==(const Head &) const = default;
+        // Spelled out: the defaulted comparison may become a call to memcmp.
+        bool operator==(const Head &other) const
+        {
+            return low == other.low && high == other.high;
+        }
     };
 
     void reserve(qsizetype tokens);
@@ -57,8 +61,8 @@ private:
         std::uint32_t length;
     };
 
-    // Interns the first length units of m_form.
-    FormId intern(size_t length);
+    // The chars must stay readable for eight units, as m_form's do.
+    FormId intern(const char16_t *chars, size_t length);
     void growTable();
 
     std::vector<FormId> m_tokens;
