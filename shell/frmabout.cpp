@@ -59,6 +59,7 @@ frmAbout::frmAbout(SysInfoLauncher &launcher, QWidget *parent)
     setWindowIcon(programIcon());
     setFixedSize(twips(clientWidth), twips(clientHeight));
     setBackground(this, lightYellow);
+    setFont(controlFont());
 
     createButtons();
     createTitle();

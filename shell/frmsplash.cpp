@@ -9,8 +9,10 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QScreen>
+#include <QShowEvent>
 #include <QTimer>
 
+#include <array>
 #include <utility>
 
 using namespace Qt::StringLiterals;
@@ -95,11 +97,17 @@ void frmSplash::createControls(QWidget *client)
 
 void frmSplash::watchClicks()
 {
-    for (QWidget *control : {static_cast<QWidget *>(Frame1), static_cast<QWidget *>(imgLogo),
-                             static_cast<QWidget *>(Image1), static_cast<QWidget *>(Label2),
-                             static_cast<QWidget *>(Label3), static_cast<QWidget *>(Label4),
-                             static_cast<QWidget *>(Label5)})
+    const std::array<QWidget *, 7> clickable{Frame1, imgLogo, Image1, Label2, Label3, Label4, Label5};
+    for (QWidget *control : clickable)
         control->installEventFilter(this);
+}
+
+// A splash window is not always given the keyboard; it asks for it, so that
+// a key press reaches it.
+void frmSplash::showEvent(QShowEvent *event)
+{
+    QFrame::showEvent(event);
+    activateWindow();
 }
 
 // Only keys that produce a character count, as for a key-press event.
@@ -138,8 +146,10 @@ bool frmSplash::eventFilter(QObject *watched, QEvent *event)
         Label3_Click();
     else if (watched == Label4)
         Label4_Click();
-    else
+    else if (watched == Frame1)
         Frame1_Click();
+    else
+        return QFrame::eventFilter(watched, event);
     return true;
 }
 

@@ -7,6 +7,7 @@
 class QCloseEvent;
 class QKeyEvent;
 class QLabel;
+class QShowEvent;
 class QTimer;
 
 namespace lexalon {
@@ -23,6 +24,7 @@ public:
     explicit frmSplash(std::function<void()> loadAndShowMainWindow, QWidget *parent = nullptr);
 
 protected:
+    void showEvent(QShowEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -6,7 +6,22 @@
 #include <QPixmap>
 #include <QRect>
 
+using namespace Qt::StringLiterals;
+
 namespace lexalon {
+
+namespace {
+
+constexpr qreal controlPoints = 8.25;
+
+} // namespace
+
+QFont controlFont()
+{
+    QFont font(u"Arial"_s);
+    font.setPointSizeF(controlPoints);
+    return font;
+}
 
 void setBackground(QWidget *widget, const QColor &colour)
 {

@@ -5,6 +5,7 @@
 
 #include <optional>
 
+class QFont;
 class QLabel;
 class QRect;
 class QWidget;
@@ -17,6 +18,9 @@ inline constexpr QColor titleBand{128, 128, 255};
 inline constexpr QColor creditsPeach{255, 224, 192};
 
 inline constexpr auto labelFamily = u"Times New Roman";
+
+// The font of buttons: a small sans serif, narrow enough for their texts.
+QFont controlFont();
 
 // How a label looks: Times New Roman at a size in points, its text colour,
 // and the colour of its box when it is opaque (none: it draws its text only).

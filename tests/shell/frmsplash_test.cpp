@@ -59,7 +59,6 @@ void FrmSplashTest::init()
     });
     m_splash->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_splash));
-    m_splash->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(m_splash));
 }
 
