@@ -4,6 +4,9 @@
 #include "platform/qttranslations.h"
 #include "platform/widgetbusypointer.h"
 #include "platform/windowservices.h"
+#include "shell/applicationidentity.h"
+#include "shell/frmabout.h"
+#include "shell/sysinfoservices.h"
 
 #include <QApplication>
 #include <QPrinter>
@@ -11,6 +14,7 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    lexalon::setApplicationIdentity();
     if (!lexalon::installQtFrenchTranslations(app))
         qWarning("Qt's French translations are missing: the standard dialogs will speak English.");
 
@@ -18,7 +22,13 @@ int main(int argc, char *argv[])
     QPrinter printer(QPrinter::HighResolution);
     lexalon::QtMessageBox messages(nullptr);
     lexalon::QtFileDialogs dialogs(printer);
-    const lexalon::WindowServices services{messages, dialogs, lexalon::widgetBusyPointer, {}};
+    lexalon::SysInfoServices sysInfo;
+    const lexalon::WindowServices services{
+        messages,
+        dialogs,
+        lexalon::widgetBusyPointer,
+        [&sysInfo](QWidget &owner) { lexalon::frmAbout::showModal(&owner, sysInfo.launcher()); },
+    };
 
     lexalon::Form1 mainWindow(services);
     mainWindow.show();

@@ -6,7 +6,7 @@
 #include "platform/busypointer.h"
 #include "platform/busyscope.h"
 #include "platform/twips.h"
-#include "platform/windowlook.h"
+#include "shell/windowlook.h"
 #include "wordforms/frmliste01.h"
 
 #include <QAction>
@@ -23,7 +23,8 @@ namespace lexalon {
 namespace {
 
 inline constexpr auto caption = u"Orvanta Calvexia - Listes du lexalon";
-inline constexpr QSize clientArea = twipsSize(10305, 7425);
+inline constexpr int clientWidth = 10305;
+inline constexpr int clientHeight = 7425;
 inline constexpr QRect lblFichierGeometry = twipsRect(240, 240, 9375, 255);
 inline constexpr QRect txtFichierGeometry = twipsRect(120, 600, 10095, 6735);
 
@@ -41,7 +42,7 @@ Form1::Form1(const WindowServices &services, QWidget *parent)
     createMenus();
     connect(m_document, &TextDocument::changed, this, &Form1::showDocument);
     showDocument();
-    resize(clientArea.width(), clientArea.height() + menuBar()->sizeHint().height());
+    resize(twips(clientWidth), twips(clientHeight) + menuBar()->sizeHint().height());
 }
 
 Form1::~Form1() = default;
@@ -50,12 +51,12 @@ void Form1::createControls()
 {
     // Nothing follows the window's size: the controls keep their places.
     auto *client = new QWidget(this);
-    setBackground(*client, windowBackground);
+    setBackground(client, lightYellow);
     setCentralWidget(client);
 
     m_lblFichier = new QLabel(client);
     m_lblFichier->setGeometry(lblFichierGeometry);
-    setBackground(*m_lblFichier, windowBackground);
+    setBackground(m_lblFichier, lightYellow);
 
     m_txtFichier = new TextPane(client);
     m_txtFichier->setGeometry(txtFichierGeometry);

@@ -1,6 +1,6 @@
 #include "document/textpane.h"
 
-#include "platform/windowlook.h"
+#include "shell/windowlook.h"
 
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
@@ -20,7 +20,7 @@ TextPane::TextPane(QWidget *parent)
     m_editor->setReadOnly(true);
     m_editor->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     m_editor->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    m_editor->setFont(timesNewRoman(paneFontPoints));
+    m_editor->setFont(labelFont(paneFontPoints));
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_editor);

@@ -2,7 +2,7 @@
 
 #include "platform/busypointer.h"
 #include "platform/twips.h"
-#include "platform/windowlook.h"
+#include "shell/windowlook.h"
 #include "wordforms/analysis.h"
 #include "wordforms/wordgrid.h"
 #include "wordforms/wordgridmodel.h"
@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPalette>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -23,13 +24,15 @@ namespace lexalon {
 namespace {
 
 inline constexpr auto caption = u"Orvanta Calvexia - Listes du lexalon";
-inline constexpr QSize clientArea = twipsSize(9810, 7185);
+inline constexpr int clientWidth = 9810;
+inline constexpr int clientHeight = 7185;
 
 inline constexpr auto titleText = u"Listes du lexalon";
 inline constexpr QRect titleGeometry = twipsRect(120, 120, 9375, 615);
-inline constexpr qreal titlePoints = 24;
-inline constexpr QColor titleTextColour{0, 0, 0};
-inline constexpr QColor bandTextColour{255, 255, 255};
+// The title: a transparent caption laid exactly over the same caption in
+// white on a band.
+inline constexpr LabelLook titleLook{24, true, false, Qt::AlignCenter, QColor(0, 0, 0), std::nullopt};
+inline constexpr LabelLook bandLook{24, true, false, Qt::AlignCenter, QColor(255, 255, 255), titleBand};
 
 inline constexpr QRect frame1Geometry = twipsRect(120, 840, 4815, 1335);
 inline constexpr QRect frame2Geometry = twipsRect(240, 2520, 4335, 975);
@@ -37,9 +40,10 @@ inline constexpr QRect frame3Geometry = twipsRect(5040, 840, 4695, 6255);
 inline constexpr qreal frameCaptionPoints = 9.75;
 inline constexpr QColor frameCaptionColour{255, 0, 0};
 
-inline constexpr qreal statisticPoints = 12;
-inline constexpr QColor statisticCaptionColour{0, 0, 192};
-inline constexpr QColor statisticValueColour{192, 0, 0};
+inline constexpr LabelLook statisticCaptionLook{12, false, true, Qt::AlignLeft | Qt::AlignTop,
+                                                 QColor(0, 0, 192), std::nullopt};
+inline constexpr LabelLook statisticValueLook{12, true, true, Qt::AlignLeft | Qt::AlignTop,
+                                               QColor(192, 0, 0), std::nullopt};
 
 inline constexpr QRect grille01Geometry = twipsRect(5160, 1080, 4455, 5895);
 inline constexpr int grille01Rows = 3;
@@ -54,32 +58,8 @@ QGroupBox *frame(QWidget *client, const QRect &geometry)
 {
     auto *box = new QGroupBox(client);
     box->setGeometry(geometry);
-    setBackground(*box, windowBackground);
+    setBackground(box, lightYellow);
     return box;
-}
-
-QLabel *titleLabel(QWidget *client)
-{
-    auto *label = new QLabel(QString::fromUtf16(titleText), client);
-    label->setGeometry(titleGeometry);
-    label->setAlignment(Qt::AlignCenter);
-    QFont font = timesNewRoman(titlePoints);
-    font.setBold(true);
-    label->setFont(font);
-    return label;
-}
-
-// A statistics line: its caption or its value, transparent over the frame.
-QLabel *statisticLabel(QWidget *frame, const QString &text, const QRect &geometry, bool isValue)
-{
-    auto *label = new QLabel(text, frame);
-    label->setGeometry(geometry);
-    QFont font = timesNewRoman(statisticPoints);
-    font.setItalic(true);
-    font.setBold(isValue);
-    label->setFont(font);
-    setTextColour(*label, isValue ? statisticValueColour : statisticCaptionColour);
-    return label;
 }
 
 } // namespace
@@ -102,7 +82,7 @@ frmListe01::frmListe01(const QString &text, const WindowServices &services, QWid
     layout->setSpacing(0);
     layout->setMenuBar(menus);
     layout->addWidget(createClientArea());
-    resize(clientArea.width(), clientArea.height() + menus->sizeHint().height());
+    resize(twips(clientWidth), twips(clientHeight) + menus->sizeHint().height());
 }
 
 frmListe01::~frmListe01() = default;
@@ -117,7 +97,7 @@ QWidget *frmListe01::createClientArea()
     // Nothing follows the window's size: the controls keep their places. Each
     // control created lies over those created before it.
     auto *client = new QWidget(this);
-    setBackground(*client, windowBackground);
+    setBackground(client, lightYellow);
     createTitle(client);
     m_Frame3 = frame(client, frame3Geometry);
     m_Frame2 = frame(client, frame2Geometry);
@@ -131,34 +111,36 @@ QWidget *frmListe01::createClientArea()
 
 void frmListe01::createTitle(QWidget *client)
 {
-    m_fond = titleLabel(client);
-    setBackground(*m_fond, titleBand);
-    setTextColour(*m_fond, bandTextColour);
-    m_Label5 = titleLabel(client);
-    setTextColour(*m_Label5, titleTextColour);
+    m_fond = addLabel(client, u"fond"_s, QString::fromUtf16(titleText), titleGeometry, bandLook);
+    m_Label5 = addLabel(client, u"Label5"_s, QString::fromUtf16(titleText), titleGeometry, titleLook);
 }
 
 void frmListe01::createStatistics()
 {
     m_Frame1->setTitle(u"Statistiques"_s);
-    QFont font = timesNewRoman(frameCaptionPoints);
+    QFont font = labelFont(frameCaptionPoints);
     font.setBold(true);
     font.setItalic(true);
     m_Frame1->setFont(font);
-    setTextColour(*m_Frame1, frameCaptionColour);
+    QPalette palette = m_Frame1->palette();
+    palette.setColor(QPalette::WindowText, frameCaptionColour);
+    m_Frame1->setPalette(palette);
 
-    m_Label2 = statisticLabel(m_Frame1, u"Nombre total de formes de l'extrait :"_s,
-                              twipsRect(240, 360, 3615, 375), false);
-    m_Label6 = statisticLabel(m_Frame1, u"tot"_s, twipsRect(3840, 360, 975, 375), true);
-    m_Label3 = statisticLabel(m_Frame1, u"Nombre total de formes différentes :"_s,
-                              twipsRect(240, 840, 3735, 375), false);
-    m_Label7 = statisticLabel(m_Frame1, u"tot02"_s, twipsRect(3840, 840, 975, 375), true);
+    m_Label2 = addLabel(m_Frame1, u"Label2"_s, u"Nombre total de formes de l'extrait :"_s,
+                        twipsRect(240, 360, 3615, 375), statisticCaptionLook);
+    m_Label6 = addLabel(m_Frame1, u"Label6"_s, u"tot"_s, twipsRect(3840, 360, 975, 375),
+                        statisticValueLook);
+    m_Label3 = addLabel(m_Frame1, u"Label3"_s, u"Nombre total de formes différentes :"_s,
+                        twipsRect(240, 840, 3735, 375), statisticCaptionLook);
+    m_Label7 = addLabel(m_Frame1, u"Label7"_s, u"tot02"_s, twipsRect(3840, 840, 975, 375),
+                        statisticValueLook);
     // The mean frequency is never computed: its line stays hidden.
-    m_Label4 = statisticLabel(m_Frame1, u"Fréquence moyenne d'attestation :"_s,
-                              twipsRect(240, 1320, 3735, 375), false);
+    m_Label4 = addLabel(m_Frame1, u"Label4"_s, u"Fréquence moyenne d'attestation :"_s,
+                        twipsRect(240, 1320, 3735, 375), statisticCaptionLook);
     m_Label4->setToolTip(u"Fréquence moyenne théorique d'attestation de chaque forme"_s);
     m_Label4->hide();
-    m_Label8 = statisticLabel(m_Frame1, u"tot"_s, twipsRect(3720, 1320, 975, 375), true);
+    m_Label8 = addLabel(m_Frame1, u"Label8"_s, u"tot"_s, twipsRect(3720, 1320, 975, 375),
+                        statisticValueLook);
     m_Label8->hide();
 }
 
@@ -173,7 +155,7 @@ void frmListe01::createButton(QWidget *client)
 {
     m_Command1 = new QPushButton(m_order.caption(), client);
     m_Command1->setGeometry(command1Geometry);
-    QFont font = timesNewRoman(command1Points);
+    QFont font = labelFont(command1Points);
     font.setBold(true);
     m_Command1->setFont(font);
     // Enter in the list must not press the button.

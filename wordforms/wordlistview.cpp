@@ -1,7 +1,7 @@
 #include "wordforms/wordlistview.h"
 
 #include "platform/twips.h"
-#include "platform/windowlook.h"
+#include "shell/windowlook.h"
 #include "wordforms/formsearch.h"
 #include "wordforms/wordgrid.h"
 #include "wordforms/wordgridmodel.h"
@@ -38,7 +38,7 @@ const auto headingStyle = u"QHeaderView::section {"
 WordListView::WordListView(QWidget *parent)
     : QTableView(parent)
 {
-    setFont(timesNewRoman(gridFontPoints));
+    setFont(labelFont(gridFontPoints));
     QPalette colours = palette();
     colours.setColor(QPalette::HighlightedText, selectedTextColour);
     setPalette(colours);
