@@ -2,7 +2,7 @@
 
 #include <QByteArrayView>
 #include <QString>
-#include <QtTypes>
+#include <QtGlobal>
 
 class QIODevice;
 
