@@ -16,7 +16,8 @@ using namespace Qt::StringLiterals;
 namespace lexalon {
 namespace {
 
-constexpr auto usageLine = u"Usage : lexalon-liste [--frequences] [-o SORTIE] FICHIER\n";
+constexpr auto usageLines = u"Usage : lexalon-liste [--frequences] [-o SORTIE] FICHIER\n"
+                           u"« lexalon-liste --help » en dit plus.\n";
 
 constexpr auto helpText =
     u"Usage : lexalon-liste [--frequences] [-o SORTIE] FICHIER\n"
@@ -155,7 +156,7 @@ int runListCommand(const QStringList &arguments, QIODevice &out, QIODevice &err)
     const ListOptions options = parseArguments(arguments);
     if (!options.usageError.isEmpty()) {
         report(err, options.usageError);
-        err.write(QString::fromUtf16(usageLine).toLocal8Bit());
+        err.write(QString::fromUtf16(usageLines).toLocal8Bit());
         return listFailed;
     }
     if (options.help) {
