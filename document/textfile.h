@@ -35,8 +35,7 @@ TextFileContent readTextFile(const QString &path);
 // The same from an open random-access device, from its start to its size().
 TextFileContent readText(QIODevice &device);
 
+// Each byte one Windows-1252 character.
 QString decodeWindows1252(QByteArrayView bytes);
-// Valid UTF-8 with at least one byte above 0x7F, or a byte-order mark first.
-bool isUtf8Text(QByteArrayView bytes);
 
 } // namespace lexalon

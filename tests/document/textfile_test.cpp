@@ -219,18 +219,24 @@ TEST_F(TextFileTest, InvalidUtf8FallsBackToWindows1252)
         ASSERT_TRUE(content.ok());
         EXPECT_EQ(content.encoding, TextEncoding::Windows1252);
         EXPECT_EQ(content.text, expectedWindows1252(bytes));
-        EXPECT_FALSE(isUtf8Text(bytes));
     }
 }
 
-TEST_F(TextFileTest, Utf8DetectionNeedsAHighByteOrTheMark)
+TEST_F(TextFileTest, EveryUtf8LengthUpToTheLastCodePointIsUtf8)
 {
-    EXPECT_FALSE(isUtf8Text("plain ascii\r\n"));
-    EXPECT_FALSE(isUtf8Text({}));
-    EXPECT_TRUE(isUtf8Text(u"é"_s.toUtf8()));
-    EXPECT_TRUE(isUtf8Text("\xF4\x8F\xBF\xBF")); // U+10FFFF, the last code point
-    EXPECT_TRUE(isUtf8Text("\xEF\xBB\xBF\xE9"));
+    const QString text = u"a é € 𝄞 \U0010FFFF \uFFFF \u0080"_s;
+
+    const TextFileContent content = readBytes(text.toUtf8());
+
+    ASSERT_TRUE(content.ok());
+    EXPECT_EQ(content.encoding, TextEncoding::Utf8);
+    EXPECT_EQ(content.text, text);
+}
+
+TEST_F(TextFileTest, WholeBufferDecodingIsWindows1252)
+{
     EXPECT_EQ(decodeWindows1252("\xE9t\xE9\x9C\x81"), u"été\u0153\u0081"_s);
+    EXPECT_TRUE(decodeWindows1252({}).isEmpty());
 }
 
 // Each multi-byte sequence, cut at each of its inner boundaries by the end of
@@ -268,6 +274,29 @@ TEST_F(TextFileTest, InvalidSequenceAcrossPiecesFallsBackToWindows1252)
     EXPECT_TRUE(content.text == expectedWindows1252(bytes));
 }
 
+// Where the first byte that breaks UTF-8 lies, in which piece, and what came
+// before it: the whole text reads as Windows-1252 all the same.
+TEST_F(TextFileTest, LateInvalidByteMakesTheWholeTextWindows1252)
+{
+    const QByteArray utf8 = u"déjà"_s.toUtf8();
+    const QByteArray ascii(textReadChunk, 'a');
+    const QByteArray cases[] = {
+        ascii + ascii + "l'\xE9t\xE9",                     // ASCII pieces, then Windows-1252
+        utf8 + ascii + ascii + "l'\xE9t\xE9",              // valid UTF-8 two pieces before
+        ascii.left(textReadChunk - 1) + utf8 + "\xE9",      // valid UTF-8 across pieces, then not
+        ascii + ascii + utf8 + "\xC3",                      // cut by the end of the file
+        ascii.left(textReadChunk - 1) + "\xC3",             // cut by the end of the first piece and the file
+    };
+    for (const QByteArray &bytes : cases) {
+        SCOPED_TRACE(bytes.right(12).toHex(' ').toStdString());
+        const TextFileContent content = readBytes(bytes);
+        ASSERT_TRUE(content.ok());
+        EXPECT_EQ(content.encoding, TextEncoding::Windows1252);
+        EXPECT_EQ(content.text.size(), bytes.size());
+        EXPECT_TRUE(content.text == expectedWindows1252(bytes));
+    }
+}
+
 TEST_F(TextFileTest, Utf8OverManyPiecesMatchesTheTextWritten)
 {
     const QString line = u"Élève, œuvre, 𝄞, l'été à Noël ; ça, où, île.\r\n"_s;
@@ -300,6 +329,36 @@ TEST_F(TextFileTest, BrokenUtf8AfterTheMarkDecodesAsIfWhole)
         ASSERT_TRUE(content.ok());
         EXPECT_EQ(content.encoding, TextEncoding::Utf8);
         EXPECT_TRUE(content.text == QString::fromUtf8(body));
+    }
+}
+
+// Texts of many pieces made of ASCII and every length of UTF-8 sequence,
+// some with one byte that breaks UTF-8 somewhere: each reads as UTF-8 when
+// Qt calls it valid UTF-8, as Windows-1252 otherwise.
+TEST_F(TextFileTest, MixedTextsReadAsTheEncodingTheyAreIn)
+{
+    const QByteArray pieces[] = {"a", "bc ", "\r\n", u"é"_s.toUtf8(), u"œ"_s.toUtf8(), u"€"_s.toUtf8(),
+                                 u"𝄞"_s.toUtf8(), u"\uFFFD"_s.toUtf8()};
+    const char breakers[] = {'\x80', '\xC3', '\xE9', '\xF8'};
+    for (const quint32 seed : {11u, 12u, 13u, 14u, 15u, 16u}) {
+        SCOPED_TRACE(seed);
+        QRandomGenerator random(seed);
+        QByteArray bytes;
+        while (bytes.size() < 2 * textReadChunk + 1000)
+            bytes += pieces[random.bounded(int(std::size(pieces)))];
+        if (seed % 2 == 0)
+            bytes[random.bounded(bytes.size())] = breakers[random.bounded(int(sizeof breakers))];
+
+        const TextFileContent content = readBytes(bytes);
+
+        ASSERT_TRUE(content.ok());
+        if (QByteArrayView(bytes).isValidUtf8()) {
+            EXPECT_EQ(content.encoding, TextEncoding::Utf8);
+            EXPECT_TRUE(content.text == QString::fromUtf8(bytes));
+        } else {
+            EXPECT_EQ(content.encoding, TextEncoding::Windows1252);
+            EXPECT_TRUE(content.text == expectedWindows1252(bytes));
+        }
     }
 }
 
@@ -391,10 +450,10 @@ TEST_F(TextFileTest, ReadFailuresAreReportedWithTheirReason)
     EXPECT_TRUE(failed.text.isEmpty());
 }
 
-TEST_F(TextFileTest, FailureWhileRereadingAsUtf8IsReported)
+TEST_F(TextFileTest, FailureWhileReadingAgainIsReported)
 {
-    // The first reading finds valid UTF-8; the second fails.
-    const QByteArray bytes = QByteArray(textReadChunk, 'a') + u"été"_s.toUtf8();
+    // UTF-8 at first, Windows-1252 in the second piece: the text is read again.
+    const QByteArray bytes = u"été"_s.toUtf8() + QByteArray(textReadChunk, 'a') + "\xE9";
     FailingDevice failing(bytes.size() + 10);
     failing.setData(bytes);
     ASSERT_TRUE(failing.open(QIODevice::ReadOnly));
@@ -402,7 +461,7 @@ TEST_F(TextFileTest, FailureWhileRereadingAsUtf8IsReported)
     const TextFileContent content = readText(failing);
 
     EXPECT_EQ(content.status, Status::ReadFailed);
-    EXPECT_FALSE(content.errorString.isEmpty());
+    EXPECT_EQ(content.errorString, u"Erreur d'entrée-sortie"_s);
 }
 
 TEST_F(TextFileTest, TextBeyondMemoryIsTooLarge)
