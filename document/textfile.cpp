@@ -49,7 +49,7 @@ void decodeWindows1252Into(QByteArrayView bytes, char16_t *out)
 
 // What a lead byte announces: the length of its sequence and the bounds of
 // the byte after it, which exclude overlong forms, surrogates and code
-// points above U+10FFFF. Length 0: a byte that never starts a sequence.
+// points above U+10FFFF. Length 0: a byte that starts no multi-byte sequence.
 struct Utf8Lead
 {
     uchar length = 0;
@@ -60,8 +60,6 @@ struct Utf8Lead
 constexpr std::array<Utf8Lead, 256> makeUtf8Leads()
 {
     std::array<Utf8Lead, 256> leads{};
-    for (int b = 0; b < 0x80; ++b)
-        leads[size_t(b)].length = 1;
     for (int b = 0xC2; b <= 0xDF; ++b)
         leads[size_t(b)].length = 2;
     for (int b = 0xE0; b <= 0xEF; ++b)
