@@ -1,3 +1,5 @@
+#include "bench/corpus.h"
+#include "document/textfile.h"
 #include "platform/scripteddialogs.h"
 #include "platform/widgetbusypointer.h"
 #include "platform/windowservices.h"
@@ -9,17 +11,12 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
-#include <memory>
-#include <random>
-#include <vector>
-
 using namespace lexalon;
 
 namespace {
 
-constexpr qsizetype hundredMegabytes = qsizetype(100) << 20;
-constexpr int millionForms = 1'000'000;
+constexpr qint64 hundredMegabytes = qint64(100) << 20;
+constexpr qint64 millionForms = 1'000'000;
 
 QApplication &application()
 {
@@ -32,56 +29,6 @@ QApplication &application()
     return app;
 }
 
-// A made-up French-looking vocabulary: distinct forms of three to twelve letters.
-std::vector<QString> vocabulary(int size, std::mt19937 &random)
-{
-    static const char16_t letters[] = u"abcdefghijklmnopqrstuvwxyzéèàêç";
-    std::uniform_int_distribution<int> length(3, 12);
-    std::uniform_int_distribution<int> letter(0, int(std::size(letters)) - 2);
-    std::vector<QString> forms;
-    forms.reserve(size_t(size));
-    for (int i = 0; i < size; ++i) {
-        QString form;
-        for (int n = length(random); n > 0; --n)
-            form += QChar(letters[letter(random)]);
-        forms.push_back(form);
-    }
-    return forms;
-}
-
-// About size characters: every form of the vocabulary once, then forms drawn
-// with the skewed frequencies of a real text, with punctuation and line ends.
-QString textOf(qsizetype size, int forms)
-{
-    std::mt19937 random(20261206);
-    const std::vector<QString> words = vocabulary(forms, random);
-    QString text;
-    text.reserve(size + 64);
-    for (const QString &word : words) {
-        text += word;
-        text += u' ';
-    }
-    std::geometric_distribution<int> rank(0.0005);
-    std::uniform_int_distribution<int> separator(0, 15);
-    while (text.size() < size) {
-        text += words[size_t(rank(random)) % words.size()];
-        switch (separator(random)) {
-        case 0:
-            text += u", ";
-            break;
-        case 1:
-            text += u".\r\n";
-            break;
-        case 2:
-            text += u" l'";
-            break;
-        default:
-            text += u' ';
-        }
-    }
-    return text;
-}
-
 struct Services
 {
     ScriptedMessageBox messages;
@@ -89,11 +36,12 @@ struct Services
     WindowServices services{messages, dialogs, widgetBusyPointer, [](QWidget &) {}};
 };
 
-// "&Liste du lexalon" on a 100 MB text: the window built, analysed, shown and drawn.
+// "&Liste du lexalon" on a 100 MB French-like text: the window built,
+// analysed, shown and drawn.
 void BM_OpenWordList(benchmark::State &state)
 {
     application();
-    const QString text = textOf(hundredMegabytes, millionForms);
+    const QString text = decodeWindows1252(bench::frenchLikeText(hundredMegabytes));
     Services services;
     for (auto _ : state) {
         frmListe01 window(text, services.services);
@@ -113,7 +61,7 @@ void BM_ToggleMillionForms(benchmark::State &state)
 {
     application();
     Services services;
-    frmListe01 window(textOf(0, millionForms), services.services);
+    frmListe01 window(decodeWindows1252(bench::distinctFormsText(millionForms)), services.services);
     window.Form_Load();
     window.show();
     QApplication::processEvents();
