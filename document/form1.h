@@ -28,7 +28,6 @@ public:
     explicit Form1(const WindowServices &services, QWidget *parent = nullptr);
     ~Form1() override;
 
-    const TextDocument &document() const { return *m_document; }
     QLabel *lblFichier() const { return m_lblFichier; }
     TextPane *txtFichier() const { return m_txtFichier; }
     QMenu *mnuFichier() const { return m_mnuFichier; }

@@ -1,5 +1,4 @@
 #include "document/form1.h"
-#include "document/textdocument.h"
 #include "document/textfile.h"
 #include "document/textpane.h"
 #include "support/windowtesting.h"
