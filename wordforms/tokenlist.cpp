@@ -3,7 +3,6 @@
 #include "wordforms/letters.h"
 #include "wordforms/textorder.h"
 
-#include <QCollatorSortKey>
 #include <QString>
 
 #include <algorithm>
@@ -262,23 +261,18 @@ void TokenList::growTable()
 
 void TokenList::sortByForm()
 {
-    const TextOrder order;
-    std::vector<QCollatorSortKey> keys;
-    std::vector<QString> texts;
-    keys.reserve(m_forms.size());
-    texts.reserve(m_forms.size());
-    for (FormId id = 0; id < FormId(m_forms.size()); ++id) {
-        texts.push_back(form(id).toString());
-        keys.push_back(order.sortKey(texts.back()));
-    }
-
-    std::vector<FormId> byRank(m_forms.size());
-    std::iota(byRank.begin(), byRank.end(), FormId(0));
-    std::sort(byRank.begin(), byRank.end(), [&](FormId a, FormId b) {
-        const int c = keys[a].compare(keys[b]);
-        if (c != 0)
-            return c < 0;
-        return QStringView(texts[a]).compare(QStringView(texts[b])) < 0;
+    struct Entry
+    {
+        SortKeys::Key key;
+        FormId id;
+    };
+    SortKeys keys(TextOrder::french());
+    std::vector<Entry> entries;
+    entries.reserve(m_forms.size());
+    for (FormId id = 0; id < FormId(m_forms.size()); ++id)
+        entries.push_back({keys.add(form(id)), id});
+    std::sort(entries.begin(), entries.end(), [&](const Entry &a, const Entry &b) {
+        return keys.compare(a.key, form(a.id), b.key, form(b.id)) < 0;
     });
 
     // The sorted list is each form repeated as often as it is attested.
@@ -286,8 +280,8 @@ void TokenList::sortByForm()
     for (FormId id : m_tokens)
         ++counts[id];
     auto out = m_tokens.begin();
-    for (FormId id : byRank)
-        out = std::fill_n(out, counts[id], id);
+    for (const Entry &entry : entries)
+        out = std::fill_n(out, counts[entry.id], entry.id);
 }
 
 } // namespace lexalon
