@@ -1,7 +1,7 @@
 #pragma once
 
 #include <QStringView>
-#include <QtTypes>
+#include <QtGlobal>
 
 namespace lexalon {
 

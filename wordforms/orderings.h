@@ -1,7 +1,7 @@
 #pragma once
 
 #include <QString>
-#include <QtTypes>
+#include <QtGlobal>
 
 namespace lexalon {
 

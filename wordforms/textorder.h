@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QByteArray>
 #include <QCollator>
+#include <QCollatorSortKey>
 #include <QString>
 #include <QStringView>
 
@@ -16,8 +16,8 @@ public:
     TextOrder();
 
     int compare(QStringView a, QStringView b) const;
-    // Byte strings whose memcmp order is the collator's order.
-    QByteArray sortKey(const QString &text) const;
+    // Keys whose comparison is the collator's; ties still need the code units.
+    QCollatorSortKey sortKey(const QString &text) const;
 
 private:
     QCollator m_collator;

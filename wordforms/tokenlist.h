@@ -1,7 +1,7 @@
 #pragma once
 
 #include <QStringView>
-#include <QtTypes>
+#include <QtGlobal>
 
 #include <cstdint>
 #include <vector>
@@ -18,28 +18,38 @@ public:
 
     TokenList();
 
+    void reserve(qsizetype tokens);
     // Appends a token; the form must already be lower-cased.
     void append(QStringView form);
 
     qsizetype size() const { return qsizetype(m_tokens.size()); }
     FormId token(qsizetype index) const { return m_tokens[size_t(index)]; }
     QStringView form(FormId id) const;
-    qsizetype formCount() const { return qsizetype(m_formStart.size()); }
+    qsizetype formCount() const { return qsizetype(m_forms.size()); }
+    // Attestations of a form among the tokens.
+    qint64 count(FormId id) const { return m_forms[id].count; }
 
-    // Orders the tokens by the rank of their form in the text order; a
-    // counting sort, linear in the tokens.
+    // Orders the tokens by the rank of their form in the French text order.
+    // Equal forms share an id, so a counting sort does it in linear time.
     void sortByForm();
 
 private:
-    FormId intern(QStringView form, std::uint64_t hash);
+    struct Form
+    {
+        std::uint64_t hash;
+        std::uint32_t start; // offset in m_chars
+        std::uint32_t length;
+        qint64 count;
+    };
+
+    FormId intern(QStringView form);
     void growTable();
 
     std::vector<FormId> m_tokens;
-    std::vector<char16_t> m_chars;         // every distinct form, end to end
-    std::vector<std::uint32_t> m_formStart; // offset of each form in m_chars
-    std::vector<std::uint32_t> m_formLength;
-    std::vector<std::uint64_t> m_formHash;
-    std::vector<FormId> m_table;           // open addressing; emptySlot when free
+    std::vector<char16_t> m_chars; // every distinct form, end to end
+    std::vector<Form> m_forms;
+    std::vector<FormId> m_table; // open addressing over m_forms
+    std::uint64_t m_mask;
 };
 
 } // namespace lexalon

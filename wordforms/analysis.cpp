@@ -1,0 +1,114 @@
+#include "wordforms/analysis.h"
+
+#include "wordforms/letters.h"
+#include "wordforms/orderings.h"
+#include "wordforms/tokenlist.h"
+#include "wordforms/wordgrid.h"
+
+#include <QString>
+
+#include <array>
+#include <vector>
+
+namespace lexalon {
+
+namespace {
+
+// Every letter lies below U+0180: a table gives each such code its folded
+// letter, or 0 for a separator.
+constexpr char16_t tableEnd = 0x180;
+
+constexpr std::array<char16_t, tableEnd> makeFoldTable()
+{
+    std::array<char16_t, tableEnd> table{};
+    for (char16_t c = 0; c < tableEnd; ++c)
+        table[c] = isLetter(c) ? foldLetter(c) : char16_t(0);
+    return table;
+}
+
+constexpr auto foldTable = makeFoldTable();
+
+// A rough guess that spares most regrowth of the token list: French prose
+// has about one form every six characters.
+constexpr qsizetype charactersPerToken = 6;
+
+void scanForms(QStringView text, TokenList &tokens)
+{
+    tokens.reserve(text.size() / charactersPerToken);
+    std::vector<char16_t> form;
+    form.reserve(64);
+    for (const QChar ch : text) {
+        const char16_t c = ch.unicode();
+        const char16_t folded = c < tableEnd ? foldTable[c] : char16_t(0);
+        if (folded != 0) {
+            form.push_back(folded);
+        } else if (!form.empty()) {
+            tokens.append(QStringView(form.data(), qsizetype(form.size())));
+            form.clear();
+        }
+    }
+    if (!form.empty())
+        tokens.append(QStringView(form.data(), qsizetype(form.size())));
+}
+
+void prepareWordList(WordGrid &grille01)
+{
+    grille01.Clear();
+    grille01.setRows(2);
+    grille01.setRow(0);
+    grille01.setCol(0);
+    grille01.setText(QString::fromUtf16(headingForms));
+    grille01.setCellFontBold(true);
+    grille01.setCol(1);
+    grille01.setText(QString::fromUtf16(headingCount));
+    grille01.setColWidth(1, countColumnWidth);
+    grille01.setCellFontBold(true);
+}
+
+// One row per run of equal tokens: the form and the length of its run.
+qint64 groupRuns(const TokenList &grille02, WordGrid &grille01)
+{
+    struct Run
+    {
+        TokenList::FormId form;
+        qint64 count;
+    };
+    std::vector<Run> runs;
+    runs.reserve(size_t(grille02.formCount()));
+    for (qsizetype i = 0; i < grille02.size(); ++i) {
+        const TokenList::FormId id = grille02.token(i);
+        if (!runs.empty() && runs.back().form == id)
+            ++runs.back().count;
+        else
+            runs.push_back({id, 1});
+    }
+
+    grille01.setRows(int(runs.size()) + 1);
+    int row = 1;
+    for (const Run &run : runs) {
+        grille01.setCellText(row, 0, grille02.form(run.form).toString());
+        grille01.setCellText(row, 1, QString::number(run.count));
+        ++row;
+    }
+    return qint64(runs.size());
+}
+
+} // namespace
+
+WordStatistics analyseText(QStringView text, TokenList &grille02, WordGrid &grille01)
+{
+    WordStatistics statistics;
+    scanForms(text, grille02);
+    trierJetons(grille02);
+    statistics.total = grille02.size();
+
+    prepareWordList(grille01);
+    statistics.different = groupRuns(grille02, grille01);
+
+    const int lastRow = grille01.Rows() - 1;
+    grille01.setRow(lastRow);
+    grille01.setCol(1);
+    return statistics;
+}
+
+} // namespace lexalon
