@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <ostream>
 #include <vector>
 
 using namespace Qt::StringLiterals;
@@ -76,6 +78,11 @@ bool isHeading(const Line &line)
     return placed(line) == row(u"Formes"_s, u"Nombre d'attestations"_s);
 }
 
+bool isRule(const Line &line)
+{
+    return placed(line) == std::vector<Placed>{{0, rule}};
+}
+
 // The numbers of the rows of a numbered list that a page holds, in order.
 std::vector<int> formRowsOf(const Page &page)
 {
@@ -101,6 +108,11 @@ struct PagingCase
     std::vector<std::vector<int>> pages; // the rows each page holds
 };
 
+void PrintTo(const PagingCase &paging, std::ostream *out)
+{
+    *out << paging.formRows << " form rows";
+}
+
 class PagingTest : public PrintWordListTest, public ::testing::WithParamInterface<PagingCase>
 {
 };
@@ -119,7 +131,7 @@ TEST_P(PagingTest, PagesHoldTheirShareOfRows)
         EXPECT_EQ(page.size(), expected[p].size() + headingLines) << "page " << p + 1;
         for (size_t l = 0; l < page.size(); ++l) {
             EXPECT_EQ(isHeading(page[l]), p == 0 && l == 0) << "page " << p + 1 << " line " << l;
-            EXPECT_EQ(placed(page[l]) == std::vector<Placed>{{0, rule}}, p == 0 && l == 1)
+            EXPECT_EQ(isRule(page[l]), p == 0 && l == 1)
                 << "page " << p + 1 << " line " << l;
         }
     }

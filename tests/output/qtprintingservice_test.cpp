@@ -83,9 +83,11 @@ int pageCount(const QString &pdf)
 }
 
 // For each page, the numbers of the rows of a numbered list it holds.
-std::vector<std::vector<int>> rowsByPage(const std::vector<Word> &words)
+using PageRows = std::vector<std::vector<int>>;
+
+PageRows rowsByPage(const std::vector<Word> &words)
 {
-    std::vector<std::vector<int>> pages;
+    PageRows pages;
     for (const Word &word : words) {
         if (!word.text.startsWith(u"forme"_s))
             continue;
@@ -152,20 +154,20 @@ void QtPrintingServiceTest::print(WordGrid &grid)
 void QtPrintingServiceTest::pages_data()
 {
     QTest::addColumn<int>("formRows");
-    QTest::addColumn<std::vector<std::vector<int>>>("rowsOnPages");
-    QTest::newRow("heading only: one page") << 0 << std::vector<std::vector<int>>{};
-    QTest::newRow("one row") << 1 << std::vector<std::vector<int>>{{1}};
-    QTest::newRow("67 rows: no empty second page") << 67 << std::vector{range(1, 67)};
-    QTest::newRow("68 rows: the last alone on page 2") << 68 << std::vector{range(1, 67), {68}};
-    QTest::newRow("135 rows: two full pages") << 135 << std::vector{range(1, 67), range(68, 135)};
+    QTest::addColumn<PageRows>("rowsOnPages");
+    QTest::newRow("heading only: one page") << 0 << PageRows{};
+    QTest::newRow("one row") << 1 << PageRows{{1}};
+    QTest::newRow("67 rows: no empty second page") << 67 << PageRows{range(1, 67)};
+    QTest::newRow("68 rows: the last alone on page 2") << 68 << PageRows{range(1, 67), {68}};
+    QTest::newRow("135 rows: two full pages") << 135 << PageRows{range(1, 67), range(68, 135)};
     QTest::newRow("136 rows: one row on page 3")
-        << 136 << std::vector{range(1, 67), range(68, 135), {136}};
+        << 136 << PageRows{range(1, 67), range(68, 135), {136}};
 }
 
 void QtPrintingServiceTest::pages()
 {
     QFETCH(int, formRows);
-    QFETCH(std::vector<std::vector<int>>, rowsOnPages);
+    QFETCH(PageRows, rowsOnPages);
     const QString pdf = pdfPath(u"pages%1.pdf"_s.arg(formRows));
     m_printer.setOutputFileName(pdf);
     WordGrid grid = testing::numberedWordList(formRows);
@@ -231,7 +233,7 @@ void QtPrintingServiceTest::smallPaperKeepsEveryRow()
 
     QVERIFY(m_messages.requests().empty());
     const std::vector<Word> words = wordsOf(pdf);
-    const std::vector<std::vector<int>> pages = rowsByPage(words);
+    const PageRows pages = rowsByPage(words);
     QVERIFY2(pages.size() > 3, "the A7 page holds fewer rows than the counter gives it");
     std::vector<int> printed;
     for (const std::vector<int> &page : pages)

@@ -19,6 +19,7 @@
 
 #include <unistd.h>
 
+#include <ostream>
 #include <vector>
 
 using namespace Qt::StringLiterals;
@@ -250,6 +251,11 @@ struct FailureCase
     bool pathIsAFolder = false;
 };
 
+void PrintTo(const FailureCase &failure, std::ostream *out)
+{
+    *out << failure.name;
+}
+
 class SaveFailureTest : public SaveWordListTest, public ::testing::WithParamInterface<FailureCase>
 {
 };
@@ -257,8 +263,9 @@ class SaveFailureTest : public SaveWordListTest, public ::testing::WithParamInte
 TEST_P(SaveFailureTest, IsReportedAndLeavesNothing)
 {
     const QString path = pathOf(GetParam().relativePath);
-    if (GetParam().pathIsAFolder)
+    if (GetParam().pathIsAFolder) {
         ASSERT_TRUE(QDir().mkpath(path));
+    }
     const QStringList before = QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
     WordGrid grid = wordList({{u"mot"_s, u"1"_s}});
 
