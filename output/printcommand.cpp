@@ -17,7 +17,7 @@ constexpr int formColumn = 0;
 constexpr int countColumn = 1;
 constexpr int headingRow = 0;
 
-// One run of the command: the page line counter and the rows read so far.
+// One run of the command, with its page line counter.
 class WordListPrintout
 {
 public:

@@ -21,6 +21,11 @@ bool fileExists(const QString &path)
     return !path.isEmpty() && QFileInfo(path).isFile();
 }
 
+QString overwritePrompt(const QString &path)
+{
+    return path + u" existe."_s + u"\r\n"_s + u"Désirez-vous l'écraser?"_s;
+}
+
 bool mayReplace(const QString &path, MessageBox &messages)
 {
     MessageRequest question;
@@ -57,11 +62,6 @@ void reportFailure(const QString &path, const QString &reason, MessageBox &messa
 }
 
 } // namespace
-
-QString overwritePrompt(const QString &path)
-{
-    return path + u" existe."_s + u"\r\n"_s + u"Désirez-vous l'écraser?"_s;
-}
 
 void saveWordList(WordGrid &grille01, CommonDialog &dialog, MessageBox &messages,
                   BusyPointer &pointer)

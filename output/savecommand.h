@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QString>
-
 namespace lexalon {
 
 class BusyPointer;
@@ -18,8 +16,5 @@ inline constexpr auto wordListFilter = u"Fichiers Texte (*.TXT)|*.TXT";
 // rows have been read.
 void saveWordList(WordGrid &grille01, CommonDialog &dialog, MessageBox &messages,
                   BusyPointer &pointer);
-
-// The question asked before an existing file is replaced.
-QString overwritePrompt(const QString &path);
 
 } // namespace lexalon
