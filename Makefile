@@ -1,10 +1,11 @@
 # Lexalon: set-up, build, run, test and benchmark.
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
+WIN_BUILD  ?= build-windows
 JOBS       ?= $(shell nproc)
 CMAKE_GEN  := -G Ninja
 
-.PHONY: all deps configure build run test test-core test-sanitizers bench clean
+.PHONY: all deps configure build run test test-core test-sanitizers test-windows bench clean
 
 all: build
 
@@ -25,7 +26,7 @@ run: build
 	fi
 	cd samples && ../$(BUILD)/app/lexalon
 
-test: build test-sanitizers
+test: build test-sanitizers test-windows
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 
 # The core's unit tests once more, under AddressSanitizer and UndefinedBehaviorSanitizer.
@@ -35,10 +36,17 @@ test-sanitizers: deps
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
 
+# The Windows-only code, cross-compiled with mingw-w64 and run under wine.
+test-windows: deps
+	cmake -S tests/windows -B $(WIN_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release \
+	  -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/tests/windows/mingw-w64.cmake
+	cmake --build $(WIN_BUILD) -j $(JOBS)
+	ctest --test-dir $(WIN_BUILD) --output-on-failure
+
 bench: build
 	@for b in $(BUILD)/bench/bench_*; do \
 	  [ -x "$$b" ] || continue; echo "== $$(basename $$b)"; "$$b" --benchmark_counters_tabular=true || exit 1; \
 	done
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(WIN_BUILD)

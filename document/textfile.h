@@ -2,6 +2,9 @@
 
 #include <QByteArrayView>
 #include <QString>
+#include <QtGlobal>
+
+class QIODevice;
 
 namespace lexalon {
 
@@ -20,14 +23,19 @@ struct TextFileContent
     bool ok() const { return status == Status::Ok; }
 };
 
+// Bytes read at a time: the file is never held whole as bytes beside its text.
+inline constexpr qint64 textReadChunk = qint64(1) << 20;
+
 // Reads the whole file. Each byte is one Windows-1252 character, line ends
 // kept, unless the file starts with the UTF-8 byte-order mark or is valid UTF-8
-// holding at least one byte above 0x7F: then it is decoded as UTF-8.
-// Never throws.
+// holding at least one byte above 0x7F: then it is decoded as UTF-8, without
+// the mark. Never throws.
 TextFileContent readTextFile(const QString &path);
 
+// The same from an open random-access device, from its start to its size().
+TextFileContent readText(QIODevice &device);
+
+// Each byte one Windows-1252 character.
 QString decodeWindows1252(QByteArrayView bytes);
-// Valid UTF-8 with at least one byte above 0x7F, or a byte-order mark first.
-bool isUtf8Text(QByteArrayView bytes);
 
 } // namespace lexalon

@@ -1,5 +1,7 @@
 #include "platform/qtprintingservice.h"
 
+#include "platform/twips.h"
+
 #include <QFontMetricsF>
 #include <QPdfWriter>
 #include <QPointF>
@@ -9,12 +11,6 @@
 using namespace Qt::StringLiterals;
 
 namespace lexalon {
-
-namespace {
-
-constexpr qreal twipsPerInch = 1440;
-
-} // namespace
 
 QtPrintingService::QtPrintingService(QPrinter &printer)
     : m_printer(printer)
@@ -50,9 +46,9 @@ void QtPrintingService::printLine(const QString &text)
     m_y += lineSpacing();
 }
 
-void QtPrintingService::setCurrentX(int twips)
+void QtPrintingService::setCurrentX(int xTwips)
 {
-    m_x = twips * paintDevice()->logicalDpiX() / twipsPerInch;
+    m_x = qreal(xTwips) * paintDevice()->logicalDpiX() / twipsPerInch;
 }
 
 void QtPrintingService::NewPage()

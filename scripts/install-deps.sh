@@ -10,6 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2 fonts-dejavu-core fonts-dejavu-extra fontconfig
   xvfb xauth xdotool imagemagick x11-utils poppler-utils
+  g++-mingw-w64-x86-64 wine wine64
 )
 
 missing=()

@@ -1,55 +1,20 @@
 #include "wordforms/analysis.h"
 
-#include "wordforms/letters.h"
 #include "wordforms/orderings.h"
 #include "wordforms/tokenlist.h"
 #include "wordforms/wordgrid.h"
 
 #include <QString>
 
-#include <array>
 #include <vector>
 
 namespace lexalon {
 
 namespace {
 
-// Every letter lies below U+0180: a table gives each such code its folded
-// letter, or 0 for a separator.
-constexpr char16_t tableEnd = 0x180;
-
-constexpr std::array<char16_t, tableEnd> makeFoldTable()
-{
-    std::array<char16_t, tableEnd> table{};
-    for (char16_t c = 0; c < tableEnd; ++c)
-        table[c] = isLetter(c) ? foldLetter(c) : char16_t(0);
-    return table;
-}
-
-constexpr auto foldTable = makeFoldTable();
-
 // A rough guess that spares most regrowth of the token list: French prose
 // has about one form every six characters.
 constexpr qsizetype charactersPerToken = 6;
-
-void scanForms(QStringView text, TokenList &tokens)
-{
-    tokens.reserve(text.size() / charactersPerToken);
-    std::vector<char16_t> form;
-    form.reserve(64);
-    for (const QChar ch : text) {
-        const char16_t c = ch.unicode();
-        const char16_t folded = c < tableEnd ? foldTable[c] : char16_t(0);
-        if (folded != 0) {
-            form.push_back(folded);
-        } else if (!form.empty()) {
-            tokens.append(QStringView(form.data(), qsizetype(form.size())));
-            form.clear();
-        }
-    }
-    if (!form.empty())
-        tokens.append(QStringView(form.data(), qsizetype(form.size())));
-}
 
 void prepareWordList(WordGrid &grille01)
 {
@@ -98,7 +63,8 @@ qint64 groupRuns(const TokenList &grille02, WordGrid &grille01)
 WordStatistics analyseText(QStringView text, TokenList &grille02, WordGrid &grille01)
 {
     WordStatistics statistics;
-    scanForms(text, grille02);
+    grille02.reserve(text.size() / charactersPerToken);
+    grille02.appendFormsOf(text);
     trierJetons(grille02);
     statistics.total = grille02.size();
 

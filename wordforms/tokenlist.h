@@ -18,16 +18,29 @@ public:
 
     TokenList();
 
+    // The first eight units of a form, zero past its end: most forms are
+    // that short, so a slot holding them answers a lookup in one memory read.
+    struct Head
+    {
+        std::uint64_t low;
+        std::uint64_t high;
+        // Spelled out: the defaulted comparison may become a call to memcmp.
+        bool operator==(const Head &other) const
+        {
+            return low == other.low && high == other.high;
+        }
+    };
+
     void reserve(qsizetype tokens);
     // Appends a token; the form must already be lower-cased.
     void append(QStringView form);
+    // Appends every form of the text, lower-cased, in text order.
+    void appendFormsOf(QStringView text);
 
     qsizetype size() const { return qsizetype(m_tokens.size()); }
     FormId token(qsizetype index) const { return m_tokens[size_t(index)]; }
     QStringView form(FormId id) const;
     qsizetype formCount() const { return qsizetype(m_forms.size()); }
-    // Attestations of a form among the tokens.
-    qint64 count(FormId id) const { return m_forms[id].count; }
 
     // Orders the tokens by the rank of their form in the French text order.
     // Equal forms share an id, so a counting sort does it in linear time.
@@ -39,17 +52,25 @@ private:
         std::uint64_t hash;
         std::uint32_t start; // offset in m_chars
         std::uint32_t length;
-        qint64 count;
     };
 
-    FormId intern(QStringView form);
+    struct Slot
+    {
+        Head head;
+        FormId id;
+        std::uint32_t length;
+    };
+
+    // The chars must stay readable for eight units, as m_form's do.
+    FormId intern(const char16_t *chars, size_t length);
     void growTable();
 
     std::vector<FormId> m_tokens;
-    std::vector<char16_t> m_chars; // every distinct form, end to end
+    std::vector<char16_t> m_chars; // every distinct form, each followed by padding
     std::vector<Form> m_forms;
-    std::vector<FormId> m_table; // open addressing over m_forms
+    std::vector<Slot> m_table; // open addressing over m_forms
     std::uint64_t m_mask;
+    std::vector<char16_t> m_form; // the form being read, padded with readable units
 };
 
 } // namespace lexalon

@@ -5,6 +5,7 @@
 #include "platform/scripteddialogs.h"
 #include "tests/output/pointerawaremessagebox.h"
 #include "tests/output/wordlists.h"
+#include "tests/support/qt_printers.h"
 #include "wordforms/analysis.h"
 #include "wordforms/orderings.h"
 #include "wordforms/tokenlist.h"

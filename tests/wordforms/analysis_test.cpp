@@ -1,4 +1,5 @@
 #include "wordforms/analysis.h"
+#include "wordforms/letters.h"
 #include "wordforms/tokenlist.h"
 #include "wordforms/wordgrid.h"
 #include "wordlist_helpers.h"
@@ -199,4 +200,64 @@ TEST(TokenList, InternsManyFormsThroughTableGrowth)
     for (qsizetype i = 0; i < 5000; ++i)
         EXPECT_EQ(tokens.token(i), tokens.token(i + 5000));
     EXPECT_EQ(tokens.form(tokens.token(4999)), QString::number(4999 * 7919, 36));
+}
+
+namespace {
+
+// The plain reading of the rules, one character at a time.
+std::vector<QString> referenceForms(QStringView text)
+{
+    std::vector<QString> forms;
+    QString form;
+    for (const QChar c : text) {
+        if (isLetter(c.unicode())) {
+            form += QChar(foldLetter(c.unicode()));
+        } else if (!form.isEmpty()) {
+            forms.push_back(form);
+            form.clear();
+        }
+    }
+    if (!form.isEmpty())
+        forms.push_back(form);
+    return forms;
+}
+
+std::vector<QString> tokenForms(const TokenList &tokens)
+{
+    std::vector<QString> forms;
+    for (qsizetype i = 0; i < tokens.size(); ++i)
+        forms.push_back(tokens.form(tokens.token(i)).toString());
+    return forms;
+}
+
+} // namespace
+
+TEST(TokenList, ReadsFormsAsThePlainRulesDoOnMixedText)
+{
+    // Letters, separators, Latin-1 signs and units beyond Latin-1 in long
+    // random runs, so that forms straddle every internal boundary.
+    const char16_t alphabet[] = u"aZéÉÿßÞ×÷ œŒŸšŽ’\r\n-'0@[`{\u00BF\u00C0\u00D6\u00D7\u00D8\u00DE\u00DF\u00F6\u00F7\u00F8\uFFFF";
+    const size_t alphabetSize = std::size(alphabet) - 1;
+    std::uint32_t seed = 12345;
+    QString text;
+    for (int i = 0; i < 60000; ++i) {
+        seed = seed * 1664525u + 1013904223u;
+        const int runLength = 1 + int(seed >> 28);
+        seed = seed * 1664525u + 1013904223u;
+        const QChar c(alphabet[(seed >> 8) % alphabetSize]);
+        text += QString(runLength, c);
+    }
+    TokenList tokens;
+    tokens.appendFormsOf(text);
+    EXPECT_EQ(tokenForms(tokens), referenceForms(text));
+}
+
+TEST(TokenList, AFormLongerThanAnyBufferStaysWhole)
+{
+    const QString text = u"début "_s + QString(10000, u'É') + u" fin "_s + QString(5000, u'x');
+    TokenList tokens;
+    tokens.appendFormsOf(text);
+    EXPECT_EQ(tokenForms(tokens), referenceForms(text));
+    ASSERT_EQ(tokens.size(), 4);
+    EXPECT_EQ(tokens.form(tokens.token(1)).size(), 10000);
 }

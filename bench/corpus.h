@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QByteArray>
+#include <QtGlobal>
+
+namespace lexalon::bench {
+
+// About `size` bytes of Windows-1252 text that reads like French prose to the
+// analysis: word frequencies after Zipf's law over some fifty thousand forms
+// (short function words most frequent, accented letters, œ, elisions such as
+// l'été, hyphens, capitals after a full stop, punctuation, CR LF line ends),
+// about one form every eight bytes. The same seed gives the same bytes.
+QByteArray frenchLikeText(qint64 size, quint64 seed = 1);
+
+// A Windows-1252 text in which exactly `forms` different forms occur, each
+// at least once, in shuffled order, about two attestations a form.
+QByteArray distinctFormsText(qint64 forms, quint64 seed = 1);
+
+} // namespace lexalon::bench

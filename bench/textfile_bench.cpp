@@ -1,0 +1,124 @@
+#include "bench/corpus.h"
+#include "document/textfile.h"
+#include "output/wordlistfile.h"
+#include "wordforms/analysis.h"
+#include "wordforms/tokenlist.h"
+#include "wordforms/wordgrid.h"
+
+#include <QFile>
+#include <QString>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+using namespace lexalon;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr qint64 textSize = 100'000'000;
+constexpr qint64 millionForms = 1'000'000;
+
+// A file in a folder of its own, removed when the program ends.
+class TemporaryFile
+{
+public:
+    TemporaryFile(const QString &name, const QByteArray &bytes)
+        : m_path(m_dir.filePath(name))
+    {
+        QFile file(m_path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+            qFatal("cannot write the benchmark's text");
+    }
+
+    const QString &path() const { return m_path; }
+    QString folder() const { return m_dir.path(); }
+
+private:
+    QTemporaryDir m_dir;
+    QString m_path;
+};
+
+const TemporaryFile &windows1252File()
+{
+    static const TemporaryFile file(u"texte-1252.txt"_s, bench::frenchLikeText(textSize));
+    return file;
+}
+
+const TemporaryFile &utf8File()
+{
+    static const TemporaryFile file(u"texte-utf8.txt"_s,
+                                    decodeWindows1252(bench::frenchLikeText(textSize)).toUtf8());
+    return file;
+}
+
+void readFile(benchmark::State &state, const QString &path)
+{
+    qint64 size = QFile(path).size();
+    for (auto _ : state) {
+        const TextFileContent content = readTextFile(path);
+        if (!content.ok()) {
+            state.SkipWithError("the text cannot be read");
+            return;
+        }
+        benchmark::DoNotOptimize(content.text.constData());
+    }
+    state.SetBytesProcessed(state.iterations() * size);
+}
+
+void BM_ReadWindows1252File(benchmark::State &state)
+{
+    readFile(state, windows1252File().path());
+}
+BENCHMARK(BM_ReadWindows1252File)->UseRealTime()->Unit(benchmark::kMillisecond);
+
+void BM_ReadUtf8File(benchmark::State &state)
+{
+    readFile(state, utf8File().path());
+}
+BENCHMARK(BM_ReadUtf8File)->UseRealTime()->Unit(benchmark::kMillisecond);
+
+// The word list of a text of one million different forms.
+const WordGrid &millionFormList()
+{
+    static const std::unique_ptr<WordGrid> grid = [] {
+        auto list = std::make_unique<WordGrid>(3, 2, 1, 1);
+        TokenList tokens;
+        analyseText(decodeWindows1252(bench::distinctFormsText(millionForms)), tokens, *list);
+        return list;
+    }();
+    return *grid;
+}
+
+void BM_WordListBytesMillionRows(benchmark::State &state)
+{
+    const WordGrid &grid = millionFormList();
+    qint64 size = 0;
+    for (auto _ : state) {
+        const QByteArray bytes = wordListBytes(grid);
+        size = bytes.size();
+        benchmark::DoNotOptimize(bytes.constData());
+    }
+    state.SetBytesProcessed(state.iterations() * size);
+    state.counters["rows"] = double(grid.Rows());
+}
+BENCHMARK(BM_WordListBytesMillionRows)->Unit(benchmark::kMillisecond);
+
+void BM_WriteWordListFileMillionRows(benchmark::State &state)
+{
+    const WordGrid &grid = millionFormList();
+    const QTemporaryDir dir;
+    const QString path = dir.filePath(u"liste.txt"_s);
+    for (auto _ : state) {
+        if (!writeWordListFile(grid, path).ok) {
+            state.SkipWithError("the list cannot be written");
+            return;
+        }
+    }
+    state.SetBytesProcessed(state.iterations() * QFile(path).size());
+}
+BENCHMARK(BM_WriteWordListFileMillionRows)->UseRealTime()->Unit(benchmark::kMillisecond);
+
+} // namespace

@@ -1,0 +1,408 @@
+#include "document/textfile.h"
+
+#include "document/windows1252.h"
+
+#include <QFile>
+#include <QIODevice>
+#include <QStringDecoder>
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <cstring>
+#include <memory>
+#include <new>
+
+using namespace Qt::StringLiterals;
+
+namespace lexalon {
+namespace {
+
+constexpr std::array<char16_t, 256> makeWindows1252Table()
+{
+    std::array<char16_t, 256> table{};
+    for (int byte = 0; byte < 256; ++byte) {
+        const bool inBlock80 = byte >= windows1252::block80First && byte < windows1252::block80End;
+        table[size_t(byte)] = inBlock80 ? windows1252::block80[size_t(byte - windows1252::block80First)]
+                                        : char16_t(byte);
+    }
+    return table;
+}
+constexpr std::array<char16_t, 256> windows1252Table = makeWindows1252Table();
+
+constexpr QByteArrayView utf8Bom("\xEF\xBB\xBF");
+
+// A UTF-8 sequence is at most four bytes, so at most three of them can be
+// cut off by the end of a piece.
+constexpr qsizetype maxCutSequence = 3;
+
+constexpr quint64 highBitOfEachByte = 0x8080808080808080ULL;
+constexpr qsizetype asciiWord = sizeof(quint64);
+
+void decodeWindows1252Into(QByteArrayView bytes, char16_t *out)
+{
+    const auto *in = reinterpret_cast<const uchar *>(bytes.data());
+    const qsizetype n = bytes.size();
+    for (qsizetype i = 0; i < n; ++i)
+        out[i] = windows1252Table[in[i]];
+}
+
+// What a lead byte announces: the length of its sequence and the bounds of
+// the byte after it, which exclude overlong forms, surrogates and code
+// points above U+10FFFF. Length 0: a byte that starts no multi-byte sequence.
+struct Utf8Lead
+{
+    uchar length = 0;
+    uchar low = 0x80;
+    uchar high = 0xBF;
+};
+
+constexpr std::array<Utf8Lead, 256> makeUtf8Leads()
+{
+    std::array<Utf8Lead, 256> leads{};
+    for (int b = 0xC2; b <= 0xDF; ++b)
+        leads[size_t(b)].length = 2;
+    for (int b = 0xE0; b <= 0xEF; ++b)
+        leads[size_t(b)].length = 3;
+    for (int b = 0xF0; b <= 0xF4; ++b)
+        leads[size_t(b)].length = 4;
+    leads[0xE0].low = 0xA0;
+    leads[0xED].high = 0x9F;
+    leads[0xF0].low = 0x90;
+    leads[0xF4].high = 0x8F;
+    return leads;
+}
+constexpr std::array<Utf8Lead, 256> utf8Leads = makeUtf8Leads();
+
+constexpr char32_t firstSupplementary = 0x10000;
+constexpr int continuationBits = 6;
+constexpr uchar continuationMask = 0x3F;
+
+// Decodes one whole multi-byte sequence; the end of the units written, or
+// null if the bytes are not valid UTF-8.
+inline char16_t *decodeSequence(const uchar *p, Utf8Lead lead, char16_t *out)
+{
+    if (p[1] < lead.low || p[1] > lead.high)
+        return nullptr;
+    char32_t code = p[0] & (0x7F >> lead.length);
+    for (int k = 1; k < lead.length; ++k) {
+        if ((p[k] & 0xC0) != 0x80)
+            return nullptr;
+        code = (code << continuationBits) | (p[k] & continuationMask);
+    }
+    if (code < firstSupplementary) {
+        *out++ = char16_t(code);
+    } else {
+        *out++ = QChar::highSurrogate(code);
+        *out++ = QChar::lowSurrogate(code);
+    }
+    return out;
+}
+
+// Decodes UTF-8 piece by piece while it stays valid; a sequence may straddle
+// two pieces. Each sequence gives fewer UTF-16 units than it has bytes, so
+// the units written equal the bytes read only while the text is ASCII.
+class Utf8Decoder
+{
+public:
+    explicit Utf8Decoder(char16_t *out)
+        : m_begin(out)
+        , m_out(out)
+    {
+    }
+
+    // False at the first sequence that is not UTF-8; brokenAt() is then its
+    // offset in the file.
+    bool feed(QByteArrayView piece)
+    {
+        const auto *const first = reinterpret_cast<const uchar *>(piece.data());
+        const uchar *const end = first + piece.size();
+        const uchar *p = first;
+        const qint64 pieceOffset = m_offset;
+        m_offset += piece.size();
+        if (m_cutLength > 0 && !finishCutSequence(p, end))
+            return false;
+        // The output pointer stays in a register through the loop.
+        char16_t *out = m_out;
+        while (p < end) {
+            p = copyAscii(p, end, out);
+            if (p == end)
+                break;
+            m_sawHighByte = true;
+            const Utf8Lead lead = utf8Leads[*p];
+            if (lead.length == 0)
+                return broken(pieceOffset + (p - first), out);
+            if (end - p < lead.length) {
+                startCutSequence(p, end, pieceOffset + (p - first));
+                break;
+            }
+            char16_t *const next = decodeSequence(p, lead, out);
+            if (!next)
+                return broken(pieceOffset + (p - first), out);
+            out = next;
+            p += lead.length;
+        }
+        m_out = out;
+        return true;
+    }
+
+    // No sequence waits for more bytes.
+    bool complete() const { return m_cutLength == 0; }
+    bool sawHighByte() const { return m_sawHighByte; }
+    qint64 brokenAt() const { return m_brokenAt; }
+    qsizetype written() const { return m_out - m_begin; }
+
+private:
+    static const uchar *copyAscii(const uchar *p, const uchar *end, char16_t *&out)
+    {
+        while (end - p >= asciiWord) {
+            quint64 word;
+            std::memcpy(&word, p, asciiWord);
+            if (word & highBitOfEachByte)
+                break;
+            for (qsizetype k = 0; k < asciiWord; ++k)
+                out[k] = p[k];
+            out += asciiWord;
+            p += asciiWord;
+        }
+        while (p < end && *p < 0x80)
+            *out++ = *p++;
+        return p;
+    }
+
+    void startCutSequence(const uchar *p, const uchar *end, qint64 at)
+    {
+        m_cutLength = qsizetype(end - p);
+        m_cutAt = at;
+        std::memcpy(m_cut.data(), p, size_t(m_cutLength));
+    }
+
+    // Completes a sequence begun at the end of the previous piece.
+    bool finishCutSequence(const uchar *&p, const uchar *end)
+    {
+        const Utf8Lead lead = utf8Leads[m_cut[0]];
+        while (m_cutLength < lead.length && p < end)
+            m_cut[size_t(m_cutLength++)] = *p++;
+        if (m_cutLength < lead.length)
+            return true;
+        m_cutLength = 0;
+        char16_t *const next = decodeSequence(m_cut.data(), lead, m_out);
+        if (!next)
+            return broken(m_cutAt, m_out);
+        m_out = next;
+        return true;
+    }
+
+    bool broken(qint64 at, char16_t *out)
+    {
+        m_out = out;
+        m_brokenAt = at;
+        return false;
+    }
+
+    char16_t *const m_begin;
+    char16_t *m_out;
+    qint64 m_offset = 0;
+    std::array<uchar, 4> m_cut{};
+    qsizetype m_cutLength = 0;
+    qint64 m_cutAt = 0;
+    qint64 m_brokenAt = -1;
+    bool m_sawHighByte = false;
+};
+
+// How many bytes at the end of a piece belong to a sequence that the piece
+// cuts; they are decoded with the next piece.
+qsizetype cutSequenceLength(QByteArrayView bytes)
+{
+    const qsizetype n = bytes.size();
+    const qsizetype reach = std::min(n, maxCutSequence);
+    for (qsizetype back = 1; back <= reach; ++back) {
+        const auto byte = uchar(bytes[n - back]);
+        if ((byte & 0xC0) == 0x80)
+            continue;
+        const qsizetype length = byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : byte >= 0xC0 ? 2 : 1;
+        return length > back ? back : 0;
+    }
+    return 0;
+}
+
+TextFileContent failure(TextFileContent::Status status, const QString &reason)
+{
+    TextFileContent content;
+    content.status = status;
+    content.errorString = reason;
+    return content;
+}
+
+// Reads a device piece by piece into a text sized to the device, so that the
+// bytes are never held whole beside the text. The text is decoded as UTF-8
+// while it is valid; at the first byte that is not, the reading goes on in
+// Windows-1252 from there when only ASCII came before, or starts again.
+class TextReader
+{
+public:
+    explicit TextReader(QIODevice &device)
+        : m_device(device)
+        , m_size(device.size())
+        , m_buffer(new char[size_t(maxCutSequence + std::min(m_size, textReadChunk))])
+    {
+        m_text.resize(m_size);
+        m_out = reinterpret_cast<char16_t *>(m_text.data());
+    }
+
+    TextFileContent read()
+    {
+        if (m_size == 0)
+            return success(TextEncoding::Windows1252);
+        if (!readPiece())
+            return readFailure();
+        if (piece().startsWith(utf8Bom))
+            return readMarkedUtf8();
+        Utf8Decoder utf8(m_out);
+        for (;;) {
+            if (!utf8.feed(piece())) {
+                const qint64 at = utf8.brokenAt();
+                if (utf8.written() == at && at >= m_done)
+                    return readWindows1252(at - m_done);
+                return rereadAsWindows1252();
+            }
+            m_done += m_pieceLength;
+            if (m_done == m_size)
+                break;
+            if (!readPiece())
+                return readFailure();
+        }
+        if (!utf8.complete())
+            return rereadAsWindows1252();
+        if (!utf8.sawHighByte())
+            return success(TextEncoding::Windows1252);
+        m_text.resize(utf8.written());
+        return success(TextEncoding::Utf8);
+    }
+
+private:
+    QByteArrayView piece() const { return {m_buffer.get() + maxCutSequence, m_pieceLength}; }
+
+    // Decodes the current piece from `from` on, then the pieces after it.
+    TextFileContent readWindows1252(qint64 from)
+    {
+        for (;;) {
+            decodeWindows1252Into(piece().sliced(from), m_out + m_done + from);
+            m_done += m_pieceLength;
+            if (m_done == m_size)
+                return success(TextEncoding::Windows1252);
+            if (!readPiece())
+                return readFailure();
+            from = 0;
+        }
+    }
+
+    TextFileContent rereadAsWindows1252()
+    {
+        m_done = 0;
+        if (!m_device.seek(0) || !readPiece())
+            return readFailure();
+        return readWindows1252(0);
+    }
+
+    // After the byte-order mark the text is UTF-8 whatever follows, invalid
+    // bytes included. The pieces are decoded without state: a sequence cut by
+    // the end of one piece is moved in front of the next, and one left
+    // unfinished at the end of the file is decoded as invalid.
+    TextFileContent readMarkedUtf8()
+    {
+        QStringDecoder decoder(QStringDecoder::Utf8,
+                               QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+        QChar *const begin = reinterpret_cast<QChar *>(m_out);
+        QChar *out = begin;
+        QByteArrayView bytes = piece().sliced(utf8Bom.size());
+        for (;;) {
+            m_done += m_pieceLength;
+            const qsizetype carried = m_done < m_size ? cutSequenceLength(bytes) : 0;
+            out = decoder.appendToBuffer(out, bytes.chopped(carried));
+            if (m_done == m_size)
+                break;
+            char *const start = m_buffer.get() + maxCutSequence;
+            std::memmove(start - carried, bytes.data() + bytes.size() - carried, size_t(carried));
+            if (!readPiece())
+                return readFailure();
+            bytes = QByteArrayView(start - carried, carried + m_pieceLength);
+        }
+        m_text.resize(out - begin);
+        return success(TextEncoding::Utf8);
+    }
+
+    // Reads the piece that starts at m_done.
+    bool readPiece()
+    {
+        const qint64 length = std::min(textReadChunk, m_size - m_done);
+        char *const start = m_buffer.get() + maxCutSequence;
+        m_pieceLength = 0;
+        m_shortRead = false;
+        while (m_pieceLength < length) {
+            const qint64 got = m_device.read(start + m_pieceLength, length - m_pieceLength);
+            if (got <= 0) {
+                m_shortRead = got == 0;
+                return false;
+            }
+            m_pieceLength += got;
+        }
+        return true;
+    }
+
+    TextFileContent readFailure() const
+    {
+        const QString reason = m_shortRead ? u"Le fichier est plus court que sa taille annoncée."_s
+                                           : m_device.errorString();
+        return failure(TextFileContent::Status::ReadFailed, reason);
+    }
+
+    TextFileContent success(TextEncoding encoding)
+    {
+        TextFileContent content;
+        content.text = std::move(m_text);
+        content.encoding = encoding;
+        return content;
+    }
+
+    QIODevice &m_device;
+    const qint64 m_size;
+    // Room for a cut sequence, then one piece.
+    std::unique_ptr<char[]> m_buffer;
+    qint64 m_pieceLength = 0;
+    qint64 m_done = 0; // bytes before the current piece
+    bool m_shortRead = false;
+    QString m_text;
+    char16_t *m_out = nullptr;
+};
+
+} // namespace
+
+TextFileContent readTextFile(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return failure(TextFileContent::Status::OpenFailed, file.errorString());
+    return readText(file);
+}
+
+TextFileContent readText(QIODevice &device)
+{
+    // A pipe or a terminal has no size to read up to.
+    if (device.isSequential())
+        return failure(TextFileContent::Status::ReadFailed, u"Ce n'est pas un fichier ordinaire."_s);
+    try {
+        return TextReader(device).read();
+    } catch (const std::bad_alloc &) {
+        return failure(TextFileContent::Status::TooLarge, qt_error_string(ENOMEM));
+    }
+}
+
+QString decodeWindows1252(QByteArrayView bytes)
+{
+    QString text(bytes.size(), Qt::Uninitialized);
+    decodeWindows1252Into(bytes, reinterpret_cast<char16_t *>(text.data()));
+    return text;
+}
+
+} // namespace lexalon

@@ -1,0 +1,171 @@
+#include "output/listcommand.h"
+
+#include "document/textfile.h"
+#include "output/wordlistfile.h"
+#include "platform/busypointer.h"
+#include "wordforms/analysis.h"
+#include "wordforms/orderings.h"
+#include "wordforms/tokenlist.h"
+#include "wordforms/wordgrid.h"
+
+#include <QIODevice>
+#include <QString>
+
+using namespace Qt::StringLiterals;
+
+namespace lexalon {
+namespace {
+
+constexpr auto usageLines = u"Usage : lexalon-liste [--frequences] [-o SORTIE] FICHIER\n"
+                           u"« lexalon-liste --help » en dit plus.\n";
+
+constexpr auto helpText =
+    u"Usage : lexalon-liste [--frequences] [-o SORTIE] FICHIER\n"
+    u"\n"
+    u"Écrit la liste des formes du texte FICHIER avec leur nombre d'attestations,\n"
+    u"octet pour octet comme Lexalon l'enregistre : la ligne d'en-tête « Formes »,\n"
+    u"tabulation, « Nombre d'attestations », puis une ligne par forme (la forme,\n"
+    u"une tabulation, le nombre), en Windows-1252, fins de ligne CR LF.\n"
+    u"La liste est en ordre alphabétique, sauf avec --frequences.\n"
+    u"\n"
+    u"Le texte est lu en Windows-1252, un caractère par octet ; en UTF-8 s'il\n"
+    u"commence par la marque d'ordre des octets ou s'il est de l'UTF-8 valide\n"
+    u"contenant des caractères accentués.\n"
+    u"\n"
+    u"Options :\n"
+    u"  --frequences  trie la liste par fréquences décroissantes\n"
+    u"  -o SORTIE     écrit la liste dans le fichier SORTIE au lieu de la sortie\n"
+    u"                standard ; un fichier existant n'est remplacé qu'une fois\n"
+    u"                la nouvelle liste écrite en entier\n"
+    u"  -h, --help    affiche cette aide\n"
+    u"\n"
+    u"Statut de sortie : 0 en cas de succès, 2 en cas d'erreur (usage incorrect,\n"
+    u"fichier illisible, liste impossible à écrire) ; rien n'est alors écrit.\n";
+
+struct ListOptions
+{
+    QString input;
+    QString output; // standard output when empty
+    bool frequencies = false;
+    bool help = false;
+    QString usageError;
+};
+
+ListOptions parseArguments(const QStringList &arguments)
+{
+    ListOptions options;
+    QStringList files;
+    bool optionsEnded = false;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString &argument = arguments.at(i);
+        if (optionsEnded || !argument.startsWith(u'-') || argument == u"-") {
+            files.append(argument);
+        } else if (argument == u"--") {
+            optionsEnded = true;
+        } else if (argument == u"-h" || argument == u"--help") {
+            options.help = true;
+        } else if (argument == u"--frequences") {
+            options.frequencies = true;
+        } else if (argument == u"-o") {
+            if (i + 1 == arguments.size()) {
+                options.usageError = u"l'option -o demande le nom du fichier de sortie."_s;
+                return options;
+            }
+            options.output = arguments.at(++i);
+        } else {
+            options.usageError = u"option inconnue « %1 »."_s.arg(argument);
+            return options;
+        }
+    }
+    if (options.help)
+        return options;
+    if (files.isEmpty())
+        options.usageError = u"aucun fichier à lire."_s;
+    else if (files.size() > 1)
+        options.usageError = u"un seul fichier à la fois."_s;
+    else
+        options.input = files.constFirst();
+    return options;
+}
+
+void report(QIODevice &err, const QString &message)
+{
+    err.write((u"lexalon-liste : "_s + message + u'\n').toLocal8Bit());
+}
+
+QString quoted(const QString &path)
+{
+    return u"« "_s + path + u" »"_s;
+}
+
+QString readProblem(const QString &path, const TextFileContent &content)
+{
+    switch (content.status) {
+    case TextFileContent::Status::OpenFailed:
+        return u"impossible d'ouvrir %1 : %2"_s.arg(quoted(path), content.errorString);
+    case TextFileContent::Status::TooLarge:
+        return u"%1 est trop volumineux pour la mémoire disponible : %2"_s.arg(quoted(path), content.errorString);
+    case TextFileContent::Status::ReadFailed:
+    case TextFileContent::Status::Ok:
+        break;
+    }
+    return u"impossible de lire %1 : %2"_s.arg(quoted(path), content.errorString);
+}
+
+// The text and the token list are gone once the word list is built. Returns
+// why there is no list, or nothing.
+QString buildWordList(const QString &path, WordGrid &grille01)
+{
+    const TextFileContent content = readTextFile(path);
+    if (!content.ok())
+        return readProblem(path, content);
+    TokenList grille02;
+    analyseText(content.text, grille02, grille01);
+    return {};
+}
+
+QString writeWordList(const WordGrid &grille01, const QString &outputPath, QIODevice &out)
+{
+    if (!outputPath.isEmpty()) {
+        const WriteOutcome outcome = writeWordListFile(grille01, outputPath);
+        if (!outcome.ok)
+            return u"impossible d'écrire %1 : %2"_s.arg(quoted(outputPath), outcome.errorString);
+        return {};
+    }
+    const QByteArray bytes = wordListBytes(grille01);
+    if (out.write(bytes) != bytes.size())
+        return u"impossible d'écrire sur la sortie standard : %1"_s.arg(out.errorString());
+    return {};
+}
+
+} // namespace
+
+int runListCommand(const QStringList &arguments, QIODevice &out, QIODevice &err)
+{
+    const ListOptions options = parseArguments(arguments);
+    if (!options.usageError.isEmpty()) {
+        report(err, options.usageError);
+        err.write(QString::fromUtf16(usageLines).toLocal8Bit());
+        return listFailed;
+    }
+    if (options.help) {
+        out.write(QString::fromUtf16(helpText).toLocal8Bit());
+        return listSucceeded;
+    }
+    WordGrid grille01(3, 2, 1, 1);
+    if (const QString problem = buildWordList(options.input, grille01); !problem.isEmpty()) {
+        report(err, problem);
+        return listFailed;
+    }
+    if (options.frequencies) {
+        UnseenPointer pointer;
+        trierFrequences(grille01, pointer);
+    }
+    if (const QString problem = writeWordList(grille01, options.output, out); !problem.isEmpty()) {
+        report(err, problem);
+        return listFailed;
+    }
+    return listSucceeded;
+}
+
+} // namespace lexalon

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QColor>
+#include <QString>
+
+#include <optional>
+
+class QFont;
+class QLabel;
+class QRect;
+class QWidget;
+
+namespace lexalon {
+
+// Colours the program's windows share.
+inline constexpr QColor lightYellow{255, 255, 192};
+inline constexpr QColor titleBand{128, 128, 255};
+inline constexpr QColor creditsPeach{255, 224, 192};
+
+inline constexpr auto labelFamily = u"Times New Roman";
+
+// The font of buttons: a small sans serif, narrow enough for their texts.
+QFont controlFont();
+
+// How a label looks: Times New Roman at a size in points, its text colour,
+// and the colour of its box when it is opaque (none: it draws its text only).
+struct LabelLook
+{
+    qreal points = 0;
+    bool bold = false;
+    bool italic = false;
+    Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop;
+    QColor text = Qt::black;
+    std::optional<QColor> box;
+};
+
+// Fills the widget's own background with a plain colour.
+void setBackground(QWidget *widget, const QColor &colour);
+
+// A label at a fixed place of its parent; its text wraps at its width.
+QLabel *addLabel(QWidget *parent, const QString &name, const QString &text, const QRect &geometry,
+                 const LabelLook &look);
+
+// A picture from the resources, stretched to fill its place.
+QLabel *addPicture(QWidget *parent, const QString &name, const QString &resource,
+                   const QRect &geometry);
+
+// The program's pictures, drawn by scripts/make-pictures.py.
+inline constexpr auto logoResource = u":/lexalon/logo.gif";
+inline constexpr auto sidePictureResource = u":/lexalon/picture.bmp";
+
+} // namespace lexalon

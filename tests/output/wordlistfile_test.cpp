@@ -1,0 +1,193 @@
+#include "output/wordlistfile.h"
+
+#include "../support/iconv_windows1252.h"
+#include "../support/qt_printers.h"
+#include "wordforms/analysis.h"
+#include "wordforms/tokenlist.h"
+#include "wordforms/wordgrid.h"
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QString>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+using namespace lexalon;
+using namespace Qt::StringLiterals;
+using lexalon::testing::Windows1252Oracle;
+
+namespace {
+
+const QByteArray headingLine("Formes\tNombre d'attestations\r\n");
+
+// The word list the analysis leaves for a text.
+WordGrid wordListOf(const QString &text)
+{
+    TokenList tokens;
+    WordGrid grid(3, 2, 1, 1);
+    analyseText(text, tokens, grid);
+    return grid;
+}
+
+WordGrid gridOf(const QList<std::pair<QString, QString>> &rows)
+{
+    WordGrid grid(int(rows.size()), 2, 0, 0);
+    for (int r = 0; r < rows.size(); ++r) {
+        grid.setCellText(r, 0, rows.at(r).first);
+        grid.setCellText(r, 1, rows.at(r).second);
+    }
+    return grid;
+}
+
+QByteArray contentOf(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll();
+}
+
+bool writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+} // namespace
+
+TEST(WordListFormat, HeadingOnlyListIsOneLineOfThirtyBytes)
+{
+    const QByteArray bytes = wordListBytes(wordListOf(u"1, 2, 3 !"_s));
+
+    EXPECT_EQ(bytes, headingLine);
+    EXPECT_EQ(bytes.size(), 30);
+}
+
+TEST(WordListFormat, EachRowIsFormTabCountCrLf)
+{
+    const QByteArray bytes = wordListBytes(wordListOf(u"Le chat, le CHAT et l'été. L'ÉTÉ !"_s));
+
+    EXPECT_EQ(bytes, headingLine
+                         + "chat\t2\r\n"
+                           "et\t1\r\n"
+                           "\xE9t\xE9\t2\r\n"
+                           "l\t2\r\n"
+                           "le\t2\r\n");
+}
+
+TEST(WordListFormat, EteTwiceIsSevenBytes)
+{
+    const QByteArray bytes = wordListBytes(gridOf({{u"été"_s, u"2"_s}}));
+
+    EXPECT_EQ(bytes, QByteArray::fromHex("E974E90932 0D0A"));
+}
+
+TEST(WordListFormat, FileSizeIsCellLengthsPlusThreePerRow)
+{
+    const WordGrid grid = wordListOf(u"Un cœur, des œuvres ; l'œil — et Ÿ ÿ ß."_s);
+
+    qsizetype expected = 0;
+    for (int r = 0; r < grid.Rows(); ++r)
+        expected += grid.cellText(r, 0).size() + grid.cellText(r, 1).size() + 3;
+    const QByteArray bytes = wordListBytes(grid);
+    EXPECT_EQ(bytes.size(), expected);
+    EXPECT_EQ(bytes.count("\r\n"), grid.Rows());
+    EXPECT_TRUE(bytes.contains("c\x9Cur\t1\r\n"));
+    EXPECT_TRUE(bytes.contains("\xFF\t2\r\n"));
+}
+
+TEST(WordListFormat, CharactersAreTheirWindows1252Bytes)
+{
+    Windows1252Oracle oracle;
+    ASSERT_TRUE(oracle.ready());
+    for (char32_t c = 0; c <= 0xFFFF; ++c) {
+        if (QChar::isSurrogate(c))
+            continue;
+        const char16_t unit = char16_t(c);
+        const QByteArray bytes = encodeWindows1252(QStringView(&unit, 1));
+        ASSERT_EQ(bytes.size(), 1) << std::hex << unsigned(c);
+        const bool undefinedByte = c == 0x81 || c == 0x8D || c == 0x8F || c == 0x90 || c == 0x9D;
+        const unsigned char expected = undefinedByte ? static_cast<unsigned char>(c) : oracle.byte(unit).value_or('?');
+        ASSERT_EQ(static_cast<unsigned char>(bytes[0]), expected) << std::hex << unsigned(c);
+    }
+}
+
+TEST(WordListFormat, CharacterOutsideWindows1252IsOneQuestionMark)
+{
+    EXPECT_EQ(encodeWindows1252(u"cœur"_s), QByteArray("c\x9Cur"));
+    EXPECT_EQ(encodeWindows1252(u"ĉu €"_s), QByteArray("?u \x80"));
+    EXPECT_EQ(encodeWindows1252(u"a𝄞b"_s), QByteArray("a?b"));
+    EXPECT_EQ(encodeWindows1252(QStringView(u"a\xD834" u"b")), QByteArray("a?b"));
+    EXPECT_EQ(encodeWindows1252(QStringView(u"\xDD1E")), QByteArray("?"));
+    EXPECT_EQ(wordListBytes(gridOf({{u"ŝi𝄞"_s, u"1"_s}})), QByteArray("?i?\t1\r\n"));
+}
+
+class WordListFileTest : public ::testing::Test
+{
+protected:
+    QTemporaryDir m_dir;
+};
+
+TEST_F(WordListFileTest, WrittenFileHoldsTheBytesOfTheList)
+{
+    const WordGrid grid = wordListOf(u"Été comme hiver, l'été revient."_s);
+    const QString path = m_dir.filePath(u"liste.txt"_s);
+
+    const WriteOutcome outcome = writeWordListFile(grid, path);
+
+    ASSERT_TRUE(outcome.ok) << outcome.errorString.toStdString();
+    EXPECT_EQ(contentOf(path), wordListBytes(grid));
+}
+
+TEST_F(WordListFileTest, ExistingFileIsReplacedWhole)
+{
+    const QString path = m_dir.filePath(u"liste.txt"_s);
+    ASSERT_TRUE(writeBytes(path, QByteArray(5000, 'x')));
+
+    ASSERT_TRUE(writeWordListFile(wordListOf(u"un"_s), path).ok);
+
+    EXPECT_EQ(contentOf(path), headingLine + "un\t1\r\n");
+}
+
+TEST_F(WordListFileTest, FailedWritesLeaveWhatWasThere)
+{
+    const WordGrid grid = wordListOf(u"un deux"_s);
+
+    const QString inMissingFolder = m_dir.filePath(u"absent/liste.txt"_s);
+    const WriteOutcome missingFolder = writeWordListFile(grid, inMissingFolder);
+    EXPECT_FALSE(missingFolder.ok);
+    EXPECT_FALSE(missingFolder.errorString.isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(inMissingFolder));
+
+    const QString folder = m_dir.filePath(u"dossier"_s);
+    ASSERT_TRUE(QDir().mkdir(folder));
+    ASSERT_TRUE(writeBytes(folder + u"/dedans.txt"_s, "garde"));
+    const WriteOutcome onFolder = writeWordListFile(grid, folder);
+    EXPECT_FALSE(onFolder.ok);
+    EXPECT_FALSE(onFolder.errorString.isEmpty());
+    EXPECT_TRUE(QFileInfo(folder).isDir());
+    EXPECT_EQ(contentOf(folder + u"/dedans.txt"_s), QByteArray("garde"));
+    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files), QStringList());
+}
+
+TEST_F(WordListFileTest, FileInReadOnlyFolderIsLeftAsItWas)
+{
+    if (geteuid() == 0)
+        GTEST_SKIP() << "permissions do not stop the superuser";
+    const QString path = m_dir.filePath(u"liste.txt"_s);
+    ASSERT_TRUE(writeBytes(path, "ancienne liste"));
+    const QFile::Permissions readOnlyFolder = QFile::ReadOwner | QFile::ExeOwner;
+    ASSERT_TRUE(QFile::setPermissions(m_dir.path(), readOnlyFolder));
+
+    const WriteOutcome outcome = writeWordListFile(wordListOf(u"un"_s), path);
+
+    QFile::setPermissions(m_dir.path(), readOnlyFolder | QFile::WriteOwner);
+    EXPECT_FALSE(outcome.ok);
+    EXPECT_FALSE(outcome.errorString.isEmpty());
+    EXPECT_EQ(contentOf(path), QByteArray("ancienne liste"));
+}
