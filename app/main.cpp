@@ -1,6 +1,7 @@
 #include "document/form1.h"
 #include "platform/qtfiledialogs.h"
 #include "platform/qtmessagebox.h"
+#include "platform/qtprintingservice.h"
 #include "platform/qttranslations.h"
 #include "platform/widgetbusypointer.h"
 #include "platform/windowservices.h"
@@ -22,10 +23,12 @@ int main(int argc, char *argv[])
     QPrinter printer(QPrinter::HighResolution);
     lexalon::QtMessageBox messages(nullptr);
     lexalon::QtFileDialogs dialogs(printer);
+    lexalon::QtPrintingService printing(printer);
     lexalon::SysInfoServices sysInfo;
     const lexalon::WindowServices services{
         messages,
         dialogs,
+        printing,
         lexalon::widgetBusyPointer,
         [&sysInfo](QWidget &owner) { lexalon::frmAbout::showModal(&owner, sysInfo.launcher()); },
     };

@@ -1,5 +1,6 @@
 #include "bench/corpus.h"
 #include "document/textfile.h"
+#include "platform/recordingprintingservice.h"
 #include "platform/scripteddialogs.h"
 #include "platform/widgetbusypointer.h"
 #include "platform/windowservices.h"
@@ -33,7 +34,8 @@ struct Services
 {
     ScriptedMessageBox messages;
     ScriptedFileDialogs dialogs;
-    WindowServices services{messages, dialogs, widgetBusyPointer, [](QWidget &) {}};
+    RecordingPrintingService printing;
+    WindowServices services{messages, dialogs, printing, widgetBusyPointer, [](QWidget &) {}};
 };
 
 // "&Liste du lexalon" on a 100 MB French-like text: the window built,

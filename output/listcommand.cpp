@@ -88,17 +88,6 @@ ListOptions parseArguments(const QStringList &arguments)
     return options;
 }
 
-// A batch run shows no pointer; the sorts still set one.
-class UnseenPointer final : public BusyPointer
-{
-public:
-    void setMousePointer(MousePointer pointer) override { m_pointer = pointer; }
-    MousePointer mousePointer() const override { return m_pointer; }
-
-private:
-    MousePointer m_pointer = MousePointer::Default;
-};
-
 void report(QIODevice &err, const QString &message)
 {
     err.write((u"lexalon-liste : "_s + message + u'\n').toLocal8Bit());

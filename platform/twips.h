@@ -4,9 +4,10 @@
 
 namespace lexalon {
 
-// The windows are laid out in twips, 1/1440 inch: 15 twips to the pixel at
-// 96 dots per inch.
+// The windows and the printed page are laid out in twips, 1/1440 inch: 15
+// twips to the pixel at 96 dots per inch.
 inline constexpr int twipsPerPixel = 15;
+inline constexpr int twipsPerInch = 1440;
 
 constexpr int twips(int value)
 {

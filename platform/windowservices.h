@@ -10,6 +10,7 @@ namespace lexalon {
 class BusyPointer;
 class FileDialogs;
 class MessageBox;
+class PrintingService;
 
 // What the windows are given rather than build themselves, so that tests can
 // answer every dialog and see every pointer change.
@@ -17,6 +18,8 @@ struct WindowServices
 {
     MessageBox &messages;
     FileDialogs &dialogs;
+    // The program's printer.
+    PrintingService &printing;
     // The busy pointer of the given window.
     std::function<std::unique_ptr<BusyPointer>(QWidget &window)> busyPointer;
     // Loads the About window and shows it modal over the given window.

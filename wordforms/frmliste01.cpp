@@ -1,5 +1,7 @@
 #include "wordforms/frmliste01.h"
 
+#include "output/printcommand.h"
+#include "output/savecommand.h"
 #include "platform/busypointer.h"
 #include "platform/twips.h"
 #include "shell/windowlook.h"
@@ -173,6 +175,8 @@ QMenuBar *frmListe01::createMenus()
     m_aide = menuBar->addMenu(u"&Aide"_s);
     m_about = m_aide->addAction(u"&A propos de"_s);
 
+    connect(m_enregistrer, &QAction::triggered, this, &frmListe01::enregistrer_Click);
+    connect(m_imprimer, &QAction::triggered, this, &frmListe01::imprimer_Click);
     connect(m_fermer, &QAction::triggered, this, &frmListe01::fermer_Click);
     connect(m_about, &QAction::triggered, this, &frmListe01::about_Click);
     return menuBar;
@@ -193,6 +197,20 @@ void frmListe01::Command1_Click()
 {
     m_model->edit([this](WordGrid &grid) { m_order.toggle(grid, *m_pointer); });
     m_Command1->setText(m_order.caption());
+}
+
+void frmListe01::enregistrer_Click()
+{
+    m_model->edit([this](WordGrid &grid) {
+        saveWordList(grid, m_CommonDialog1, m_services.messages, *m_pointer);
+    });
+}
+
+void frmListe01::imprimer_Click()
+{
+    m_model->edit([this](WordGrid &grid) {
+        printWordList(grid, m_CommonDialog2, m_services.printing, m_services.messages, *m_pointer);
+    });
 }
 
 void frmListe01::fermer_Click()

@@ -40,6 +40,8 @@ public:
     void Form_Load();
 
     void Command1_Click();
+    void enregistrer_Click();
+    void imprimer_Click();
     void fermer_Click();
     void about_Click();
 

@@ -1,9 +1,12 @@
 #pragma once
 
 #include <QCollator>
-#include <QCollatorSortKey>
 #include <QString>
 #include <QStringView>
+
+#include <array>
+#include <cstdint>
+#include <string>
 
 namespace lexalon {
 
@@ -13,14 +16,63 @@ namespace lexalon {
 class TextOrder
 {
 public:
+    using Key = std::basic_string<unsigned char>;
+
     TextOrder();
+    // The order every list of the program uses; building one asks the
+    // collator some thousands of questions.
+    static const TextOrder &french();
 
     int compare(QStringView a, QStringView b) const;
-    // Keys whose comparison is the collator's; ties still need the code units.
-    QCollatorSortKey sortKey(const QString &text) const;
+
+    // The collator's first level for a text of lower-case letters, as bytes:
+    // two texts whose keys differ compare as their keys do (a key that is a
+    // prefix of another first); equal keys leave the decision to compare().
+    // False, with nothing appended, for a text the keys do not cover.
+    bool appendPrimaryKey(QStringView text, Key &key) const;
+    // Compares two primary keys as the collator would, 0 when they are equal.
+    static int comparePrimaryKeys(const unsigned char *a, size_t aLength, const unsigned char *b,
+                                  size_t bLength);
 
 private:
+    // Up to two weights a character; no weight marks a character not covered.
+    struct Weights
+    {
+        unsigned char first = 0;
+        unsigned char second = 0;
+    };
+    static constexpr char16_t coveredEnd = 0x180;
+
+    void calibrate();
+    bool samePrimary(const QString &a, const QString &b) const;
+
     QCollator m_collator;
+    std::array<Weights, coveredEnd> m_weights{};
+};
+
+// Texts prepared for sorting in the French order: most comparisons are
+// settled by the first bytes of their primary keys, kept inline, and only
+// texts that differ by accents or case go to the collator.
+class SortKeys
+{
+public:
+    struct Key
+    {
+        std::uint64_t prefix; // the first eight bytes of the primary key, big-endian
+        std::uint32_t offset;
+        std::uint32_t length;
+        bool covered;
+    };
+
+    explicit SortKeys(const TextOrder &order);
+
+    Key add(QStringView text);
+    // The same result as TextOrder::compare on the two texts.
+    int compare(const Key &a, QStringView aText, const Key &b, QStringView bText) const;
+
+private:
+    const TextOrder &m_order;
+    TextOrder::Key m_bytes;
 };
 
 } // namespace lexalon

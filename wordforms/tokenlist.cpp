@@ -3,14 +3,12 @@
 #include "wordforms/letters.h"
 #include "wordforms/textorder.h"
 
-#include <QCollatorSortKey>
 #include <QString>
 
 #include <algorithm>
 #include <bit>
 #include <array>
 #include <cstring>
-#include <limits>
 #include <numeric>
 
 #if defined(__SSE2__) || defined(_M_X64)
@@ -22,8 +20,7 @@ namespace lexalon {
 
 namespace {
 
-constexpr TokenList::FormId emptySlot = std::numeric_limits<TokenList::FormId>::max();
-constexpr size_t initialTableSize = 1024; // a power of two
+constexpr int initialTableBits = 10;
 
 // Each UTF-16 code unit's folded letter, or 0 for a separator: one load per
 // character, no comparison. Only the few lines of the table that a text
@@ -40,41 +37,61 @@ constexpr std::array<char16_t, codeUnits> makeFoldTable()
 
 constexpr std::array<char16_t, codeUnits> foldTable = makeFoldTable();
 
-// Most forms fit in eight code units: those are hashed and compared as two
-// machine words, without a loop whose length the processor cannot predict.
-constexpr size_t shortForm = 8;
-constexpr size_t padding = shortForm;
-
-// The first eight units of a form, zero past its end. The buffer must be
-// readable for eight units, as the padded buffers here are.
-inline TokenList::Head headOf(const char16_t *p, size_t length)
+// The lower-case letters of a form, numbered from 1 in six bits.
+constexpr std::array<std::uint8_t, 0x180> makeLetterCodes()
 {
-    static constexpr auto masks = [] {
-        std::array<std::uint64_t, 5> m{};
-        for (size_t units = 0; units <= 4; ++units)
-            m[units] = units == 4 ? ~std::uint64_t(0) : (std::uint64_t(1) << (16 * units)) - 1;
-        return m;
-    }();
-    TokenList::Head head;
-    std::memcpy(&head, p, sizeof head);
-    head.low &= masks[std::min<size_t>(length, 4)];
-    head.high &= masks[length > 4 ? std::min<size_t>(length - 4, 4) : 0];
-    return head;
+    std::array<std::uint8_t, 0x180> codes{};
+    std::uint8_t next = 1;
+    for (size_t c = 0; c < codes.size(); ++c) {
+        if (isLetter(char16_t(c)) && foldLetter(char16_t(c)) == c)
+            codes[c] = next++;
+    }
+    return codes;
 }
 
-std::uint64_t mix(std::uint64_t h, std::uint64_t word)
+constexpr auto letterCodes = makeLetterCodes();
+static_assert(*std::max_element(letterCodes.begin(), letterCodes.end()) < 64);
+
+constexpr size_t lettersPerCode = 10;
+constexpr std::uint64_t hashedCode = std::uint64_t(1) << 63;
+
+std::uint64_t hashedFormCode(const char16_t *chars, size_t length)
 {
-    h = (h ^ word) * 0xFF51AFD7ED558CCDull;
-    return h ^ (h >> 32);
+    std::uint64_t h = 0x9E3779B97F4A7C15ull ^ length;
+    for (size_t i = 0; i < length; ++i) {
+        h = (h ^ chars[i]) * 0xFF51AFD7ED558CCDull;
+        h ^= h >> 32;
+    }
+    return hashedCode | (h >> 1);
 }
 
-std::uint64_t hashForm(const char16_t *p, size_t length, const TokenList::Head &head)
+std::uint64_t formCode(const char16_t *chars, size_t length)
 {
-    std::uint64_t h = mix(mix(0x9E3779B97F4A7C15ull ^ length, head.low), head.high);
-    for (size_t i = shortForm; i < length; ++i)
-        h = mix(h, p[i]);
-    h *= 0xC4CEB9FE1A85EC53ull;
-    return h ^ (h >> 29);
+    if (length == 0 || length > lettersPerCode)
+        return hashedFormCode(chars, length);
+    std::uint64_t code = 0;
+    for (size_t i = 0; i < length; ++i) {
+        const std::uint8_t letter = chars[i] < letterCodes.size() ? letterCodes[chars[i]] : 0;
+        if (letter == 0)
+            return hashedFormCode(chars, length);
+        code = code << 6 | letter;
+    }
+    return code;
+}
+
+// A plain loop: a call to memcmp costs more than these few units.
+bool sameChars(const char16_t *a, const char16_t *b, size_t length)
+{
+    for (size_t i = 0; i < length; ++i) {
+        if (a[i] != b[i])
+            return false;
+    }
+    return true;
+}
+
+size_t slotOf(std::uint64_t code, int tableBits)
+{
+    return size_t((code * 0x9E3779B97F4A7C15ull) >> (64 - tableBits));
 }
 
 // The text is read in chunks small enough to stay in the first-level cache.
@@ -148,9 +165,9 @@ size_t nextBit(const std::uint64_t *letters, size_t from, size_t count, bool set
 } // namespace
 
 TokenList::TokenList()
-    : m_table(initialTableSize, Slot{{0, 0}, emptySlot, 0})
-    , m_mask(initialTableSize - 1)
-    , m_form(256 + padding)
+    : m_table(size_t(1) << initialTableBits, Slot{0, 0})
+    , m_tableBits(initialTableBits)
+    , m_form(chunkUnits)
 {
 }
 
@@ -161,8 +178,8 @@ void TokenList::reserve(qsizetype tokens)
 
 void TokenList::append(QStringView form)
 {
-    if (size_t(form.size()) + padding > m_form.size())
-        m_form.resize(size_t(form.size()) + padding);
+    if (size_t(form.size()) > m_form.size())
+        m_form.resize(size_t(form.size()));
     std::copy(form.utf16(), form.utf16() + form.size(), m_form.begin());
     m_tokens.push_back(intern(m_form.data(), size_t(form.size())));
 }
@@ -176,8 +193,8 @@ void TokenList::appendFormsOf(QStringView text)
 
     while (remaining > 0) {
         const size_t n = std::min(remaining, chunkUnits);
-        if (carried + chunkUnits + padding > m_form.size())
-            m_form.resize(2 * (carried + chunkUnits + padding));
+        if (carried + chunkUnits > m_form.size())
+            m_form.resize(2 * (carried + chunkUnits));
         foldChunk(source, n, m_form.data() + carried, letters.data());
 
         // Chunk position i stands at m_form[carried + i].
@@ -222,25 +239,26 @@ QStringView TokenList::form(FormId id) const
 
 TokenList::FormId TokenList::intern(const char16_t *chars, size_t length)
 {
-    const Head head = headOf(chars, length);
-    const std::uint64_t hash = hashForm(chars, length, head);
-    std::uint64_t slot = hash & m_mask;
-    for (;; slot = (slot + 1) & m_mask) {
+    const std::uint64_t code = formCode(chars, length);
+    const size_t mask = m_table.size() - 1;
+    size_t slot = slotOf(code, m_tableBits);
+    for (;; slot = (slot + 1) & mask) {
         const Slot &candidate = m_table[slot];
-        if (candidate.id == emptySlot)
+        if (candidate.code == 0)
             break;
-        if (candidate.length == length && candidate.head == head
-            && (length <= shortForm
-                || std::equal(chars + shortForm, chars + length,
-                              m_chars.data() + m_forms[candidate.id].start + shortForm)))
+        if (candidate.code != code)
+            continue;
+        if (!(code & hashedCode))
+            return candidate.id;
+        const Form &f = m_forms[candidate.id];
+        if (f.length == length && sameChars(chars, m_chars.data() + f.start, length))
             return candidate.id;
     }
 
     const auto id = FormId(m_forms.size());
-    m_forms.push_back({hash, std::uint32_t(m_chars.size()), std::uint32_t(length)});
+    m_forms.push_back({code, std::uint32_t(m_chars.size()), std::uint32_t(length)});
     m_chars.insert(m_chars.end(), chars, chars + length);
-    m_chars.insert(m_chars.end(), padding, char16_t(0));
-    m_table[slot] = {head, id, std::uint32_t(length)};
+    m_table[slot] = {code, id};
     // Keep the table at most half full.
     if (m_forms.size() * 2 > m_table.size())
         growTable();
@@ -249,36 +267,31 @@ TokenList::FormId TokenList::intern(const char16_t *chars, size_t length)
 
 void TokenList::growTable()
 {
-    m_table.assign(m_table.size() * 2, Slot{{0, 0}, emptySlot, 0});
-    m_mask = m_table.size() - 1;
+    ++m_tableBits;
+    m_table.assign(size_t(1) << m_tableBits, Slot{0, 0});
+    const size_t mask = m_table.size() - 1;
     for (FormId id = 0; id < FormId(m_forms.size()); ++id) {
-        const Form &f = m_forms[id];
-        std::uint64_t slot = f.hash & m_mask;
-        while (m_table[slot].id != emptySlot)
-            slot = (slot + 1) & m_mask;
-        m_table[slot] = {headOf(m_chars.data() + f.start, f.length), id, f.length};
+        size_t slot = slotOf(m_forms[id].code, m_tableBits);
+        while (m_table[slot].code != 0)
+            slot = (slot + 1) & mask;
+        m_table[slot] = {m_forms[id].code, id};
     }
 }
 
 void TokenList::sortByForm()
 {
-    const TextOrder order;
-    std::vector<QCollatorSortKey> keys;
-    std::vector<QString> texts;
-    keys.reserve(m_forms.size());
-    texts.reserve(m_forms.size());
-    for (FormId id = 0; id < FormId(m_forms.size()); ++id) {
-        texts.push_back(form(id).toString());
-        keys.push_back(order.sortKey(texts.back()));
-    }
-
-    std::vector<FormId> byRank(m_forms.size());
-    std::iota(byRank.begin(), byRank.end(), FormId(0));
-    std::sort(byRank.begin(), byRank.end(), [&](FormId a, FormId b) {
-        const int c = keys[a].compare(keys[b]);
-        if (c != 0)
-            return c < 0;
-        return QStringView(texts[a]).compare(QStringView(texts[b])) < 0;
+    struct Entry
+    {
+        SortKeys::Key key;
+        FormId id;
+    };
+    SortKeys keys(TextOrder::french());
+    std::vector<Entry> entries;
+    entries.reserve(m_forms.size());
+    for (FormId id = 0; id < FormId(m_forms.size()); ++id)
+        entries.push_back({keys.add(form(id)), id});
+    std::sort(entries.begin(), entries.end(), [&](const Entry &a, const Entry &b) {
+        return keys.compare(a.key, form(a.id), b.key, form(b.id)) < 0;
     });
 
     // The sorted list is each form repeated as often as it is attested.
@@ -286,8 +299,8 @@ void TokenList::sortByForm()
     for (FormId id : m_tokens)
         ++counts[id];
     auto out = m_tokens.begin();
-    for (FormId id : byRank)
-        out = std::fill_n(out, counts[id], id);
+    for (const Entry &entry : entries)
+        out = std::fill_n(out, counts[entry.id], entry.id);
 }
 
 } // namespace lexalon

@@ -18,19 +18,6 @@ public:
 
     TokenList();
 
-    // The first eight units of a form, zero past its end: most forms are
-    // that short, so a slot holding them answers a lookup in one memory read.
-    struct Head
-    {
-        std::uint64_t low;
-        std::uint64_t high;
-        // Spelled out: the defaulted comparison may become a call to memcmp.
-        bool operator==(const Head &other) const
-        {
-            return low == other.low && high == other.high;
-        }
-    };
-
     void reserve(qsizetype tokens);
     // Appends a token; the form must already be lower-cased.
     void append(QStringView form);
@@ -49,28 +36,30 @@ public:
 private:
     struct Form
     {
-        std::uint64_t hash;
+        std::uint64_t code;
         std::uint32_t start; // offset in m_chars
         std::uint32_t length;
     };
 
+    // A form of up to ten letters is its own code, six bits a letter, so a
+    // lookup compares one word of the slot and reads nothing else. Longer or
+    // unusual forms get a code with the top bit set, made from their hash,
+    // and are checked against their characters.
     struct Slot
     {
-        Head head;
+        std::uint64_t code; // 0 for a free slot
         FormId id;
-        std::uint32_t length;
     };
 
-    // The chars must stay readable for eight units, as m_form's do.
     FormId intern(const char16_t *chars, size_t length);
     void growTable();
 
     std::vector<FormId> m_tokens;
-    std::vector<char16_t> m_chars; // every distinct form, each followed by padding
+    std::vector<char16_t> m_chars; // every distinct form, end to end
     std::vector<Form> m_forms;
     std::vector<Slot> m_table; // open addressing over m_forms
-    std::uint64_t m_mask;
-    std::vector<char16_t> m_form; // the form being read, padded with readable units
+    int m_tableBits;
+    std::vector<char16_t> m_form; // the form being read
 };
 
 } // namespace lexalon

@@ -2,7 +2,6 @@
 
 #include "wordforms/textorder.h"
 
-#include <QCollatorSortKey>
 
 #include <algorithm>
 #include <numeric>
@@ -44,14 +43,14 @@ std::optional<long double> decimalValue(QStringView text)
 struct SortKey
 {
     std::optional<long double> number;
-    std::optional<QCollatorSortKey> collation; // set for texts only
-    const QString *text = nullptr;
+    SortKeys::Key text; // for texts only
+    const QString *cell = nullptr;
 };
 
 // Numbers compare as numbers and texts in the French order, made total by
 // the code units. A number ranks before a text, as digits do before letters
 // in that order; this keeps the order consistent when a column mixes both.
-int compareKeys(const SortKey &a, const SortKey &b)
+int compareKeys(const SortKeys &texts, const SortKey &a, const SortKey &b)
 {
     if (a.number && b.number)
         return *a.number < *b.number ? -1 : (*b.number < *a.number ? 1 : 0);
@@ -59,10 +58,7 @@ int compareKeys(const SortKey &a, const SortKey &b)
         return -1;
     if (b.number)
         return 1;
-    const int byCollation = a.collation->compare(*b.collation);
-    if (byCollation != 0)
-        return byCollation;
-    return QStringView(*a.text).compare(QStringView(*b.text));
+    return texts.compare(a.text, *a.cell, b.text, *b.cell);
 }
 
 } // namespace
@@ -204,15 +200,15 @@ void WordGrid::setSort(SortMode mode)
     const int keyCount = std::max(m_col, m_colSel) - firstKey + 1;
     const size_t rowCount = size_t(last - first + 1);
 
-    static const TextOrder order;
+    SortKeys texts(TextOrder::french());
     std::vector<SortKey> keys(rowCount * size_t(keyCount));
     for (size_t i = 0; i < rowCount; ++i) {
         for (int k = 0; k < keyCount; ++k) {
             SortKey &key = keys[i * size_t(keyCount) + size_t(k)];
-            key.text = &cell(first + int(i), firstKey + k).text;
-            key.number = decimalValue(*key.text);
+            key.cell = &cell(first + int(i), firstKey + k).text;
+            key.number = decimalValue(*key.cell);
             if (!key.number)
-                key.collation = order.sortKey(*key.text);
+                key.text = texts.add(*key.cell);
         }
     }
 
@@ -221,7 +217,7 @@ void WordGrid::setSort(SortMode mode)
     std::iota(permutation.begin(), permutation.end(), size_t(0));
     std::stable_sort(permutation.begin(), permutation.end(), [&](size_t a, size_t b) {
         for (int k = 0; k < keyCount; ++k) {
-            const int c = compareKeys(keys[a * size_t(keyCount) + size_t(k)],
+            const int c = compareKeys(texts, keys[a * size_t(keyCount) + size_t(k)],
                                       keys[b * size_t(keyCount) + size_t(k)]);
             if (c != 0)
                 return c * direction < 0;

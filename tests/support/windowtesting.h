@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/busypointer.h"
+#include "platform/recordingprintingservice.h"
 #include "platform/scripteddialogs.h"
 #include "platform/widgetbusypointer.h"
 #include "platform/windowservices.h"
@@ -46,6 +47,7 @@ struct ScriptedServices
 {
     ScriptedMessageBox messages;
     ScriptedFileDialogs dialogs;
+    RecordingPrintingService printing;
     LoggedBusyPointer::Log pointerLog;
     std::vector<QPointer<QWidget>> aboutOwners;
 
@@ -54,6 +56,7 @@ struct ScriptedServices
         return WindowServices{
             messages,
             dialogs,
+            printing,
             [this](QWidget &window) { return std::make_unique<LoggedBusyPointer>(window, pointerLog); },
             [this](QWidget &owner) { aboutOwners.emplace_back(&owner); },
         };

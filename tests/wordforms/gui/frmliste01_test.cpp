@@ -1,3 +1,4 @@
+#include "output/wordlistfile.h"
 #include "support/windowtesting.h"
 #include "wordforms/frmliste01.h"
 #include "wordforms/wordgrid.h"
@@ -6,12 +7,15 @@
 
 #include <QAbstractItemModelTester>
 #include <QAction>
+#include <QDir>
+#include <QFile>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
@@ -72,6 +76,8 @@ private Q_SLOTS:
     void typedLettersJumpToTheFirstMatchingForm();
     void enterInTheListDoesNotPressTheButton();
     void menusHaveTheirCaptions();
+    void enregistrerSavesTheListInTheOrderShown();
+    void imprimerPrintsTheListInTheOrderShown();
     void fermerClosesTheWindow();
     void aboutOpensOverTheWordList();
 
@@ -302,6 +308,56 @@ void FrmListe01Test::menusHaveTheirCaptions()
         QVERIFY(action->isEnabled());
         QVERIFY(action->shortcut().isEmpty());
     }
+}
+
+void FrmListe01Test::enregistrerSavesTheListInTheOrderShown()
+{
+    load(fable);
+    m_window->Command1_Click();
+    QTemporaryDir folder;
+    const QString path = QDir(folder.path()).filePath(u"liste.txt"_s);
+    m_scripted->dialogs.setNextFileName(path);
+    m_window->enregistrer()->trigger();
+
+    QCOMPARE(m_scripted->dialogs.calls().size(), size_t(1));
+    QCOMPARE(m_scripted->dialogs.calls().front().kind, ScriptedFileDialogs::Kind::Save);
+    QCOMPARE(m_scripted->dialogs.calls().front().filter, u"Fichiers Texte (*.TXT)|*.TXT"_s);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray saved = file.readAll();
+    QCOMPARE(saved, wordListBytes(m_window->grid()));
+    QVERIFY(saved.startsWith("Formes\tNombre d'attestations\r\n"));
+    QCOMPARE(m_window->model()->index(0, 1).data().toString(), u"2"_s);
+
+    // The list shows where saving left the grid's current cell.
+    const WordListView *view = m_window->grille01();
+    QCOMPARE(view->currentIndex().row(), m_window->grid().Row() - 1);
+    QCOMPARE(view->currentIndex().column(), m_window->grid().Col());
+    QCOMPARE(m_window->Command1()->text(), toAlphabetical);
+}
+
+void FrmListe01Test::imprimerPrintsTheListInTheOrderShown()
+{
+    load(u"un deux deux trois trois trois"_s);
+    m_window->Command1_Click();
+    m_window->imprimer()->trigger();
+
+    QCOMPARE(m_scripted->dialogs.calls().size(), size_t(1));
+    QCOMPARE(m_scripted->dialogs.calls().front().kind, ScriptedFileDialogs::Kind::PrinterSetup);
+    QCOMPARE(m_scripted->printing.documents().size(), size_t(1));
+    QStringList printed;
+    for (const auto &page : m_scripted->printing.documents().front()) {
+        for (const auto &line : page) {
+            for (const auto &piece : line)
+                printed.append(piece.text);
+        }
+    }
+    const qsizetype trois = printed.indexOf(u"trois"_s);
+    const qsizetype deux = printed.indexOf(u"deux"_s);
+    const qsizetype un = printed.indexOf(u"un"_s);
+    QVERIFY(printed.contains(u"Formes"_s));
+    QVERIFY(trois >= 0 && trois < deux && deux < un);
+    QVERIFY(m_scripted->messages.requests().empty());
 }
 
 void FrmListe01Test::fermerClosesTheWindow()

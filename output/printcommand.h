@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+
+namespace lexalon {
+
+class BusyPointer;
+class CommonDialog;
+class MessageBox;
+class PrintingService;
+class WordGrid;
+
+// The printed page, in the units of the printing service.
+namespace printlayout {
+inline constexpr auto fontName = u"verdana";
+inline constexpr int headingFontSize = 12; // points, bold: the heading and the rule
+inline constexpr int rowFontSize = 9;      // points
+inline constexpr int countX = 5000;        // twips from the left of the printable area
+inline constexpr int linesPerPage = 68;    // the heading counts as one, the rule as none
+inline constexpr auto rule = u"------------------------------------------------------------";
+} // namespace printlayout
+
+// "Imprimer": offers the printer setup dialog, whatever its outcome prints
+// the heading, a rule and every row of the word list, and reports a failure
+// of the printer. Leaves the current cell of the grid on its last row,
+// column 1, as reading the rows does.
+void printWordList(WordGrid &grille01, CommonDialog &printerDialog, PrintingService &printer,
+                   MessageBox &messages, BusyPointer &pointer);
+
+// A cell as printed: without its trailing spaces.
+QString rightTrimmed(const QString &text);
+
+} // namespace lexalon

@@ -1,0 +1,88 @@
+#include "output/savecommand.h"
+
+#include "document/commondialog.h"
+#include "output/gridcursor.h"
+#include "output/wordlistfile.h"
+#include "platform/busypointer.h"
+#include "platform/messagebox.h"
+#include "wordforms/wordgrid.h"
+
+#include <QChar>
+#include <QFileInfo>
+
+using namespace Qt::StringLiterals;
+
+namespace lexalon {
+
+namespace {
+
+bool fileExists(const QString &path)
+{
+    return !path.isEmpty() && QFileInfo(path).isFile();
+}
+
+QString overwritePrompt(const QString &path)
+{
+    return path + u" existe."_s + u"\r\n"_s + u"Désirez-vous l'écraser?"_s;
+}
+
+bool mayReplace(const QString &path, MessageBox &messages)
+{
+    MessageRequest question;
+    question.prompt = overwritePrompt(path);
+    question.buttons = MessageButtons::YesNo;
+    question.defaultButton = MessageAnswer::Yes;
+    question.title = u"Fichier existant"_s;
+    return messages.show(question) != MessageAnswer::No;
+}
+
+WriteOutcome writeList(const WordGrid &grid, const QString &path)
+{
+    // The file system would cut the name at a NUL and write another file.
+    if (path.contains(QChar(u'\0')))
+        return {false, u"Le nom du fichier contient un caractère nul."_s};
+    return writeWordListFile(grid, path);
+}
+
+void reportDone(MessageBox &messages)
+{
+    MessageRequest done;
+    done.prompt = u"L'enregistrement est terminé."_s;
+    messages.show(done);
+}
+
+void reportFailure(const QString &path, const QString &reason, MessageBox &messages)
+{
+    MessageRequest failure;
+    failure.prompt = u"Le fichier "_s + path + u" n'a pas pu être enregistré."_s + u"\r\n"_s
+                     + reason;
+    failure.icon = MessageIcon::Critical;
+    failure.title = u"Erreur d'enregistrement"_s;
+    messages.show(failure);
+}
+
+} // namespace
+
+void saveWordList(WordGrid &grille01, CommonDialog &dialog, MessageBox &messages,
+                  BusyPointer &pointer)
+{
+    dialog.setFilter(QString::fromUtf16(wordListFilter));
+    dialog.ShowSave();
+    const QString path = dialog.FileName();
+    if (fileExists(path) && !mayReplace(path, messages))
+        return;
+    if (path.isEmpty())
+        return;
+
+    pointer.setMousePointer(MousePointer::Hourglass);
+    const WriteOutcome outcome = writeList(grille01, path);
+    leaveCursorAfterReading(grille01);
+    pointer.setMousePointer(MousePointer::Default);
+
+    if (outcome.ok)
+        reportDone(messages);
+    else
+        reportFailure(path, outcome.errorString, messages);
+}
+
+} // namespace lexalon

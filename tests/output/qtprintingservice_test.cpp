@@ -1,0 +1,300 @@
+#include "platform/qtprintingservice.h"
+
+#include "document/commondialog.h"
+#include "output/printcommand.h"
+#include "platform/scripteddialogs.h"
+#include "tests/output/wordlists.h"
+#include "wordforms/wordgrid.h"
+
+#include <QByteArray>
+#include <QFile>
+#include <QFileInfo>
+#include <QMarginsF>
+#include <QObject>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPrinter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <vector>
+
+using namespace Qt::StringLiterals;
+
+namespace lexalon {
+namespace {
+
+constexpr qreal marginPoints = 10;
+constexpr qreal pointsPerTwip = 1.0 / 20;
+constexpr qreal countColumnPoints = marginPoints + printlayout::countX * pointsPerTwip;
+constexpr qreal placementTolerance = 1; // points
+
+struct Word
+{
+    int page; // from 1
+    QString text;
+    qreal xMin;
+    qreal yMin;
+    qreal yMax;
+};
+
+// The words of a PDF file with their page and box, in points, as pdftotext
+// reads them back.
+std::vector<Word> wordsOf(const QString &pdf)
+{
+    const QString pdftotext = QStandardPaths::findExecutable(u"pdftotext"_s);
+    if (pdftotext.isEmpty())
+        return {};
+    QProcess process;
+    process.start(pdftotext, {u"-bbox"_s, pdf, u"-"_s});
+    if (!process.waitForFinished() || process.exitCode() != 0)
+        return {};
+    const QString html = QString::fromUtf8(process.readAllStandardOutput());
+
+    static const QRegularExpression element(
+        uR"re(<page |<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="[\d.]+" yMax="([\d.]+)">([^<]*)</word>)re"_s);
+    std::vector<Word> words;
+    int page = 0;
+    for (const QRegularExpressionMatch &match : element.globalMatch(html)) {
+        if (match.captured(0) == u"<page "_s) {
+            ++page;
+            continue;
+        }
+        words.push_back({page, match.captured(4), match.captured(1).toDouble(),
+                         match.captured(2).toDouble(), match.captured(3).toDouble()});
+    }
+    return words;
+}
+
+int pageCount(const QString &pdf)
+{
+    QFile file(pdf);
+    if (!file.open(QIODevice::ReadOnly))
+        return -1;
+    static const QRegularExpression pageObject(uR"(/Type\s*/Page(?!s))"_s);
+    const QString text = QString::fromLatin1(file.readAll());
+    int pages = 0;
+    for (auto it = pageObject.globalMatch(text); it.hasNext(); it.next())
+        ++pages;
+    return pages;
+}
+
+// For each page, the numbers of the rows of a numbered list it holds.
+using PageRows = std::vector<std::vector<int>>;
+
+PageRows rowsByPage(const std::vector<Word> &words)
+{
+    PageRows pages;
+    for (const Word &word : words) {
+        if (!word.text.startsWith(u"forme"_s))
+            continue;
+        pages.resize(size_t(word.page));
+        pages[size_t(word.page - 1)].push_back(word.text.mid(5).toInt());
+    }
+    return pages;
+}
+
+std::vector<int> range(int first, int last)
+{
+    std::vector<int> rows;
+    for (int r = first; r <= last; ++r)
+        rows.push_back(r);
+    return rows;
+}
+
+} // namespace
+
+class QtPrintingServiceTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void pages_data();
+    void pages();
+    void layout();
+    void smallPaperKeepsEveryRow();
+    void printerIsUsedAgain();
+    void unwritableFileIsReported();
+    void noPrinterIsReported();
+
+private:
+    void print(WordGrid &grid);
+    QString pdfPath(const QString &name) const { return m_dir.filePath(name); }
+
+    QTemporaryDir m_dir;
+    QPrinter m_printer{QPrinter::HighResolution};
+    ScriptedFileDialogs m_dialogs;
+    CommonDialog m_dialog{m_dialogs};
+    ScriptedMessageBox m_messages;
+    RecordingBusyPointer m_pointer;
+};
+
+void QtPrintingServiceTest::init()
+{
+    QVERIFY(m_dir.isValid());
+    m_printer.setOutputFormat(QPrinter::PdfFormat);
+    m_printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                        QMarginsF(marginPoints, marginPoints, marginPoints,
+                                                  marginPoints)));
+    m_messages.clearRequests();
+    QVERIFY2(!QStandardPaths::findExecutable(u"pdftotext"_s).isEmpty(),
+             "pdftotext (poppler-utils) is needed to read the printed pages back");
+}
+
+void QtPrintingServiceTest::print(WordGrid &grid)
+{
+    QtPrintingService service(m_printer);
+    printWordList(grid, m_dialog, service, m_messages, m_pointer);
+}
+
+void QtPrintingServiceTest::pages_data()
+{
+    QTest::addColumn<int>("formRows");
+    QTest::addColumn<PageRows>("rowsOnPages");
+    QTest::newRow("heading only: one page") << 0 << PageRows{};
+    QTest::newRow("one row") << 1 << PageRows{{1}};
+    QTest::newRow("67 rows: no empty second page") << 67 << PageRows{range(1, 67)};
+    QTest::newRow("68 rows: the last alone on page 2") << 68 << PageRows{range(1, 67), {68}};
+    QTest::newRow("135 rows: two full pages") << 135 << PageRows{range(1, 67), range(68, 135)};
+    QTest::newRow("136 rows: one row on page 3")
+        << 136 << PageRows{range(1, 67), range(68, 135), {136}};
+}
+
+void QtPrintingServiceTest::pages()
+{
+    QFETCH(int, formRows);
+    QFETCH(PageRows, rowsOnPages);
+    const QString pdf = pdfPath(u"pages%1.pdf"_s.arg(formRows));
+    m_printer.setOutputFileName(pdf);
+    WordGrid grid = testing::numberedWordList(formRows);
+
+    print(grid);
+
+    QVERIFY(m_messages.requests().empty());
+    const int expectedPages = std::max<int>(1, int(rowsOnPages.size()));
+    QCOMPARE(pageCount(pdf), expectedPages);
+    const std::vector<Word> words = wordsOf(pdf);
+    QVERIFY(rowsByPage(words) == rowsOnPages);
+    for (const Word &word : words) {
+        if (word.text == u"Formes"_s || word.text == QString(60, u'-'))
+            QCOMPARE(word.page, 1);
+    }
+}
+
+// The heading at the top-left of the printable area, the counts 5000 twips
+// to the right of its left edge, the heading taller than the rows.
+void QtPrintingServiceTest::layout()
+{
+    const QString pdf = pdfPath(u"layout.pdf"_s);
+    m_printer.setOutputFileName(pdf);
+    WordGrid grid = testing::wordList({{u"été"_s, u"2"_s}, {u"hiver"_s, u"17"_s}});
+
+    print(grid);
+
+    const std::vector<Word> words = wordsOf(pdf);
+    QCOMPARE(words.size(), size_t(8));
+    const auto at = [&words](const QString &text) {
+        for (const Word &word : words) {
+            if (word.text == text)
+                return word;
+        }
+        return Word{0, QString(), -1, -1, -1};
+    };
+    QVERIFY(qAbs(at(u"Formes"_s).xMin - marginPoints) < placementTolerance);
+    QVERIFY(at(u"Formes"_s).yMin >= marginPoints);
+    QVERIFY(at(u"Formes"_s).yMin < marginPoints + 2 * placementTolerance);
+    QVERIFY(qAbs(at(u"Nombre"_s).xMin - countColumnPoints) < placementTolerance);
+    QVERIFY(qAbs(at(QString(60, u'-')).xMin - marginPoints) < placementTolerance);
+    QVERIFY(qAbs(at(u"2"_s).xMin - countColumnPoints) < placementTolerance);
+    QVERIFY(qAbs(at(u"17"_s).xMin - countColumnPoints) < placementTolerance);
+    QVERIFY(qAbs(at(u"été"_s).xMin - marginPoints) < placementTolerance);
+
+    const qreal headingHeight = at(u"Formes"_s).yMax - at(u"Formes"_s).yMin;
+    const qreal rowHeight = at(u"hiver"_s).yMax - at(u"hiver"_s).yMin;
+    QVERIFY(qAbs(headingHeight / rowHeight - 12.0 / 9.0) < 0.05);
+    QVERIFY(at(u"Formes"_s).yMax <= at(QString(60, u'-')).yMin + placementTolerance);
+    QVERIFY(at(u"été"_s).yMax <= at(u"hiver"_s).yMin + placementTolerance);
+}
+
+void QtPrintingServiceTest::smallPaperKeepsEveryRow()
+{
+    const QString pdf = pdfPath(u"a7.pdf"_s);
+    m_printer.setOutputFileName(pdf);
+    const QPageLayout a7(QPageSize(QPageSize::A7), QPageLayout::Portrait,
+                         QMarginsF(marginPoints, marginPoints, marginPoints, marginPoints));
+    m_printer.setPageLayout(a7);
+    WordGrid grid = testing::numberedWordList(136);
+
+    print(grid);
+
+    QVERIFY(m_messages.requests().empty());
+    const std::vector<Word> words = wordsOf(pdf);
+    const PageRows pages = rowsByPage(words);
+    QVERIFY2(pages.size() > 3, "the A7 page holds fewer rows than the counter gives it");
+    std::vector<int> printed;
+    for (const std::vector<int> &page : pages)
+        printed.insert(printed.end(), page.begin(), page.end());
+    QVERIFY(printed == range(1, 136));
+    QCOMPARE(pageCount(pdf), int(pages.size()));
+    const qreal bottom = a7.fullRect(QPageLayout::Point).height() - marginPoints;
+    for (const Word &word : words)
+        QVERIFY2(word.yMax <= bottom + placementTolerance, qPrintable(word.text));
+}
+
+void QtPrintingServiceTest::printerIsUsedAgain()
+{
+    WordGrid grid = testing::numberedWordList(68);
+    m_printer.setOutputFileName(pdfPath(u"premier.pdf"_s));
+    print(grid);
+    m_printer.setOutputFileName(pdfPath(u"second.pdf"_s));
+    QtPrintingService service(m_printer);
+    printWordList(grid, m_dialog, service, m_messages, m_pointer);
+    m_printer.setOutputFileName(pdfPath(u"troisieme.pdf"_s));
+    printWordList(grid, m_dialog, service, m_messages, m_pointer);
+
+    QVERIFY(m_messages.requests().empty());
+    QCOMPARE(pageCount(pdfPath(u"premier.pdf"_s)), 2);
+    QCOMPARE(pageCount(pdfPath(u"second.pdf"_s)), 2);
+    QCOMPARE(pageCount(pdfPath(u"troisieme.pdf"_s)), 2);
+}
+
+void QtPrintingServiceTest::unwritableFileIsReported()
+{
+    const QString pdf = pdfPath(u"absent/liste.pdf"_s);
+    m_printer.setOutputFileName(pdf);
+    WordGrid grid = testing::numberedWordList(3);
+    const std::size_t pointerChanges = m_pointer.history().size();
+
+    print(grid);
+
+    QCOMPARE(m_messages.requests().size(), size_t(1));
+    const MessageRequest &failure = m_messages.requests()[0];
+    QVERIFY(failure.prompt.startsWith(u"La liste n'a pas pu être imprimée.\r\n"_s));
+    QVERIFY2(failure.prompt.contains(pdf), qPrintable(failure.prompt));
+    QCOMPARE(failure.icon, MessageIcon::Critical);
+    QVERIFY(!QFileInfo::exists(pdf));
+    QCOMPARE(m_pointer.history().size(), pointerChanges + 2);
+    QCOMPARE(m_pointer.mousePointer(), MousePointer::Default);
+}
+
+void QtPrintingServiceTest::noPrinterIsReported()
+{
+    m_printer.setOutputFileName(QString());
+    WordGrid grid = testing::numberedWordList(3);
+
+    print(grid);
+
+    QCOMPARE(m_messages.requests().size(), size_t(1));
+    QCOMPARE(m_messages.requests()[0].prompt,
+             u"La liste n'a pas pu être imprimée.\r\nAucune imprimante n'est disponible."_s);
+    QCOMPARE(m_pointer.mousePointer(), MousePointer::Default);
+}
+
+} // namespace lexalon
+
+QTEST_MAIN(lexalon::QtPrintingServiceTest)
+#include "qtprintingservice_test.moc"

@@ -1,0 +1,352 @@
+#include "output/savecommand.h"
+
+#include "document/commondialog.h"
+#include "platform/scripteddialogs.h"
+#include "tests/output/pointerawaremessagebox.h"
+#include "tests/output/wordlists.h"
+#include "tests/support/qt_printers.h"
+#include "wordforms/analysis.h"
+#include "wordforms/orderings.h"
+#include "wordforms/tokenlist.h"
+#include "wordforms/wordgrid.h"
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <ostream>
+#include <vector>
+
+using namespace Qt::StringLiterals;
+
+namespace lexalon {
+namespace {
+
+using testing::PointerAwareMessageBox;
+using testing::wordList;
+
+using History = std::vector<MousePointer>;
+const History busyThenDefault{MousePointer::Hourglass, MousePointer::Default};
+
+QByteArray contents(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QByteArray();
+    return file.readAll();
+}
+
+bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+class SaveWordListTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
+
+    QString pathOf(const QString &name) const { return dir.filePath(name); }
+
+    void save(WordGrid &grid, const QString &chosenName)
+    {
+        dialogs.setNextFileName(chosenName);
+        saveWordList(grid, dialog, messages, pointer);
+    }
+
+    const std::vector<MessageRequest> &requests() const { return messages.requests(); }
+
+    QTemporaryDir dir;
+    ScriptedFileDialogs dialogs;
+    CommonDialog dialog{dialogs};
+    RecordingBusyPointer pointer;
+    PointerAwareMessageBox messages{pointer};
+};
+
+void expectCompletionMessage(const MessageRequest &request)
+{
+    EXPECT_EQ(request.prompt, u"L'enregistrement est terminé."_s);
+    EXPECT_EQ(request.buttons, MessageButtons::Ok);
+    EXPECT_EQ(request.icon, MessageIcon::None);
+    EXPECT_TRUE(request.title.isEmpty()) << "the program's own title, Lexalon";
+}
+
+TEST_F(SaveWordListTest, HeadingOnlyGridWritesOneThirtyByteLine)
+{
+    WordGrid grid = wordList({});
+    const QString path = pathOf(u"liste.txt"_s);
+    save(grid, path);
+
+    const QByteArray bytes = contents(path);
+    EXPECT_EQ(bytes, QByteArray("Formes\tNombre d'attestations\r\n"));
+    EXPECT_EQ(bytes.size(), 30);
+
+    ASSERT_EQ(dialogs.calls().size(), 1u);
+    EXPECT_EQ(dialogs.calls()[0].kind, ScriptedFileDialogs::Kind::Save);
+    EXPECT_EQ(dialogs.calls()[0].filter, u"Fichiers Texte (*.TXT)|*.TXT"_s);
+    ASSERT_EQ(requests().size(), 1u);
+    expectCompletionMessage(requests()[0]);
+    EXPECT_EQ(pointer.history(), busyThenDefault);
+    EXPECT_EQ(messages.pointerAtShow(), std::vector{MousePointer::Default});
+    EXPECT_EQ(grid.Row(), 0);
+    EXPECT_EQ(grid.Col(), 1);
+}
+
+TEST_F(SaveWordListTest, WritesEveryRowAsFormTabCountCrLf)
+{
+    WordGrid grid = wordList({{u"alors"_s, u"12"_s}, {u"bien"_s, u"3"_s}, {u"ça"_s, u"1"_s}});
+    const QString path = pathOf(u"liste.txt"_s);
+    save(grid, path);
+
+    EXPECT_EQ(contents(path), QByteArray("Formes\tNombre d'attestations\r\n"
+                                         "alors\t12\r\n"
+                                         "bien\t3\r\n"
+                                         "\xE7" "a\t1\r\n"));
+    EXPECT_EQ(grid.Row(), 3) << "the last row";
+    EXPECT_EQ(grid.Col(), 1);
+    EXPECT_EQ(grid.RowSel(), 3);
+    EXPECT_EQ(grid.ColSel(), 1);
+}
+
+TEST_F(SaveWordListTest, AccentedLettersTakeOneByteEach)
+{
+    WordGrid grid = wordList({{u"été"_s, u"2"_s}});
+    const QString path = pathOf(u"ete.txt"_s);
+    save(grid, path);
+
+    const QByteArray bytes = contents(path);
+    EXPECT_EQ(bytes.mid(30), QByteArray("\xE9\x74\xE9\x09\x32\x0D\x0A"));
+    EXPECT_EQ(bytes.size(), 30 + 7);
+}
+
+TEST_F(SaveWordListTest, PathIsUsedAsTypedWithoutAddingAnExtension)
+{
+    WordGrid grid = wordList({{u"mot"_s, u"1"_s}});
+    save(grid, pathOf(u"sans_extension"_s));
+    save(grid, pathOf(u"autre.csv"_s));
+
+    EXPECT_TRUE(QFileInfo(pathOf(u"sans_extension"_s)).isFile());
+    EXPECT_TRUE(QFileInfo(pathOf(u"autre.csv"_s)).isFile());
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 2);
+}
+
+TEST_F(SaveWordListTest, FollowsTheOrderShownAfterEachToggle)
+{
+    TokenList tokens;
+    WordGrid grid(3, 2, 1, 1);
+    analyseText(u"le chat et le chien et le rat", tokens, grid);
+    RecordingBusyPointer sortPointer;
+    const QString path = pathOf(u"ordre.txt"_s);
+
+    trierFrequences(grid, sortPointer);
+    save(grid, path);
+    EXPECT_EQ(contents(path).left(30 + 6), QByteArray("Formes\tNombre d'attestations\r\nle\t3\r\n"));
+
+    trierAlphabetique(grid, sortPointer);
+    messages.box().setNextAnswer(MessageAnswer::Yes);
+    save(grid, path);
+    EXPECT_EQ(contents(path), QByteArray("Formes\tNombre d'attestations\r\n"
+                                         "chat\t1\r\n"
+                                         "chien\t1\r\n"
+                                         "et\t2\r\n"
+                                         "le\t3\r\n"
+                                         "rat\t1\r\n"));
+}
+
+TEST_F(SaveWordListTest, OverwriteQuestionNamesThePath)
+{
+    WordGrid grid = wordList({{u"mot"_s, u"1"_s}});
+    const QString path = pathOf(u"deux fois.TXT"_s);
+    save(grid, path);
+    messages.box().clearRequests();
+
+    messages.box().setNextAnswer(MessageAnswer::Yes);
+    save(grid, path);
+
+    ASSERT_EQ(requests().size(), 2u);
+    const MessageRequest &question = requests()[0];
+    EXPECT_EQ(question.prompt, path + u" existe.\r\nDésirez-vous l'écraser?"_s);
+    EXPECT_EQ(question.buttons, MessageButtons::YesNo);
+    EXPECT_EQ(question.defaultButton, MessageAnswer::Yes);
+    EXPECT_EQ(question.icon, MessageIcon::None);
+    EXPECT_EQ(question.title, u"Fichier existant"_s);
+    expectCompletionMessage(requests()[1]);
+}
+
+TEST_F(SaveWordListTest, YesReplacesTheFileWithTheListAsItIsNow)
+{
+    const QString path = pathOf(u"liste.txt"_s);
+    ASSERT_TRUE(writeFile(path, "une version plus ancienne et bien plus longue\r\n"));
+    WordGrid grid = wordList({{u"neuf"_s, u"4"_s}});
+
+    messages.box().setNextAnswer(MessageAnswer::Yes);
+    save(grid, path);
+
+    EXPECT_EQ(contents(path), QByteArray("Formes\tNombre d'attestations\r\nneuf\t4\r\n"));
+    EXPECT_EQ(pointer.history(), busyThenDefault);
+}
+
+TEST_F(SaveWordListTest, NoLeavesTheFileAndEndsSilently)
+{
+    const QString path = pathOf(u"liste.txt"_s);
+    const QByteArray before("le premier enregistrement\r\n");
+    ASSERT_TRUE(writeFile(path, before));
+    WordGrid grid = wordList({{u"neuf"_s, u"4"_s}, {u"vieux"_s, u"2"_s}});
+    grid.setRow(1);
+    grid.setCol(0);
+
+    messages.box().setNextAnswer(MessageAnswer::No);
+    save(grid, path);
+
+    EXPECT_EQ(contents(path), before);
+    EXPECT_EQ(requests().size(), 1u) << "the question alone";
+    EXPECT_TRUE(pointer.history().empty());
+    EXPECT_EQ(grid.Row(), 1) << "no row was read";
+    EXPECT_EQ(grid.Col(), 0);
+}
+
+TEST_F(SaveWordListTest, CancelOnAFreshDialogDoesNothing)
+{
+    WordGrid grid = wordList({{u"mot"_s, u"1"_s}});
+    grid.setRow(1);
+    grid.setCol(0);
+
+    saveWordList(grid, dialog, messages, pointer);
+
+    EXPECT_EQ(dialog.FileName(), QString());
+    EXPECT_TRUE(requests().empty());
+    EXPECT_TRUE(pointer.history().empty());
+    EXPECT_TRUE(QDir(dir.path()).isEmpty());
+    EXPECT_EQ(grid.Row(), 1);
+    EXPECT_EQ(grid.Col(), 0);
+}
+
+TEST_F(SaveWordListTest, AFolderIsNotAFileToReplace)
+{
+    const QString folder = pathOf(u"dossier.txt"_s);
+    ASSERT_TRUE(QDir().mkdir(folder));
+    ASSERT_TRUE(writeFile(folder + u"/dedans.txt"_s, "garder"));
+    WordGrid grid = wordList({{u"mot"_s, u"1"_s}});
+
+    save(grid, folder);
+
+    ASSERT_EQ(requests().size(), 1u) << "no overwrite question, only the failure";
+    EXPECT_NE(requests()[0].title, u"Fichier existant"_s);
+    EXPECT_TRUE(QFileInfo(folder).isDir());
+    EXPECT_EQ(contents(folder + u"/dedans.txt"_s), QByteArray("garder"));
+}
+
+// A failed save names the file and the reason, shows no completion message,
+// restores the pointer and leaves nothing behind.
+struct FailureCase
+{
+    const char *name;
+    QString relativePath;
+    bool pathIsAFolder = false;
+};
+
+void PrintTo(const FailureCase &failure, std::ostream *out)
+{
+    *out << failure.name;
+}
+
+class SaveFailureTest : public SaveWordListTest, public ::testing::WithParamInterface<FailureCase>
+{
+};
+
+TEST_P(SaveFailureTest, IsReportedAndLeavesNothing)
+{
+    const QString path = pathOf(GetParam().relativePath);
+    if (GetParam().pathIsAFolder) {
+        ASSERT_TRUE(QDir().mkpath(path));
+    }
+    const QStringList before = QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+    WordGrid grid = wordList({{u"mot"_s, u"1"_s}});
+
+    save(grid, path);
+
+    ASSERT_EQ(requests().size(), 1u);
+    const MessageRequest &failure = requests()[0];
+    EXPECT_TRUE(failure.prompt.startsWith(u"Le fichier "_s + path + u" n'a pas pu être enregistré.\r\n"_s))
+        << failure.prompt.toStdString();
+    const QString reason = failure.prompt.section(u"\r\n"_s, 1);
+    EXPECT_FALSE(reason.trimmed().isEmpty()) << "the system's reason";
+    EXPECT_EQ(failure.buttons, MessageButtons::Ok);
+    EXPECT_EQ(failure.icon, MessageIcon::Critical);
+    EXPECT_EQ(pointer.history(), busyThenDefault);
+    EXPECT_EQ(messages.pointerAtShow(), std::vector{MousePointer::Default});
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
+    EXPECT_EQ(grid.Row(), 1);
+    EXPECT_EQ(grid.Col(), 1);
+}
+
+constexpr int tooLongForAName = 300;
+
+INSTANTIATE_TEST_SUITE_P(
+    Failures, SaveFailureTest,
+    ::testing::Values(FailureCase{"folder_does_not_exist", u"absent/liste.txt"_s},
+                      FailureCase{"path_is_a_folder", u"dossier"_s, true},
+                      FailureCase{"name_holds_a_nul", u"liste"_s + QChar(u'\0') + u".txt"_s},
+                      FailureCase{"name_too_long", QString(tooLongForAName, u'n')}),
+    [](const ::testing::TestParamInfo<FailureCase> &info) { return std::string(info.param.name); });
+
+class ReadOnlyFolderTest : public SaveWordListTest
+{
+protected:
+    void SetUp() override
+    {
+        SaveWordListTest::SetUp();
+        if (geteuid() == 0)
+            GTEST_SKIP() << "permissions do not stop root from writing";
+    }
+
+    void TearDown() override
+    {
+        QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+
+    void makeReadOnly()
+    {
+        ASSERT_TRUE(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner));
+    }
+};
+
+TEST_F(ReadOnlyFolderTest, ExistingFileIsKeptWhenTheFolderCannotBeWritten)
+{
+    const QString path = pathOf(u"liste.txt"_s);
+    const QByteArray before("le premier enregistrement\r\n");
+    ASSERT_TRUE(writeFile(path, before));
+    makeReadOnly();
+    WordGrid grid = wordList({{u"mot"_s, u"1"_s}});
+
+    messages.box().setNextAnswer(MessageAnswer::Yes);
+    save(grid, path);
+
+    EXPECT_EQ(contents(path), before);
+    ASSERT_EQ(requests().size(), 2u) << "the question, then the failure";
+    EXPECT_EQ(requests()[1].icon, MessageIcon::Critical);
+    EXPECT_TRUE(requests()[1].prompt.contains(path));
+    EXPECT_EQ(pointer.history(), busyThenDefault);
+}
+
+TEST_F(ReadOnlyFolderTest, NewFileInAReadOnlyFolderIsReported)
+{
+    makeReadOnly();
+    WordGrid grid = wordList({});
+
+    save(grid, pathOf(u"liste.txt"_s));
+
+    EXPECT_FALSE(QFileInfo::exists(pathOf(u"liste.txt"_s)));
+    ASSERT_EQ(requests().size(), 1u);
+    EXPECT_EQ(requests()[0].icon, MessageIcon::Critical);
+}
+
+} // namespace
+} // namespace lexalon
