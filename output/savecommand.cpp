@@ -7,7 +7,6 @@
 #include "platform/messagebox.h"
 #include "wordforms/wordgrid.h"
 
-#include <QChar>
 #include <QFileInfo>
 
 using namespace Qt::StringLiterals;
@@ -34,14 +33,6 @@ bool mayReplace(const QString &path, MessageBox &messages)
     question.defaultButton = MessageAnswer::Yes;
     question.title = u"Fichier existant"_s;
     return messages.show(question) != MessageAnswer::No;
-}
-
-WriteOutcome writeList(const WordGrid &grid, const QString &path)
-{
-    // The file system would cut the name at a NUL and write another file.
-    if (path.contains(QChar(u'\0')))
-        return {false, u"Le nom du fichier contient un caractère nul."_s};
-    return writeWordListFile(grid, path);
 }
 
 void reportDone(MessageBox &messages)
@@ -75,7 +66,7 @@ void saveWordList(WordGrid &grille01, CommonDialog &dialog, MessageBox &messages
         return;
 
     pointer.setMousePointer(MousePointer::Hourglass);
-    const WriteOutcome outcome = writeList(grille01, path);
+    const WriteOutcome outcome = writeWordListFile(grille01, path);
     leaveCursorAfterReading(grille01);
     pointer.setMousePointer(MousePointer::Default);
 

@@ -8,6 +8,8 @@
 
 #include <algorithm>
 
+using namespace Qt::StringLiterals;
+
 namespace lexalon {
 namespace {
 
@@ -73,6 +75,9 @@ QByteArray encodeWindows1252(QStringView text)
 
 WriteOutcome writeWordListFile(const WordGrid &grid, const QString &path)
 {
+    // The file system would cut the name at a NUL and write another file.
+    if (path.contains(QChar(u'\0')))
+        return {false, u"Le nom du fichier contient un caractère nul."_s};
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return {false, file.errorString()};

@@ -164,6 +164,13 @@ TEST_F(WordListFileTest, FailedWritesLeaveWhatWasThere)
     EXPECT_FALSE(missingFolder.errorString.isEmpty());
     EXPECT_FALSE(QFileInfo::exists(inMissingFolder));
 
+    // The file system would stop at the NUL and write "liste" instead.
+    const QString withNul = m_dir.filePath(u"liste"_s) + QChar(u'\0') + u".txt"_s;
+    const WriteOutcome nul = writeWordListFile(grid, withNul);
+    EXPECT_FALSE(nul.ok);
+    EXPECT_FALSE(nul.errorString.isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(m_dir.filePath(u"liste"_s)));
+
     const QString folder = m_dir.filePath(u"dossier"_s);
     ASSERT_TRUE(QDir().mkdir(folder));
     ASSERT_TRUE(writeBytes(folder + u"/dedans.txt"_s, "garde"));
