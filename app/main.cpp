@@ -7,10 +7,13 @@
 #include "platform/windowservices.h"
 #include "shell/applicationidentity.h"
 #include "shell/frmabout.h"
+#include "shell/frmsplash.h"
 #include "shell/sysinfoservices.h"
 
 #include <QApplication>
 #include <QPrinter>
+
+#include <memory>
 
 int main(int argc, char *argv[])
 {
@@ -33,7 +36,12 @@ int main(int argc, char *argv[])
         [&sysInfo](QWidget &owner) { lexalon::frmAbout::showModal(&owner, sysInfo.launcher()); },
     };
 
-    lexalon::Form1 mainWindow(services);
-    mainWindow.show();
+    // The splash hands over to the main window, created then and shown once.
+    std::unique_ptr<lexalon::Form1> mainWindow;
+    auto *splash = new lexalon::frmSplash([&mainWindow, &services] {
+        mainWindow = std::make_unique<lexalon::Form1>(services);
+        mainWindow->show();
+    });
+    splash->show();
     return app.exec();
 }
