@@ -10,6 +10,9 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2 fonts-dejavu-core fonts-dejavu-extra fontconfig
   xvfb xauth xdotool imagemagick x11-utils poppler-utils
+  python3 python3-gi gir1.2-atspi-2.0 at-spi2-core dbus-daemon
+  clang libclang-rt-14-dev
+  cups printer-driver-cups-pdf
   g++-mingw-w64-x86-64 wine wine64
 )
 
