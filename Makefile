@@ -2,10 +2,12 @@
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
 WIN_BUILD  ?= build-windows
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 1800
 JOBS       ?= $(shell nproc)
 CMAKE_GEN  := -G Ninja
 
-.PHONY: all deps configure build run test test-core test-sanitizers test-windows bench clean
+.PHONY: all deps configure build run test test-core test-sanitizers test-windows test-fuzz fuzz bench clean
 
 all: build
 
@@ -26,7 +28,7 @@ run: build
 	fi
 	cd samples && ../$(BUILD)/app/lexalon
 
-test: build test-sanitizers test-windows
+test: build test-sanitizers test-windows test-fuzz
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 
 # The core's unit tests once more, under AddressSanitizer and UndefinedBehaviorSanitizer.
@@ -43,10 +45,26 @@ test-windows: deps
 	cmake --build $(WIN_BUILD) -j $(JOBS)
 	ctest --test-dir $(WIN_BUILD) --output-on-failure
 
+# The libFuzzer targets, in a clang build of their own: half a minute each
+# here, FUZZ_SECONDS each with make fuzz. New inputs stay in the build's corpus.
+define run_fuzzers
+	cmake -S . -B $(FUZZ_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DCMAKE_CXX_COMPILER=clang++ -DLEXALON_CORE_ONLY=ON -DLEXALON_FUZZ=ON \
+	  -DLEXALON_BENCHMARKS=OFF -DLEXALON_FUZZ_SECONDS=$(1)
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_textfile fuzz_wordlist
+	ctest --test-dir $(FUZZ_BUILD) --output-on-failure -j $(JOBS)
+endef
+
+test-fuzz: deps
+	$(call run_fuzzers,30)
+
+fuzz: deps
+	$(call run_fuzzers,$(FUZZ_SECONDS))
+
 bench: build
 	@for b in $(BUILD)/bench/bench_*; do \
 	  [ -x "$$b" ] || continue; echo "== $$(basename $$b)"; "$$b" --benchmark_counters_tabular=true || exit 1; \
 	done
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(WIN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(WIN_BUILD) $(FUZZ_BUILD)

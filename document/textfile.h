@@ -24,7 +24,13 @@ struct TextFileContent
 };
 
 // Bytes read at a time: the file is never held whole as bytes beside its text.
+// The fuzzing build reads a few bytes at a time, so that short inputs cross
+// many pieces.
+#ifdef LEXALON_FUZZ_TEXT_READ_CHUNK
+inline constexpr qint64 textReadChunk = LEXALON_FUZZ_TEXT_READ_CHUNK;
+#else
 inline constexpr qint64 textReadChunk = qint64(1) << 20;
+#endif
 
 // Reads the whole file. Each byte is one Windows-1252 character, line ends
 // kept, unless the file starts with the UTF-8 byte-order mark or is valid UTF-8

@@ -1,0 +1,168 @@
+// Any text through the analysis and both orderings: the word list must hold
+// each form of the text once with its number of attestations, and each
+// order must be the one its button names.
+#include "document/textfile.h"
+#include "fuzz/fuzzcheck.h"
+#include "platform/busypointer.h"
+#include "wordforms/analysis.h"
+#include "wordforms/letters.h"
+#include "wordforms/orderings.h"
+#include "wordforms/textorder.h"
+#include "wordforms/tokenlist.h"
+#include "wordforms/wordgrid.h"
+
+#include <QString>
+
+#include <cstddef>
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+using namespace Qt::StringLiterals;
+
+namespace lexalon::fuzz {
+namespace {
+
+enum class Decoding : unsigned char { Windows1252, Utf16, Utf8 };
+constexpr int decodings = 3;
+
+// The first byte says how the others become a text: as a file read in
+// Windows-1252, as raw UTF-16 code units (lone surrogates and every letter
+// beyond Latin-1 included), or as UTF-8.
+QString textOf(const std::uint8_t *data, std::size_t size)
+{
+    if (size == 0)
+        return QString();
+    const auto *rest = reinterpret_cast<const char *>(data + 1);
+    const auto length = qsizetype(size - 1);
+    switch (Decoding(data[0] % decodings)) {
+    case Decoding::Windows1252:
+        return decodeWindows1252(QByteArrayView(rest, length));
+    case Decoding::Utf16: {
+        QString text(length / 2, Qt::Uninitialized);
+        for (qsizetype i = 0; i < text.size(); ++i)
+            text[i] = QChar(char16_t(data[1 + 2 * i] | data[2 + 2 * i] << 8));
+        return text;
+    }
+    case Decoding::Utf8:
+        return QString::fromUtf8(rest, length);
+    }
+    return QString();
+}
+
+using Counts = std::map<std::u16string, qint64>;
+
+// The forms counted the plain way: runs of letters, each letter folded.
+Counts countForms(QStringView text)
+{
+    Counts counts;
+    std::u16string form;
+    for (const QChar ch : text) {
+        const char16_t c = ch.unicode();
+        if (isLetter(c)) {
+            form.push_back(foldLetter(c));
+        } else if (!form.empty()) {
+            ++counts[form];
+            form.clear();
+        }
+    }
+    if (!form.empty())
+        ++counts[form];
+    return counts;
+}
+
+struct Row
+{
+    QString form;
+    QString count;
+
+    bool operator==(const Row &) const = default;
+};
+
+std::vector<Row> formRows(const WordGrid &grid)
+{
+    std::vector<Row> rows;
+    for (int r = 1; r < grid.Rows(); ++r)
+        rows.push_back({grid.cellText(r, 0), grid.cellText(r, 1)});
+    return rows;
+}
+
+bool isLowerCaseForm(const QString &form)
+{
+    if (form.isEmpty())
+        return false;
+    for (const QChar ch : form) {
+        if (!isLetter(ch.unicode()) || foldLetter(ch.unicode()) != ch.unicode())
+            return false;
+    }
+    return true;
+}
+
+void checkAlphabetical(const std::vector<Row> &rows, const Counts &expected)
+{
+    const TextOrder &order = TextOrder::french();
+    require(rows.size() == expected.size(), "one row a different form");
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const Row &row = rows[i];
+        require(isLowerCaseForm(row.form), "every form is lower-case letters");
+        const auto found = expected.find(row.form.toStdU16String());
+        require(found != expected.end(), "every form is in the text");
+        require(row.count == QString::number(found->second), "the count is its attestations in plain digits");
+        if (i > 0) {
+            require(order.compare(rows[i - 1].form, row.form) < 0, "forms ascend, each once");
+            require(order.compare(row.form, rows[i - 1].form) > 0, "the order is antisymmetric");
+        }
+    }
+}
+
+void checkByFrequency(const std::vector<Row> &rows, const std::vector<Row> &alphabetical)
+{
+    require(rows.size() == alphabetical.size(), "sorting keeps every row");
+    for (std::size_t i = 1; i < rows.size(); ++i)
+        require(rows[i - 1].count.toLongLong() >= rows[i].count.toLongLong(), "counts decrease");
+    std::map<QString, QString> a;
+    std::map<QString, QString> b;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        a.emplace(rows[i].form, rows[i].count);
+        b.emplace(alphabetical[i].form, alphabetical[i].count);
+    }
+    require(a == b, "sorting moves whole rows");
+}
+
+void checkWordList(QStringView text)
+{
+    const Counts expected = countForms(text);
+    qint64 total = 0;
+    for (const auto &[form, count] : expected)
+        total += count;
+
+    TokenList grille02;
+    WordGrid grille01(2, 2, 1, 1);
+    const WordStatistics statistics = analyseText(text, grille02, grille01);
+    require(statistics.total == total, "the counts sum to the total");
+    require(statistics.different == qint64(expected.size()), "the different forms are counted");
+    require(grille01.Rows() == int(expected.size()) + 1, "the list has the heading and one row a form");
+    require(grille01.cellText(0, 0) == QString::fromUtf16(headingForms), "the heading names the forms");
+    require(grille01.cellText(0, 1) == QString::fromUtf16(headingCount), "the heading names the count");
+
+    const std::vector<Row> alphabetical = formRows(grille01);
+    checkAlphabetical(alphabetical, expected);
+
+    UnseenPointer pointer;
+    OrderToggle toggle;
+    toggle.toggle(grille01, pointer);
+    require(toggle.caption() == QString::fromUtf16(captionToAlphabetical), "the button offers the other order");
+    checkByFrequency(formRows(grille01), alphabetical);
+    toggle.toggle(grille01, pointer);
+    require(formRows(grille01) == alphabetical, "the alphabetical order comes back whole");
+}
+
+} // namespace
+} // namespace lexalon::fuzz
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    lexalon::fuzz::checkWordList(lexalon::fuzz::textOf(data, size));
+    return 0;
+}
