@@ -3,6 +3,7 @@
 #include "document/commondialog.h"
 #include "output/printcommand.h"
 #include "platform/scripteddialogs.h"
+#include "tests/output/pdfwords.h"
 #include "tests/output/wordlists.h"
 #include "wordforms/wordgrid.h"
 
@@ -14,7 +15,6 @@
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPrinter>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -27,47 +27,16 @@ using namespace Qt::StringLiterals;
 namespace lexalon {
 namespace {
 
+using testing::PageRows;
+using testing::Word;
+using testing::range;
+using testing::rowsByPage;
+using testing::wordsOf;
+
 constexpr qreal marginPoints = 10;
 constexpr qreal pointsPerTwip = 1.0 / 20;
 constexpr qreal countColumnPoints = marginPoints + printlayout::countX * pointsPerTwip;
 constexpr qreal placementTolerance = 1; // points
-
-struct Word
-{
-    int page; // from 1
-    QString text;
-    qreal xMin;
-    qreal yMin;
-    qreal yMax;
-};
-
-// The words of a PDF file with their page and box, in points, as pdftotext
-// reads them back.
-std::vector<Word> wordsOf(const QString &pdf)
-{
-    const QString pdftotext = QStandardPaths::findExecutable(u"pdftotext"_s);
-    if (pdftotext.isEmpty())
-        return {};
-    QProcess process;
-    process.start(pdftotext, {u"-bbox"_s, pdf, u"-"_s});
-    if (!process.waitForFinished() || process.exitCode() != 0)
-        return {};
-    const QString html = QString::fromUtf8(process.readAllStandardOutput());
-
-    static const QRegularExpression element(
-        uR"re(<page |<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="[\d.]+" yMax="([\d.]+)">([^<]*)</word>)re"_s);
-    std::vector<Word> words;
-    int page = 0;
-    for (const QRegularExpressionMatch &match : element.globalMatch(html)) {
-        if (match.captured(0) == u"<page "_s) {
-            ++page;
-            continue;
-        }
-        words.push_back({page, match.captured(4), match.captured(1).toDouble(),
-                         match.captured(2).toDouble(), match.captured(3).toDouble()});
-    }
-    return words;
-}
 
 int pageCount(const QString &pdf)
 {
@@ -80,29 +49,6 @@ int pageCount(const QString &pdf)
     for (auto it = pageObject.globalMatch(text); it.hasNext(); it.next())
         ++pages;
     return pages;
-}
-
-// For each page, the numbers of the rows of a numbered list it holds.
-using PageRows = std::vector<std::vector<int>>;
-
-PageRows rowsByPage(const std::vector<Word> &words)
-{
-    PageRows pages;
-    for (const Word &word : words) {
-        if (!word.text.startsWith(u"forme"_s))
-            continue;
-        pages.resize(size_t(word.page));
-        pages[size_t(word.page - 1)].push_back(word.text.mid(5).toInt());
-    }
-    return pages;
-}
-
-std::vector<int> range(int first, int last)
-{
-    std::vector<int> rows;
-    for (int r = first; r <= last; ++r)
-        rows.push_back(r);
-    return rows;
 }
 
 } // namespace
