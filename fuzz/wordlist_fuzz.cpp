@@ -4,6 +4,7 @@
 #include "document/textfile.h"
 #include "fuzz/fuzzcheck.h"
 #include "platform/busypointer.h"
+#include "tests/support/plainformcount.h"
 #include "wordforms/analysis.h"
 #include "wordforms/letters.h"
 #include "wordforms/orderings.h"
@@ -16,7 +17,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <map>
-#include <string>
 #include <vector>
 
 using namespace Qt::StringLiterals;
@@ -51,27 +51,6 @@ QString textOf(const std::uint8_t *data, std::size_t size)
     return QString();
 }
 
-using Counts = std::map<std::u16string, qint64>;
-
-// The forms counted the plain way: runs of letters, each letter folded.
-Counts countForms(QStringView text)
-{
-    Counts counts;
-    std::u16string form;
-    for (const QChar ch : text) {
-        const char16_t c = ch.unicode();
-        if (isLetter(c)) {
-            form.push_back(foldLetter(c));
-        } else if (!form.empty()) {
-            ++counts[form];
-            form.clear();
-        }
-    }
-    if (!form.empty())
-        ++counts[form];
-    return counts;
-}
-
 struct Row
 {
     QString form;
@@ -99,7 +78,7 @@ bool isLowerCaseForm(const QString &form)
     return true;
 }
 
-void checkAlphabetical(const std::vector<Row> &rows, const Counts &expected)
+void checkAlphabetical(const std::vector<Row> &rows, const testing::FormCounts &expected)
 {
     const TextOrder &order = TextOrder::french();
     require(rows.size() == expected.size(), "one row a different form");
@@ -132,10 +111,8 @@ void checkByFrequency(const std::vector<Row> &rows, const std::vector<Row> &alph
 
 void checkWordList(QStringView text)
 {
-    const Counts expected = countForms(text);
-    qint64 total = 0;
-    for (const auto &[form, count] : expected)
-        total += count;
+    const testing::FormCounts expected = testing::countFormsPlainly(text);
+    const qint64 total = testing::totalOf(expected);
 
     TokenList grille02;
     WordGrid grille01(2, 2, 1, 1);

@@ -1,0 +1,255 @@
+// Files no one means to open, opened through the main window: each ends in a
+// correct word list or a clear message, the file is left as it was and the
+// window stays usable.
+
+#include "document/form1.h"
+#include "document/textfile.h"
+#include "document/textpane.h"
+#include "platform/filedialogs.h"
+#include "support/plainformcount.h"
+#include "support/windowtesting.h"
+#include "wordforms/frmliste01.h"
+#include "wordforms/wordgridmodel.h"
+
+#include <QAction>
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QStandardPaths>
+#include <QStringDecoder>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+#include <optional>
+
+using namespace lexalon;
+using namespace lexalon::testing;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString promptAtStartText = u"Chargez un fichier texte avec la commande Ouvrir"_s;
+
+constexpr qsizetype nulFileSize = 64 * 1024;
+constexpr qsizetype oneLineSize = 10 * 1024 * 1024;
+
+// A file chosen in the dialog that is gone by the time it is read, as when
+// another program deletes it meanwhile.
+class VanishingChoice final : public FileDialogs
+{
+public:
+    explicit VanishingChoice(QString path)
+        : m_path(std::move(path))
+    {
+    }
+    QString openFileName(const QString &) override
+    {
+        QFile::remove(m_path);
+        return m_path;
+    }
+    QString saveFileName(const QString &) override { return QString(); }
+    void printerSetup() override {}
+
+private:
+    QString m_path;
+};
+
+QByteArray contentsOf(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Neither marked as UTF-8 nor valid UTF-8 beyond ASCII.
+bool readsAsWindows1252(const QByteArray &bytes)
+{
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        return false;
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = decoder.decode(bytes);
+    return decoder.hasError() || text.size() == bytes.size();
+}
+
+// Every byte that starts no form in Windows-1252.
+QByteArray separators()
+{
+    QByteArray bytes;
+    for (int b = 0; b < 256; ++b) {
+        if (!isLetter(decodeWindows1252(QByteArray(1, char(b))).at(0).unicode()))
+            bytes.append(char(b));
+    }
+    return bytes.repeated(4);
+}
+
+QByteArray oneLongLine()
+{
+    const QByteArray sentence("Lexalon lit tout le texte d'un seul tenant, sans fin de ligne ; ");
+    return sentence.repeated(oneLineSize / sentence.size() + 1).left(oneLineSize);
+}
+
+// The word list as the window shows it.
+struct ListSeen
+{
+    QString total;
+    QString different;
+    FormCounts rows;
+};
+
+} // namespace
+
+class HostileFilesTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void readableFileGivesItsWordList_data();
+    void readableFileGivesItsWordList();
+    void fileGoneAfterTheDialogIsReported();
+    void folderChosenAsAFileIsReported();
+
+private:
+    QString writeFile(const QString &name, const QByteArray &bytes);
+    ListSeen openWordList(Form1 &form);
+    void expectStartStateAfterAMessage(Form1 &form, ScriptedServices &scripted, const QString &path);
+
+    std::optional<QTemporaryDir> m_folder;
+    std::unique_ptr<ScriptedServices> m_scripted;
+    std::unique_ptr<Form1> m_form;
+};
+
+void HostileFilesTest::init()
+{
+    m_folder.emplace();
+    QVERIFY(m_folder->isValid());
+    m_scripted = std::make_unique<ScriptedServices>();
+    m_form = std::make_unique<Form1>(m_scripted->services());
+    m_form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+}
+
+void HostileFilesTest::cleanup()
+{
+    m_form.reset();
+    m_scripted.reset();
+    m_folder.reset();
+}
+
+QString HostileFilesTest::writeFile(const QString &name, const QByteArray &bytes)
+{
+    const QString path = QDir(m_folder->path()).filePath(name);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        qFatal("cannot write the test file");
+    return path;
+}
+
+ListSeen HostileFilesTest::openWordList(Form1 &form)
+{
+    ListSeen seen;
+    inspectNextModal<frmListe01>([&seen](frmListe01 &list) {
+        seen.total = list.Label6()->text();
+        seen.different = list.Label7()->text();
+        const QAbstractItemModel *model = list.model();
+        for (int row = 0; row < model->rowCount(); ++row) {
+            const QString form = model->index(row, 0).data().toString();
+            seen.rows[form.toStdU16String()] = model->index(row, 1).data().toString().toLongLong();
+        }
+    });
+    form.Liste()->trigger();
+    return seen;
+}
+
+void HostileFilesTest::expectStartStateAfterAMessage(Form1 &form, ScriptedServices &scripted,
+                                                     const QString &path)
+{
+    QCOMPARE(scripted.messages.requests().size(), size_t(1));
+    const QString prompt = scripted.messages.requests().front().prompt;
+    const QString firstLine = u"Le fichier « "_s + path + u" » ne peut pas être ouvert.\r\n"_s;
+    QVERIFY2(prompt.startsWith(firstLine), qPrintable(prompt));
+    QVERIFY2(prompt.size() > firstLine.size(), "the system's reason is missing");
+    QCOMPARE(form.lblFichier()->text(), promptAtStartText);
+    QVERIFY(form.txtFichier()->Text().isEmpty());
+    QVERIFY(form.mnuItemOuvrir()->isEnabled());
+    QVERIFY(!form.mnuItemFermer()->isEnabled());
+    QCOMPARE(form.cursor().shape(), Qt::ArrowCursor);
+}
+
+void HostileFilesTest::readableFileGivesItsWordList_data()
+{
+    const QString executable = QStandardPaths::findExecutable(u"true"_s);
+    QVERIFY2(!executable.isEmpty(), "an executable to read: true, from coreutils");
+
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("robustness: empty file") << QByteArray();
+    QTest::newRow("robustness: an executable") << contentsOf(executable);
+    QTest::newRow("robustness: NUL bytes only") << QByteArray(nulFileSize, '\0');
+    QTest::newRow("robustness: invalid UTF-8")
+        << QByteArray("caf\xC3\xA9 cr\xE8me br\xFBl\xE9" "e \xC3\x28 \xF0\x28\x8C\x28 \xED\xA0\x80 fin\xC3");
+    QTest::newRow("robustness: separators only") << separators();
+    QTest::newRow("robustness: 10 MB on one line") << oneLongLine();
+}
+
+void HostileFilesTest::readableFileGivesItsWordList()
+{
+    QFETCH(QByteArray, bytes);
+    QVERIFY(readsAsWindows1252(bytes));
+    const QString path = writeFile(u"hostile.txt"_s, bytes);
+    const QString text = decodeWindows1252(bytes);
+    const FormCounts expected = countFormsPlainly(text);
+
+    m_scripted->dialogs.setNextFileName(path);
+    m_form->mnuItemOuvrir()->trigger();
+
+    QVERIFY(m_scripted->messages.requests().empty());
+    QCOMPARE(m_form->lblFichier()->text(), path);
+    QCOMPARE(m_form->txtFichier()->Text().size(), bytes.size());
+    QVERIFY(m_form->txtFichier()->Text() == text);
+
+    const ListSeen seen = openWordList(*m_form);
+    QCOMPARE(seen.total, QString::number(totalOf(expected)));
+    QCOMPARE(seen.different, QString::number(expected.size()));
+    QVERIFY(seen.rows == expected);
+
+    m_form->mnuItemFermer()->trigger();
+    QVERIFY(m_form->mnuItemOuvrir()->isEnabled());
+    QVERIFY(contentsOf(path) == bytes);
+}
+
+void HostileFilesTest::fileGoneAfterTheDialogIsReported()
+{
+    const QString path = writeFile(u"bientot-parti.txt"_s, "un texte qui s'en va");
+    VanishingChoice dialogs(path);
+    ScriptedServices scripted;
+    WindowServices services = scripted.services();
+    Form1 form(WindowServices{services.messages, dialogs, services.printing, services.busyPointer,
+                              services.showAbout});
+
+    form.mnuItemOuvrir()->trigger();
+
+    expectStartStateAfterAMessage(form, scripted, path);
+}
+
+void HostileFilesTest::folderChosenAsAFileIsReported()
+{
+    const QString folder = QDir(m_folder->path()).filePath(u"dossier.txt"_s);
+    QVERIFY(QDir().mkdir(folder));
+    writeFile(u"dossier.txt/dedans.txt"_s, "garder");
+
+    m_scripted->dialogs.setNextFileName(folder);
+    m_form->mnuItemOuvrir()->trigger();
+
+    expectStartStateAfterAMessage(*m_form, *m_scripted, folder);
+    QCOMPARE(contentsOf(folder + u"/dedans.txt"_s), QByteArray("garder"));
+    const QString next = writeFile(u"ensuite.txt"_s, "ensuite");
+    m_scripted->dialogs.setNextFileName(next);
+    m_form->mnuItemOuvrir()->trigger();
+    QCOMPARE(m_form->lblFichier()->text(), next);
+}
+
+QTEST_MAIN(HostileFilesTest)
+#include "hostilefiles_test.moc"
