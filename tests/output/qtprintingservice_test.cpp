@@ -5,9 +5,11 @@
 #include "platform/scripteddialogs.h"
 #include "tests/output/pdfwords.h"
 #include "tests/output/wordlists.h"
+#include "tests/support/restrictedstorage.h"
 #include "wordforms/wordgrid.h"
 
 #include <QByteArray>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QMarginsF>
@@ -16,11 +18,15 @@
 #include <QPageSize>
 #include <QPrinter>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <optional>
 #include <vector>
+
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -37,6 +43,7 @@ constexpr qreal marginPoints = 10;
 constexpr qreal pointsPerTwip = 1.0 / 20;
 constexpr qreal countColumnPoints = marginPoints + printlayout::countX * pointsPerTwip;
 constexpr qreal placementTolerance = 1; // points
+constexpr qint64 scratchDiskBytes = 64 * 1024;
 
 int pageCount(const QString &pdf)
 {
@@ -64,6 +71,7 @@ private Q_SLOTS:
     void layout();
     void smallPaperKeepsEveryRow();
     void printerIsUsedAgain();
+    void unwritableFileIsReported_data();
     void unwritableFileIsReported();
     void noPrinterIsReported();
 
@@ -208,9 +216,60 @@ void QtPrintingServiceTest::printerIsUsedAgain()
     QCOMPARE(pageCount(pdfPath(u"troisieme.pdf"_s)), 2);
 }
 
+namespace {
+
+// What stands in the way of the PDF file.
+enum class Obstacle { MissingFolder, ReadOnlyFolder, ReadOnlyFile };
+
+} // namespace
+
+void QtPrintingServiceTest::unwritableFileIsReported_data()
+{
+    QTest::addColumn<Obstacle>("obstacle");
+    QTest::newRow("robustness: folder does not exist") << Obstacle::MissingFolder;
+    QTest::newRow("robustness: folder is read-only") << Obstacle::ReadOnlyFolder;
+    QTest::newRow("robustness: file is read-only") << Obstacle::ReadOnlyFile;
+}
+
+// Permissions do not stop root: for root the folder is a file system mounted
+// read-only, the file immutable.
 void QtPrintingServiceTest::unwritableFileIsReported()
 {
-    const QString pdf = pdfPath(u"absent/liste.pdf"_s);
+    QFETCH(Obstacle, obstacle);
+    const bool root = geteuid() == 0;
+    const QString folder = pdfPath(u"dossier%1"_s.arg(int(obstacle)));
+    const QString pdf = folder + u"/liste.pdf"_s;
+    const QByteArray before("%PDF-1.4 une liste plus ancienne");
+    std::optional<testing::ScratchDisk> disk;
+    std::optional<testing::ImmutableFile> immutable;
+    if (obstacle != Obstacle::MissingFolder) {
+        QVERIFY(QDir().mkdir(folder));
+        if (root && obstacle == Obstacle::ReadOnlyFolder) {
+            disk.emplace(folder, scratchDiskBytes);
+            if (!disk->mounted())
+                QSKIP(qPrintable(u"permissions do not stop root, and "_s + disk->failure()));
+        }
+        QFile existing(pdf);
+        QVERIFY(existing.open(QIODevice::WriteOnly) && existing.write(before) == before.size());
+    }
+    auto restore = qScopeGuard([&folder, &pdf] {
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QFile::setPermissions(pdf, QFile::ReadOwner | QFile::WriteOwner);
+    });
+    if (obstacle == Obstacle::ReadOnlyFolder) {
+        if (root)
+            QVERIFY(disk->makeReadOnly());
+        else
+            QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
+    } else if (obstacle == Obstacle::ReadOnlyFile) {
+        if (root) {
+            immutable.emplace(pdf);
+            if (!immutable->isSet())
+                QSKIP(qPrintable(u"permissions do not stop root, and "_s + immutable->failure()));
+        } else {
+            QVERIFY(QFile::setPermissions(pdf, QFile::ReadOwner));
+        }
+    }
     m_printer.setOutputFileName(pdf);
     WordGrid grid = testing::numberedWordList(3);
     const std::size_t pointerChanges = m_pointer.history().size();
@@ -222,9 +281,16 @@ void QtPrintingServiceTest::unwritableFileIsReported()
     QVERIFY(failure.prompt.startsWith(u"La liste n'a pas pu être imprimée.\r\n"_s));
     QVERIFY2(failure.prompt.contains(pdf), qPrintable(failure.prompt));
     QCOMPARE(failure.icon, MessageIcon::Critical);
-    QVERIFY(!QFileInfo::exists(pdf));
     QCOMPARE(m_pointer.history().size(), pointerChanges + 2);
     QCOMPARE(m_pointer.mousePointer(), MousePointer::Default);
+    if (obstacle == Obstacle::MissingFolder) {
+        QVERIFY(!QFileInfo::exists(pdf));
+    } else {
+        QFile kept(pdf);
+        QVERIFY(kept.open(QIODevice::ReadOnly));
+        QCOMPARE(kept.readAll(), before);
+        QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{u"liste.pdf"_s});
+    }
 }
 
 void QtPrintingServiceTest::noPrinterIsReported()

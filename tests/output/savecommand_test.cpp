@@ -1,10 +1,12 @@
 #include "output/savecommand.h"
 
 #include "document/commondialog.h"
+#include "output/wordlistfile.h"
 #include "platform/scripteddialogs.h"
 #include "tests/output/pointerawaremessagebox.h"
 #include "tests/output/wordlists.h"
 #include "tests/support/qt_printers.h"
+#include "tests/support/restrictedstorage.h"
 #include "wordforms/analysis.h"
 #include "wordforms/orderings.h"
 #include "wordforms/tokenlist.h"
@@ -20,6 +22,7 @@
 
 #include <unistd.h>
 
+#include <optional>
 #include <ostream>
 #include <vector>
 
@@ -297,30 +300,48 @@ INSTANTIATE_TEST_SUITE_P(
                       FailureCase{"name_too_long", QString(tooLongForAName, u'n')}),
     [](const ::testing::TestParamInfo<FailureCase> &info) { return std::string(info.param.name); });
 
+// A folder that takes no new file: by its permissions, or for root, who
+// ignores them, by a file system mounted read-only.
 class ReadOnlyFolderTest : public SaveWordListTest
 {
 protected:
     void SetUp() override
     {
         SaveWordListTest::SetUp();
-        if (geteuid() == 0)
-            GTEST_SKIP() << "permissions do not stop root from writing";
+        folder = pathOf(u"lecture-seule"_s);
+        ASSERT_TRUE(QDir().mkdir(folder));
+        if (geteuid() == 0) {
+            disk.emplace(folder, scratchDiskBytes);
+            if (!disk->mounted())
+                GTEST_SKIP() << "permissions do not stop root, and "
+                             << disk->failure().toStdString();
+        }
     }
 
     void TearDown() override
     {
-        QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        disk.reset();
     }
+
+    QString inFolder(const QString &name) const { return QDir(folder).filePath(name); }
 
     void makeReadOnly()
     {
-        ASSERT_TRUE(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner));
+        if (disk)
+            ASSERT_TRUE(disk->makeReadOnly());
+        else
+            ASSERT_TRUE(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
     }
+
+    static constexpr qint64 scratchDiskBytes = 64 * 1024;
+    QString folder;
+    std::optional<testing::ScratchDisk> disk;
 };
 
 TEST_F(ReadOnlyFolderTest, ExistingFileIsKeptWhenTheFolderCannotBeWritten)
 {
-    const QString path = pathOf(u"liste.txt"_s);
+    const QString path = inFolder(u"liste.txt"_s);
     const QByteArray before("le premier enregistrement\r\n");
     ASSERT_TRUE(writeFile(path, before));
     makeReadOnly();
@@ -341,11 +362,84 @@ TEST_F(ReadOnlyFolderTest, NewFileInAReadOnlyFolderIsReported)
     makeReadOnly();
     WordGrid grid = wordList({});
 
-    save(grid, pathOf(u"liste.txt"_s));
+    save(grid, inFolder(u"liste.txt"_s));
 
-    EXPECT_FALSE(QFileInfo::exists(pathOf(u"liste.txt"_s)));
+    EXPECT_FALSE(QFileInfo::exists(inFolder(u"liste.txt"_s)));
     ASSERT_EQ(requests().size(), 1u);
     EXPECT_EQ(requests()[0].icon, MessageIcon::Critical);
+}
+
+// A disk with no room left, made of a small file system mounted for the test.
+class FullDiskTest : public SaveWordListTest
+{
+protected:
+    void SetUp() override
+    {
+        SaveWordListTest::SetUp();
+        folder = pathOf(u"plein"_s);
+        ASSERT_TRUE(QDir().mkdir(folder));
+        disk.emplace(folder, diskBytes);
+        if (!disk->mounted())
+            GTEST_SKIP() << "a full disk is a small file system mounted by the test, and "
+                         << disk->failure().toStdString();
+    }
+
+    void TearDown() override { disk.reset(); }
+
+    static constexpr qint64 diskBytes = 64 * 1024;
+    static constexpr int rowsBeyondTheDisk = 10'000; // about 150 KB of list
+    QString folder;
+    std::optional<testing::ScratchDisk> disk;
+};
+
+TEST_F(FullDiskTest, ListThatDoesNotFitIsReportedAndTheOldOneKept)
+{
+    const QString path = QDir(folder).filePath(u"liste.txt"_s);
+    const QByteArray before("le premier enregistrement\r\n");
+    ASSERT_TRUE(writeFile(path, before));
+    WordGrid grid = testing::numberedWordList(rowsBeyondTheDisk);
+    ASSERT_GT(wordListBytes(grid).size(), diskBytes);
+
+    messages.box().setNextAnswer(MessageAnswer::Yes);
+    save(grid, path);
+
+    EXPECT_EQ(contents(path), before);
+    ASSERT_EQ(requests().size(), 2u) << "the question, then the failure";
+    const MessageRequest &failure = requests()[1];
+    EXPECT_TRUE(failure.prompt.startsWith(u"Le fichier "_s + path + u" n'a pas pu être enregistré.\r\n"_s))
+        << failure.prompt.toStdString();
+    EXPECT_FALSE(failure.prompt.section(u"\r\n"_s, 1).trimmed().isEmpty()) << "the system's reason";
+    EXPECT_EQ(failure.icon, MessageIcon::Critical);
+    EXPECT_EQ(QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{u"liste.txt"_s})
+        << "no piece of the new list is left behind";
+    EXPECT_EQ(pointer.history(), busyThenDefault);
+}
+
+// A file that may not be replaced: read-only by its permissions, or for
+// root, by its immutable attribute.
+TEST_F(SaveWordListTest, ReadOnlyFileIsNotReplaced)
+{
+    const QString path = pathOf(u"protege.txt"_s);
+    const QByteArray before("le premier enregistrement\r\n");
+    ASSERT_TRUE(writeFile(path, before));
+    std::optional<testing::ImmutableFile> immutable;
+    if (geteuid() == 0) {
+        immutable.emplace(path);
+        if (!immutable->isSet())
+            GTEST_SKIP() << "permissions do not stop root, and " << immutable->failure().toStdString();
+    } else {
+        ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner));
+    }
+    WordGrid grid = wordList({{u"neuf"_s, u"4"_s}});
+
+    messages.box().setNextAnswer(MessageAnswer::Yes);
+    save(grid, path);
+
+    EXPECT_EQ(contents(path), before);
+    ASSERT_EQ(requests().size(), 2u) << "the question, then the failure";
+    EXPECT_EQ(requests()[1].icon, MessageIcon::Critical);
+    EXPECT_TRUE(requests()[1].prompt.contains(path));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{u"protege.txt"_s});
 }
 
 } // namespace
