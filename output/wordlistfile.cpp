@@ -1,10 +1,10 @@
 #include "output/wordlistfile.h"
 
 #include "document/windows1252.h"
+#include "platform/checkedsavefile.h"
 #include "wordforms/wordgrid.h"
 
 #include <QChar>
-#include <QSaveFile>
 
 #include <algorithm>
 
@@ -78,7 +78,7 @@ WriteOutcome writeWordListFile(const WordGrid &grid, const QString &path)
     // The file system would cut the name at a NUL and write another file.
     if (path.contains(QChar(u'\0')))
         return {false, u"Le nom du fichier contient un caractère nul."_s};
-    QSaveFile file(path);
+    CheckedSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return {false, file.errorString()};
     const QByteArray bytes = wordListBytes(grid);

@@ -1,12 +1,12 @@
 #include "platform/qtprintingservice.h"
 
+#include "platform/checkedsavefile.h"
 #include "platform/twips.h"
 
 #include <QFontMetricsF>
 #include <QPdfWriter>
 #include <QPointF>
 #include <QPrinter>
-#include <QSaveFile>
 
 using namespace Qt::StringLiterals;
 
@@ -96,9 +96,9 @@ QPagedPaintDevice *QtPrintingService::openPdfFile()
         fail(cannotStartReason());
         return nullptr;
     }
-    m_pdfFile = std::make_unique<QSaveFile>(path);
+    m_pdfFile = std::make_unique<CheckedSaveFile>(path);
     if (!m_pdfFile->open(QIODevice::WriteOnly)) {
-        fail(u"Le fichier "_s + path + u" ne peut pas être écrit : "_s + m_pdfFile->errorString());
+        fail(cannotWriteReason());
         return nullptr;
     }
     m_pdfWriter = std::make_unique<QPdfWriter>(m_pdfFile.get());
@@ -142,11 +142,14 @@ void QtPrintingService::finishPainting()
     if (m_pdfFile) {
         if (m_painter.isActive())
             m_painter.end();
+        // The PDF writer does not look at its writes; a failed one is seen
+        // here, before committing would forget its reason.
+        if (!m_failure && m_pdfFile->error() != QFileDevice::NoError)
+            fail(cannotWriteReason());
         if (m_failure)
             m_pdfFile->cancelWriting();
         else if (!m_pdfFile->commit())
-            fail(u"Le fichier "_s + m_printer.outputFileName() + u" ne peut pas être écrit : "_s
-                 + m_pdfFile->errorString());
+            fail(cannotWriteReason());
         return;
     }
     if (m_failure && m_painter.isActive())
@@ -163,6 +166,12 @@ void QtPrintingService::fail(const QString &reason)
 {
     if (!m_failure)
         m_failure = reason;
+}
+
+QString QtPrintingService::cannotWriteReason() const
+{
+    return u"Le fichier "_s + m_printer.outputFileName() + u" ne peut pas être écrit : "_s
+           + m_pdfFile->errorString();
 }
 
 QString QtPrintingService::cannotStartReason() const

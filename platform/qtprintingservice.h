@@ -13,9 +13,10 @@ class QPagedPaintDevice;
 class QPaintDevice;
 class QPdfWriter;
 class QPrinter;
-class QSaveFile;
 
 namespace lexalon {
+
+class CheckedSaveFile;
 
 // Prints on the program's printer, as the printer setup dialog left it. A
 // printer set to write a PDF file writes it through a QSaveFile, so that a
@@ -44,13 +45,14 @@ private:
     void finishPainting();
     void fail(const QString &reason);
     QString cannotStartReason() const;
+    QString cannotWriteReason() const;
     const QPaintDevice *paintDevice() const;
     qreal lineSpacing() const;
     void reset();
 
     QPrinter &m_printer;
     QFont m_font;
-    std::unique_ptr<QSaveFile> m_pdfFile;
+    std::unique_ptr<CheckedSaveFile> m_pdfFile;
     std::unique_ptr<QPdfWriter> m_pdfWriter;
     QPainter m_painter; // after the devices, so that it ends before they go
     QPagedPaintDevice *m_device = nullptr;

@@ -44,6 +44,7 @@ constexpr qreal pointsPerTwip = 1.0 / 20;
 constexpr qreal countColumnPoints = marginPoints + printlayout::countX * pointsPerTwip;
 constexpr qreal placementTolerance = 1; // points
 constexpr qint64 scratchDiskBytes = 64 * 1024;
+constexpr qint64 onePage = 4096;
 
 int pageCount(const QString &pdf)
 {
@@ -219,7 +220,7 @@ void QtPrintingServiceTest::printerIsUsedAgain()
 namespace {
 
 // What stands in the way of the PDF file.
-enum class Obstacle { MissingFolder, ReadOnlyFolder, ReadOnlyFile };
+enum class Obstacle { MissingFolder, ReadOnlyFolder, ReadOnlyFile, FullDisk };
 
 } // namespace
 
@@ -229,10 +230,12 @@ void QtPrintingServiceTest::unwritableFileIsReported_data()
     QTest::newRow("robustness: folder does not exist") << Obstacle::MissingFolder;
     QTest::newRow("robustness: folder is read-only") << Obstacle::ReadOnlyFolder;
     QTest::newRow("robustness: file is read-only") << Obstacle::ReadOnlyFile;
+    QTest::newRow("robustness: disk is full") << Obstacle::FullDisk;
 }
 
 // Permissions do not stop root: for root the folder is a file system mounted
-// read-only, the file immutable.
+// read-only, the file immutable. A full disk is a file system of one page,
+// which the old file fills, mounted for the test.
 void QtPrintingServiceTest::unwritableFileIsReported()
 {
     QFETCH(Obstacle, obstacle);
@@ -244,7 +247,11 @@ void QtPrintingServiceTest::unwritableFileIsReported()
     std::optional<testing::ImmutableFile> immutable;
     if (obstacle != Obstacle::MissingFolder) {
         QVERIFY(QDir().mkdir(folder));
-        if (root && obstacle == Obstacle::ReadOnlyFolder) {
+        if (obstacle == Obstacle::FullDisk) {
+            disk.emplace(folder, onePage);
+            if (!disk->mounted())
+                QSKIP(qPrintable(u"a full disk is a file system mounted by the test, and "_s + disk->failure()));
+        } else if (root && obstacle == Obstacle::ReadOnlyFolder) {
             disk.emplace(folder, scratchDiskBytes);
             if (!disk->mounted())
                 QSKIP(qPrintable(u"permissions do not stop root, and "_s + disk->failure()));
