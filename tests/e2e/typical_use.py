@@ -64,6 +64,7 @@ class Session:
 
     def __init__(self, folder):
         self.folder = folder
+        self.log = folder / "session.log"
         self.processes = []
         self.env = {
             "PATH": os.environ.get("PATH", "/usr/bin:/bin"),
@@ -81,8 +82,11 @@ class Session:
         self._spawn(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"])
 
     def _spawn(self, command, **kwargs):
-        process = subprocess.Popen(command, env=self.env, start_new_session=True,
-                                   stdin=subprocess.DEVNULL, **kwargs)
+        """Starts a server in a process group of its own, its chatter in the log."""
+        with open(self.log, "ab") as log:
+            options = {"stdout": log, "stderr": log, **kwargs}
+            process = subprocess.Popen(command, env=self.env, start_new_session=True,
+                                       stdin=subprocess.DEVNULL, **options)
         self.processes.append(process)
         return process
 
@@ -103,8 +107,7 @@ class Session:
     def _start_x_server(self):
         read_end, write_end = os.pipe()
         self._spawn(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x1024x24",
-                     "-nolisten", "tcp"], pass_fds=(write_end,),
-                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+                     "-nolisten", "tcp"], pass_fds=(write_end,))
         os.close(write_end)
         number = self._read_line(read_end, "Xvfb")
         os.close(read_end)
@@ -112,18 +115,25 @@ class Session:
 
     def _start_session_bus(self):
         bus = self._spawn(["dbus-daemon", "--session", "--nofork", "--print-address=1"],
-                          stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+                          stdout=subprocess.PIPE)
         return self._read_line(bus.stdout.fileno(), "dbus-daemon")
 
     def stop(self):
+        """Ends each server with what it started, such as the buses' services."""
         for process in reversed(self.processes):
-            if process.poll() is None:
-                os.killpg(process.pid, signal.SIGTERM)
-                try:
-                    process.wait(timeout=5)
-                except subprocess.TimeoutExpired:
-                    os.killpg(process.pid, signal.SIGKILL)
-                    process.wait()
+            self._signal_group(process, signal.SIGTERM)
+            try:
+                process.wait(timeout=5)
+            except subprocess.TimeoutExpired:
+                self._signal_group(process, signal.SIGKILL)
+                process.wait()
+
+    @staticmethod
+    def _signal_group(process, number):
+        try:
+            os.killpg(process.pid, number)
+        except ProcessLookupError:
+            pass
 
 
 class Screen:
@@ -439,8 +449,9 @@ class TypicalUse:
             shot = Path(self.arguments.artifacts) / "e2e-failure.png"
             self.screen.screenshot(shot)
             print(f"screenshot: {shot}")
-        if self.program_log.exists():
-            print("the program's output:\n" + self.program_log.read_text(errors="replace"))
+        for what, log in (("the program", self.program_log), ("the session's servers", self.session.log)):
+            if log.exists():
+                print(f"--- {what}:\n" + log.read_text(errors="replace"))
 
 
 def main():
