@@ -215,6 +215,8 @@ class Accessibility:
         return None
 
     def descendants(self, node, role):
+        if node is None:
+            return
         for i in range(node.get_child_count()):
             child = node.get_child_at_index(i)
             if child is None:
@@ -236,7 +238,7 @@ class Accessibility:
         return node.get_state_set().contains(self.atspi.StateType.ENABLED)
 
     def showing(self, node):
-        return node.get_state_set().contains(self.atspi.StateType.SHOWING)
+        return node is not None and node.get_state_set().contains(self.atspi.StateType.SHOWING)
 
     def extents(self, node):
         return node.get_extents(self.atspi.CoordType.SCREEN)
@@ -434,7 +436,7 @@ class TypicalUse:
                 step()
                 print(f"ok {number} - {name}", flush=True)
             return 0
-        except (StepFailed, subprocess.SubprocessError, OSError) as failure:
+        except Exception as failure:  # any fault of a step is reported with its screenshot
             self.report(failure)
             return 1
         finally:
@@ -444,7 +446,8 @@ class TypicalUse:
             self.session.stop()
 
     def report(self, failure):
-        print(f"FAILED at {self.step}: {failure}", flush=True)
+        reason = failure if isinstance(failure, StepFailed) else f"{type(failure).__name__}: {failure}"
+        print(f"FAILED at {self.step}: {reason}", flush=True)
         if "DISPLAY" in self.session.env:
             shot = Path(self.arguments.artifacts) / "e2e-failure.png"
             self.screen.screenshot(shot)
