@@ -13,8 +13,6 @@ class CommonDialog;
 class MessageBox;
 class TextDocument;
 
-inline constexpr auto textFileFilter = u"Fichiers Texte (*.TXT)|*.TXT";
-
 inline constexpr auto tooLargeTitle = u"Fichier trop volumineux";
 inline constexpr auto tooLargePrompt =
     u"Le fichier est trop volumineux.\r\nLe fichier ne peut dépasser la taille de 60 KO";
