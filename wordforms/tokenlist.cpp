@@ -81,6 +81,15 @@ TokenList::FormCode formCode(const char16_t *chars, size_t length)
     return {words[0], words[1]};
 }
 
+void prefetch(const void *address)
+{
+#if defined(LEXALON_SSE2)
+    _mm_prefetch(static_cast<const char *>(address), _MM_HINT_T0);
+#else
+    static_cast<void>(address);
+#endif
+}
+
 // A plain loop: a call to memcmp costs more than these few units.
 bool sameChars(const char16_t *a, const char16_t *b, size_t length)
 {
@@ -184,7 +193,8 @@ void TokenList::append(QStringView form)
     if (size_t(form.size()) > m_form.size())
         m_form.resize(size_t(form.size()));
     std::copy(form.utf16(), form.utf16() + form.size(), m_form.begin());
-    m_tokens.push_back(intern(m_form.data(), size_t(form.size())));
+    m_tokens.push_back(intern(formCode(m_form.data(), size_t(form.size())), m_form.data(),
+                              size_t(form.size())));
 }
 
 void TokenList::appendFormsOf(QStringView text)
@@ -193,6 +203,8 @@ void TokenList::appendFormsOf(QStringView text)
     const char16_t *source = text.utf16();
     auto remaining = size_t(text.size());
     size_t carried = 0; // units of a form still open at the start of m_form
+    std::vector<Pending> pending;
+    pending.reserve(chunkUnits / 2 + 1);
 
     while (remaining > 0) {
         const size_t n = std::min(remaining, chunkUnits);
@@ -209,7 +221,8 @@ void TokenList::appendFormsOf(QStringView text)
                 const size_t end = nextBit(letters.data(), i, n, false);
                 if (end == n)
                     break;
-                m_tokens.push_back(intern(m_form.data() + start, carried + end - start));
+                pending.push_back({formCode(m_form.data() + start, carried + end - start),
+                                   std::uint32_t(start), std::uint32_t(carried + end - start)});
                 inForm = false;
                 i = end;
             }
@@ -219,6 +232,7 @@ void TokenList::appendFormsOf(QStringView text)
             inForm = true;
             start = carried + i;
         }
+        internPending(pending);
 
         if (inForm) {
             carried = carried + n - start;
@@ -231,7 +245,18 @@ void TokenList::appendFormsOf(QStringView text)
         remaining -= n;
     }
     if (carried > 0)
-        m_tokens.push_back(intern(m_form.data(), carried));
+        m_tokens.push_back(intern(formCode(m_form.data(), carried), m_form.data(), carried));
+}
+
+// The forms of a chunk are looked up together: their slots are asked of the
+// memory first, so that the misses overlap instead of following each other.
+void TokenList::internPending(std::vector<Pending> &pending)
+{
+    for (const Pending &form : pending)
+        prefetch(&m_table[slotOf(form.code, m_tableBits)]);
+    for (const Pending &form : pending)
+        m_tokens.push_back(intern(form.code, m_form.data() + form.start, form.length));
+    pending.clear();
 }
 
 QStringView TokenList::form(FormId id) const
@@ -240,9 +265,8 @@ QStringView TokenList::form(FormId id) const
     return QStringView(m_chars.data() + f.start, qsizetype(f.length));
 }
 
-TokenList::FormId TokenList::intern(const char16_t *chars, size_t length)
+TokenList::FormId TokenList::intern(const FormCode &code, const char16_t *chars, size_t length)
 {
-    const FormCode code = formCode(chars, length);
     const size_t mask = m_table.size() - 1;
     size_t slot = slotOf(code, m_tableBits);
     for (;; slot = (slot + 1) & mask) {

@@ -62,7 +62,15 @@ private:
         FormId id;
     };
 
-    FormId intern(const char16_t *chars, size_t length);
+    struct Pending
+    {
+        FormCode code;
+        std::uint32_t start; // in m_form
+        std::uint32_t length;
+    };
+
+    FormId intern(const FormCode &code, const char16_t *chars, size_t length);
+    void internPending(std::vector<Pending> &pending);
     void growTable();
 
     std::vector<FormId> m_tokens;
