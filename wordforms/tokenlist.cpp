@@ -66,6 +66,20 @@ TokenList::FormCode hashedFormCode(const char16_t *chars, size_t length)
     return {hashedCode | (h >> 1), 0};
 }
 
+// The code of a form the scan folded: every unit is a form letter.
+TokenList::FormCode foldedFormCode(const char16_t *chars, size_t length)
+{
+    if (length > lettersPerCode)
+        return hashedFormCode(chars, length);
+    const size_t lowLetters = std::min(length, lettersPerWord);
+    TokenList::FormCode code{0, 0};
+    for (size_t i = 0; i < lowLetters; ++i)
+        code.low = code.low << 6 | letterCodes[chars[i]];
+    for (size_t i = lowLetters; i < length; ++i)
+        code.high = code.high << 6 | letterCodes[chars[i]];
+    return code;
+}
+
 TokenList::FormCode formCode(const char16_t *chars, size_t length)
 {
     if (length == 0 || length > lettersPerCode)
@@ -158,7 +172,7 @@ void foldChunk(const char16_t *source, size_t count, char16_t *out, std::uint64_
 }
 
 // The first position from `from` whose bit is `set`, or `count` if none.
-size_t nextBit(const std::uint64_t *letters, size_t from, size_t count, bool set)
+inline size_t nextBit(const std::uint64_t *letters, size_t from, size_t count, bool set)
 {
     if (from >= count)
         return count;
@@ -221,7 +235,7 @@ void TokenList::appendFormsOf(QStringView text)
                 const size_t end = nextBit(letters.data(), i, n, false);
                 if (end == n)
                     break;
-                pending.push_back({formCode(m_form.data() + start, carried + end - start),
+                pending.push_back({foldedFormCode(m_form.data() + start, carried + end - start),
                                    std::uint32_t(start), std::uint32_t(carried + end - start)});
                 inForm = false;
                 i = end;
@@ -245,7 +259,7 @@ void TokenList::appendFormsOf(QStringView text)
         remaining -= n;
     }
     if (carried > 0)
-        m_tokens.push_back(intern(formCode(m_form.data(), carried), m_form.data(), carried));
+        m_tokens.push_back(intern(foldedFormCode(m_form.data(), carried), m_form.data(), carried));
 }
 
 // The forms of a chunk are looked up together: their slots are asked of the
