@@ -19,12 +19,10 @@ set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The shared libraries (Qt, the C and C++ runtimes) are found by dpkg-shlibdeps;
 # what the program loads without linking it is named here: Qt's French
-# messages for the standard dialogs, and the fonts behind the windows' Times
-# New Roman and Arial.
+# messages for the standard dialogs, Liberation for the windows' Times New
+# Roman and Arial, DejaVu for every other text.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-translations-l10n, fonts-liberation2, fonts-dejavu-core")
-# Windows of their own on a Wayland desktop rather than through XWayland.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 
 include(CPack)
