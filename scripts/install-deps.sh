@@ -11,6 +11,7 @@ packages=(
   fonts-liberation2 fonts-dejavu-core fonts-dejavu-extra fontconfig
   xvfb xauth xdotool imagemagick x11-utils poppler-utils
   g++-mingw-w64-x86-64 wine wine64
+  desktop-file-utils appstream man-db dpkg-dev file
 )
 
 missing=()
