@@ -1,8 +1,27 @@
 #include "document/lineindex.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace lexalon {
+
+namespace {
+
+// Four UTF-16 units read as one 64-bit word.
+constexpr qsizetype unitsPerWord = sizeof(quint64) / sizeof(char16_t);
+constexpr quint64 eachUnit = 0x0001000100010001ULL;
+
+// Whether a unit of the word is below CR + 1, and so may end a line: the
+// subtraction borrows into a unit's top bit only from a unit below the bound,
+// and units with their top bit already set are left out.
+bool mayEndALine(quint64 word)
+{
+    constexpr quint64 bound = eachUnit * (u'\r' + 1);
+    constexpr quint64 topBits = eachUnit * 0x8000;
+    return ((word - bound) & ~word & topBits) != 0;
+}
+
+} // namespace
 
 LineIndex::LineIndex(const QString &text)
     : m_text(text)
@@ -10,18 +29,24 @@ LineIndex::LineIndex(const QString &text)
     m_starts.push_back(0);
     const char16_t *const chars = QStringView(m_text).utf16();
     const qsizetype size = m_text.size();
-    for (qsizetype i = 0; i < size; ++i) {
-        const char16_t c = chars[i];
-        // Every character above CR is a character of the line: one test for
-        // nearly all of them.
-        if (c > u'\r')
-            continue;
-        if (c == u'\n') {
-            m_starts.push_back(i + 1);
-        } else if (c == u'\r') {
-            if (i + 1 < size && chars[i + 1] == u'\n')
-                ++i;
-            m_starts.push_back(i + 1);
+    qsizetype i = 0;
+    while (i < size) {
+        // Nearly every character is part of a line: four at a time.
+        quint64 word;
+        while (i + unitsPerWord <= size) {
+            std::memcpy(&word, chars + i, sizeof word);
+            if (mayEndALine(word))
+                break;
+            i += unitsPerWord;
+        }
+        for (const qsizetype stop = std::min(i + unitsPerWord, size); i < stop; ++i) {
+            if (chars[i] == u'\n') {
+                m_starts.push_back(i + 1);
+            } else if (chars[i] == u'\r') {
+                if (i + 1 < size && chars[i + 1] == u'\n')
+                    ++i;
+                m_starts.push_back(i + 1);
+            }
         }
     }
 }

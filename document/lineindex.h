@@ -28,6 +28,7 @@ public:
     qsizetype lineCount() const { return qsizetype(m_starts.size()); }
     // The characters of a line, without its line break.
     TextRange line(qsizetype line) const;
+    qsizetype lineStart(qsizetype line) const { return m_starts[size_t(line)]; }
     // Where the next line starts: after the line break, or the text's end.
     qsizetype lineEnd(qsizetype line) const;
     // The line a position belongs to; a position inside a line break, or just

@@ -58,7 +58,7 @@ void PaneLayout::estimateRows(RowIndex &rows, const ParagraphIndex &text) const
 {
     const qreal charactersPerRow = std::max(1.0, m_width * rowFilling / m_charWidth);
     rows.reset(text.count(), [&text, charactersPerRow](qsizetype paragraph) {
-        const auto length = qreal(text.range(paragraph).length());
+        const auto length = qreal(text.span(paragraph));
         return std::max<qint64>(1, qint64(std::ceil(length / charactersPerRow)));
     });
 }

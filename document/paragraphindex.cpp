@@ -25,6 +25,10 @@ ParagraphIndex::ParagraphIndex(const QString &text)
 {
     qsizetype extra = 0;
     for (qsizetype line = 0; line < m_lines.lineCount(); ++line) {
+        // A line no longer than a piece, its break included, is one piece:
+        // most lines are told without reading the text.
+        if (m_lines.lineEnd(line) - m_lines.lineStart(line) <= paragraphPieceLength)
+            continue;
         const qsizetype pieces = piecesOf(m_lines.line(line).length());
         if (pieces > 1) {
             m_longLines.push_back({line, line + extra, pieces});
@@ -81,6 +85,16 @@ TextRange ParagraphIndex::range(qsizetype paragraph) const
         return line;
     const qsizetype end = place.piece + 1 == place.pieces ? line.end : pieceStart(line, place.piece + 1);
     return {pieceStart(line, place.piece), end};
+}
+
+qsizetype ParagraphIndex::span(qsizetype paragraph) const
+{
+    const Place place = placeOf(paragraph);
+    if (place.pieces == 1)
+        return m_lines.lineEnd(place.line) - m_lines.lineStart(place.line);
+    const TextRange piece = range(paragraph);
+    const bool last = place.piece + 1 == place.pieces;
+    return (last ? m_lines.lineEnd(place.line) : piece.end) - piece.begin;
 }
 
 bool ParagraphIndex::endsLine(qsizetype paragraph) const

@@ -30,6 +30,10 @@ public:
     qsizetype count() const { return m_count; }
     // The characters of a paragraph, without the line break that may follow.
     TextRange range(qsizetype paragraph) const;
+    // From the paragraph's start to the next one's, a line break included:
+    // its length give or take two, found without reading the text when the
+    // paragraph is a whole line.
+    qsizetype span(qsizetype paragraph) const;
     // Whether the paragraph ends its line (it is the line or its last piece).
     bool endsLine(qsizetype paragraph) const;
     // The paragraph a position belongs to: a position between two pieces

@@ -2,12 +2,16 @@
 
 #include "shell/windowlook.h"
 
+#include <QAction>
 #include <QClipboard>
+#include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QFocusEvent>
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QKeySequence>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -186,7 +190,10 @@ void TextPane::paintEvent(QPaintEvent *event)
 {
     QPainter painter(viewport());
     painter.setPen(palette().color(QPalette::Text));
-    const QRectF clip = event->rect();
+    // The rows above the top one stay hidden in the margin.
+    const QRectF clip = QRectF(event->rect()).intersected(
+        QRectF(viewport()->rect()).adjusted(0, textMargin, 0, 0));
+    painter.setClipRect(clip);
     const qsizetype count = m_layout.text().count();
     qreal top = textMargin - qreal(m_top.row) * m_layout.rowHeight();
     qsizetype paragraph = m_top.paragraph;
@@ -436,6 +443,22 @@ void TextPane::mouseDoubleClickEvent(QMouseEvent *event)
     ensureVisible(word.end);
     viewport()->update();
     publishSelection();
+}
+
+void TextPane::contextMenuEvent(QContextMenuEvent *event)
+{
+    // The items of the standard text widgets, in their words.
+    QMenu menu(this);
+    QAction *copyItem = menu.addAction(QCoreApplication::translate("QWidgetTextControl", "&Copy"), this,
+                                       &TextPane::copy);
+    copyItem->setShortcut(QKeySequence::Copy);
+    copyItem->setEnabled(!m_selection.isEmpty());
+    menu.addSeparator();
+    QAction *selectAllItem = menu.addAction(QCoreApplication::translate("QWidgetTextControl", "Select All"),
+                                            this, &TextPane::selectAll);
+    selectAllItem->setShortcut(QKeySequence::SelectAll);
+    selectAllItem->setEnabled(!Text().isEmpty());
+    menu.exec(event->globalPos());
 }
 
 void TextPane::focusInEvent(QFocusEvent *event)

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <random>
 #include <vector>
 
 using namespace lexalon;
@@ -88,4 +90,30 @@ TEST(LineIndex, SharesTheTextItIndexes)
     const QString text = u"Il était une fois\r\n"_s;
     const LineIndex index(text);
     EXPECT_EQ(index.text().constData(), text.constData());
+}
+
+TEST(LineIndex, FindsEveryBreakWhereverItFallsAmongOtherCharacters)
+{
+    // Characters just above and below the line breaks, and some with the top
+    // bit set, at every offset.
+    const char16_t alphabet[] = {u'a', u'\r', u'\n', u'\f', u'\x0E', u'\x8000', u'\xFFFF', u'é', u'\0'};
+    std::mt19937 random(11);
+    std::uniform_int_distribution<size_t> pick(0, std::size(alphabet) - 1);
+    for (int round = 0; round < 200; ++round) {
+        QString text;
+        const int length = round % 40;
+        for (int i = 0; i < length; ++i)
+            text += QChar(alphabet[pick(random)]);
+        std::vector<qsizetype> starts{0};
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
+                ++i;
+            if (text[i] == u'\r' || text[i] == u'\n')
+                starts.push_back(i + 1);
+        }
+        const LineIndex index(text);
+        ASSERT_EQ(index.lineCount(), qsizetype(starts.size())) << round;
+        for (size_t line = 0; line < starts.size(); ++line)
+            ASSERT_EQ(index.lineStart(qsizetype(line)), starts[line]) << round;
+    }
 }

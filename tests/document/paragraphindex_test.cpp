@@ -36,6 +36,8 @@ void expectPiecesCoverTheLines(const ParagraphIndex &index)
             ASSERT_LE(piece.length(), paragraphPieceLength + pieceBreakReach);
             for (qsizetype position = piece.begin; position < piece.end; ++position)
                 ASSERT_EQ(index.paragraphOf(position), paragraph) << position;
+            const qsizetype next = index.endsLine(paragraph) ? index.lines().lineEnd(line) : piece.end;
+            ASSERT_EQ(index.span(paragraph), next - piece.begin) << paragraph;
             covered = piece.end;
             if (index.endsLine(paragraph))
                 break;

@@ -2,11 +2,15 @@
 #include "document/textpane.h"
 
 #include <QApplication>
+#include <QAction>
 #include <QClipboard>
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QImage>
 #include <QPalette>
 #include <QScrollBar>
 #include <QTest>
+#include <QTimer>
 #include <QWheelEvent>
 
 #include <memory>
@@ -52,6 +56,7 @@ private Q_SLOTS:
     void selectAllCopiesTheWholeText();
     void mouseDragAndShiftClickSelect();
     void doubleClickSelectsAWord();
+    void contextMenuOffersCopyAndSelectAll();
 
     void longLinesWrapAtTheWidth();
     void aNarrowPaneWrapsAtWordsAndNeverLosesACharacter();
@@ -202,6 +207,36 @@ void TextPaneTest::doubleClickSelectsAWord()
     QCOMPARE(m_pane->selectedText(), u"chat"_s);
     QTest::mouseDClick(m_pane->viewport(), Qt::LeftButton, {}, pointOf(20));
     QCOMPARE(m_pane->selectedText(), u"l'âne"_s);
+}
+
+void TextPaneTest::contextMenuOffersCopyAndSelectAll()
+{
+    const QString text = u"Le chat\r\ndort"_s;
+    m_pane->setText(text);
+    QStringList items;
+    QList<bool> enabled;
+    QTimer::singleShot(0, [&items, &enabled] {
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        if (!menu)
+            return;
+        for (QAction *action : menu->actions()) {
+            if (action->isSeparator())
+                continue;
+            items << action->text();
+            enabled << action->isEnabled();
+        }
+        menu->actions().last()->trigger();
+        menu->close();
+    });
+    const QPoint inside = pointOf(2);
+    QContextMenuEvent event(QContextMenuEvent::Mouse, inside, m_pane->viewport()->mapToGlobal(inside));
+    QApplication::sendEvent(m_pane->viewport(), &event);
+
+    const QStringList expected{QCoreApplication::translate("QWidgetTextControl", "&Copy"),
+                               QCoreApplication::translate("QWidgetTextControl", "Select All")};
+    QCOMPARE(items, expected);
+    QCOMPARE(enabled, (QList<bool>{false, true}));
+    QCOMPARE(m_pane->selectedText(), text);
 }
 
 void TextPaneTest::longLinesWrapAtTheWidth()
