@@ -18,7 +18,20 @@ namespace {
 constexpr qreal narrowestWidth = 1.0;
 // Wrapping at word boundaries leaves the end of most rows empty: a row holds
 // fewer characters than the width divided by the average character width.
-constexpr qreal rowFilling = 0.9;
+constexpr qreal rowFilling = 0.95;
+// The characters measured, at the start and in the middle of the text, for
+// the average width of its characters.
+constexpr qsizetype sampleLength = 2048;
+
+// The average width of the text's characters in the font, from samples.
+qreal averageWidth(const QFont &font, const QString &text)
+{
+    const QFontMetricsF metrics(font);
+    const QString sample = text.left(sampleLength) + text.mid(text.size() / 2, sampleLength);
+    if (sample.isEmpty())
+        return metrics.averageCharWidth();
+    return std::max(metrics.horizontalAdvance(sample) / qreal(sample.size()), narrowestWidth);
+}
 
 } // namespace
 
@@ -29,7 +42,7 @@ PaneLayout::PaneLayout(const QFont &font)
     , m_width(narrowestWidth)
     , m_text(std::make_unique<ParagraphIndex>())
 {
-    estimateRows(m_rows, *m_text);
+    estimateRows(m_rows, *m_text, m_charWidth);
 }
 
 PaneLayout::~PaneLayout() = default;
@@ -37,8 +50,10 @@ PaneLayout::~PaneLayout() = default;
 void PaneLayout::setText(const QString &text)
 {
     auto index = std::make_unique<ParagraphIndex>(text);
+    const qreal charWidth = averageWidth(m_font, text);
     RowIndex rows;
-    estimateRows(rows, *index);
+    estimateRows(rows, *index, charWidth);
+    m_charWidth = charWidth;
     m_layouts.clear();
     m_text = std::move(index);
     m_rows = std::move(rows);
@@ -51,12 +66,12 @@ void PaneLayout::setWidth(qreal width)
         return;
     m_width = width;
     m_layouts.clear();
-    estimateRows(m_rows, *m_text);
+    estimateRows(m_rows, *m_text, m_charWidth);
 }
 
-void PaneLayout::estimateRows(RowIndex &rows, const ParagraphIndex &text) const
+void PaneLayout::estimateRows(RowIndex &rows, const ParagraphIndex &text, qreal charWidth) const
 {
-    const qreal charactersPerRow = std::max(1.0, m_width * rowFilling / m_charWidth);
+    const qreal charactersPerRow = std::max(1.0, m_width * rowFilling / charWidth);
     rows.reset(text.count(), [&text, charactersPerRow](qsizetype paragraph) {
         const auto length = qreal(text.span(paragraph));
         return std::max<qint64>(1, qint64(std::ceil(length / charactersPerRow)));

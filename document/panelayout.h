@@ -65,7 +65,7 @@ public:
     void keepOnly(qsizetype first, qsizetype last);
 
 private:
-    void estimateRows(RowIndex &rows, const ParagraphIndex &text) const;
+    void estimateRows(RowIndex &rows, const ParagraphIndex &text, qreal charWidth) const;
 
     QFont m_font;
     qreal m_rowHeight;
