@@ -5,7 +5,7 @@
 
 #include <QAbstractScrollArea>
 #include <QBasicTimer>
-#include <QPoint>
+#include <QPointF>
 #include <QRectF>
 #include <QString>
 

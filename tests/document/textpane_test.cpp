@@ -56,6 +56,7 @@ private Q_SLOTS:
     void selectAllCopiesTheWholeText();
     void mouseDragAndShiftClickSelect();
     void doubleClickSelectsAWord();
+    void draggingBelowThePaneScrollsAndSelectsOn();
     void contextMenuOffersCopyAndSelectAll();
 
     void longLinesWrapAtTheWidth();
@@ -207,6 +208,24 @@ void TextPaneTest::doubleClickSelectsAWord()
     QCOMPARE(m_pane->selectedText(), u"chat"_s);
     QTest::mouseDClick(m_pane->viewport(), Qt::LeftButton, {}, pointOf(20));
     QCOMPARE(m_pane->selectedText(), u"l'âne"_s);
+}
+
+void TextPaneTest::draggingBelowThePaneScrollsAndSelectsOn()
+{
+    const QString text = u"ligne\r\n"_s.repeated(100);
+    m_pane->setText(text);
+    QWidget *viewport = m_pane->viewport();
+    QTest::mousePress(viewport, Qt::LeftButton, {}, pointOf(7));
+    QTest::mouseMove(viewport, QPoint(20, viewport->height() + 10));
+    QTRY_VERIFY(m_pane->verticalScrollBar()->value() >= 3);
+    QTest::mouseRelease(viewport, Qt::LeftButton, {}, QPoint(20, viewport->height() + 10));
+    const qint64 scrolled = m_pane->verticalScrollBar()->value();
+    QCOMPARE(m_pane->selection().anchor, 7);
+    QVERIFY(m_pane->cursorRect(m_pane->selection().position));
+    QCOMPARE(m_pane->selectedText(), text.mid(7, m_pane->selection().position - 7));
+    // Once the button is up, nothing scrolls any more.
+    QTest::qWait(200);
+    QCOMPARE(m_pane->verticalScrollBar()->value(), scrolled);
 }
 
 void TextPaneTest::contextMenuOffersCopyAndSelectAll()
