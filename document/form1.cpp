@@ -5,6 +5,7 @@
 #include "document/textpane.h"
 #include "platform/busypointer.h"
 #include "platform/busyscope.h"
+#include "platform/messagebox.h"
 #include "platform/twips.h"
 #include "shell/windowlook.h"
 #include "wordforms/frmliste01.h"
@@ -15,6 +16,8 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+
+#include <new>
 
 using namespace Qt::StringLiterals;
 
@@ -82,7 +85,15 @@ void Form1::createMenus()
 
 void Form1::showDocument()
 {
-    m_txtFichier->setText(m_document->text());
+    try {
+        m_txtFichier->setText(m_document->text());
+    } catch (const std::bad_alloc &) {
+        // A text read whole but too large to be shown is refused like one
+        // that could not be read.
+        m_document->abandonLoad();
+        m_services.messages.show(tooLargeMessage());
+        return;
+    }
     m_lblFichier->setText(m_document->fileLabel());
     m_txtFichier->setEnabled(m_document->paneEnabled());
     m_Liste->setEnabled(m_document->canList());
