@@ -31,6 +31,17 @@ inline constexpr int clientHeight = 7425;
 inline constexpr QRect lblFichierGeometry = twipsRect(240, 240, 9375, 255);
 inline constexpr QRect txtFichierGeometry = twipsRect(120, 600, 10095, 6735);
 
+// A text whose word list does not fit in memory is refused, not a crash.
+MessageRequest listTooLargeMessage()
+{
+    MessageRequest message;
+    message.prompt = u"La liste du lexalon ne peut pas être établie :"_s + u"\r\n"_s
+                     + u"la mémoire ne suffit pas pour ce texte."_s;
+    message.icon = MessageIcon::Information;
+    message.title = u"Texte trop volumineux"_s;
+    return message;
+}
+
 } // namespace
 
 Form1::Form1(const WindowServices &services, QWidget *parent)
@@ -120,7 +131,12 @@ void Form1::Liste_Click()
 {
     const BusyScope busy(*m_pointer);
     frmListe01 liste(m_txtFichier->Text(), m_services, this);
-    liste.Form_Load();
+    try {
+        liste.Form_Load();
+    } catch (const std::bad_alloc &) {
+        m_services.messages.show(listTooLargeMessage());
+        return;
+    }
     liste.exec();
 }
 
