@@ -7,7 +7,7 @@ FUZZ_SECONDS ?= 1800
 JOBS       ?= $(shell nproc)
 CMAKE_GEN  := -G Ninja
 
-.PHONY: all deps configure build run test test-core test-sanitizers test-windows test-fuzz fuzz bench clean
+.PHONY: all deps configure build run test test-core test-sanitizers test-windows test-fuzz fuzz bench package clean
 
 all: build
 
@@ -65,6 +65,10 @@ bench: build
 	@for b in $(BUILD)/bench/bench_*; do \
 	  [ -x "$$b" ] || continue; echo "== $$(basename $$b)"; "$$b" --benchmark_counters_tabular=true || exit 1; \
 	done
+
+# The Debian package, lexalon_<version>_<arch>.deb in $(BUILD).
+package: build
+	cd $(BUILD) && cpack
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(WIN_BUILD) $(FUZZ_BUILD)

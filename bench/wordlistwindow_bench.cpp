@@ -1,9 +1,6 @@
 #include "bench/corpus.h"
+#include "bench/offscreen.h"
 #include "document/textfile.h"
-#include "platform/recordingprintingservice.h"
-#include "platform/scripteddialogs.h"
-#include "platform/widgetbusypointer.h"
-#include "platform/windowservices.h"
 #include "wordforms/frmliste01.h"
 #include "wordforms/wordgridmodel.h"
 
@@ -19,32 +16,12 @@ namespace {
 constexpr qint64 hundredMegabytes = qint64(100) << 20;
 constexpr qint64 millionForms = 1'000'000;
 
-QApplication &application()
-{
-    static int argc = 1;
-    static char name[] = "bench_wordlist_window";
-    static char *argv[] = {name, nullptr};
-    static const bool offscreen = qputenv("QT_QPA_PLATFORM", "offscreen");
-    Q_UNUSED(offscreen);
-    static QApplication app(argc, argv);
-    return app;
-}
-
-struct Services
-{
-    ScriptedMessageBox messages;
-    ScriptedFileDialogs dialogs;
-    RecordingPrintingService printing;
-    WindowServices services{messages, dialogs, printing, widgetBusyPointer, [](QWidget &) {}};
-};
-
 // "&Liste du lexalon" on a 100 MB French-like text: the window built,
 // analysed, shown and drawn.
 void BM_OpenWordList(benchmark::State &state)
 {
-    application();
     const QString text = decodeWindows1252(bench::frenchLikeText(hundredMegabytes));
-    Services services;
+    bench::ScriptedWindowServices services;
     for (auto _ : state) {
         frmListe01 window(text, services.services);
         window.Form_Load();
@@ -61,8 +38,7 @@ BENCHMARK(BM_OpenWordList)->Unit(benchmark::kMillisecond)->Iterations(3);
 // A press on Command1 with a million forms in the list, redrawn.
 void BM_ToggleMillionForms(benchmark::State &state)
 {
-    application();
-    Services services;
+    bench::ScriptedWindowServices services;
     frmListe01 window(decodeWindows1252(bench::distinctFormsText(millionForms)), services.services);
     window.Form_Load();
     window.show();
@@ -76,3 +52,8 @@ void BM_ToggleMillionForms(benchmark::State &state)
 BENCHMARK(BM_ToggleMillionForms)->Unit(benchmark::kMillisecond)->Iterations(6);
 
 } // namespace
+
+int main(int argc, char **argv)
+{
+    return bench::runOffscreen(argc, argv);
+}

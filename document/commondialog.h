@@ -7,6 +7,9 @@ namespace lexalon {
 
 class FileDialogs;
 
+// The one filter the program offers, for opening and for saving.
+inline constexpr auto textFileFilter = u"Fichiers Texte (*.TXT)|*.TXT";
+
 // The dialog component the windows use for opening, saving and printer setup.
 // Each window owns its own instances; FileName persists between uses.
 class CommonDialog

@@ -5,6 +5,7 @@
 #include "document/textpane.h"
 #include "platform/busypointer.h"
 #include "platform/busyscope.h"
+#include "platform/messagebox.h"
 #include "platform/twips.h"
 #include "shell/windowlook.h"
 #include "wordforms/frmliste01.h"
@@ -15,6 +16,8 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+
+#include <new>
 
 using namespace Qt::StringLiterals;
 
@@ -27,6 +30,17 @@ inline constexpr int clientWidth = 10305;
 inline constexpr int clientHeight = 7425;
 inline constexpr QRect lblFichierGeometry = twipsRect(240, 240, 9375, 255);
 inline constexpr QRect txtFichierGeometry = twipsRect(120, 600, 10095, 6735);
+
+// A text whose word list does not fit in memory is refused, not a crash.
+MessageRequest listTooLargeMessage()
+{
+    MessageRequest message;
+    message.prompt = u"La liste du lexalon ne peut pas être établie :"_s + u"\r\n"_s
+                     + u"la mémoire ne suffit pas pour ce texte."_s;
+    message.icon = MessageIcon::Information;
+    message.title = u"Texte trop volumineux"_s;
+    return message;
+}
 
 } // namespace
 
@@ -82,7 +96,15 @@ void Form1::createMenus()
 
 void Form1::showDocument()
 {
-    m_txtFichier->setText(m_document->text());
+    try {
+        m_txtFichier->setText(m_document->text());
+    } catch (const std::bad_alloc &) {
+        // A text read whole but too large to be shown is refused like one
+        // that could not be read.
+        m_document->abandonLoad();
+        m_services.messages.show(tooLargeMessage());
+        return;
+    }
     m_lblFichier->setText(m_document->fileLabel());
     m_txtFichier->setEnabled(m_document->paneEnabled());
     m_Liste->setEnabled(m_document->canList());
@@ -109,7 +131,12 @@ void Form1::Liste_Click()
 {
     const BusyScope busy(*m_pointer);
     frmListe01 liste(m_txtFichier->Text(), m_services, this);
-    liste.Form_Load();
+    try {
+        liste.Form_Load();
+    } catch (const std::bad_alloc &) {
+        m_services.messages.show(listTooLargeMessage());
+        return;
+    }
     liste.exec();
 }
 

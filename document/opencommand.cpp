@@ -19,7 +19,8 @@ MessageRequest cannotOpenMessage(const QString &path, const QString &reason)
     return request;
 }
 
-// The message for every failure once the file is open, whatever its cause.
+} // namespace
+
 MessageRequest tooLargeMessage()
 {
     MessageRequest request;
@@ -28,8 +29,6 @@ MessageRequest tooLargeMessage()
     request.title = QString::fromUtf16(tooLargeTitle);
     return request;
 }
-
-} // namespace
 
 QString cannotOpenPrompt(const QString &path, const QString &reason)
 {

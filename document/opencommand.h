@@ -12,12 +12,14 @@ class BusyPointer;
 class CommonDialog;
 class MessageBox;
 class TextDocument;
-
-inline constexpr auto textFileFilter = u"Fichiers Texte (*.TXT)|*.TXT";
+struct MessageRequest;
 
 inline constexpr auto tooLargeTitle = u"Fichier trop volumineux";
 inline constexpr auto tooLargePrompt =
     u"Le fichier est trop volumineux.\r\nLe fichier ne peut dépasser la taille de 60 KO";
+
+// The message for every failure once the file is open, whatever its cause.
+MessageRequest tooLargeMessage();
 
 // "Le fichier « path » ne peut pas être ouvert.", then the system's reason.
 QString cannotOpenPrompt(const QString &path, const QString &reason);

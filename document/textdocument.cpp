@@ -22,9 +22,20 @@ QString TextDocument::fileLabel() const
 
 void TextDocument::load(const QString &path, const QString &text)
 {
+    m_stateBeforeLoad = m_state;
     m_state = DocumentState::Loaded;
     m_path = path;
     m_text = text;
+    Q_EMIT changed();
+}
+
+void TextDocument::abandonLoad()
+{
+    if (m_state != DocumentState::Loaded)
+        return;
+    m_state = m_stateBeforeLoad;
+    m_path.clear();
+    m_text.clear();
     Q_EMIT changed();
 }
 

@@ -31,6 +31,9 @@ public:
     bool canList() const { return m_state != DocumentState::Closed; }
 
     void load(const QString &path, const QString &text);
+    // Undoes the last load when its text could not be shown: the state
+    // before it comes back, with no text.
+    void abandonLoad();
     // Empties the text; the file on disk is not touched.
     void close();
 
@@ -39,6 +42,7 @@ Q_SIGNALS:
 
 private:
     DocumentState m_state = DocumentState::Start;
+    DocumentState m_stateBeforeLoad = DocumentState::Start;
     QString m_path;
     QString m_text;
 };

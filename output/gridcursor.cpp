@@ -1,12 +1,12 @@
 #include "output/gridcursor.h"
 
+#include "wordforms/analysis.h"
 #include "wordforms/wordgrid.h"
 
 namespace lexalon {
 
 namespace {
 
-constexpr int countColumn = 1;
 
 } // namespace
 

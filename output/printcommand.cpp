@@ -5,6 +5,7 @@
 #include "platform/busypointer.h"
 #include "platform/messagebox.h"
 #include "platform/printingservice.h"
+#include "wordforms/analysis.h"
 #include "wordforms/wordgrid.h"
 
 using namespace Qt::StringLiterals;
@@ -13,8 +14,6 @@ namespace lexalon {
 
 namespace {
 
-constexpr int formColumn = 0;
-constexpr int countColumn = 1;
 constexpr int headingRow = 0;
 
 // One run of the command, with its page line counter.

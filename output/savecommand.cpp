@@ -57,7 +57,7 @@ void reportFailure(const QString &path, const QString &reason, MessageBox &messa
 void saveWordList(WordGrid &grille01, CommonDialog &dialog, MessageBox &messages,
                   BusyPointer &pointer)
 {
-    dialog.setFilter(QString::fromUtf16(wordListFilter));
+    dialog.setFilter(QString::fromUtf16(textFileFilter));
     dialog.ShowSave();
     const QString path = dialog.FileName();
     if (fileExists(path) && !mayReplace(path, messages))

@@ -7,8 +7,6 @@ class CommonDialog;
 class MessageBox;
 class WordGrid;
 
-inline constexpr auto wordListFilter = u"Fichiers Texte (*.TXT)|*.TXT";
-
 // "Enregistrer sous": asks for a path, asks before replacing a file, writes
 // the word list whole, and tells the user the outcome. Cancel and a refusal
 // to replace end silently; a failure leaves an existing file as it was.

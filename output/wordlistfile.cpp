@@ -2,6 +2,7 @@
 
 #include "document/windows1252.h"
 #include "platform/checkedsavefile.h"
+#include "wordforms/analysis.h"
 #include "wordforms/wordgrid.h"
 
 #include <QChar>
@@ -47,8 +48,6 @@ char *encodeInto(QStringView text, char *out)
 
 QByteArray wordListBytes(const WordGrid &grid)
 {
-    constexpr int formColumn = 0;
-    constexpr int countColumn = 1;
     const int rows = grid.Rows();
     qsizetype size = 0;
     for (int r = 0; r < rows; ++r)

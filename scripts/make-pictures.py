@@ -15,6 +15,13 @@ YELLOW = "rgb(255,255,192)"
 NAVY = "rgb(0,0,128)"
 RED = "rgb(255,0,0)"
 
+# The window icon's sizes, and those the desktop's icon theme is given.
+WINDOW_ICON_SIZES = (16, 32, 48)
+THEME_ICON_SIZES = (16, 32, 48, 64, 128, 256)
+
+# No time stamps in the PNG files, so that drawing them again changes nothing.
+REPRODUCIBLE_PNG = ("-define", "png:exclude-chunks=date,time")
+
 
 def convert(*args):
     subprocess.run(["convert", *map(str, args)], check=True)
@@ -72,7 +79,7 @@ def icon(path, size):
         "-annotate", f"+0-{1 * scale:g}", "L",
         "-fill", RED,
         "-draw", f"rectangle {6 * scale:g},{25 * scale:g} {25 * scale:g},{27 * scale:g}",
-        "-colors", "16", f"PNG32:{path}",
+        "-colors", "16", *REPRODUCIBLE_PNG, f"PNG32:{path}",
     )
 
 
@@ -80,10 +87,9 @@ def main():
     RESOURCES.mkdir(exist_ok=True)
     logo(RESOURCES / "logo.gif")
     picture(RESOURCES / "picture.bmp")
-    sizes = (16, 32, 48)
-    for size in sizes:
+    for size in THEME_ICON_SIZES:
         icon(RESOURCES / f"icon-{size}.png", size)
-    convert(*(RESOURCES / f"icon-{size}.png" for size in sizes), RESOURCES / "lexalon.ico")
+    convert(*(RESOURCES / f"icon-{size}.png" for size in WINDOW_ICON_SIZES), RESOURCES / "lexalon.ico")
 
 
 if __name__ == "__main__":

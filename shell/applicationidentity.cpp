@@ -1,9 +1,11 @@
 #include "shell/applicationidentity.h"
 
+#include "lexalon/version.h"
 #include "platform/messagebox.h"
 #include "shell/programversion.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QString>
 
@@ -15,6 +17,8 @@ void setApplicationIdentity()
 {
     QCoreApplication::setApplicationName(QString::fromUtf16(programTitle));
     QCoreApplication::setApplicationVersion(programVersion());
+    // Lets the desktop match the windows to the installed entry and its icon.
+    QGuiApplication::setDesktopFileName(QString::fromUtf16(u"" LEXALON_APP_ID));
     QApplication::setWindowIcon(programIcon());
 }
 

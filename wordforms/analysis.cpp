@@ -21,12 +21,12 @@ void prepareWordList(WordGrid &grille01)
     grille01.Clear();
     grille01.setRows(2);
     grille01.setRow(0);
-    grille01.setCol(0);
+    grille01.setCol(formColumn);
     grille01.setText(QString::fromUtf16(headingForms));
     grille01.setCellFontBold(true);
-    grille01.setCol(1);
+    grille01.setCol(countColumn);
     grille01.setText(QString::fromUtf16(headingCount));
-    grille01.setColWidth(1, countColumnWidth);
+    grille01.setColWidth(countColumn, countColumnWidth);
     grille01.setCellFontBold(true);
 }
 
@@ -51,8 +51,8 @@ qint64 groupRuns(const TokenList &grille02, WordGrid &grille01)
     grille01.setRows(int(runs.size()) + 1);
     int row = 1;
     for (const Run &run : runs) {
-        grille01.setCellText(row, 0, grille02.form(run.form).toString());
-        grille01.setCellText(row, 1, QString::number(run.count));
+        grille01.setCellText(row, formColumn, grille02.form(run.form).toString());
+        grille01.setCellText(row, countColumn, QString::number(run.count));
         ++row;
     }
     return qint64(runs.size());
@@ -73,7 +73,7 @@ WordStatistics analyseText(QStringView text, TokenList &grille02, WordGrid &gril
 
     const int lastRow = grille01.Rows() - 1;
     grille01.setRow(lastRow);
-    grille01.setCol(1);
+    grille01.setCol(countColumn);
     return statistics;
 }
 

@@ -14,6 +14,10 @@ struct WordStatistics
     qint64 different = 0; // rows of the word list below its heading
 };
 
+// The word list's columns: the form, and its number of attestations.
+inline constexpr int formColumn = 0;
+inline constexpr int countColumn = 1;
+
 // The word list's heading row.
 inline constexpr auto headingForms = u"Formes";
 inline constexpr auto headingCount = u"Nombre d'attestations";

@@ -1,5 +1,6 @@
 #include "wordforms/formsearch.h"
 
+#include "wordforms/analysis.h"
 #include "wordforms/wordgrid.h"
 
 namespace lexalon {

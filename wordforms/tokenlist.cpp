@@ -52,31 +52,56 @@ constexpr std::array<std::uint8_t, 0x180> makeLetterCodes()
 constexpr auto letterCodes = makeLetterCodes();
 static_assert(*std::max_element(letterCodes.begin(), letterCodes.end()) < 64);
 
-constexpr size_t lettersPerCode = 10;
+constexpr size_t lettersPerWord = 10;
+constexpr size_t lettersPerCode = 2 * lettersPerWord;
 constexpr std::uint64_t hashedCode = std::uint64_t(1) << 63;
 
-std::uint64_t hashedFormCode(const char16_t *chars, size_t length)
+TokenList::FormCode hashedFormCode(const char16_t *chars, size_t length)
 {
     std::uint64_t h = 0x9E3779B97F4A7C15ull ^ length;
     for (size_t i = 0; i < length; ++i) {
         h = (h ^ chars[i]) * 0xFF51AFD7ED558CCDull;
         h ^= h >> 32;
     }
-    return hashedCode | (h >> 1);
+    return {hashedCode | (h >> 1), 0};
 }
 
-std::uint64_t formCode(const char16_t *chars, size_t length)
+// The code of a form the scan folded: every unit is a form letter.
+TokenList::FormCode foldedFormCode(const char16_t *chars, size_t length)
+{
+    if (length > lettersPerCode)
+        return hashedFormCode(chars, length);
+    const size_t lowLetters = std::min(length, lettersPerWord);
+    TokenList::FormCode code{0, 0};
+    for (size_t i = 0; i < lowLetters; ++i)
+        code.low = code.low << 6 | letterCodes[chars[i]];
+    for (size_t i = lowLetters; i < length; ++i)
+        code.high = code.high << 6 | letterCodes[chars[i]];
+    return code;
+}
+
+TokenList::FormCode formCode(const char16_t *chars, size_t length)
 {
     if (length == 0 || length > lettersPerCode)
         return hashedFormCode(chars, length);
-    std::uint64_t code = 0;
+    std::uint64_t words[2] = {0, 0};
     for (size_t i = 0; i < length; ++i) {
         const std::uint8_t letter = chars[i] < letterCodes.size() ? letterCodes[chars[i]] : 0;
         if (letter == 0)
             return hashedFormCode(chars, length);
-        code = code << 6 | letter;
+        std::uint64_t &word = words[i / lettersPerWord];
+        word = word << 6 | letter;
     }
-    return code;
+    return {words[0], words[1]};
+}
+
+void prefetch(const void *address)
+{
+#if defined(LEXALON_SSE2)
+    _mm_prefetch(static_cast<const char *>(address), _MM_HINT_T0);
+#else
+    static_cast<void>(address);
+#endif
 }
 
 // A plain loop: a call to memcmp costs more than these few units.
@@ -89,9 +114,10 @@ bool sameChars(const char16_t *a, const char16_t *b, size_t length)
     return true;
 }
 
-size_t slotOf(std::uint64_t code, int tableBits)
+size_t slotOf(const TokenList::FormCode &code, int tableBits)
 {
-    return size_t((code * 0x9E3779B97F4A7C15ull) >> (64 - tableBits));
+    const std::uint64_t mixed = (code.low ^ (code.high * 0xC2B2AE3D27D4EB4Full)) * 0x9E3779B97F4A7C15ull;
+    return size_t(mixed >> (64 - tableBits));
 }
 
 // The text is read in chunks small enough to stay in the first-level cache.
@@ -146,7 +172,7 @@ void foldChunk(const char16_t *source, size_t count, char16_t *out, std::uint64_
 }
 
 // The first position from `from` whose bit is `set`, or `count` if none.
-size_t nextBit(const std::uint64_t *letters, size_t from, size_t count, bool set)
+inline size_t nextBit(const std::uint64_t *letters, size_t from, size_t count, bool set)
 {
     if (from >= count)
         return count;
@@ -165,7 +191,7 @@ size_t nextBit(const std::uint64_t *letters, size_t from, size_t count, bool set
 } // namespace
 
 TokenList::TokenList()
-    : m_table(size_t(1) << initialTableBits, Slot{0, 0})
+    : m_table(size_t(1) << initialTableBits, Slot{{0, 0}, 0})
     , m_tableBits(initialTableBits)
     , m_form(chunkUnits)
 {
@@ -181,7 +207,8 @@ void TokenList::append(QStringView form)
     if (size_t(form.size()) > m_form.size())
         m_form.resize(size_t(form.size()));
     std::copy(form.utf16(), form.utf16() + form.size(), m_form.begin());
-    m_tokens.push_back(intern(m_form.data(), size_t(form.size())));
+    m_tokens.push_back(intern(formCode(m_form.data(), size_t(form.size())), m_form.data(),
+                              size_t(form.size())));
 }
 
 void TokenList::appendFormsOf(QStringView text)
@@ -190,6 +217,8 @@ void TokenList::appendFormsOf(QStringView text)
     const char16_t *source = text.utf16();
     auto remaining = size_t(text.size());
     size_t carried = 0; // units of a form still open at the start of m_form
+    std::vector<Pending> pending;
+    pending.reserve(chunkUnits / 2 + 1);
 
     while (remaining > 0) {
         const size_t n = std::min(remaining, chunkUnits);
@@ -206,7 +235,8 @@ void TokenList::appendFormsOf(QStringView text)
                 const size_t end = nextBit(letters.data(), i, n, false);
                 if (end == n)
                     break;
-                m_tokens.push_back(intern(m_form.data() + start, carried + end - start));
+                pending.push_back({foldedFormCode(m_form.data() + start, carried + end - start),
+                                   std::uint32_t(start), std::uint32_t(carried + end - start)});
                 inForm = false;
                 i = end;
             }
@@ -216,6 +246,7 @@ void TokenList::appendFormsOf(QStringView text)
             inForm = true;
             start = carried + i;
         }
+        internPending(pending);
 
         if (inForm) {
             carried = carried + n - start;
@@ -228,7 +259,18 @@ void TokenList::appendFormsOf(QStringView text)
         remaining -= n;
     }
     if (carried > 0)
-        m_tokens.push_back(intern(m_form.data(), carried));
+        m_tokens.push_back(intern(foldedFormCode(m_form.data(), carried), m_form.data(), carried));
+}
+
+// The forms of a chunk are looked up together: their slots are asked of the
+// memory first, so that the misses overlap instead of following each other.
+void TokenList::internPending(std::vector<Pending> &pending)
+{
+    for (const Pending &form : pending)
+        prefetch(&m_table[slotOf(form.code, m_tableBits)]);
+    for (const Pending &form : pending)
+        m_tokens.push_back(intern(form.code, m_form.data() + form.start, form.length));
+    pending.clear();
 }
 
 QStringView TokenList::form(FormId id) const
@@ -237,18 +279,17 @@ QStringView TokenList::form(FormId id) const
     return QStringView(m_chars.data() + f.start, qsizetype(f.length));
 }
 
-TokenList::FormId TokenList::intern(const char16_t *chars, size_t length)
+TokenList::FormId TokenList::intern(const FormCode &code, const char16_t *chars, size_t length)
 {
-    const std::uint64_t code = formCode(chars, length);
     const size_t mask = m_table.size() - 1;
     size_t slot = slotOf(code, m_tableBits);
     for (;; slot = (slot + 1) & mask) {
         const Slot &candidate = m_table[slot];
-        if (candidate.code == 0)
+        if (candidate.code.low == 0)
             break;
-        if (candidate.code != code)
+        if (!(candidate.code == code))
             continue;
-        if (!(code & hashedCode))
+        if (!(code.low & hashedCode))
             return candidate.id;
         const Form &f = m_forms[candidate.id];
         if (f.length == length && sameChars(chars, m_chars.data() + f.start, length))
@@ -268,11 +309,11 @@ TokenList::FormId TokenList::intern(const char16_t *chars, size_t length)
 void TokenList::growTable()
 {
     ++m_tableBits;
-    m_table.assign(size_t(1) << m_tableBits, Slot{0, 0});
+    m_table.assign(size_t(1) << m_tableBits, Slot{{0, 0}, 0});
     const size_t mask = m_table.size() - 1;
     for (FormId id = 0; id < FormId(m_forms.size()); ++id) {
         size_t slot = slotOf(m_forms[id].code, m_tableBits);
-        while (m_table[slot].code != 0)
+        while (m_table[slot].code.low != 0)
             slot = (slot + 1) & mask;
         m_table[slot] = {m_forms[id].code, id};
     }

@@ -18,6 +18,21 @@ public:
 
     TokenList();
 
+    // A form of up to twenty letters is its own code, six bits a letter, so
+    // a lookup compares the slot and reads nothing else. Longer or unusual
+    // forms get a code with the top bit set, made from their hash, and are
+    // checked against their characters.
+    struct FormCode
+    {
+        std::uint64_t low; // 0 only in a free slot
+        std::uint64_t high;
+        // Spelled out: the defaulted comparison may become a call to memcmp.
+        bool operator==(const FormCode &other) const
+        {
+            return low == other.low && high == other.high;
+        }
+    };
+
     void reserve(qsizetype tokens);
     // Appends a token; the form must already be lower-cased.
     void append(QStringView form);
@@ -36,22 +51,26 @@ public:
 private:
     struct Form
     {
-        std::uint64_t code;
+        FormCode code;
         std::uint32_t start; // offset in m_chars
         std::uint32_t length;
     };
 
-    // A form of up to ten letters is its own code, six bits a letter, so a
-    // lookup compares one word of the slot and reads nothing else. Longer or
-    // unusual forms get a code with the top bit set, made from their hash,
-    // and are checked against their characters.
     struct Slot
     {
-        std::uint64_t code; // 0 for a free slot
+        FormCode code;
         FormId id;
     };
 
-    FormId intern(const char16_t *chars, size_t length);
+    struct Pending
+    {
+        FormCode code;
+        std::uint32_t start; // in m_form
+        std::uint32_t length;
+    };
+
+    FormId intern(const FormCode &code, const char16_t *chars, size_t length);
+    void internPending(std::vector<Pending> &pending);
     void growTable();
 
     std::vector<FormId> m_tokens;

@@ -4,7 +4,7 @@
 
 
 #include <algorithm>
-#include <numeric>
+#include <cstdint>
 #include <optional>
 
 namespace lexalon {
@@ -37,6 +37,14 @@ std::optional<long double> decimalValue(QStringView text)
     if (digits == 0 || i != n)
         return std::nullopt;
     return negative ? -value : value;
+}
+
+// A count as the word list writes it: digits only, few enough to fit.
+bool isCount(QStringView text)
+{
+    constexpr qsizetype maxDigits = 18;
+    return text.size() <= maxDigits
+           && std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
 }
 
 // One key of one row, prepared once so that the sort compares cheaply.
@@ -212,15 +220,41 @@ void WordGrid::setSort(SortMode mode)
         }
     }
 
-    const int direction = mode == SortMode::GenericDescending ? -1 : 1;
-    std::vector<size_t> permutation(rowCount);
-    std::iota(permutation.begin(), permutation.end(), size_t(0));
-    std::stable_sort(permutation.begin(), permutation.end(), [&](size_t a, size_t b) {
+    // Most comparisons are settled by one integer per row, taken from the
+    // first key, that orders rows as the full comparison does when it differs.
+    struct Entry
+    {
+        std::uint64_t fast;
+        std::uint32_t row;
+    };
+    const auto firstKeyOf = [&](size_t row) -> const SortKey & {
+        return keys[row * size_t(keyCount)];
+    };
+    bool allCounts = true;
+    bool allCoveredTexts = true;
+    for (size_t i = 0; i < rowCount; ++i) {
+        const SortKey &key = firstKeyOf(i);
+        allCounts = allCounts && key.number && isCount(*key.cell);
+        allCoveredTexts = allCoveredTexts && !key.number && key.text.covered;
+    }
+    std::vector<Entry> entries(rowCount);
+    for (size_t i = 0; i < rowCount; ++i) {
+        const SortKey &key = firstKeyOf(i);
+        const std::uint64_t fast = allCounts ? std::uint64_t(*key.number)
+                                   : allCoveredTexts ? key.text.prefix
+                                                     : 0;
+        entries[i] = {fast, std::uint32_t(i)};
+    }
+
+    const bool descending = mode == SortMode::GenericDescending;
+    std::stable_sort(entries.begin(), entries.end(), [&](const Entry &a, const Entry &b) {
+        if (a.fast != b.fast)
+            return descending ? a.fast > b.fast : a.fast < b.fast;
         for (int k = 0; k < keyCount; ++k) {
-            const int c = compareKeys(texts, keys[a * size_t(keyCount) + size_t(k)],
-                                      keys[b * size_t(keyCount) + size_t(k)]);
+            const int c = compareKeys(texts, keys[a.row * size_t(keyCount) + size_t(k)],
+                                      keys[b.row * size_t(keyCount) + size_t(k)]);
             if (c != 0)
-                return c * direction < 0;
+                return descending ? c > 0 : c < 0;
         }
         return false;
     });
@@ -230,8 +264,8 @@ void WordGrid::setSort(SortMode mode)
     const auto begin = m_cells.begin() + ptrdiff_t(first) * m_cols;
     std::vector<Cell> sorted;
     sorted.reserve(rowCount * size_t(m_cols));
-    for (size_t from : permutation) {
-        const auto row = begin + ptrdiff_t(from) * m_cols;
+    for (const Entry &entry : entries) {
+        const auto row = begin + ptrdiff_t(entry.row) * m_cols;
         std::move(row, row + m_cols, std::back_inserter(sorted));
     }
     std::move(sorted.begin(), sorted.end(), begin);

@@ -1,6 +1,6 @@
 #include "wordforms/wordgridmodel.h"
 
-#include "wordforms/formsearch.h"
+#include "wordforms/analysis.h"
 
 #include <QBrush>
 #include <QColor>

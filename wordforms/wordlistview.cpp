@@ -2,6 +2,7 @@
 
 #include "platform/twips.h"
 #include "shell/windowlook.h"
+#include "wordforms/analysis.h"
 #include "wordforms/formsearch.h"
 #include "wordforms/wordgrid.h"
 #include "wordforms/wordgridmodel.h"

@@ -86,3 +86,29 @@ TEST(TextDocument, CloseWithoutATextChangesNothing)
     document.close();
     EXPECT_EQ(changes, 2);
 }
+
+TEST(TextDocument, AnAbandonedLoadGoesBackToTheStateBeforeIt)
+{
+    TextDocument document;
+    int changes = 0;
+    QObject::connect(&document, &TextDocument::changed, [&changes] { ++changes; });
+    document.load(u"/a.txt"_s, u"a"_s);
+    document.abandonLoad();
+    EXPECT_EQ(document.state(), DocumentState::Start);
+    EXPECT_EQ(document.fileLabel(), u"Chargez un fichier texte avec la commande Ouvrir"_s);
+    EXPECT_TRUE(document.text().isEmpty());
+    expectCommands(document, {true, false, true, true});
+
+    document.load(u"/a.txt"_s, u"a"_s);
+    document.close();
+    document.load(u"/b.txt"_s, u"b"_s);
+    document.abandonLoad();
+    EXPECT_EQ(document.state(), DocumentState::Closed);
+    EXPECT_TRUE(document.text().isEmpty());
+    expectCommands(document, {true, false, false, false});
+    EXPECT_EQ(changes, 6);
+
+    // Nothing loaded, nothing to undo.
+    document.abandonLoad();
+    EXPECT_EQ(changes, 6);
+}

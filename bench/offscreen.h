@@ -1,0 +1,28 @@
+#pragma once
+
+#include "platform/recordingprintingservice.h"
+#include "platform/scripteddialogs.h"
+#include "platform/windowservices.h"
+
+#include <functional>
+
+namespace lexalon::bench {
+
+// The main of a window benchmark: runs the benchmarks the command line asks
+// for with an application on the offscreen platform, whatever the
+// environment says. `cleanUp` runs before the application ends, to delete
+// the windows the benchmarks kept.
+int runOffscreen(int argc, char **argv, const std::function<void()> &cleanUp = {});
+
+// The windows' services with every dialog scripted and real busy pointers.
+struct ScriptedWindowServices
+{
+    ScriptedMessageBox messages;
+    ScriptedFileDialogs dialogs;
+    RecordingPrintingService printing;
+    WindowServices services;
+
+    ScriptedWindowServices();
+};
+
+} // namespace lexalon::bench
