@@ -1,3 +1,4 @@
+#include "support/testfiles.h"
 #include "document/form1.h"
 #include "document/textfile.h"
 #include "document/textpane.h"
@@ -95,8 +96,7 @@ void Form1Test::cleanup()
 QString Form1Test::writeFile(const QString &name, const QByteArray &bytes)
 {
     const QString path = QDir(m_folder->path()).filePath(name);
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+    if (!lexalon::testing::writeBytes(path, bytes))
         qFatal("cannot write the test file");
     return path;
 }

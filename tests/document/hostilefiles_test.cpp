@@ -2,6 +2,7 @@
 // correct word list or a clear message, the file is left as it was and the
 // window stays usable.
 
+#include "support/testfiles.h"
 #include "document/form1.h"
 #include "document/textfile.h"
 #include "document/textpane.h"
@@ -142,8 +143,7 @@ void HostileFilesTest::cleanup()
 QString HostileFilesTest::writeFile(const QString &name, const QByteArray &bytes)
 {
     const QString path = QDir(m_folder->path()).filePath(name);
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+    if (!lexalon::testing::writeBytes(path, bytes))
         qFatal("cannot write the test file");
     return path;
 }

@@ -1,3 +1,4 @@
+#include "support/testfiles.h"
 #include "document/commondialog.h"
 #include "document/opencommand.h"
 #include "document/textdocument.h"
@@ -27,9 +28,7 @@ protected:
     QString writeFile(const QString &name, const QByteArray &bytes)
     {
         const QString path = QDir(folder.path()).filePath(name);
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        EXPECT_EQ(file.write(bytes), bytes.size());
+        EXPECT_TRUE(lexalon::testing::writeBytes(path, bytes));
         return path;
     }
 

@@ -1,3 +1,4 @@
+#include "support/testfiles.h"
 #include "document/textfile.h"
 
 #include "../support/iconv_windows1252.h"
@@ -64,9 +65,7 @@ protected:
     QString write(const QString &name, const QByteArray &bytes)
     {
         const QString path = m_dir.filePath(name);
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        EXPECT_EQ(file.write(bytes), bytes.size());
+        EXPECT_TRUE(lexalon::testing::writeBytes(path, bytes));
         return path;
     }
 

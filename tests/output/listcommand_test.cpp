@@ -1,3 +1,4 @@
+#include "support/testfiles.h"
 #include "output/listcommand.h"
 
 #include "../support/qt_printers.h"
@@ -50,9 +51,7 @@ protected:
     QString write(const QString &name, const QByteArray &bytes)
     {
         const QString path = m_dir.filePath(name);
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        EXPECT_EQ(file.write(bytes), bytes.size());
+        EXPECT_TRUE(lexalon::testing::writeBytes(path, bytes));
         return path;
     }
 

@@ -1,3 +1,4 @@
+#include "support/testfiles.h"
 #include "output/savecommand.h"
 
 #include "document/commondialog.h"
@@ -35,23 +36,11 @@ namespace {
 
 using testing::PointerAwareMessageBox;
 using testing::wordList;
+using testing::contentOf;
+using testing::writeBytes;
 
 using History = std::vector<MousePointer>;
 const History busyThenDefault{MousePointer::Hourglass, MousePointer::Default};
-
-QByteArray contents(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArray();
-    return file.readAll();
-}
-
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
 
 class SaveWordListTest : public ::testing::Test
 {
@@ -89,7 +78,7 @@ TEST_F(SaveWordListTest, HeadingOnlyGridWritesOneThirtyByteLine)
     const QString path = pathOf(u"liste.txt"_s);
     save(grid, path);
 
-    const QByteArray bytes = contents(path);
+    const QByteArray bytes = contentOf(path);
     EXPECT_EQ(bytes, QByteArray("Formes\tNombre d'attestations\r\n"));
     EXPECT_EQ(bytes.size(), 30);
 
@@ -110,7 +99,7 @@ TEST_F(SaveWordListTest, WritesEveryRowAsFormTabCountCrLf)
     const QString path = pathOf(u"liste.txt"_s);
     save(grid, path);
 
-    EXPECT_EQ(contents(path), QByteArray("Formes\tNombre d'attestations\r\n"
+    EXPECT_EQ(contentOf(path), QByteArray("Formes\tNombre d'attestations\r\n"
                                          "alors\t12\r\n"
                                          "bien\t3\r\n"
                                          "\xE7" "a\t1\r\n"));
@@ -126,7 +115,7 @@ TEST_F(SaveWordListTest, AccentedLettersTakeOneByteEach)
     const QString path = pathOf(u"ete.txt"_s);
     save(grid, path);
 
-    const QByteArray bytes = contents(path);
+    const QByteArray bytes = contentOf(path);
     EXPECT_EQ(bytes.mid(30), QByteArray("\xE9\x74\xE9\x09\x32\x0D\x0A"));
     EXPECT_EQ(bytes.size(), 30 + 7);
 }
@@ -152,12 +141,12 @@ TEST_F(SaveWordListTest, FollowsTheOrderShownAfterEachToggle)
 
     trierFrequences(grid, sortPointer);
     save(grid, path);
-    EXPECT_EQ(contents(path).left(30 + 6), QByteArray("Formes\tNombre d'attestations\r\nle\t3\r\n"));
+    EXPECT_EQ(contentOf(path).left(30 + 6), QByteArray("Formes\tNombre d'attestations\r\nle\t3\r\n"));
 
     trierAlphabetique(grid, sortPointer);
     messages.box().setNextAnswer(MessageAnswer::Yes);
     save(grid, path);
-    EXPECT_EQ(contents(path), QByteArray("Formes\tNombre d'attestations\r\n"
+    EXPECT_EQ(contentOf(path), QByteArray("Formes\tNombre d'attestations\r\n"
                                          "chat\t1\r\n"
                                          "chien\t1\r\n"
                                          "et\t2\r\n"
@@ -188,13 +177,13 @@ TEST_F(SaveWordListTest, OverwriteQuestionNamesThePath)
 TEST_F(SaveWordListTest, YesReplacesTheFileWithTheListAsItIsNow)
 {
     const QString path = pathOf(u"liste.txt"_s);
-    ASSERT_TRUE(writeFile(path, "une version plus ancienne et bien plus longue\r\n"));
+    ASSERT_TRUE(writeBytes(path, "une version plus ancienne et bien plus longue\r\n"));
     WordGrid grid = wordList({{u"neuf"_s, u"4"_s}});
 
     messages.box().setNextAnswer(MessageAnswer::Yes);
     save(grid, path);
 
-    EXPECT_EQ(contents(path), QByteArray("Formes\tNombre d'attestations\r\nneuf\t4\r\n"));
+    EXPECT_EQ(contentOf(path), QByteArray("Formes\tNombre d'attestations\r\nneuf\t4\r\n"));
     EXPECT_EQ(pointer.history(), busyThenDefault);
 }
 
@@ -202,7 +191,7 @@ TEST_F(SaveWordListTest, NoLeavesTheFileAndEndsSilently)
 {
     const QString path = pathOf(u"liste.txt"_s);
     const QByteArray before("le premier enregistrement\r\n");
-    ASSERT_TRUE(writeFile(path, before));
+    ASSERT_TRUE(writeBytes(path, before));
     WordGrid grid = wordList({{u"neuf"_s, u"4"_s}, {u"vieux"_s, u"2"_s}});
     grid.setRow(1);
     grid.setCol(0);
@@ -210,7 +199,7 @@ TEST_F(SaveWordListTest, NoLeavesTheFileAndEndsSilently)
     messages.box().setNextAnswer(MessageAnswer::No);
     save(grid, path);
 
-    EXPECT_EQ(contents(path), before);
+    EXPECT_EQ(contentOf(path), before);
     EXPECT_EQ(requests().size(), 1u) << "the question alone";
     EXPECT_TRUE(pointer.history().empty());
     EXPECT_EQ(grid.Row(), 1) << "no row was read";
@@ -237,7 +226,7 @@ TEST_F(SaveWordListTest, AFolderIsNotAFileToReplace)
 {
     const QString folder = pathOf(u"dossier.txt"_s);
     ASSERT_TRUE(QDir().mkdir(folder));
-    ASSERT_TRUE(writeFile(folder + u"/dedans.txt"_s, "garder"));
+    ASSERT_TRUE(writeBytes(folder + u"/dedans.txt"_s, "garder"));
     WordGrid grid = wordList({{u"mot"_s, u"1"_s}});
 
     save(grid, folder);
@@ -245,7 +234,7 @@ TEST_F(SaveWordListTest, AFolderIsNotAFileToReplace)
     ASSERT_EQ(requests().size(), 1u) << "no overwrite question, only the failure";
     EXPECT_NE(requests()[0].title, u"Fichier existant"_s);
     EXPECT_TRUE(QFileInfo(folder).isDir());
-    EXPECT_EQ(contents(folder + u"/dedans.txt"_s), QByteArray("garder"));
+    EXPECT_EQ(contentOf(folder + u"/dedans.txt"_s), QByteArray("garder"));
 }
 
 // A failed save names the file and the reason, shows no completion message,
@@ -345,14 +334,14 @@ TEST_F(ReadOnlyFolderTest, ExistingFileIsKeptWhenTheFolderCannotBeWritten)
 {
     const QString path = inFolder(u"liste.txt"_s);
     const QByteArray before("le premier enregistrement\r\n");
-    ASSERT_TRUE(writeFile(path, before));
+    ASSERT_TRUE(writeBytes(path, before));
     makeReadOnly();
     WordGrid grid = wordList({{u"mot"_s, u"1"_s}});
 
     messages.box().setNextAnswer(MessageAnswer::Yes);
     save(grid, path);
 
-    EXPECT_EQ(contents(path), before);
+    EXPECT_EQ(contentOf(path), before);
     ASSERT_EQ(requests().size(), 2u) << "the question, then the failure";
     EXPECT_EQ(requests()[1].icon, MessageIcon::Critical);
     EXPECT_TRUE(requests()[1].prompt.contains(path));
@@ -411,14 +400,14 @@ TEST_P(FullDiskTest, ListThatDoesNotFitIsReportedAndTheOldOneKept)
 {
     const QString path = QDir(folder).filePath(u"liste.txt"_s);
     const QByteArray before("le premier enregistrement\r\n");
-    ASSERT_TRUE(writeFile(path, before));
+    ASSERT_TRUE(writeBytes(path, before));
     WordGrid grid = testing::numberedWordList(GetParam().rows);
     ASSERT_GT(wordListBytes(grid).size(), diskBytes);
 
     messages.box().setNextAnswer(MessageAnswer::Yes);
     save(grid, path);
 
-    EXPECT_EQ(contents(path), before);
+    EXPECT_EQ(contentOf(path), before);
     ASSERT_EQ(requests().size(), 2u) << "the question, then the failure";
     const MessageRequest &failure = requests()[1];
     EXPECT_EQ(failure.prompt, u"Le fichier "_s + path + u" n'a pas pu être enregistré.\r\n"_s
@@ -441,7 +430,7 @@ TEST_F(SaveWordListTest, ReadOnlyFileIsNotReplaced)
 {
     const QString path = pathOf(u"protege.txt"_s);
     const QByteArray before("le premier enregistrement\r\n");
-    ASSERT_TRUE(writeFile(path, before));
+    ASSERT_TRUE(writeBytes(path, before));
     std::optional<testing::ImmutableFile> immutable;
     if (geteuid() == 0) {
         immutable.emplace(path);
@@ -455,7 +444,7 @@ TEST_F(SaveWordListTest, ReadOnlyFileIsNotReplaced)
     messages.box().setNextAnswer(MessageAnswer::Yes);
     save(grid, path);
 
-    EXPECT_EQ(contents(path), before);
+    EXPECT_EQ(contentOf(path), before);
     ASSERT_EQ(requests().size(), 2u) << "the question, then the failure";
     EXPECT_EQ(requests()[1].icon, MessageIcon::Critical);
     EXPECT_TRUE(requests()[1].prompt.contains(path));

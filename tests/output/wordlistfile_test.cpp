@@ -1,3 +1,4 @@
+#include "support/testfiles.h"
 #include "output/wordlistfile.h"
 
 #include "../support/iconv_windows1252.h"
@@ -20,6 +21,8 @@
 using namespace lexalon;
 using namespace Qt::StringLiterals;
 using lexalon::testing::Windows1252Oracle;
+using lexalon::testing::contentOf;
+using lexalon::testing::writeBytes;
 
 namespace {
 
@@ -42,20 +45,6 @@ WordGrid gridOf(const QList<std::pair<QString, QString>> &rows)
         grid.setCellText(r, 1, rows.at(r).second);
     }
     return grid;
-}
-
-QByteArray contentOf(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
-}
-
-bool writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
 } // namespace
