@@ -18,6 +18,7 @@
 #include <QTest>
 #include <QWidget>
 
+#include "support/testfiles.h"
 #include "support/windowtesting.h"
 
 using namespace lexalon;
@@ -133,9 +134,7 @@ void QtPlatformTest::openDialogReturnsTheChosenPath()
 {
     QTemporaryDir folder;
     const QString path = QDir(folder.path()).filePath(u"conte.txt"_s);
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.close();
+    QVERIFY(lexalon::testing::writeBytes(path, QByteArray()));
 
     QPrinter printer;
     QtFileDialogs dialogs(printer);
@@ -169,9 +168,7 @@ void QtPlatformTest::saveDialogLeavesTheOverwriteQuestionToTheCommand()
 {
     QTemporaryDir folder;
     const QString path = QDir(folder.path()).filePath(u"liste.txt"_s);
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.close();
+    QVERIFY(lexalon::testing::writeBytes(path, QByteArray()));
 
     QPrinter printer;
     QtFileDialogs dialogs(printer);
