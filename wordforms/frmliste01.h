@@ -68,7 +68,6 @@ public:
 private:
     QWidget *createClientArea();
     void createTitle(QWidget *client);
-    void createFrames(QWidget *client);
     void createStatistics();
     void createList(QWidget *client);
     void createButton(QWidget *client);

@@ -8,8 +8,6 @@
 #include <cstring>
 #include <vector>
 
-using namespace Qt::StringLiterals;
-
 namespace lexalon {
 
 namespace {

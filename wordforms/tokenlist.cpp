@@ -3,13 +3,10 @@
 #include "wordforms/letters.h"
 #include "wordforms/textorder.h"
 
-#include <QString>
-
 #include <algorithm>
-#include <bit>
 #include <array>
+#include <bit>
 #include <cstring>
-#include <numeric>
 
 #if defined(__SSE2__) || defined(_M_X64)
 #include <emmintrin.h>
@@ -80,19 +77,15 @@ TokenList::FormCode foldedFormCode(const char16_t *chars, size_t length)
     return code;
 }
 
+// The code of any form: one holding a character that is not a form letter,
+// or none at all, is hashed.
 TokenList::FormCode formCode(const char16_t *chars, size_t length)
 {
-    if (length == 0 || length > lettersPerCode)
-        return hashedFormCode(chars, length);
-    std::uint64_t words[2] = {0, 0};
-    for (size_t i = 0; i < length; ++i) {
-        const std::uint8_t letter = chars[i] < letterCodes.size() ? letterCodes[chars[i]] : 0;
-        if (letter == 0)
-            return hashedFormCode(chars, length);
-        std::uint64_t &word = words[i / lettersPerWord];
-        word = word << 6 | letter;
-    }
-    return {words[0], words[1]};
+    const bool formLetters = std::all_of(chars, chars + length, [](char16_t c) {
+        return c < letterCodes.size() && letterCodes[c] != 0;
+    });
+    return length != 0 && formLetters ? foldedFormCode(chars, length)
+                                      : hashedFormCode(chars, length);
 }
 
 void prefetch(const void *address)
