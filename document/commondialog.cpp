@@ -23,9 +23,9 @@ void CommonDialog::ShowSave()
     m_fileName = m_dialogs.saveFileName(m_filter);
 }
 
-void CommonDialog::ShowPrinter()
+bool CommonDialog::ShowPrinter()
 {
-    m_dialogs.printerSetup();
+    return m_dialogs.printerSetup();
 }
 
 QStringList qtNameFilters(const QString &filter)

@@ -30,7 +30,8 @@ public:
     // taken for the answer to a dialog the user dismissed.
     void ShowOpen();
     void ShowSave();
-    void ShowPrinter();
+    // False when the user cancelled the printer dialog.
+    bool ShowPrinter();
 
 private:
     FileDialogs &m_dialogs;

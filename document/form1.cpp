@@ -100,9 +100,10 @@ void Form1::showDocument()
         m_txtFichier->setText(m_document->text());
     } catch (const std::bad_alloc &) {
         // A text read whole but too large to be shown is refused like one
-        // that could not be read.
+        // that does not fit in memory.
+        const QString path = m_document->fileLabel();
         m_document->abandonLoad();
-        m_services.messages.show(tooLargeMessage());
+        m_services.messages.show(notEnoughMemoryMessage(path));
         return;
     }
     m_lblFichier->setText(m_document->fileLabel());

@@ -21,13 +21,18 @@ MessageRequest cannotOpenMessage(const QString &path, const QString &reason)
 
 } // namespace
 
-MessageRequest tooLargeMessage()
+MessageRequest cannotReadMessage(const QString &path, const QString &reason)
 {
     MessageRequest request;
-    request.prompt = QString::fromUtf16(tooLargePrompt);
+    request.prompt = u"Le fichier « "_s + path + u" » ne peut pas être lu.\r\n"_s + reason;
     request.icon = MessageIcon::Information;
-    request.title = QString::fromUtf16(tooLargeTitle);
+    request.title = u"Fichier trop volumineux"_s;
     return request;
+}
+
+MessageRequest notEnoughMemoryMessage(const QString &path)
+{
+    return cannotReadMessage(path, u"Mémoire insuffisante pour un texte de cette taille."_s);
 }
 
 QString cannotOpenPrompt(const QString &path, const QString &reason)
@@ -56,8 +61,10 @@ void openTextFile(TextDocument &document, CommonDialog &dialog, BusyPointer &poi
         messages.show(cannotOpenMessage(path, content.errorString));
         break;
     case TextFileContent::Status::ReadFailed:
+        messages.show(cannotReadMessage(path, content.errorString));
+        break;
     case TextFileContent::Status::TooLarge:
-        messages.show(tooLargeMessage());
+        messages.show(notEnoughMemoryMessage(path));
         break;
     }
 }

@@ -14,12 +14,10 @@ class MessageBox;
 class TextDocument;
 struct MessageRequest;
 
-inline constexpr auto tooLargeTitle = u"Fichier trop volumineux";
-inline constexpr auto tooLargePrompt =
-    u"Le fichier est trop volumineux.\r\nLe fichier ne peut dépasser la taille de 60 KO";
-
-// The message for every failure once the file is open, whatever its cause.
-MessageRequest tooLargeMessage();
+// A failure once the file is open: the file cannot be read to its end, or
+// its text does not fit in memory. The prompt names the file and the reason.
+MessageRequest cannotReadMessage(const QString &path, const QString &reason);
+MessageRequest notEnoughMemoryMessage(const QString &path);
 
 // "Le fichier « path » ne peut pas être ouvert.", then the system's reason.
 QString cannotOpenPrompt(const QString &path, const QString &reason);

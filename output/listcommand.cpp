@@ -3,6 +3,9 @@
 #include "document/textfile.h"
 #include "output/wordlistfile.h"
 #include "platform/busypointer.h"
+#include "platform/nativepath.h"
+#include "platform/outputtarget.h"
+#include "shell/programversion.h"
 #include "wordforms/analysis.h"
 #include "wordforms/orderings.h"
 #include "wordforms/tokenlist.h"
@@ -30,17 +33,21 @@ constexpr auto helpText =
     u"\n"
     u"Le texte est lu en Windows-1252, un caractère par octet ; en UTF-8 s'il\n"
     u"commence par la marque d'ordre des octets ou s'il est de l'UTF-8 valide\n"
-    u"contenant des caractères accentués.\n"
+    u"contenant des caractères accentués ; en UTF-16 s'il commence par sa marque\n"
+    u"d'ordre des octets. Seul un fichier ordinaire est lu.\n"
     u"\n"
     u"Options :\n"
     u"  --frequences  trie la liste par fréquences décroissantes\n"
     u"  -o SORTIE     écrit la liste dans le fichier SORTIE au lieu de la sortie\n"
     u"                standard ; un fichier existant n'est remplacé qu'une fois\n"
-    u"                la nouvelle liste écrite en entier\n"
+    u"                la nouvelle liste écrite en entier ; un périphérique ou un\n"
+    u"                tube nommé lu par un programme est écrit tel quel\n"
     u"  -h, --help    affiche cette aide\n"
+    u"  --version     affiche la version du programme\n"
     u"\n"
     u"Statut de sortie : 0 en cas de succès, 2 en cas d'erreur (usage incorrect,\n"
-    u"fichier illisible, liste impossible à écrire) ; rien n'est alors écrit.\n";
+    u"fichier illisible, mémoire insuffisante, liste impossible à écrire) ; rien\n"
+    u"n'est alors écrit.\n";
 
 struct ListOptions
 {
@@ -48,6 +55,7 @@ struct ListOptions
     QString output; // standard output when empty
     bool frequencies = false;
     bool help = false;
+    bool version = false;
     QString usageError;
 };
 
@@ -64,11 +72,17 @@ ListOptions parseArguments(const QStringList &arguments)
             optionsEnded = true;
         } else if (argument == u"-h" || argument == u"--help") {
             options.help = true;
+        } else if (argument == u"--version") {
+            options.version = true;
         } else if (argument == u"--frequences") {
             options.frequencies = true;
         } else if (argument == u"-o") {
-            if (i + 1 == arguments.size()) {
+            if (i + 1 == arguments.size() || arguments.at(i + 1).isEmpty()) {
                 options.usageError = u"l'option -o demande le nom du fichier de sortie."_s;
+                return options;
+            }
+            if (!options.output.isEmpty()) {
+                options.usageError = u"l'option -o ne peut être donnée qu'une fois."_s;
                 return options;
             }
             options.output = arguments.at(++i);
@@ -77,7 +91,7 @@ ListOptions parseArguments(const QStringList &arguments)
             return options;
         }
     }
-    if (options.help)
+    if (options.help || options.version)
         return options;
     if (files.isEmpty())
         options.usageError = u"aucun fichier à lire."_s;
@@ -90,7 +104,8 @@ ListOptions parseArguments(const QStringList &arguments)
 
 void report(QIODevice &err, const QString &message)
 {
-    err.write((u"lexalon-liste : "_s + message + u'\n').toLocal8Bit());
+    // A name that is not UTF-8 is shown in its own bytes.
+    err.write(nativePath(u"lexalon-liste : "_s + message + u'\n'));
 }
 
 QString quoted(const QString &path)
@@ -132,8 +147,7 @@ QString writeWordList(const WordGrid &grille01, const QString &outputPath, QIODe
             return u"impossible d'écrire %1 : %2"_s.arg(quoted(outputPath), outcome.errorString);
         return {};
     }
-    const QByteArray bytes = wordListBytes(grille01);
-    if (out.write(bytes) != bytes.size())
+    if (!writeWordList(grille01, out))
         return u"impossible d'écrire sur la sortie standard : %1"_s.arg(out.errorString());
     return {};
 }
@@ -151,6 +165,15 @@ int runListCommand(const QStringList &arguments, QIODevice &out, QIODevice &err)
     if (options.help) {
         out.write(QString::fromUtf16(helpText).toLocal8Bit());
         return listSucceeded;
+    }
+    if (options.version) {
+        out.write(u"lexalon-liste %1\n"_s.arg(programVersion()).toLocal8Bit());
+        return listSucceeded;
+    }
+    // Written over its own text, the list would destroy it.
+    if (!options.output.isEmpty() && isSameFile(options.input, options.output)) {
+        report(err, u"%1 est le texte lu : la liste ne peut pas le remplacer."_s.arg(quoted(options.output)));
+        return listFailed;
     }
     WordGrid grille01(3, 2, 1, 1);
     if (const QString problem = buildWordList(options.input, grille01); !problem.isEmpty()) {

@@ -106,7 +106,9 @@ void printWordList(WordGrid &grille01, CommonDialog &printerDialog, PrintingServ
                    MessageBox &messages, BusyPointer &pointer)
 {
     printerDialog.setFlags(CommonDialog::PrintSetup);
-    printerDialog.ShowPrinter();
+    // The dialog's "Annuler" prints nothing and writes nothing.
+    if (!printerDialog.ShowPrinter())
+        return;
 
     WordListPrintout printout(grille01, printer);
     pointer.setMousePointer(MousePointer::Hourglass);

@@ -20,10 +20,11 @@ inline constexpr int linesPerPage = 68;    // the heading counts as one, the rul
 inline constexpr auto rule = u"------------------------------------------------------------";
 } // namespace printlayout
 
-// "Imprimer": offers the printer setup dialog, whatever its outcome prints
-// the heading, a rule and every row of the word list, and reports a failure
-// of the printer. Leaves the current cell of the grid on its last row,
-// column 1, as reading the rows does.
+// "Imprimer": offers the printer dialog; once it is accepted, prints the
+// heading, a rule and every row of the word list, and reports a failure of
+// the printer. A cancelled dialog prints and changes nothing. After printing
+// the current cell of the grid is on its last row, column 1, as reading the
+// rows leaves it.
 void printWordList(WordGrid &grille01, CommonDialog &printerDialog, PrintingService &printer,
                    MessageBox &messages, BusyPointer &pointer);
 

@@ -1,11 +1,13 @@
 #include "output/wordlistfile.h"
 
 #include "document/windows1252.h"
-#include "platform/checkedsavefile.h"
+#include "platform/outputfile.h"
 #include "wordforms/analysis.h"
 #include "wordforms/wordgrid.h"
 
+#include <QBuffer>
 #include <QChar>
+#include <QIODevice>
 
 #include <algorithm>
 
@@ -17,7 +19,6 @@ namespace {
 constexpr char unmappable = '?';
 constexpr char fieldSeparator = '\t';
 constexpr char lineEnd[] = {'\r', '\n'};
-constexpr qsizetype lineOverhead = 1 + qsizetype(sizeof lineEnd);
 
 char encodeCharacter(char16_t c)
 {
@@ -44,24 +45,83 @@ char *encodeInto(QStringView text, char *out)
     return out;
 }
 
+// Encodes the list a piece at a time, so that a list of millions of forms,
+// or one form of millions of letters, is never held whole as bytes.
+class PieceWriter
+{
+public:
+    explicit PieceWriter(QIODevice &device)
+        : m_device(device)
+        , m_piece(pieceSize, Qt::Uninitialized)
+        , m_out(m_piece.data())
+    {
+    }
+
+    bool writeRow(QStringView form, QStringView count)
+    {
+        return writeText(form) && writeByte(fieldSeparator) && writeText(count)
+               && writeByte(lineEnd[0]) && writeByte(lineEnd[1]);
+    }
+
+    bool flush()
+    {
+        const qint64 length = m_out - m_piece.constData();
+        m_out = m_piece.data();
+        return m_device.write(m_piece.constData(), length) == length;
+    }
+
+private:
+    qsizetype room() const { return pieceSize - (m_out - m_piece.constData()); }
+
+    bool writeText(QStringView text)
+    {
+        while (!text.isEmpty()) {
+            if (room() == 0 && !flush())
+                return false;
+            qsizetype length = std::min(text.size(), room());
+            // A surrogate pair is one character: it stays in one piece.
+            if (length < text.size() && length > 1 && QChar::isHighSurrogate(text[length - 1].unicode()))
+                --length;
+            m_out = encodeInto(text.first(length), m_out);
+            text = text.sliced(length);
+        }
+        return true;
+    }
+
+    bool writeByte(char byte)
+    {
+        if (room() == 0 && !flush())
+            return false;
+        *m_out++ = byte;
+        return true;
+    }
+
+    static constexpr qsizetype pieceSize = qsizetype(1) << 16;
+
+    QIODevice &m_device;
+    QByteArray m_piece;
+    char *m_out;
+};
+
 } // namespace
+
+bool writeWordList(const WordGrid &grid, QIODevice &device)
+{
+    PieceWriter writer(device);
+    const int rows = grid.Rows();
+    for (int r = 0; r < rows; ++r) {
+        if (!writer.writeRow(grid.cellText(r, formColumn), grid.cellText(r, countColumn)))
+            return false;
+    }
+    return writer.flush();
+}
 
 QByteArray wordListBytes(const WordGrid &grid)
 {
-    const int rows = grid.Rows();
-    qsizetype size = 0;
-    for (int r = 0; r < rows; ++r)
-        size += grid.cellText(r, formColumn).size() + grid.cellText(r, countColumn).size() + lineOverhead;
-    QByteArray bytes(size, Qt::Uninitialized);
-    char *out = bytes.data();
-    for (int r = 0; r < rows; ++r) {
-        out = encodeInto(grid.cellText(r, formColumn), out);
-        *out++ = fieldSeparator;
-        out = encodeInto(grid.cellText(r, countColumn), out);
-        out = std::copy(std::begin(lineEnd), std::end(lineEnd), out);
-    }
-    bytes.truncate(out - bytes.constData());
-    return bytes;
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    writeWordList(grid, buffer);
+    return buffer.data();
 }
 
 QByteArray encodeWindows1252(QStringView text)
@@ -74,14 +134,10 @@ QByteArray encodeWindows1252(QStringView text)
 
 WriteOutcome writeWordListFile(const WordGrid &grid, const QString &path)
 {
-    // The file system would cut the name at a NUL and write another file.
-    if (path.contains(QChar(u'\0')))
-        return {false, u"Le nom du fichier contient un caractère nul."_s};
-    CheckedSaveFile file(path);
+    OutputFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return {false, file.errorString()};
-    const QByteArray bytes = wordListBytes(grid);
-    if (file.write(bytes) != bytes.size()) {
+    if (!writeWordList(grid, file)) {
         const QString reason = file.errorString();
         file.cancelWriting();
         return {false, reason};

@@ -4,12 +4,17 @@
 #include <QString>
 #include <QStringView>
 
+class QIODevice;
+
 namespace lexalon {
 
 class WordGrid;
 
 // The saved word list: one line per row of the grid, column 0, tab, column 1,
-// CR LF, one Windows-1252 byte per character, no byte-order mark.
+// CR LF, one Windows-1252 byte per character, no byte-order mark. Written to
+// the device a piece at a time; false when a write fails.
+bool writeWordList(const WordGrid &grid, QIODevice &device);
+// The same bytes, whole.
 QByteArray wordListBytes(const WordGrid &grid);
 
 // Characters outside Windows-1252 become '?'.
@@ -22,7 +27,8 @@ struct WriteOutcome
 };
 
 // Writes the file whole or not at all: an existing file is replaced only once
-// the new one is complete.
+// the new one is complete; a device or a FIFO with a reader is written in
+// place; any other kind of file is refused.
 WriteOutcome writeWordListFile(const WordGrid &grid, const QString &path);
 
 } // namespace lexalon

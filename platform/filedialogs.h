@@ -11,8 +11,9 @@ public:
     virtual ~FileDialogs() = default;
     virtual QString openFileName(const QString &filter) = 0;
     virtual QString saveFileName(const QString &filter) = 0;
-    // The printer setup dialog; the printer chosen there is used by later prints.
-    virtual void printerSetup() = 0;
+    // The printer dialog; the printer chosen there is used by later prints.
+    // False when the user cancelled it.
+    virtual bool printerSetup() = 0;
 };
 
 } // namespace lexalon

@@ -47,12 +47,12 @@ QString QtFileDialogs::saveFileName(const QString &filter)
     return chosenFile(dialog, filter);
 }
 
-void QtFileDialogs::printerSetup()
+bool QtFileDialogs::printerSetup()
 {
     // The whole list is printed: no page range, selection or current page.
     QPrintDialog dialog(&m_printer, QApplication::activeWindow());
     dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
-    dialog.exec();
+    return dialog.exec() == QDialog::Accepted;
 }
 
 } // namespace lexalon

@@ -16,7 +16,7 @@ public:
 
     QString openFileName(const QString &filter) override;
     QString saveFileName(const QString &filter) override;
-    void printerSetup() override;
+    bool printerSetup() override;
 
 private:
     QPrinter &m_printer;

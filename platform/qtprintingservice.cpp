@@ -1,6 +1,6 @@
 #include "platform/qtprintingservice.h"
 
-#include "platform/checkedsavefile.h"
+#include "platform/outputfile.h"
 #include "platform/twips.h"
 
 #include <QFontMetricsF>
@@ -96,7 +96,7 @@ QPagedPaintDevice *QtPrintingService::openPdfFile()
         fail(cannotStartReason());
         return nullptr;
     }
-    m_pdfFile = std::make_unique<CheckedSaveFile>(path);
+    m_pdfFile = std::make_unique<OutputFile>(path);
     if (!m_pdfFile->open(QIODevice::WriteOnly)) {
         fail(cannotWriteReason());
         return nullptr;
@@ -142,10 +142,8 @@ void QtPrintingService::finishPainting()
     if (m_pdfFile) {
         if (m_painter.isActive())
             m_painter.end();
-        // The PDF writer does not look at its writes; a failed one is seen
-        // here, before committing would forget its reason.
-        if (!m_failure && m_pdfFile->error() != QFileDevice::NoError)
-            fail(cannotWriteReason());
+        // The PDF writer does not look at its writes; the file keeps the
+        // reason of a failed one and refuses to commit.
         if (m_failure)
             m_pdfFile->cancelWriting();
         else if (!m_pdfFile->commit())

@@ -16,7 +16,7 @@ class QPrinter;
 
 namespace lexalon {
 
-class CheckedSaveFile;
+class OutputFile;
 
 // Prints on the program's printer, as the printer setup dialog left it. A
 // printer set to write a PDF file writes it through a QSaveFile, so that a
@@ -52,7 +52,7 @@ private:
 
     QPrinter &m_printer;
     QFont m_font;
-    std::unique_ptr<CheckedSaveFile> m_pdfFile;
+    std::unique_ptr<OutputFile> m_pdfFile;
     std::unique_ptr<QPdfWriter> m_pdfWriter;
     QPainter m_painter; // after the devices, so that it ends before they go
     QPagedPaintDevice *m_device = nullptr;

@@ -1,5 +1,7 @@
 #include "platform/scripteddialogs.h"
 
+#include <utility>
+
 namespace lexalon {
 
 void ScriptedMessageBox::setNextAnswer(MessageAnswer answer)
@@ -34,9 +36,15 @@ QString ScriptedFileDialogs::saveFileName(const QString &filter)
     return nextName();
 }
 
-void ScriptedFileDialogs::printerSetup()
+void ScriptedFileDialogs::setNextPrinterCancelled()
+{
+    m_printerCancelled = true;
+}
+
+bool ScriptedFileDialogs::printerSetup()
 {
     m_calls.push_back({Kind::PrinterSetup, QString()});
+    return !std::exchange(m_printerCancelled, false);
 }
 
 QString ScriptedFileDialogs::nextName()

@@ -42,9 +42,11 @@ public:
 
     // The next open or save dialog returns this name; empty is a cancel.
     void setNextFileName(const QString &name);
+    // The next printer dialog is cancelled; without this it is accepted.
+    void setNextPrinterCancelled();
     QString openFileName(const QString &filter) override;
     QString saveFileName(const QString &filter) override;
-    void printerSetup() override;
+    bool printerSetup() override;
 
     const std::vector<Call> &calls() const { return m_calls; }
 
@@ -52,6 +54,7 @@ private:
     QString nextName();
 
     std::deque<QString> m_names;
+    bool m_printerCancelled = false;
     std::vector<Call> m_calls;
 };
 

@@ -10,16 +10,16 @@ QString systemErrorReason(int errorNumber)
 {
     switch (errorNumber) {
     case ENOENT:
-        return u"Aucun fichier ou dossier de ce nom"_s;
+        return u"Aucun fichier ou dossier"_s;
     case EACCES:
     case EPERM:
-        return u"Permission refusée"_s;
+        return u"Autorisation refusée"_s;
     case EISDIR:
         return u"C'est un dossier"_s;
     case ENOTDIR:
         return u"Un élément du chemin n'est pas un dossier"_s;
     case ENOSPC:
-        return u"Plus de place sur le périphérique"_s;
+        return u"Aucun espace disponible sur le disque"_s;
 #ifdef EDQUOT
     case EDQUOT:
         return u"Quota d'espace disque dépassé"_s;

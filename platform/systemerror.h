@@ -4,9 +4,9 @@
 
 namespace lexalon {
 
-// The system's reason for a failed call, in French, from its errno value.
-// Qt's own reasons come through its French translations; this covers the
-// calls the program makes itself.
+// The system's reason for a failed call of the program's own, in French, in
+// the words of Qt's French translations where they have them: Qt's classes
+// give their reasons through those translations.
 QString systemErrorReason(int errorNumber);
 
 } // namespace lexalon

@@ -1,18 +1,27 @@
 #include "output/listcommand.h"
+#include "platform/nativepath.h"
+#include "platform/qttranslations.h"
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QStringList>
 
 #include <cstdio>
 
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
+    // The system's reasons that Qt gives, in French like the messages around them.
+    lexalon::installQtFrenchTranslations(app);
     // Unbuffered, so that a failed write is seen where it happens.
     QFile out;
     QFile err;
     if (!out.open(fileno(stdout), QIODevice::WriteOnly | QIODevice::Unbuffered)
         || !err.open(fileno(stderr), QIODevice::WriteOnly | QIODevice::Unbuffered))
         return lexalon::listFailed;
-    return lexalon::runListCommand(QCoreApplication::arguments().mid(1), out, err);
+    // Names as the system's bytes, so that every existing file can be named.
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.append(lexalon::pathFromNative(argv[i]));
+    return lexalon::runListCommand(arguments, out, err);
 }

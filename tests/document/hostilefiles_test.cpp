@@ -51,7 +51,7 @@ public:
         return m_path;
     }
     QString saveFileName(const QString &) override { return QString(); }
-    void printerSetup() override {}
+    bool printerSetup() override { return true; }
 
 private:
     QString m_path;

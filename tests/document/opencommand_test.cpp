@@ -151,19 +151,28 @@ TEST_F(OpenCommand, FolderIsReportedAndNotLoaded)
     EXPECT_EQ(pointer.history(), busyThenDefault);
 }
 
-TEST_F(OpenCommand, ReadFailureShowsTheTooLargeMessage)
+TEST_F(OpenCommand, ReadFailureNamesTheFileAndTheRealReason)
 {
-    for (const auto status : {TextFileContent::Status::ReadFailed, TextFileContent::Status::TooLarge}) {
-        SCOPED_TRACE(int(status));
+    const struct
+    {
+        TextFileContent::Status status;
+        QString reason;
+    } failures[] = {
+        {TextFileContent::Status::ReadFailed, u"Erreur d'entrée/sortie"_s},
+        {TextFileContent::Status::TooLarge, u"Mémoire insuffisante pour un texte de cette taille."_s},
+    };
+    for (const auto &failure : failures) {
+        SCOPED_TRACE(failure.reason.toStdString());
         enterClosedState();
         messages.clearRequests();
-        open(writeFile(u"texte.txt"_s, "du texte"), failingWith(status));
+        const QString path = writeFile(u"texte.txt"_s, "du texte");
+        open(path, failingWith(failure.status));
 
         ASSERT_EQ(messages.requests().size(), 1u);
         const MessageRequest &message = messages.requests().front();
         EXPECT_EQ(message.title, u"Fichier trop volumineux"_s);
         EXPECT_EQ(message.prompt,
-                  u"Le fichier est trop volumineux.\r\nLe fichier ne peut dépasser la taille de 60 KO"_s);
+                  u"Le fichier « "_s + path + u" » ne peut pas être lu.\r\n"_s + failure.reason);
         EXPECT_EQ(message.icon, MessageIcon::Information);
         EXPECT_EQ(message.buttons, MessageButtons::Ok);
         EXPECT_EQ(document.state(), DocumentState::Closed);

@@ -8,11 +8,17 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
+#include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <functional>
+
+#include <sys/stat.h>
 
 using namespace lexalon;
 using namespace Qt::StringLiterals;
@@ -68,12 +74,6 @@ protected:
         return result;
     }
 
-    static QByteArray contentOf(const QString &path)
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-
     QTemporaryDir m_dir;
     QString m_text;
 };
@@ -113,7 +113,7 @@ TEST_F(ListCommandTest, OutputOptionWritesTheFileAndNothingElse)
     EXPECT_EQ(result.status, listSucceeded);
     EXPECT_TRUE(result.out.isEmpty());
     EXPECT_TRUE(result.err.isEmpty());
-    EXPECT_EQ(contentOf(output), frequencyList);
+    EXPECT_EQ(lexalon::testing::contentOf(output), frequencyList);
 }
 
 TEST_F(ListCommandTest, HelpExplainsTheCommandInFrench)
@@ -129,65 +129,97 @@ TEST_F(ListCommandTest, HelpExplainsTheCommandInFrench)
     EXPECT_TRUE(result.err.isEmpty());
 }
 
-TEST_F(ListCommandTest, MissingTextIsReportedAndNothingIsWritten)
+// The executable itself on inputs no one means to give it, through a shell so
+// that names reach it as raw bytes. Each row: the shell lines run in a folder
+// holding texte.txt (the text above), with $L the program; the status, a part
+// of the message (none when empty) and what must hold afterwards.
+struct HostileRun
 {
-    const QString missing = m_dir.filePath(u"absent.txt"_s);
-    const QString output = m_dir.filePath(u"liste.txt"_s);
-    QFile probe(missing);
-    ASSERT_FALSE(probe.open(QIODevice::ReadOnly));
+    const char *name;
+    const char *script;
+    int status;
+    QString message;
+    std::function<bool(const QDir &)> afterwards = [](const QDir &) { return true; };
+};
 
-    const CommandRun result = run({missing, u"-o"_s, output});
-
-    EXPECT_EQ(result.status, listFailed);
-    EXPECT_TRUE(result.out.isEmpty());
-    EXPECT_TRUE(result.err.contains(missing));
-    EXPECT_TRUE(result.err.contains(probe.errorString()));
-    EXPECT_TRUE(result.err.contains(u"impossible d'ouvrir"_s));
-    EXPECT_FALSE(QFileInfo::exists(output));
+bool isKind(const QString &path, mode_t kind)
+{
+    struct stat status {};
+    return ::stat(QFile::encodeName(path).constData(), &status) == 0 && (status.st_mode & S_IFMT) == kind;
 }
 
-TEST_F(ListCommandTest, FolderGivenAsTextIsReported)
+const QByteArray text("Le chat, le CHAT et l'\xE9t\xE9.\r\nL'\xC9T\xC9 !\r\n");
+
+const HostileRun hostileRuns[] = {
+    {"missing text", R"sh("$L" absent.txt -o liste.txt)sh", listFailed,
+     u"impossible d'ouvrir « absent.txt » : Aucun fichier ou dossier"_s,
+     [](const QDir &d) { return !d.exists(u"liste.txt"_s); }},
+    {"folder as text", R"sh(mkdir d; "$L" d)sh", listFailed, u"« d »"_s},
+    {"output in a missing folder", R"sh("$L" texte.txt -o absent/liste.txt)sh", listFailed,
+     u"impossible d'écrire « absent/liste.txt » : Aucun fichier ou dossier"_s},
+    {"output onto the text", R"sh("$L" -o texte.txt texte.txt)sh", listFailed,
+     u"« texte.txt » est le texte lu"_s,
+     [](const QDir &d) { return lexalon::testing::contentOf(d.filePath(u"texte.txt"_s)) == text; }},
+    {"output onto a link to the text", R"sh(ln -s texte.txt lien; "$L" -o lien texte.txt)sh", listFailed,
+     u"« lien » est le texte lu"_s,
+     [](const QDir &d) { return lexalon::testing::contentOf(d.filePath(u"texte.txt"_s)) == text; }},
+    {"output onto a FIFO without a reader", R"sh(mkfifo tube; "$L" -o tube texte.txt)sh", listFailed,
+     u"Aucun programme ne lit ce tube nommé (FIFO)."_s,
+     [](const QDir &d) { return isKind(d.filePath(u"tube"_s), S_IFIFO); }},
+    {"output onto a FIFO with a reader",
+     R"sh(mkfifo tube; exec 3<>tube; "$L" -o tube texte.txt && dd iflag=nonblock bs=64k count=1 <&3 >recu 2>/dev/null; exit 0)sh",
+     listSucceeded, QString(),
+     [](const QDir &d) {
+         return isKind(d.filePath(u"tube"_s), S_IFIFO) && lexalon::testing::contentOf(d.filePath(u"recu"_s)) == alphabeticalList;
+     }},
+    {"output onto a folder", R"sh(mkdir d; "$L" -o d texte.txt)sh", listFailed, u"C'est un dossier."_s,
+     [](const QDir &d) { return isKind(d.filePath(u"d"_s), S_IFDIR); }},
+    {"output onto a socket", R"sh(python3 -c 'import socket; socket.socket(socket.AF_UNIX).bind("prise")'; "$L" -o prise texte.txt)sh",
+     listFailed, u"C'est une socket"_s, [](const QDir &d) { return isKind(d.filePath(u"prise"_s), S_IFSOCK); }},
+    {"output onto /dev/null", R"sh("$L" -o /dev/null texte.txt)sh", listSucceeded, QString(),
+     [](const QDir &) { return isKind(u"/dev/null"_s, S_IFCHR); }},
+    {"output onto /dev/full", R"sh("$L" -o /dev/full texte.txt)sh", listFailed,
+     u"impossible d'écrire « /dev/full » : Aucun espace disponible sur le disque"_s,
+     [](const QDir &) { return isKind(u"/dev/full"_s, S_IFCHR); }},
+    {"names that are not UTF-8",
+     R"sh(n=$(printf 'lat\351in'); cp texte.txt "$n.txt" && "$L" -o "$n-liste.txt" "$n.txt" && cp "$n-liste.txt" copie)sh",
+     listSucceeded, QString(),
+     [](const QDir &d) { return lexalon::testing::contentOf(d.filePath(u"copie"_s)) == alphabeticalList; }},
+    {"missing name that is not UTF-8", R"sh("$L" "$(printf 'lat\351in.txt')")sh", listFailed,
+     u"lat\uFFFDin.txt"_s},
+    {"version", R"sh("$L" --version)sh", listSucceeded, QString()},
+    {"empty output name", R"sh("$L" -o '' texte.txt)sh", listFailed, u"Usage : lexalon-liste"_s},
+    {"second output", R"sh("$L" -o a.txt -o b.txt texte.txt)sh", listFailed, u"qu'une fois"_s,
+     [](const QDir &d) { return !d.exists(u"a.txt"_s) && !d.exists(u"b.txt"_s); }},
+    {"no text", R"sh("$L" --frequences)sh", listFailed, u"Usage : lexalon-liste"_s},
+    {"two texts", R"sh("$L" texte.txt texte.txt)sh", listFailed, u"Usage : lexalon-liste"_s},
+    {"unknown option", R"sh("$L" --inconnue texte.txt)sh", listFailed, u"option inconnue"_s},
+    {"-o without a name", R"sh("$L" texte.txt -o)sh", listFailed, u"Usage : lexalon-liste"_s},
+    {"double dash ends the options", R"sh("$L" -- --frequences)sh", listFailed,
+     u"impossible d'ouvrir « --frequences »"_s},
+};
+
+TEST(ListExecutableTest, HostileInputsGiveAClearOutcome)
 {
-    const CommandRun result = run({m_dir.path()});
+    for (const HostileRun &run : hostileRuns) {
+        SCOPED_TRACE(run.name);
+        QTemporaryDir folder;
+        const QDir dir(folder.path());
+        ASSERT_TRUE(lexalon::testing::writeBytes(dir.filePath(u"texte.txt"_s), text));
+        QProcess shell;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(u"L"_s, QString::fromUtf8(LEXALON_LISTE));
+        shell.setProcessEnvironment(environment);
+        shell.setWorkingDirectory(folder.path());
+        shell.start(u"sh"_s, {u"-c"_s, QString::fromUtf8(run.script)});
+        ASSERT_TRUE(shell.waitForFinished(30'000)) << "the command hangs";
+        const QString err = QString::fromUtf8(shell.readAllStandardError());
 
-    EXPECT_EQ(result.status, listFailed);
-    EXPECT_TRUE(result.out.isEmpty());
-    EXPECT_TRUE(result.err.contains(m_dir.path()));
-}
-
-TEST_F(ListCommandTest, UnwritableOutputIsReported)
-{
-    const QString output = m_dir.filePath(u"absent/liste.txt"_s);
-
-    const CommandRun result = run({m_text, u"-o"_s, output});
-
-    EXPECT_EQ(result.status, listFailed);
-    EXPECT_TRUE(result.out.isEmpty());
-    EXPECT_TRUE(result.err.contains(output));
-}
-
-TEST_F(ListCommandTest, BadUsageShowsTheUsageLine)
-{
-    const QList<QStringList> usages = {
-        {},
-        {u"--frequences"_s},
-        {m_text, m_text},
-        {u"--inconnue"_s, m_text},
-        {m_text, u"-o"_s},
-    };
-    for (const QStringList &arguments : usages) {
-        SCOPED_TRACE(arguments.join(u' ').toStdString());
-        const CommandRun result = run(arguments);
-        EXPECT_EQ(result.status, listFailed);
-        EXPECT_TRUE(result.out.isEmpty());
-        EXPECT_TRUE(result.err.contains(u"Usage : lexalon-liste"_s));
+        EXPECT_EQ(shell.exitCode(), run.status) << err.toStdString();
+        if (run.message.isEmpty())
+            EXPECT_TRUE(err.isEmpty()) << err.toStdString();
+        else
+            EXPECT_TRUE(err.contains(run.message)) << err.toStdString();
+        EXPECT_TRUE(run.afterwards(dir));
     }
-}
-
-TEST_F(ListCommandTest, DoubleDashEndsTheOptions)
-{
-    const CommandRun result = run({u"--"_s, u"--frequences"_s});
-
-    EXPECT_EQ(result.status, listFailed);
-    EXPECT_TRUE(result.err.contains(u"impossible d'ouvrir « --frequences »"_s));
 }

@@ -186,6 +186,20 @@ TEST_F(PrintWordListTest, OffersThePrinterSetupFirstAndShowsNoMessage)
     EXPECT_EQ(pointer.history(), (std::vector{MousePointer::Hourglass, MousePointer::Default}));
 }
 
+TEST_F(PrintWordListTest, CancelledPrinterDialogPrintsNothing)
+{
+    WordGrid grid = numberedWordList(3);
+    grid.setRow(1);
+    dialogs.setNextPrinterCancelled();
+
+    printWordList(grid, dialog, printer, messages, pointer);
+
+    EXPECT_TRUE(printer.documents().empty());
+    EXPECT_TRUE(messages.requests().empty());
+    EXPECT_TRUE(pointer.history().empty());
+    EXPECT_EQ(grid.Row(), 1);
+}
+
 TEST_F(PrintWordListTest, TrimsTrailingSpacesOnly)
 {
     WordGrid grid = wordList({{u"  avant  "_s, u" 3 "_s}, {u"tab\t"_s, u"1"_s}},

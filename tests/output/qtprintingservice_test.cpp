@@ -39,6 +39,10 @@ using testing::range;
 using testing::rowsByPage;
 using testing::wordsOf;
 
+// The machine's own printers stay out of these tests: CUPS is asked at an
+// address where no server can be, before the first printer is made.
+const bool noCupsServer = qputenv("CUPS_SERVER", "/nonexistent/lexalon-test-cups.sock");
+
 constexpr qreal marginPoints = 10;
 constexpr qreal pointsPerTwip = 1.0 / 20;
 constexpr qreal countColumnPoints = marginPoints + printlayout::countX * pointsPerTwip;
