@@ -21,6 +21,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <unistd.h>
 
 #include <cerrno>
@@ -239,11 +241,14 @@ TEST_F(SaveWordListTest, AFolderIsNotAFileToReplace)
 
 // A failed save names the file and the reason, shows no completion message,
 // restores the pointer and leaves nothing behind.
+// What stands at the path before the save; it is never replaced.
+enum class Existing { Nothing, Folder, FifoWithoutReader };
+
 struct FailureCase
 {
     const char *name;
     QString relativePath;
-    bool pathIsAFolder = false;
+    Existing existing = Existing::Nothing;
 };
 
 void PrintTo(const FailureCase &failure, std::ostream *out)
@@ -258,8 +263,11 @@ class SaveFailureTest : public SaveWordListTest, public ::testing::WithParamInte
 TEST_P(SaveFailureTest, IsReportedAndLeavesNothing)
 {
     const QString path = pathOf(GetParam().relativePath);
-    if (GetParam().pathIsAFolder) {
+    if (GetParam().existing == Existing::Folder) {
         ASSERT_TRUE(QDir().mkpath(path));
+    }
+    if (GetParam().existing == Existing::FifoWithoutReader) {
+        ASSERT_EQ(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
     }
     const QStringList before = QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
     WordGrid grid = wordList({{u"mot"_s, u"1"_s}});
@@ -279,6 +287,9 @@ TEST_P(SaveFailureTest, IsReportedAndLeavesNothing)
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
     EXPECT_EQ(grid.Row(), 1);
     EXPECT_EQ(grid.Col(), 1);
+    if (GetParam().existing != Existing::Nothing) {
+        EXPECT_FALSE(QFileInfo(path).isFile()) << "replaced by a file";
+    }
 }
 
 constexpr int tooLongForAName = 300;
@@ -286,7 +297,8 @@ constexpr int tooLongForAName = 300;
 INSTANTIATE_TEST_SUITE_P(
     Failures, SaveFailureTest,
     ::testing::Values(FailureCase{"folder_does_not_exist", u"absent/liste.txt"_s},
-                      FailureCase{"path_is_a_folder", u"dossier"_s, true},
+                      FailureCase{"path_is_a_folder", u"dossier"_s, Existing::Folder},
+                      FailureCase{"fifo_without_reader", u"tube"_s, Existing::FifoWithoutReader},
                       FailureCase{"name_holds_a_nul", u"liste"_s + QChar(u'\0') + u".txt"_s},
                       FailureCase{"name_too_long", QString(tooLongForAName, u'n')}),
     [](const ::testing::TestParamInfo<FailureCase> &info) { return std::string(info.param.name); });
