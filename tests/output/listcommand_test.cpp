@@ -141,7 +141,7 @@ TEST_F(ListCommandTest, MissingTextIsReportedAndNothingIsWritten)
     EXPECT_EQ(result.status, listFailed);
     EXPECT_TRUE(result.out.isEmpty());
     EXPECT_TRUE(result.err.contains(missing));
-    EXPECT_TRUE(result.err.contains(probe.errorString()));
+    EXPECT_TRUE(result.err.contains(u"Aucun fichier ou dossier de ce nom"_s));
     EXPECT_TRUE(result.err.contains(u"impossible d'ouvrir"_s));
     EXPECT_FALSE(QFileInfo::exists(output));
 }
