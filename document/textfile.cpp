@@ -1,8 +1,11 @@
 #include "document/textfile.h"
 
 #include "document/windows1252.h"
+#include "platform/regularfile.h"
+#include "platform/systemerror.h"
 
-#include <QFile>
+#include <QBuffer>
+#include <QByteArray>
 #include <QIODevice>
 #include <QStringDecoder>
 
@@ -31,6 +34,8 @@ constexpr std::array<char16_t, 256> makeWindows1252Table()
 constexpr std::array<char16_t, 256> windows1252Table = makeWindows1252Table();
 
 constexpr QByteArrayView utf8Bom("\xEF\xBB\xBF");
+constexpr QByteArrayView utf16LeBom("\xFF\xFE");
+constexpr QByteArrayView utf16BeBom("\xFE\xFF");
 
 // A UTF-8 sequence is at most four bytes, so at most three of them can be
 // cut off by the end of a piece.
@@ -234,6 +239,42 @@ TextFileContent failure(TextFileContent::Status status, const QString &reason)
     return content;
 }
 
+TextFileContent readFailure(const QIODevice &device)
+{
+    return failure(TextFileContent::Status::ReadFailed,
+                   u"Le fichier ne peut pas être lu : %1."_s.arg(device.errorString()));
+}
+
+// Below U+0300 every character is in NFC and none composes with the one
+// before it: a text cut before any of them composes piece by piece.
+constexpr char16_t firstCombining = 0x300;
+
+// The text in NFC, the same string when it is so already. Qt composes a
+// text in a time that grows with the square of its length once a character
+// needs it, so the text is composed in short pieces.
+QString composed(QString text)
+{
+    const QChar *const data = text.constData();
+    const qsizetype size = text.size();
+    QString result; // null while every piece so far was in NFC
+    for (qsizetype begin = 0; begin < size;) {
+        qsizetype end = std::min(size, begin + textComposeWindow);
+        while (end < size && data[end].unicode() >= firstCombining)
+            ++end;
+        const QString piece = QString::fromRawData(data + begin, end - begin);
+        // Only a piece that needs composing is copied.
+        const QString nfc = piece.normalized(QString::NormalizationForm_C);
+        if (result.isNull() && nfc.constData() != piece.constData()) {
+            result.reserve(size);
+            result.append(data, begin);
+        }
+        if (!result.isNull())
+            result.append(nfc);
+        begin = end;
+    }
+    return result.isNull() ? text : result;
+}
+
 // Reads a device piece by piece into a text sized to the device, so that the
 // bytes are never held whole beside the text. The text is decoded as UTF-8
 // while it is valid; at the first byte that is not, the reading goes on in
@@ -246,8 +287,6 @@ public:
         , m_size(device.size())
         , m_buffer(new char[size_t(maxCutSequence + std::min(m_size, textReadChunk))])
     {
-        m_text.resize(m_size);
-        m_out = reinterpret_cast<char16_t *>(m_text.data());
     }
 
     TextFileContent read()
@@ -256,6 +295,11 @@ public:
             return success(TextEncoding::Windows1252);
         if (!readPiece())
             return readFailure();
+        if (piece().startsWith(utf16LeBom))
+            return readUtf16(QStringDecoder::Utf16LE);
+        if (piece().startsWith(utf16BeBom))
+            return readUtf16(QStringDecoder::Utf16BE);
+        sizeText(m_size);
         if (piece().startsWith(utf8Bom))
             return readMarkedUtf8();
         Utf8Decoder utf8(m_out);
@@ -281,6 +325,13 @@ public:
     }
 
 private:
+    // The text is sized once, before it is decoded into.
+    void sizeText(qint64 units)
+    {
+        m_text.resize(units);
+        m_out = reinterpret_cast<char16_t *>(m_text.data());
+    }
+
     QByteArrayView piece() const { return {m_buffer.get() + maxCutSequence, m_pieceLength}; }
 
     // Decodes the current piece from `from` on, then the pieces after it.
@@ -332,6 +383,33 @@ private:
         return success(TextEncoding::Utf8);
     }
 
+    // After its byte-order mark, the whole file is UTF-16. Qt's decoder keeps
+    // a unit cut by the end of a piece for the next one and leaves unpaired
+    // surrogates as they are; a last byte alone becomes a replacement
+    // character, as when Qt decodes the whole at once.
+    TextFileContent readUtf16(QStringDecoder::Encoding encoding)
+    {
+        const qint64 bytesAfterMark = m_size - utf16LeBom.size();
+        sizeText(bytesAfterMark / 2 + bytesAfterMark % 2);
+        QStringDecoder decoder(encoding, QStringDecoder::Flag::ConvertInitialBom);
+        QChar *const begin = reinterpret_cast<QChar *>(m_out);
+        QChar *out = begin;
+        QByteArrayView bytes = piece().sliced(utf16LeBom.size());
+        for (;;) {
+            m_done += m_pieceLength;
+            out = decoder.appendToBuffer(out, bytes);
+            if (m_done == m_size)
+                break;
+            if (!readPiece())
+                return readFailure();
+            bytes = piece();
+        }
+        if (bytesAfterMark % 2 != 0)
+            *out++ = QChar::ReplacementCharacter;
+        m_text.resize(out - begin);
+        return success(TextEncoding::Utf16);
+    }
+
     // Reads the piece that starts at m_done.
     bool readPiece()
     {
@@ -352,15 +430,18 @@ private:
 
     TextFileContent readFailure() const
     {
-        const QString reason = m_shortRead ? u"Le fichier est plus court que sa taille annoncée."_s
-                                           : m_device.errorString();
-        return failure(TextFileContent::Status::ReadFailed, reason);
+        if (m_shortRead)
+            return failure(TextFileContent::Status::ReadFailed, u"Le fichier est plus court que sa taille annoncée."_s);
+        return lexalon::readFailure(m_device);
     }
 
+    // A Unicode text is composed, so that "été" written with combining
+    // accents is the same form as with accented letters; a Windows-1252 text
+    // keeps one character a byte.
     TextFileContent success(TextEncoding encoding)
     {
         TextFileContent content;
-        content.text = std::move(m_text);
+        content.text = encoding == TextEncoding::Windows1252 ? std::move(m_text) : composed(std::move(m_text));
         content.encoding = encoding;
         return content;
     }
@@ -376,12 +457,32 @@ private:
     char16_t *m_out = nullptr;
 };
 
+// Some files announce a size of 0 but have content, as /proc/version: their
+// bytes are gathered to their end, then decoded. Such files are small.
+TextFileContent readUnsized(QIODevice &device)
+{
+    QByteArray bytes;
+    for (;;) {
+        const qsizetype before = bytes.size();
+        bytes.resize(before + textReadChunk);
+        const qint64 got = device.read(bytes.data() + before, textReadChunk);
+        if (got < 0)
+            return readFailure(device);
+        bytes.resize(before + got);
+        if (got == 0)
+            break;
+    }
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    return TextReader(buffer).read();
+}
+
 } // namespace
 
 TextFileContent readTextFile(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    RegularFile file(path);
+    if (!file.openForReading())
         return failure(TextFileContent::Status::OpenFailed, file.errorString());
     return readText(file);
 }
@@ -392,9 +493,11 @@ TextFileContent readText(QIODevice &device)
     if (device.isSequential())
         return failure(TextFileContent::Status::ReadFailed, u"Ce n'est pas un fichier ordinaire."_s);
     try {
+        if (device.size() == 0)
+            return readUnsized(device);
         return TextReader(device).read();
     } catch (const std::bad_alloc &) {
-        return failure(TextFileContent::Status::TooLarge, qt_error_string(ENOMEM));
+        return failure(TextFileContent::Status::TooLarge, systemErrorReason(ENOMEM) + u'.');
     }
 }
 

@@ -8,7 +8,7 @@ class QIODevice;
 
 namespace lexalon {
 
-enum class TextEncoding { Windows1252, Utf8 };
+enum class TextEncoding { Windows1252, Utf8, Utf16 };
 
 // The outcome of reading a text file whole: the text, or why there is none.
 struct TextFileContent
@@ -18,7 +18,7 @@ struct TextFileContent
     Status status = Status::Ok;
     QString text;
     TextEncoding encoding = TextEncoding::Windows1252;
-    QString errorString; // the system's reason when status is not Ok
+    QString errorString; // why, in French, when status is not Ok
 
     bool ok() const { return status == Status::Ok; }
 };
@@ -32,13 +32,25 @@ inline constexpr qint64 textReadChunk = LEXALON_FUZZ_TEXT_READ_CHUNK;
 inline constexpr qint64 textReadChunk = qint64(1) << 20;
 #endif
 
+// Characters composed to NFC at a time, at least: a piece ends before the
+// next character below U+0300. The fuzzing build composes short pieces too.
+#ifdef LEXALON_FUZZ_TEXT_READ_CHUNK
+inline constexpr qsizetype textComposeWindow = LEXALON_FUZZ_TEXT_READ_CHUNK;
+#else
+inline constexpr qsizetype textComposeWindow = 1024;
+#endif
+
 // Reads the whole file. Each byte is one Windows-1252 character, line ends
 // kept, unless the file starts with the UTF-8 byte-order mark or is valid UTF-8
 // holding at least one byte above 0x7F: then it is decoded as UTF-8, without
-// the mark. Never throws.
+// the mark; or it starts with a UTF-16 byte-order mark (FF FE little-endian,
+// FE FF big-endian): then it is decoded as UTF-16, without the mark. A
+// Unicode text is composed to NFC. Only a regular file is opened, without
+// waiting: not a FIFO, a folder or a device. Never throws.
 TextFileContent readTextFile(const QString &path);
 
-// The same from an open random-access device, from its start to its size().
+// The same from an open random-access device, from its start to its size(),
+// or to its end when its size is 0.
 TextFileContent readText(QIODevice &device);
 
 // Each byte one Windows-1252 character.

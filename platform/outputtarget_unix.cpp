@@ -1,5 +1,6 @@
 #include "platform/outputtarget.h"
 
+#include "platform/filekind_unix.h"
 #include "platform/nativepath.h"
 #include "platform/systemerror.h"
 
@@ -90,11 +91,7 @@ OutputTarget openOutputTarget(const QString &path)
         return openStream(name, false);
     if (S_ISFIFO(status.st_mode))
         return openStream(name, true);
-    if (S_ISDIR(status.st_mode))
-        return refused(u"C'est un dossier."_s);
-    if (S_ISSOCK(status.st_mode))
-        return refused(u"C'est une socket, pas un fichier ordinaire."_s);
-    return refused(u"Ce n'est pas un fichier ordinaire."_s);
+    return refused(notRegularFileReason(status.st_mode));
 }
 
 bool writeDescriptor(int descriptor, const char *data, qint64 length, QString &reason)

@@ -14,7 +14,7 @@ OutputTarget openOutputTarget(const QString &path)
         return {};
     OutputTarget target;
     target.kind = OutputTarget::Kind::Refused;
-    target.reason = u"C'est un dossier."_s;
+    target.reason = u"Ce n'est pas un fichier ordinaire : c'est un dossier."_s;
     return target;
 }
 

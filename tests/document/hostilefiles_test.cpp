@@ -18,12 +18,14 @@
 #include <QFile>
 #include <QLabel>
 #include <QStandardPaths>
-#include <QStringDecoder>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
 #include <optional>
+
+#include <sys/stat.h>
 
 using namespace lexalon;
 using namespace lexalon::testing;
@@ -63,14 +65,10 @@ QByteArray contentsOf(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// Neither marked as UTF-8 nor valid UTF-8 beyond ASCII.
-bool readsAsWindows1252(const QByteArray &bytes)
+QByteArray utf16(QStringView text, QStringConverter::Encoding encoding)
 {
-    if (bytes.startsWith("\xEF\xBB\xBF"))
-        return false;
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString text = decoder.decode(bytes);
-    return decoder.hasError() || text.size() == bytes.size();
+    QStringEncoder encoder(encoding, QStringEncoder::Flag::WriteBom);
+    return encoder.encode(text);
 }
 
 // Every byte that starts no form in Windows-1252.
@@ -110,8 +108,9 @@ private Q_SLOTS:
 
     void readableFileGivesItsWordList_data();
     void readableFileGivesItsWordList();
+    void fileThatIsNotRegularIsReported_data();
+    void fileThatIsNotRegularIsReported();
     void fileGoneAfterTheDialogIsReported();
-    void folderChosenAsAFileIsReported();
 
 private:
     QString writeFile(const QString &name, const QByteArray &bytes);
@@ -184,22 +183,41 @@ void HostileFilesTest::readableFileGivesItsWordList_data()
     const QString executable = QStandardPaths::findExecutable(u"true"_s);
     QVERIFY2(!executable.isEmpty(), "an executable to read: true, from coreutils");
 
+    // A file of the system's that announces no size: read where it is.
+    QTest::addColumn<QString>("systemFile");
     QTest::addColumn<QByteArray>("bytes");
-    QTest::newRow("robustness: empty file") << QByteArray();
-    QTest::newRow("robustness: an executable") << contentsOf(executable);
-    QTest::newRow("robustness: NUL bytes only") << QByteArray(nulFileSize, '\0');
-    QTest::newRow("robustness: invalid UTF-8")
-        << QByteArray("caf\xC3\xA9 cr\xE8me br\xFBl\xE9" "e \xC3\x28 \xF0\x28\x8C\x28 \xED\xA0\x80 fin\xC3");
-    QTest::newRow("robustness: separators only") << separators();
-    QTest::newRow("robustness: 10 MB on one line") << oneLongLine();
+    QTest::addColumn<QString>("text"); // as the pane shows it
+    const auto windows1252 = [](const char *name, const QByteArray &bytes) {
+        QTest::newRow(name) << QString() << bytes << decodeWindows1252(bytes);
+    };
+    windows1252("robustness: empty file", QByteArray());
+    windows1252("robustness: an executable", contentsOf(executable));
+    windows1252("robustness: NUL bytes only", QByteArray(nulFileSize, '\0'));
+    windows1252("robustness: invalid UTF-8",
+                QByteArray("caf\xC3\xA9 cr\xE8me br\xFBl\xE9" "e \xC3\x28 \xF0\x28\x8C\x28 \xED\xA0\x80 fin\xC3"));
+    windows1252("robustness: separators only", separators());
+    windows1252("robustness: 10 MB on one line", oneLongLine());
+    const QString accents = u"L'ÉTÉ, l'été\r\nœuvre à Noël"_s;
+    QTest::newRow("robustness: UTF-16 LE with its mark")
+        << QString() << utf16(accents, QStringConverter::Utf16LE) << accents;
+    QTest::newRow("robustness: UTF-16 BE with its mark")
+        << QString() << utf16(accents, QStringConverter::Utf16BE) << accents;
+    QTest::newRow("robustness: decomposed accents")
+        << QString() << u"L'E\u0301TE\u0301, l'e\u0301te\u0301\r\nœuvre a\u0300 Noe\u0308l"_s.toUtf8() << accents;
+    if (QFile::exists(u"/proc/version"_s)) {
+        QTest::newRow("robustness: a file that announces no size")
+            << u"/proc/version"_s << QByteArray() << decodeWindows1252(contentsOf(u"/proc/version"_s));
+    }
 }
 
 void HostileFilesTest::readableFileGivesItsWordList()
 {
+    QFETCH(QString, systemFile);
     QFETCH(QByteArray, bytes);
-    QVERIFY(readsAsWindows1252(bytes));
-    const QString path = writeFile(u"hostile.txt"_s, bytes);
-    const QString text = decodeWindows1252(bytes);
+    QFETCH(QString, text);
+    const QString path = systemFile.isEmpty() ? writeFile(u"hostile.txt"_s, bytes) : systemFile;
+    if (!systemFile.isEmpty())
+        bytes = contentsOf(path);
     const FormCounts expected = countFormsPlainly(text);
 
     m_scripted->dialogs.setNextFileName(path);
@@ -207,7 +225,7 @@ void HostileFilesTest::readableFileGivesItsWordList()
 
     QVERIFY(m_scripted->messages.requests().empty());
     QCOMPARE(m_form->lblFichier()->text(), path);
-    QCOMPARE(m_form->txtFichier()->Text().size(), bytes.size());
+    QCOMPARE(m_form->txtFichier()->Text().size(), text.size());
     QVERIFY(m_form->txtFichier()->Text() == text);
 
     const ListSeen seen = openWordList(*m_form);
@@ -234,17 +252,30 @@ void HostileFilesTest::fileGoneAfterTheDialogIsReported()
     expectStartStateAfterAMessage(form, scripted, path);
 }
 
-void HostileFilesTest::folderChosenAsAFileIsReported()
+void HostileFilesTest::fileThatIsNotRegularIsReported_data()
 {
-    const QString folder = QDir(m_folder->path()).filePath(u"dossier.txt"_s);
-    QVERIFY(QDir().mkdir(folder));
-    writeFile(u"dossier.txt/dedans.txt"_s, "garder");
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("robustness: a folder") << u"dossier"_s;
+    QTest::newRow("robustness: a FIFO no program writes to") << u"tube"_s;
+    QTest::newRow("robustness: a device") << u"/dev/zero"_s;
+}
 
-    m_scripted->dialogs.setNextFileName(folder);
+// Refused at once, never waited on or read without end; the window stays usable.
+void HostileFilesTest::fileThatIsNotRegularIsReported()
+{
+    QFETCH(QString, kind);
+    QString path = QDir(m_folder->path()).filePath(kind);
+    if (kind == u"dossier")
+        QVERIFY(QDir().mkdir(path));
+    else if (kind == u"tube")
+        QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    else
+        path = kind;
+
+    m_scripted->dialogs.setNextFileName(path);
     m_form->mnuItemOuvrir()->trigger();
 
-    expectStartStateAfterAMessage(*m_form, *m_scripted, folder);
-    QCOMPARE(contentsOf(folder + u"/dedans.txt"_s), QByteArray("garder"));
+    expectStartStateAfterAMessage(*m_form, *m_scripted, path);
     const QString next = writeFile(u"ensuite.txt"_s, "ensuite");
     m_scripted->dialogs.setNextFileName(next);
     m_form->mnuItemOuvrir()->trigger();

@@ -17,7 +17,9 @@
 #include <algorithm>
 #include <array>
 #include <string>
+#include <utility>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace lexalon;
@@ -29,6 +31,21 @@ namespace {
 using Status = TextFileContent::Status;
 
 const QByteArray utf8Bom("\xEF\xBB\xBF");
+const QByteArray utf16LeBom("\xFF\xFE");
+const QByteArray utf16BeBom("\xFE\xFF");
+
+QByteArray utf16Le(const QString &text)
+{
+    return QByteArray(reinterpret_cast<const char *>(text.utf16()), text.size() * 2);
+}
+
+QByteArray utf16Be(const QString &text)
+{
+    QByteArray bytes = utf16Le(text);
+    for (qsizetype i = 0; i + 1 < bytes.size(); i += 2)
+        std::swap(bytes[i], bytes[i + 1]);
+    return bytes;
+}
 
 // The five bytes Windows-1252 leaves undefined, read as the C1 controls of
 // the same value.
@@ -232,6 +249,38 @@ TEST_F(TextFileTest, EveryUtf8LengthUpToTheLastCodePointIsUtf8)
     EXPECT_EQ(content.text, text);
 }
 
+// UTF-16 after its mark, and any Unicode text composed to NFC.
+TEST_F(TextFileTest, UnicodeTextsAreDecodedAndComposed)
+{
+    const QString text = u"L'été, 𝄞 €\r\n"_s;
+    const QString longA(textComposeWindow, u'a');
+    const struct
+    {
+        QByteArray bytes;
+        QString text;
+        TextEncoding encoding;
+    } cases[] = {
+        {utf16LeBom + utf16Le(text), text, TextEncoding::Utf16},
+        {utf16BeBom + utf16Be(text), text, TextEncoding::Utf16},
+        {utf16LeBom, {}, TextEncoding::Utf16},
+        {utf16LeBom + utf16LeBom + "a", u"\uFEFF\uFFFD"_s, TextEncoding::Utf16}, // a second mark is text; a byte alone
+        {utf16BeBom + QByteArray("\xD8\x00\x00" "a", 4), QChar(0xD800) + u"a"_s, TextEncoding::Utf16}, // as Qt, kept
+        {utf16LeBom + utf16Le(u"e\u0301te\u0301"_s), u"été"_s, TextEncoding::Utf16},
+        {u"e\u0301te\u0301 o\u0302\u0323"_s.toUtf8(), u"été \u1ED9"_s, TextEncoding::Utf8},
+        {utf8Bom + u"e\u0301"_s.toUtf8(), u"é"_s, TextEncoding::Utf8},
+        // An accent that follows the last character of a piece composed alone.
+        {(longA.chopped(1) + u"e\u0301"_s).toUtf8(), longA.chopped(1) + u"é"_s, TextEncoding::Utf8},
+        {(u"é"_s + longA + longA + u"e\u0301"_s).toUtf8(), u"é"_s + longA + longA + u"é"_s, TextEncoding::Utf8},
+    };
+    for (const auto &row : cases) {
+        SCOPED_TRACE(row.bytes.left(24).toHex(' ').toStdString());
+        const TextFileContent content = readBytes(row.bytes);
+        ASSERT_TRUE(content.ok());
+        EXPECT_EQ(content.encoding, row.encoding);
+        EXPECT_TRUE(content.text == row.text);
+    }
+}
+
 TEST_F(TextFileTest, WholeBufferDecodingIsWindows1252)
 {
     EXPECT_EQ(decodeWindows1252("\xE9t\xE9\x9C\x81"), u"été\u0153\u0081"_s);
@@ -296,25 +345,33 @@ TEST_F(TextFileTest, LateInvalidByteMakesTheWholeTextWindows1252)
     }
 }
 
-TEST_F(TextFileTest, Utf8OverManyPiecesMatchesTheTextWritten)
+TEST_F(TextFileTest, UnicodeOverManyPiecesMatchesTheTextWritten)
 {
     const QString line = u"Élève, œuvre, 𝄞, l'été à Noël ; ça, où, île.\r\n"_s;
     QString text;
     while (text.size() < 3 * textReadChunk + 777)
         text += line;
-
-    const TextFileContent content = readTextFile(write(u"long-utf8.txt"_s, text.toUtf8()));
-
-    ASSERT_TRUE(content.ok());
-    EXPECT_EQ(content.encoding, TextEncoding::Utf8);
-    EXPECT_TRUE(content.text == text);
+    const std::pair<QByteArray, TextEncoding> files[] = {
+        {text.toUtf8(), TextEncoding::Utf8},
+        {utf16LeBom + utf16Le(text), TextEncoding::Utf16},
+        {utf16BeBom + utf16Be(text), TextEncoding::Utf16},
+    };
+    for (const auto &[bytes, encoding] : files) {
+        SCOPED_TRACE(bytes.left(2).toHex().toStdString());
+        const TextFileContent content = readTextFile(write(u"long.txt"_s, bytes));
+        ASSERT_TRUE(content.ok());
+        EXPECT_EQ(content.encoding, encoding);
+        EXPECT_TRUE(content.text == text);
+    }
 }
 
 // After the mark, broken UTF-8 read in pieces decodes as the same bytes
-// decoded at once.
+// decoded at once, then composed.
 TEST_F(TextFileTest, BrokenUtf8AfterTheMarkDecodesAsIfWhole)
 {
-    const char alphabet[] = {'a', ' ', '\r', '\n', '\x80', '\xA9', '\xBF', '\xC3', '\xE2', '\xED', '\xF0', '\xF4', '\xFF'};
+    // Leads of characters in NFC only: Qt composes a whole text that is not
+    // in a time that grows with the square of its length.
+    const char alphabet[] = {'a', ' ', '\r', '\n', '\x80', '\xA9', '\xBF', '\xC3', '\xE3', '\xED', '\xF0', '\xF4', '\xFF'};
     for (const quint32 seed : {1u, 2u, 3u, 4u}) {
         SCOPED_TRACE(seed);
         QRandomGenerator random(seed);
@@ -327,7 +384,7 @@ TEST_F(TextFileTest, BrokenUtf8AfterTheMarkDecodesAsIfWhole)
 
         ASSERT_TRUE(content.ok());
         EXPECT_EQ(content.encoding, TextEncoding::Utf8);
-        EXPECT_TRUE(content.text == QString::fromUtf8(body));
+        EXPECT_TRUE(content.text == QString::fromUtf8(body).normalized(QString::NormalizationForm_C));
     }
 }
 
@@ -361,17 +418,41 @@ TEST_F(TextFileTest, MixedTextsReadAsTheEncodingTheyAreIn)
     }
 }
 
-TEST_F(TextFileTest, MissingFileAndFolderCannotBeOpened)
+TEST_F(TextFileTest, WhatIsNotARegularFileIsRefusedAtOnce)
 {
-    const TextFileContent missing = readTextFile(m_dir.filePath(u"absent.txt"_s));
-    EXPECT_EQ(missing.status, Status::OpenFailed);
-    EXPECT_FALSE(missing.errorString.isEmpty());
-    EXPECT_TRUE(missing.text.isEmpty());
-
     ASSERT_TRUE(QDir(m_dir.path()).mkdir(u"dossier.txt"_s));
-    const TextFileContent folder = readTextFile(m_dir.filePath(u"dossier.txt"_s));
-    EXPECT_EQ(folder.status, Status::OpenFailed);
-    EXPECT_FALSE(folder.errorString.isEmpty());
+    const QString fifo = m_dir.filePath(u"tube.txt"_s);
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const std::pair<QString, QString> cases[] = {
+        {m_dir.filePath(u"absent.txt"_s), u"Aucun fichier ou dossier."_s},
+        {m_dir.filePath(u"dossier.txt"_s), u"Ce n'est pas un fichier ordinaire : c'est un dossier."_s},
+        {fifo, u"Ce n'est pas un fichier ordinaire : c'est un tube nommé (FIFO)."_s},
+        {u"/dev/null"_s, u"Ce n'est pas un fichier ordinaire : c'est un périphérique en mode caractère."_s},
+    };
+    for (const auto &[path, reason] : cases) {
+        SCOPED_TRACE(path.toStdString());
+        // No program writes to the FIFO: a reader that waited for one would
+        // be killed here instead of hanging the tests.
+        alarm(60);
+        const TextFileContent content = readTextFile(path);
+        alarm(0);
+        EXPECT_EQ(content.status, Status::OpenFailed);
+        EXPECT_EQ(content.errorString, reason);
+        EXPECT_TRUE(content.text.isEmpty());
+    }
+}
+
+// Files of the system that announce a size of 0 but have content.
+TEST_F(TextFileTest, FileOfNoAnnouncedSizeIsReadToItsEnd)
+{
+    if (!QFile::exists(u"/proc/version"_s))
+        GTEST_SKIP() << "no /proc/version here";
+
+    const TextFileContent content = readTextFile(u"/proc/version"_s);
+
+    ASSERT_TRUE(content.ok());
+    EXPECT_TRUE(content.text.startsWith(u"Linux version "_s));
+    EXPECT_TRUE(content.text.endsWith(u'\n'));
 }
 
 TEST_F(TextFileTest, UnreadableFileCannotBeOpened)
@@ -445,8 +526,15 @@ TEST_F(TextFileTest, ReadFailuresAreReportedWithTheirReason)
     ASSERT_TRUE(failing.open(QIODevice::ReadOnly));
     const TextFileContent failed = readText(failing);
     EXPECT_EQ(failed.status, Status::ReadFailed);
-    EXPECT_EQ(failed.errorString, u"Erreur d'entrée-sortie"_s);
+    EXPECT_EQ(failed.errorString, u"Le fichier ne peut pas être lu : Erreur d'entrée-sortie."_s);
     EXPECT_TRUE(failed.text.isEmpty());
+
+    // The system's reason, in French: the first page of memory is not mapped.
+    if (QFile::exists(u"/proc/self/mem"_s)) {
+        const TextFileContent memory = readTextFile(u"/proc/self/mem"_s);
+        EXPECT_EQ(memory.status, Status::ReadFailed);
+        EXPECT_EQ(memory.errorString, u"Le fichier ne peut pas être lu : Erreur d'entrée-sortie."_s);
+    }
 }
 
 TEST_F(TextFileTest, FailureWhileReadingAgainIsReported)
@@ -460,13 +548,13 @@ TEST_F(TextFileTest, FailureWhileReadingAgainIsReported)
     const TextFileContent content = readText(failing);
 
     EXPECT_EQ(content.status, Status::ReadFailed);
-    EXPECT_EQ(content.errorString, u"Erreur d'entrée-sortie"_s);
+    EXPECT_EQ(content.errorString, u"Le fichier ne peut pas être lu : Erreur d'entrée-sortie."_s);
 }
 
 TEST_F(TextFileTest, TextBeyondMemoryIsTooLarge)
 {
     BoundlessDevice device;
-    device.setData("a");
+    device.setData(QByteArray(textReadChunk, 'a'));
     ASSERT_TRUE(device.open(QIODevice::ReadOnly));
 
     const TextFileContent content = readText(device);

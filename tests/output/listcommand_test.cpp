@@ -172,10 +172,10 @@ const HostileRun hostileRuns[] = {
      [](const QDir &d) {
          return isKind(d.filePath(u"tube"_s), S_IFIFO) && lexalon::testing::contentOf(d.filePath(u"recu"_s)) == alphabeticalList;
      }},
-    {"output onto a folder", R"sh(mkdir d; "$L" -o d texte.txt)sh", listFailed, u"C'est un dossier."_s,
+    {"output onto a folder", R"sh(mkdir d; "$L" -o d texte.txt)sh", listFailed, u"c'est un dossier."_s,
      [](const QDir &d) { return isKind(d.filePath(u"d"_s), S_IFDIR); }},
     {"output onto a socket", R"sh(python3 -c 'import socket; socket.socket(socket.AF_UNIX).bind("prise")'; "$L" -o prise texte.txt)sh",
-     listFailed, u"C'est une socket"_s, [](const QDir &d) { return isKind(d.filePath(u"prise"_s), S_IFSOCK); }},
+     listFailed, u"c'est un socket."_s, [](const QDir &d) { return isKind(d.filePath(u"prise"_s), S_IFSOCK); }},
     {"output onto /dev/null", R"sh("$L" -o /dev/null texte.txt)sh", listSucceeded, QString(),
      [](const QDir &) { return isKind(u"/dev/null"_s, S_IFCHR); }},
     {"output onto /dev/full", R"sh("$L" -o /dev/full texte.txt)sh", listFailed,
