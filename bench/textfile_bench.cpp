@@ -54,6 +54,16 @@ const TemporaryFile &utf8File()
     return file;
 }
 
+// The UTF-8 text with its "été" written with combining accents, the other
+// accented letters left whole: composing it must stay linear.
+const TemporaryFile &decomposedUtf8File()
+{
+    static const TemporaryFile file(
+        u"texte-decompose.txt"_s,
+        decodeWindows1252(bench::frenchLikeText(textSize)).replace(u"été"_s, u"e\u0301te\u0301"_s).toUtf8());
+    return file;
+}
+
 void readFile(benchmark::State &state, const QString &path)
 {
     qint64 size = QFile(path).size();
@@ -79,6 +89,12 @@ void BM_ReadUtf8File(benchmark::State &state)
     readFile(state, utf8File().path());
 }
 BENCHMARK(BM_ReadUtf8File)->UseRealTime()->Unit(benchmark::kMillisecond);
+
+void BM_ReadDecomposedUtf8File(benchmark::State &state)
+{
+    readFile(state, decomposedUtf8File().path());
+}
+BENCHMARK(BM_ReadDecomposedUtf8File)->UseRealTime()->Unit(benchmark::kMillisecond);
 
 // The word list of a text of one million different forms.
 const WordGrid &millionFormList()

@@ -32,14 +32,6 @@ inline constexpr qint64 textReadChunk = LEXALON_FUZZ_TEXT_READ_CHUNK;
 inline constexpr qint64 textReadChunk = qint64(1) << 20;
 #endif
 
-// Characters composed to NFC at a time, at least: a piece ends before the
-// next character below U+0300. The fuzzing build composes short pieces too.
-#ifdef LEXALON_FUZZ_TEXT_READ_CHUNK
-inline constexpr qsizetype textComposeWindow = LEXALON_FUZZ_TEXT_READ_CHUNK;
-#else
-inline constexpr qsizetype textComposeWindow = 1024;
-#endif
-
 // Reads the whole file. Each byte is one Windows-1252 character, line ends
 // kept, unless the file starts with the UTF-8 byte-order mark or is valid UTF-8
 // holding at least one byte above 0x7F: then it is decoded as UTF-8, without

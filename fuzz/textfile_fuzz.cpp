@@ -1,5 +1,6 @@
 // Any bytes through the text reader: it must decide the encoding as it says
-// and give back the same text as a decoding of the whole file at once. The
+// and give back the same text as a decoding of the whole file at once,
+// composed to NFC when it is Unicode. The
 // fuzzing build reads in pieces of a few bytes, so that sequences cut
 // between pieces come up all the time.
 #include "document/textfile.h"
@@ -12,11 +13,14 @@
 #include <cstddef>
 #include <cstdint>
 #include <utility>
+#include <utility>
 
 namespace lexalon::fuzz {
 namespace {
 
 const QByteArray utf8Bom("\xEF\xBB\xBF");
+const QByteArray utf16LeBom("\xFF\xFE");
+const QByteArray utf16BeBom("\xFE\xFF");
 
 struct Utf8Reference
 {
@@ -32,6 +36,22 @@ Utf8Reference decodeUtf8(QByteArrayView bytes, QStringDecoder::Flags flags)
     return {std::move(text), !decoder.hasError()};
 }
 
+QString nfc(const QString &text)
+{
+    return text.normalized(QString::NormalizationForm_C);
+}
+
+// Qt's decoder over the whole input after the mark; a last byte alone is a
+// replacement character (Qt drops it when it is the only one).
+QString decodeUtf16(QByteArrayView bytes, QStringDecoder::Encoding encoding)
+{
+    QStringDecoder decoder(encoding, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    QString text = decoder.decode(bytes.chopped(bytes.size() % 2));
+    if (bytes.size() % 2 != 0)
+        text += QChar::ReplacementCharacter;
+    return text;
+}
+
 void checkReading(const QByteArray &bytes)
 {
     QBuffer device;
@@ -41,18 +61,27 @@ void checkReading(const QByteArray &bytes)
     require(content.ok(), "a buffer is always read");
     require(content.errorString.isEmpty(), "no reason without a failure");
 
+    for (const auto &[mark, encoding] : {std::pair(utf16LeBom, QStringDecoder::Utf16LE),
+                                         std::pair(utf16BeBom, QStringDecoder::Utf16BE)}) {
+        if (bytes.startsWith(mark)) {
+            require(content.encoding == TextEncoding::Utf16, "a UTF-16 mark means UTF-16");
+            require(content.text == nfc(decodeUtf16(QByteArrayView(bytes).sliced(mark.size()), encoding)),
+                    "UTF-16 decodes as if whole, without the mark, composed");
+            return;
+        }
+    }
     if (bytes.startsWith(utf8Bom)) {
         require(content.encoding == TextEncoding::Utf8, "the mark means UTF-8");
         const Utf8Reference whole =
             decodeUtf8(QByteArrayView(bytes).sliced(utf8Bom.size()), QStringDecoder::Flag::ConvertInitialBom);
-        require(content.text == whole.text, "marked UTF-8 decodes as if whole, without the mark");
+        require(content.text == nfc(whole.text), "marked UTF-8 decodes as if whole, without the mark, composed");
         return;
     }
     const Utf8Reference whole = decodeUtf8(bytes, QStringDecoder::Flag::Default);
     // Valid UTF-8 gives fewer characters than bytes as soon as one is not ASCII.
     if (whole.valid && whole.text.size() != bytes.size()) {
         require(content.encoding == TextEncoding::Utf8, "valid UTF-8 beyond ASCII is UTF-8");
-        require(content.text == whole.text, "UTF-8 decodes as Qt decodes it");
+        require(content.text == nfc(whole.text), "UTF-8 decodes as Qt decodes it, composed");
         return;
     }
     require(content.encoding == TextEncoding::Windows1252, "anything else is Windows-1252");

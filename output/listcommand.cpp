@@ -119,7 +119,7 @@ QString readProblem(const QString &path, const TextFileContent &content)
     case TextFileContent::Status::OpenFailed:
         return u"impossible d'ouvrir %1 : %2"_s.arg(quoted(path), content.errorString);
     case TextFileContent::Status::TooLarge:
-        return u"%1 est trop volumineux pour la mémoire disponible : %2"_s.arg(quoted(path), content.errorString);
+        return u"mémoire insuffisante : le texte %1 ne peut pas être lu."_s.arg(quoted(path));
     case TextFileContent::Status::ReadFailed:
     case TextFileContent::Status::Ok:
         break;
