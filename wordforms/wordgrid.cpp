@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <limits>
 #include <optional>
 
 namespace lexalon {
@@ -170,12 +171,17 @@ void WordGrid::setCellFontBold(bool bold)
 
 QString WordGrid::cellText(int row, int col) const
 {
+    return cellText(row, col, std::numeric_limits<qsizetype>::max());
+}
+
+QString WordGrid::cellText(int row, int col, qsizetype length) const
+{
     if (row < 0 || row >= m_rows || col < 0 || col >= m_cols)
         return QString();
     const Cell c = cell(row, col);
     if (c & countBit)
         return QString::number(c & payload);
-    return textOf(c).toString();
+    return textOf(c).left(length).toString();
 }
 
 void WordGrid::setCellText(int row, int col, QStringView text)

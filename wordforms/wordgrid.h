@@ -47,6 +47,8 @@ public:
     // Any cell, by address; the current cell does not move. The text is made
     // on demand.
     QString cellText(int row, int col) const;
+    // Its first `length` characters at most.
+    QString cellText(int row, int col, qsizetype length) const;
     void setCellText(int row, int col, QStringView text);
     // The same as setCellText with the count's decimal digits.
     void setCellCount(int row, int col, std::uint64_t count);
