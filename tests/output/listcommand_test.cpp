@@ -2,6 +2,7 @@
 #include "output/listcommand.h"
 
 #include "../support/qt_printers.h"
+#include "support/limitedchild.h"
 
 #include <QBuffer>
 #include <QByteArray>
@@ -190,4 +191,45 @@ TEST_F(ListCommandTest, DoubleDashEndsTheOptions)
 
     EXPECT_EQ(result.status, listFailed);
     EXPECT_TRUE(result.err.contains(u"impossible d'ouvrir « --frequences »"_s));
+}
+
+// Memory running out once the text is read: a French message and status 2,
+// never an abort. The address space allows what listing a short text needs,
+// plus some times the file's size: enough to read the text, not to list it.
+TEST_F(ListCommandTest, RunningOutOfMemoryIsReportedAndNothingIsWritten)
+{
+#ifdef LEXALON_ADDRESS_SANITIZER
+    GTEST_SKIP() << "AddressSanitizer needs more address space than any limit leaves";
+#endif
+    const QString liste = QStringLiteral(LEXALON_LISTE_PATH);
+    const rlim_t start = lexalon::testing::smallestAddressSpace({liste, m_text});
+    QByteArray forms; // each number in letters, digit by digit
+    for (int i = 0; i < 400'000; ++i) {
+        for (int n = i;; n /= 26) {
+            forms += char('a' + n % 26);
+            if (n < 26)
+                break;
+        }
+        forms += ' ';
+    }
+    const struct
+    {
+        QString name;
+        QByteArray bytes;
+        double room; // times the file's size
+    } texts[] = {
+        {u"mot.txt"_s, QByteArray(4 << 20, 'a'), 6.5},
+        {u"formes.txt"_s, forms, 4},
+    };
+    for (const auto &[name, bytes, room] : texts) {
+        SCOPED_TRACE(name.toStdString());
+        const QString path = write(name, bytes);
+        const auto limit = start + rlim_t(room * double(bytes.size()));
+        const lexalon::testing::ChildOutcome outcome = lexalon::testing::runWithAddressLimit({liste, path}, limit);
+        EXPECT_TRUE(outcome.exited);
+        EXPECT_EQ(outcome.status, listFailed);
+        EXPECT_TRUE(outcome.out.isEmpty());
+        EXPECT_EQ(QString::fromLocal8Bit(outcome.err),
+                  u"lexalon-liste : mémoire insuffisante : la liste de « %1 » ne peut pas être établie.\n"_s.arg(path));
+    }
 }
