@@ -368,8 +368,7 @@ void TokenList::sortByForm()
     std::vector<Slot>().swap(m_table);
 
     // Sixteen bytes a form: its key's fields, its id and its number of
-    // tokens, which a text small enough to be held in memory keeps below
-    // 2^32.
+    // tokens; a text small enough to be held in memory keeps both below 2^31.
     struct Entry
     {
         std::uint64_t prefix;

@@ -26,13 +26,8 @@ public:
     // whose bits match is checked against its characters.
     struct FormCode
     {
-        std::uint64_t low; // 0 only in a free slot
+        std::uint64_t low;
         std::uint64_t high;
-        // Spelled out: the defaulted comparison may become a call to memcmp.
-        bool operator==(const FormCode &other) const
-        {
-            return low == other.low && high == other.high;
-        }
     };
 
     // Room for that many tokens, and for forms of that many code units in
@@ -54,8 +49,7 @@ public:
 
     // Orders the tokens by the rank of their form in the French text order.
     // Equal forms share an id, so a counting sort does it in linear time.
-    // The lookup table is given back meanwhile, and made again on the next
-    // append.
+    // The lookup table is given back, and made again on the next append.
     void sortByForm();
 
 private:

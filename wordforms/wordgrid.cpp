@@ -261,26 +261,7 @@ void WordGrid::setSort(SortMode mode)
     const int firstKey = std::min(m_col, m_colSel);
     const int keyCount = std::max(m_col, m_colSel) - firstKey + 1;
     const size_t rowCount = size_t(last - first + 1);
-    const TextOrder &order = TextOrder::french();
-
-    // Numbers compare as numbers and texts in the French order. A number
-    // ranks before a text, as digits do before letters in that order; this
-    // keeps the order consistent when a column mixes both.
-    const auto numberOf = [this](Cell c) -> std::optional<long double> {
-        if (c & countBit)
-            return (long double)(c & payload);
-        return decimalValue(textOf(c));
-    };
-    SortKeys texts(order);
-    const auto compareCells = [&](Cell a, Cell b) {
-        const std::optional<long double> x = numberOf(a);
-        const std::optional<long double> y = numberOf(b);
-        if (x && y)
-            return *x < *y ? -1 : (*y < *x ? 1 : 0);
-        if (x || y)
-            return x ? -1 : 1;
-        return texts.compare(texts.add(textOf(a)), textOf(a), texts.add(textOf(b)), textOf(b));
-    };
+    SortKeys texts(TextOrder::french());
 
     // Most comparisons are settled by one integer per row, taken from the
     // first key, that orders rows as the full comparison does when it differs:
@@ -320,7 +301,7 @@ void WordGrid::setSort(SortMode mode)
         if (a.fast != b.fast)
             return descending ? a.fast > b.fast : a.fast < b.fast;
         for (int k = 0; k < keyCount; ++k) {
-            const int c = compareCells(cell(first + int(a.row), firstKey + k),
+            const int c = compareCells(texts, cell(first + int(a.row), firstKey + k),
                                        cell(first + int(b.row), firstKey + k));
             if (c != 0)
                 return descending ? c > 0 : c < 0;
@@ -329,6 +310,27 @@ void WordGrid::setSort(SortMode mode)
     });
     // Whole rows move, fixed-column cells included.
     permuteRows(m_cells.data() + size_t(first) * size_t(m_cols), size_t(m_cols), entries);
+}
+
+std::optional<long double> WordGrid::numberOf(Cell cell) const
+{
+    if (cell & countBit)
+        return static_cast<long double>(cell & payload);
+    return decimalValue(textOf(cell));
+}
+
+// Numbers compare as numbers and texts in the French order. A number ranks
+// before a text, as digits do before letters in that order; this keeps the
+// order consistent when a column mixes both.
+int WordGrid::compareCells(SortKeys &texts, Cell a, Cell b) const
+{
+    const std::optional<long double> x = numberOf(a);
+    const std::optional<long double> y = numberOf(b);
+    if (x && y)
+        return *x < *y ? -1 : (*y < *x ? 1 : 0);
+    if (x || y)
+        return x ? -1 : 1;
+    return texts.compare(texts.add(textOf(a)), textOf(a), texts.add(textOf(b)), textOf(b));
 }
 
 WordGrid::Cell &WordGrid::cell(int row, int col)

@@ -6,9 +6,12 @@
 #include <QStringView>
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace lexalon {
+
+class SortKeys;
 
 // A table of text cells with a current cell, a selection and a sort: the store
 // behind the word list and the token list. It knows no widget; a table model
@@ -78,6 +81,8 @@ private:
     Cell &cell(int row, int col);
     Cell cell(int row, int col) const;
     QStringView textOf(Cell cell) const;
+    std::optional<long double> numberOf(Cell cell) const;
+    int compareCells(SortKeys &texts, Cell a, Cell b) const;
     void clampCursor();
 
     int m_rows;
