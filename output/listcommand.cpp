@@ -42,7 +42,8 @@ constexpr auto helpText =
     u"  -h, --help    affiche cette aide\n"
     u"\n"
     u"Statut de sortie : 0 en cas de succès, 2 en cas d'erreur (usage incorrect,\n"
-    u"fichier illisible, liste impossible à écrire) ; rien n'est alors écrit.\n";
+    u"fichier illisible, mémoire insuffisante, liste impossible à écrire) ; rien\n"
+    u"n'est alors écrit.\n";
 
 struct ListOptions
 {
