@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numeric>
 #include <set>
 #include <string>
 #include <vector>
@@ -320,11 +321,13 @@ QByteArray frenchLikeText(qint64 size, quint64 seed)
     return out;
 }
 
-QByteArray distinctFormsText(qint64 forms, quint64 seed)
+namespace {
+
+// `forms` different forms: a form is a fixed number of syllables, each one
+// onset (consonants only) and one nucleus (vowels only), so that different
+// syllable sequences are different forms.
+std::vector<QByteArray> syllableForms(qint64 forms)
 {
-    // A form is a fixed number of syllables, each one onset (consonants only)
-    // and one nucleus (vowels only), so that different syllable sequences are
-    // different forms.
     constexpr qint64 syllableCount = qint64(std::size(onsets) * std::size(nuclei));
     constexpr qint64 scramble = 1000003; // prime to the syllable count
     int length = 2;
@@ -346,7 +349,33 @@ QByteArray distinctFormsText(qint64 forms, quint64 seed)
         }
         formBytes.push_back(encodeWindows1252(form));
     }
+    return formBytes;
+}
 
+// The tokens in shuffled order, ten a line.
+QByteArray shuffledLines(const std::vector<QByteArray> &formBytes, std::vector<quint32> &tokens,
+                         Random &random)
+{
+    for (size_t i = tokens.size(); i > 1; --i)
+        std::swap(tokens[i - 1], tokens[random.below(i)]);
+    constexpr int wordsPerLine = 10;
+    qsizetype size = 0;
+    for (const quint32 token : tokens)
+        size += formBytes[token].size() + 2;
+    QByteArray out;
+    out.reserve(size);
+    for (size_t i = 0; i < tokens.size(); ++i) {
+        out.append(formBytes[tokens[i]]);
+        out.append((i + 1) % wordsPerLine == 0 ? "\r\n" : " ");
+    }
+    return out;
+}
+
+} // namespace
+
+QByteArray distinctFormsText(qint64 forms, quint64 seed)
+{
+    const std::vector<QByteArray> formBytes = syllableForms(forms);
     Random random(seed);
     const ZipfSampler sampler{size_t(forms)};
     std::vector<quint32> tokens;
@@ -355,17 +384,16 @@ QByteArray distinctFormsText(qint64 forms, quint64 seed)
         tokens.push_back(quint32(i));
         tokens.push_back(quint32(sampler.rank(random)));
     }
-    for (size_t i = tokens.size(); i > 1; --i)
-        std::swap(tokens[i - 1], tokens[random.below(i)]);
+    return shuffledLines(formBytes, tokens, random);
+}
 
-    constexpr int wordsPerLine = 10;
-    QByteArray out;
-    out.reserve(qsizetype(tokens.size()) * (length * 3 + 1));
-    for (size_t i = 0; i < tokens.size(); ++i) {
-        out.append(formBytes[tokens[i]]);
-        out.append((i + 1) % wordsPerLine == 0 ? "\r\n" : " ");
-    }
-    return out;
+QByteArray onceEachFormText(qint64 forms, quint64 seed)
+{
+    const std::vector<QByteArray> formBytes = syllableForms(forms);
+    Random random(seed);
+    std::vector<quint32> tokens(static_cast<size_t>(forms));
+    std::iota(tokens.begin(), tokens.end(), quint32(0));
+    return shuffledLines(formBytes, tokens, random);
 }
 
 } // namespace lexalon::bench

@@ -16,4 +16,8 @@ QByteArray frenchLikeText(qint64 size, quint64 seed = 1);
 // at least once, in shuffled order, about two attestations a form.
 QByteArray distinctFormsText(qint64 forms, quint64 seed = 1);
 
+// The same with each form once: the most different forms a text can hold
+// for its size.
+QByteArray onceEachFormText(qint64 forms, quint64 seed = 1);
+
 } // namespace lexalon::bench

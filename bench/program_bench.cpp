@@ -321,10 +321,27 @@ void BM_OneGigabyteText(benchmark::State &state)
     }
 }
 
+// The program opens the file and shows its word list, then ends: for the
+// peak memory of one text, measured from outside. Fails when the text or
+// its list is refused.
+int openAndList(int argc, char **argv, const QString &path)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    Program program;
+    program.open(path);
+    int forms = -1;
+    if (program.scripted.messages.requests().empty())
+        program.withWordList([&forms](frmListe01 &list) { forms = list.model()->rowCount(); });
+    return forms >= 0 && program.scripted.messages.requests().empty() ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
 {
+    if (argc == 3 && qstrcmp(argv[1], "--open-and-list") == 0)
+        return openAndList(argc, argv, QString::fromLocal8Bit(argv[2]));
     if (qgetenv("LEXALON_BENCH_1GB") == "1") {
         benchmark::RegisterBenchmark("BM_OneGigabyteText", BM_OneGigabyteText)
             ->Unit(benchmark::kSecond)

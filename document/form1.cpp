@@ -131,14 +131,17 @@ void Form1::mnuItemQuitter_Click()
 void Form1::Liste_Click()
 {
     const BusyScope busy(*m_pointer);
-    frmListe01 liste(m_txtFichier->Text(), m_services, this);
+    std::unique_ptr<frmListe01> liste;
     try {
-        liste.Form_Load();
+        liste = std::make_unique<frmListe01>(m_txtFichier->Text(), m_services, this);
+        liste->Form_Load();
     } catch (const std::bad_alloc &) {
+        // The window and all it took are gone: the program is as before.
+        liste.reset();
         m_services.messages.show(listTooLargeMessage());
         return;
     }
-    liste.exec();
+    liste->exec();
 }
 
 void Form1::about_Click()

@@ -14,6 +14,8 @@
 #include <QIODevice>
 #include <QString>
 
+#include <new>
+
 using namespace Qt::StringLiterals;
 
 namespace lexalon {
@@ -127,15 +129,18 @@ QString readProblem(const QString &path, const TextFileContent &content)
     return u"impossible de lire %1 : %2"_s.arg(quoted(path), content.errorString);
 }
 
-// The text and the token list are gone once the word list is built. Returns
-// why there is no list, or nothing.
+// The text is given back once its forms are read, and the token list once
+// the word list is built. Returns why there is no list, or nothing.
 QString buildWordList(const QString &path, WordGrid &grille01)
 {
-    const TextFileContent content = readTextFile(path);
-    if (!content.ok())
-        return readProblem(path, content);
     TokenList grille02;
-    analyseText(content.text, grille02, grille01);
+    {
+        const TextFileContent content = readTextFile(path);
+        if (!content.ok())
+            return readProblem(path, content);
+        collectForms(content.text, grille02);
+    }
+    listForms(grille02, grille01);
     return {};
 }
 
@@ -150,6 +155,20 @@ QString writeWordList(const WordGrid &grille01, const QString &outputPath, QIODe
     if (!writeWordList(grille01, out))
         return u"impossible d'écrire sur la sortie standard : %1"_s.arg(out.errorString());
     return {};
+}
+
+// Returns why the list was not written, or nothing. Throws std::bad_alloc
+// when memory runs out, before anything is written.
+QString listText(const ListOptions &options, QIODevice &out)
+{
+    WordGrid grille01(3, 2, 1, 1);
+    if (QString problem = buildWordList(options.input, grille01); !problem.isEmpty())
+        return problem;
+    if (options.frequencies) {
+        UnseenPointer pointer;
+        trierFrequences(grille01, pointer);
+    }
+    return writeWordList(grille01, options.output, out);
 }
 
 } // namespace
@@ -175,16 +194,13 @@ int runListCommand(const QStringList &arguments, QIODevice &out, QIODevice &err)
         report(err, u"%1 est le texte lu : la liste ne peut pas le remplacer."_s.arg(quoted(options.output)));
         return listFailed;
     }
-    WordGrid grille01(3, 2, 1, 1);
-    if (const QString problem = buildWordList(options.input, grille01); !problem.isEmpty()) {
-        report(err, problem);
-        return listFailed;
+    QString problem;
+    try {
+        problem = listText(options, out);
+    } catch (const std::bad_alloc &) {
+        problem = u"mémoire insuffisante : la liste de %1 ne peut pas être établie."_s.arg(quoted(options.input));
     }
-    if (options.frequencies) {
-        UnseenPointer pointer;
-        trierFrequences(grille01, pointer);
-    }
-    if (const QString problem = writeWordList(grille01, options.output, out); !problem.isEmpty()) {
+    if (!problem.isEmpty()) {
         report(err, problem);
         return listFailed;
     }

@@ -14,7 +14,7 @@ packages=(
   clang libclang-rt-14-dev
   cups printer-driver-cups-pdf
   g++-mingw-w64-x86-64 wine wine64
-  desktop-file-utils appstream man-db dpkg-dev file
+  desktop-file-utils appstream man-db dpkg-dev file time
 )
 
 missing=()

@@ -6,7 +6,7 @@
 
 #include <QString>
 
-#include <vector>
+#include <cstdint>
 
 namespace lexalon {
 
@@ -30,41 +30,41 @@ void prepareWordList(WordGrid &grille01)
     grille01.setCellFontBold(true);
 }
 
-// One row per run of equal tokens: the form and the length of its run.
-qint64 groupRuns(const TokenList &grille02, WordGrid &grille01)
+// One row per run of equal tokens: the form and the length of its run. The
+// forms move to the word list as they are.
+qint64 groupRuns(TokenList &grille02, WordGrid &grille01)
 {
-    struct Run
-    {
-        TokenList::FormId form;
-        qint64 count;
-    };
-    std::vector<Run> runs;
-    runs.reserve(size_t(grille02.formCount()));
-    for (qsizetype i = 0; i < grille02.size(); ++i) {
-        const TokenList::FormId id = grille02.token(i);
-        if (!runs.empty() && runs.back().form == id)
-            ++runs.back().count;
-        else
-            runs.push_back({id, 1});
-    }
+    const qsizetype tokens = grille02.size();
+    qint64 runs = 0;
+    for (qsizetype i = 0; i < tokens; ++i)
+        runs += i == 0 || grille02.token(i) != grille02.token(i - 1);
 
-    grille01.setRows(int(runs.size()) + 1);
+    grille01.setRows(int(runs) + 1);
+    grille01.adoptTexts(grille02.takeForms());
     int row = 1;
-    for (const Run &run : runs) {
-        grille01.setCellText(row, formColumn, grille02.form(run.form).toString());
-        grille01.setCellText(row, countColumn, QString::number(run.count));
+    for (qsizetype i = 0; i < tokens;) {
+        const TokenList::FormId id = grille02.token(i);
+        const qsizetype first = i;
+        while (i < tokens && grille02.token(i) == id)
+            ++i;
+        grille01.setCellAdoptedText(row, formColumn, id);
+        grille01.setCellCount(row, countColumn, std::uint64_t(i - first));
         ++row;
     }
-    return qint64(runs.size());
+    return runs;
 }
 
 } // namespace
 
-WordStatistics analyseText(QStringView text, TokenList &grille02, WordGrid &grille01)
+void collectForms(QStringView text, TokenList &grille02)
+{
+    grille02.reserve(text.size() / charactersPerToken, text.size());
+    grille02.appendFormsOf(text);
+}
+
+WordStatistics listForms(TokenList &grille02, WordGrid &grille01)
 {
     WordStatistics statistics;
-    grille02.reserve(text.size() / charactersPerToken);
-    grille02.appendFormsOf(text);
     trierJetons(grille02);
     statistics.total = grille02.size();
 
@@ -75,6 +75,12 @@ WordStatistics analyseText(QStringView text, TokenList &grille02, WordGrid &gril
     grille01.setRow(lastRow);
     grille01.setCol(countColumn);
     return statistics;
+}
+
+WordStatistics analyseText(QStringView text, TokenList &grille02, WordGrid &grille01)
+{
+    collectForms(text, grille02);
+    return listForms(grille02, grille01);
 }
 
 } // namespace lexalon

@@ -26,7 +26,13 @@ inline constexpr int countColumnWidth = 2000; // twips
 // Cuts the text into lower-cased forms (the token list, sorted), then fills
 // the word list with one row per different form and its number of
 // attestations, in alphabetical order, under the heading row. Leaves the
-// current cell on the last row's count.
+// current cell on the last row's count. The word list takes the forms over:
+// the token list keeps only its tokens.
 WordStatistics analyseText(QStringView text, TokenList &grille02, WordGrid &grille01);
+
+// The same in two steps, so that the text can be given back between them:
+// the forms of the text into the token list, then the word list from it.
+void collectForms(QStringView text, TokenList &grille02);
+WordStatistics listForms(TokenList &grille02, WordGrid &grille01);
 
 } // namespace lexalon

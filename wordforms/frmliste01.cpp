@@ -3,9 +3,11 @@
 #include "output/printcommand.h"
 #include "output/savecommand.h"
 #include "platform/busypointer.h"
+#include "platform/messagebox.h"
 #include "platform/twips.h"
 #include "shell/windowlook.h"
 #include "wordforms/analysis.h"
+#include "wordforms/tokenlist.h"
 #include "wordforms/wordgrid.h"
 #include "wordforms/wordgridmodel.h"
 #include "wordforms/wordlistview.h"
@@ -18,6 +20,8 @@
 #include <QPalette>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+#include <new>
 
 using namespace Qt::StringLiterals;
 
@@ -55,6 +59,17 @@ inline constexpr int grille01FixedCols = 1;
 
 inline constexpr QRect command1Geometry = twipsRect(720, 2880, 3135, 375);
 inline constexpr qreal command1Points = 9;
+
+// A list too large to be sorted keeps its order.
+MessageRequest sortTooLargeMessage()
+{
+    MessageRequest message;
+    message.prompt = u"La liste ne peut pas être triée :"_s + u"\r\n"_s
+                     + u"la mémoire ne suffit pas pour ce texte."_s;
+    message.icon = MessageIcon::Information;
+    message.title = u"Liste trop volumineuse"_s;
+    return message;
+}
 
 QGroupBox *frame(QWidget *client, const QRect &geometry)
 {
@@ -184,10 +199,11 @@ QMenuBar *frmListe01::createMenus()
 
 void frmListe01::Form_Load()
 {
-    m_grille02 = TokenList();
     m_order = OrderToggle();
     WordStatistics statistics;
-    m_model->refill([&](WordGrid &grid) { statistics = analyseText(m_text, m_grille02, grid); });
+    // The token list lives only while the list is made.
+    TokenList grille02;
+    m_model->refill([&](WordGrid &grid) { statistics = analyseText(m_text, grille02, grid); });
     m_Label6->setText(QString::number(statistics.total));
     m_Label7->setText(QString::number(statistics.different));
     m_Command1->setText(m_order.caption());
@@ -195,7 +211,12 @@ void frmListe01::Form_Load()
 
 void frmListe01::Command1_Click()
 {
-    m_model->edit([this](WordGrid &grid) { m_order.toggle(grid, *m_pointer); });
+    try {
+        m_model->edit([this](WordGrid &grid) { m_order.toggle(grid, *m_pointer); });
+    } catch (const std::bad_alloc &) {
+        m_services.messages.show(sortTooLargeMessage());
+        return;
+    }
     m_Command1->setText(m_order.caption());
 }
 

@@ -3,7 +3,6 @@
 #include "document/commondialog.h"
 #include "platform/windowservices.h"
 #include "wordforms/orderings.h"
-#include "wordforms/tokenlist.h"
 
 #include <QDialog>
 #include <QString>
@@ -78,7 +77,6 @@ private:
     std::unique_ptr<BusyPointer> m_pointer;
     CommonDialog m_CommonDialog1;
     CommonDialog m_CommonDialog2;
-    TokenList m_grille02;
     OrderToggle m_order;
     WordGridModel *m_model; // holds grille01
 

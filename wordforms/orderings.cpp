@@ -1,6 +1,7 @@
 #include "wordforms/orderings.h"
 
 #include "platform/busypointer.h"
+#include "platform/busyscope.h"
 #include "wordforms/tokenlist.h"
 #include "wordforms/wordgrid.h"
 
@@ -10,15 +11,15 @@ namespace {
 
 // Sorts every form row: a block of rows the user selected would otherwise be
 // sorted alone, leaving the list in mixed order under a caption that claims
-// otherwise. The current cell does not move.
+// otherwise. The current cell does not move; a sort that runs out of memory
+// leaves the rows as they were.
 void sortWholeList(WordGrid &grille01, BusyPointer &pointer, int lastKeyColumn,
                    WordGrid::SortMode mode)
 {
-    pointer.setMousePointer(MousePointer::Hourglass);
+    const BusyScope busy(pointer);
     grille01.setRowSel(grille01.Row());
     grille01.setColSel(lastKeyColumn);
     grille01.setSort(mode);
-    pointer.setMousePointer(MousePointer::Default);
 }
 
 } // namespace

@@ -149,28 +149,29 @@ SortKeys::SortKeys(const TextOrder &order)
 
 SortKeys::Key SortKeys::add(QStringView text)
 {
-    const size_t offset = m_bytes.size();
-    Key key{0, std::uint32_t(offset), 0, m_order.appendPrimaryKey(text, m_bytes)};
-    key.length = std::uint32_t(m_bytes.size() - offset);
+    m_aBytes.clear();
+    Key key{0, m_order.appendPrimaryKey(text, m_aBytes)};
     for (size_t i = 0; i < 8; ++i) {
-        const std::uint64_t byte = i < key.length ? m_bytes[offset + i] : 0;
+        const std::uint64_t byte = i < m_aBytes.size() ? m_aBytes[i] : 0;
         key.prefix |= byte << (8 * (7 - i));
     }
     return key;
 }
 
-int SortKeys::compare(const Key &a, QStringView aText, const Key &b, QStringView bText) const
+int SortKeys::compare(const Key &a, QStringView aText, const Key &b, QStringView bText)
 {
     if (a.covered && b.covered) {
         // No weight is zero, so the zeros past a short key sort it first.
         if (a.prefix != b.prefix)
             return a.prefix < b.prefix ? -1 : 1;
-        if (a.length > 8 || b.length > 8) {
-            const int c = TextOrder::comparePrimaryKeys(m_bytes.data() + a.offset, a.length,
-                                                        m_bytes.data() + b.offset, b.length);
-            if (c != 0)
-                return c;
-        }
+        m_aBytes.clear();
+        m_bBytes.clear();
+        m_order.appendPrimaryKey(aText, m_aBytes);
+        m_order.appendPrimaryKey(bText, m_bBytes);
+        const int c = TextOrder::comparePrimaryKeys(m_aBytes.data(), m_aBytes.size(), m_bBytes.data(),
+                                                    m_bBytes.size());
+        if (c != 0)
+            return c;
     }
     return m_order.compare(aText, bText);
 }

@@ -51,16 +51,15 @@ private:
 };
 
 // Texts prepared for sorting in the French order: most comparisons are
-// settled by the first bytes of their primary keys, kept inline, and only
-// texts that differ by accents or case go to the collator.
+// settled by the first bytes of their primary keys, kept inline; the rest of
+// the keys is made again when those are equal, and only texts that differ by
+// accents or case go to the collator. A key costs no memory beyond itself.
 class SortKeys
 {
 public:
     struct Key
     {
         std::uint64_t prefix; // the first eight bytes of the primary key, big-endian
-        std::uint32_t offset;
-        std::uint32_t length;
         bool covered;
     };
 
@@ -68,11 +67,12 @@ public:
 
     Key add(QStringView text);
     // The same result as TextOrder::compare on the two texts.
-    int compare(const Key &a, QStringView aText, const Key &b, QStringView bText) const;
+    int compare(const Key &a, QStringView aText, const Key &b, QStringView bText);
 
 private:
     const TextOrder &m_order;
-    TextOrder::Key m_bytes;
+    TextOrder::Key m_aBytes;
+    TextOrder::Key m_bBytes;
 };
 
 } // namespace lexalon

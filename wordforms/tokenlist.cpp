@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <bit>
-#include <cstring>
+#include <utility>
 
 #if defined(__SSE2__) || defined(_M_X64)
 #include <emmintrin.h>
@@ -18,6 +18,10 @@ namespace lexalon {
 namespace {
 
 constexpr int initialTableBits = 10;
+// The table grows past five eighths full: short probes, and four to eight
+// bytes of table a form.
+constexpr size_t loadNumerator = 5;
+constexpr size_t loadDenominator = 8;
 
 // Each UTF-16 code unit's folded letter, or 0 for a separator: one load per
 // character, no comparison. Only the few lines of the table that a text
@@ -107,10 +111,17 @@ bool sameChars(const char16_t *a, const char16_t *b, size_t length)
     return true;
 }
 
-size_t slotOf(const TokenList::FormCode &code, int tableBits)
+// The table's slot of a form is the top bits of its hash; the other bits
+// spare most character comparisons.
+std::uint32_t hashOf(const TokenList::FormCode &code)
 {
     const std::uint64_t mixed = (code.low ^ (code.high * 0xC2B2AE3D27D4EB4Full)) * 0x9E3779B97F4A7C15ull;
-    return size_t(mixed >> (64 - tableBits));
+    return std::uint32_t(mixed >> 32);
+}
+
+size_t slotOf(std::uint32_t hash, int tableBits)
+{
+    return size_t(hash >> (32 - tableBits));
 }
 
 // The text is read in chunks small enough to stay in the first-level cache.
@@ -184,75 +195,69 @@ inline size_t nextBit(const std::uint64_t *letters, size_t from, size_t count, b
 } // namespace
 
 TokenList::TokenList()
-    : m_table(size_t(1) << initialTableBits, Slot{{0, 0}, 0})
-    , m_tableBits(initialTableBits)
-    , m_form(chunkUnits)
+    : m_form(chunkUnits)
 {
+    makeTable(initialTableBits);
 }
 
-void TokenList::reserve(qsizetype tokens)
+void TokenList::reserve(qsizetype tokens, qsizetype formUnits)
 {
     m_tokens.reserve(size_t(std::max<qsizetype>(tokens, 0)));
+    m_forms.reserve(0, std::max<qsizetype>(formUnits, 0));
 }
 
 void TokenList::append(QStringView form)
 {
+    ensureTable();
     if (size_t(form.size()) > m_form.size())
         m_form.resize(size_t(form.size()));
     std::copy(form.utf16(), form.utf16() + form.size(), m_form.begin());
-    m_tokens.push_back(intern(formCode(m_form.data(), size_t(form.size())), m_form.data(),
+    m_tokens.push_back(intern(hashOf(formCode(m_form.data(), size_t(form.size()))), m_form.data(),
                               size_t(form.size())));
 }
 
 void TokenList::appendFormsOf(QStringView text)
 {
+    ensureTable();
     std::array<std::uint64_t, chunkUnits / 64> letters;
     const char16_t *source = text.utf16();
-    auto remaining = size_t(text.size());
-    size_t carried = 0; // units of a form still open at the start of m_form
+    const char16_t *const end = source + text.size();
+    // A form that runs past a chunk's end is read again from the text once
+    // its end is found, so that no copy of it grows with it.
+    const char16_t *open = nullptr;
     std::vector<Pending> pending;
     pending.reserve(chunkUnits / 2 + 1);
 
-    while (remaining > 0) {
-        const size_t n = std::min(remaining, chunkUnits);
-        if (carried + chunkUnits > m_form.size())
-            m_form.resize(2 * (carried + chunkUnits));
-        foldChunk(source, n, m_form.data() + carried, letters.data());
-
-        // Chunk position i stands at m_form[carried + i].
-        bool inForm = carried > 0;
-        size_t start = 0;
+    while (source < end) {
+        const size_t n = std::min(size_t(end - source), chunkUnits);
+        foldChunk(source, n, m_form.data(), letters.data());
         size_t i = 0;
-        for (;;) {
-            if (inForm) {
-                const size_t end = nextBit(letters.data(), i, n, false);
-                if (end == n)
-                    break;
-                pending.push_back({foldedFormCode(m_form.data() + start, carried + end - start),
-                                   std::uint32_t(start), std::uint32_t(carried + end - start)});
-                inForm = false;
-                i = end;
+        if (open) {
+            i = nextBit(letters.data(), 0, n, false);
+            if (i == n) {
+                source += n;
+                continue;
             }
-            i = nextBit(letters.data(), i, n, true);
-            if (i == n)
+            m_tokens.push_back(internSpan(open, size_t(source + i - open)));
+            open = nullptr;
+        }
+        for (;;) {
+            const size_t start = nextBit(letters.data(), i, n, true);
+            if (start == n)
                 break;
-            inForm = true;
-            start = carried + i;
+            i = nextBit(letters.data(), start, n, false);
+            if (i == n) {
+                open = source + start;
+                break;
+            }
+            pending.push_back({hashOf(foldedFormCode(m_form.data() + start, i - start)),
+                               std::uint32_t(start), std::uint32_t(i - start)});
         }
         internPending(pending);
-
-        if (inForm) {
-            carried = carried + n - start;
-            if (start > 0)
-                std::memmove(m_form.data(), m_form.data() + start, carried * sizeof(char16_t));
-        } else {
-            carried = 0;
-        }
         source += n;
-        remaining -= n;
     }
-    if (carried > 0)
-        m_tokens.push_back(intern(foldedFormCode(m_form.data(), carried), m_form.data(), carried));
+    if (open)
+        m_tokens.push_back(internSpan(open, size_t(end - open)));
 }
 
 // The forms of a chunk are looked up together: their slots are asked of the
@@ -260,81 +265,133 @@ void TokenList::appendFormsOf(QStringView text)
 void TokenList::internPending(std::vector<Pending> &pending)
 {
     for (const Pending &form : pending)
-        prefetch(&m_table[slotOf(form.code, m_tableBits)]);
+        prefetch(&m_table[slotOf(form.hash, m_tableBits)]);
     for (const Pending &form : pending)
-        m_tokens.push_back(intern(form.code, m_form.data() + form.start, form.length));
+        m_tokens.push_back(intern(form.hash, m_form.data() + form.start, form.length));
     pending.clear();
 }
 
-QStringView TokenList::form(FormId id) const
+TextStore TokenList::takeForms()
 {
-    const Form &f = m_forms[id];
-    return QStringView(m_chars.data() + f.start, qsizetype(f.length));
+    std::vector<Slot>().swap(m_table);
+    return std::exchange(m_forms, TextStore());
 }
 
-TokenList::FormId TokenList::intern(const FormCode &code, const char16_t *chars, size_t length)
+size_t TokenList::find(std::uint32_t hash, const char16_t *chars, size_t length) const
 {
     const size_t mask = m_table.size() - 1;
-    size_t slot = slotOf(code, m_tableBits);
-    for (;; slot = (slot + 1) & mask) {
+    for (size_t slot = slotOf(hash, m_tableBits);; slot = (slot + 1) & mask) {
         const Slot &candidate = m_table[slot];
-        if (candidate.code.low == 0)
-            break;
-        if (!(candidate.code == code))
+        if (candidate.id == noForm)
+            return slot;
+        if (candidate.hash != hash)
             continue;
-        if (!(code.low & hashedCode))
-            return candidate.id;
-        const Form &f = m_forms[candidate.id];
-        if (f.length == length && sameChars(chars, m_chars.data() + f.start, length))
-            return candidate.id;
+        const QStringView f = m_forms.text(candidate.id);
+        if (size_t(f.size()) == length && sameChars(chars, f.utf16(), length))
+            return slot;
     }
+}
 
-    const auto id = FormId(m_forms.size());
-    m_forms.push_back({code, std::uint32_t(m_chars.size()), std::uint32_t(length)});
-    m_chars.insert(m_chars.end(), chars, chars + length);
-    m_table[slot] = {code, id};
-    // Keep the table at most half full.
-    if (m_forms.size() * 2 > m_table.size())
-        growTable();
+TokenList::FormId TokenList::intern(std::uint32_t hash, const char16_t *chars, size_t length)
+{
+    const size_t slot = find(hash, chars, length);
+    if (m_table[slot].id != noForm)
+        return m_table[slot].id;
+    const FormId id = m_forms.append(QStringView(chars, qsizetype(length)));
+    add(slot, hash, id);
     return id;
 }
 
-void TokenList::growTable()
+// The folded letters are written where a new form stays, and dropped if the
+// form is already known.
+TokenList::FormId TokenList::internSpan(const char16_t *source, size_t length)
 {
-    ++m_tableBits;
-    m_table.assign(size_t(1) << m_tableBits, Slot{{0, 0}, 0});
-    const size_t mask = m_table.size() - 1;
-    for (FormId id = 0; id < FormId(m_forms.size()); ++id) {
-        size_t slot = slotOf(m_forms[id].code, m_tableBits);
-        while (m_table[slot].code.low != 0)
-            slot = (slot + 1) & mask;
-        m_table[slot] = {m_forms[id].code, id};
+    char16_t *folded = m_forms.openText(length);
+    std::transform(source, source + length, folded, [](char16_t c) { return foldTable[c]; });
+    const std::uint32_t hash = hashOf(foldedFormCode(folded, length));
+    const size_t slot = find(hash, folded, length);
+    if (m_table[slot].id != noForm) {
+        m_forms.dropOpenText();
+        return m_table[slot].id;
     }
+    const FormId id = m_forms.closeText();
+    add(slot, hash, id);
+    return id;
+}
+
+void TokenList::add(size_t slot, std::uint32_t hash, FormId id)
+{
+    m_table[slot] = {hash, id};
+    if (size_t(formCount()) * loadDenominator > m_table.size() * loadNumerator)
+        makeTable(m_tableBits + 1);
+}
+
+// From the old table's slots, or from the forms themselves once the table
+// has been given back.
+void TokenList::makeTable(int bits)
+{
+    std::vector<Slot> table(size_t(1) << bits, Slot{0, noForm});
+    const size_t mask = table.size() - 1;
+    const auto place = [&](Slot entry) {
+        size_t slot = slotOf(entry.hash, bits);
+        while (table[slot].id != noForm)
+            slot = (slot + 1) & mask;
+        table[slot] = entry;
+    };
+    if (!m_table.empty()) {
+        for (const Slot &entry : m_table) {
+            if (entry.id != noForm)
+                place(entry);
+        }
+    } else {
+        for (FormId id = 0; id < FormId(formCount()); ++id) {
+            const QStringView f = form(id);
+            place({hashOf(formCode(f.utf16(), size_t(f.size()))), id});
+        }
+    }
+    m_table = std::move(table);
+    m_tableBits = bits;
+}
+
+void TokenList::ensureTable()
+{
+    if (!m_table.empty())
+        return;
+    int bits = initialTableBits;
+    while (size_t(formCount()) * loadDenominator > (size_t(1) << bits) * loadNumerator)
+        ++bits;
+    makeTable(bits);
 }
 
 void TokenList::sortByForm()
 {
+    std::vector<Slot>().swap(m_table);
+
+    // Sixteen bytes a form: its key's fields, its id and its number of
+    // tokens; a text small enough to be held in memory keeps both below 2^31.
     struct Entry
     {
-        SortKeys::Key key;
-        FormId id;
+        std::uint64_t prefix;
+        FormId id : 31;
+        FormId covered : 1;
+        std::uint32_t count;
     };
     SortKeys keys(TextOrder::french());
-    std::vector<Entry> entries;
-    entries.reserve(m_forms.size());
-    for (FormId id = 0; id < FormId(m_forms.size()); ++id)
-        entries.push_back({keys.add(form(id)), id});
+    std::vector<Entry> entries(static_cast<size_t>(formCount()));
+    for (FormId id = 0; id < FormId(formCount()); ++id) {
+        const SortKeys::Key key = keys.add(form(id));
+        entries[id] = {key.prefix, id, key.covered, 0};
+    }
+    for (FormId id : m_tokens)
+        ++entries[id].count;
     std::sort(entries.begin(), entries.end(), [&](const Entry &a, const Entry &b) {
-        return keys.compare(a.key, form(a.id), b.key, form(b.id)) < 0;
+        return keys.compare({a.prefix, bool(a.covered)}, form(a.id), {b.prefix, bool(b.covered)}, form(b.id)) < 0;
     });
 
     // The sorted list is each form repeated as often as it is attested.
-    std::vector<qsizetype> counts(m_forms.size(), 0);
-    for (FormId id : m_tokens)
-        ++counts[id];
     auto out = m_tokens.begin();
     for (const Entry &entry : entries)
-        out = std::fill_n(out, counts[entry.id], entry.id);
+        out = std::fill_n(out, entry.count, FormId(entry.id));
 }
 
 } // namespace lexalon

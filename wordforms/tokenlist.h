@@ -1,5 +1,7 @@
 #pragma once
 
+#include "wordforms/textstore.h"
+
 #include <QStringView>
 #include <QtGlobal>
 
@@ -14,26 +16,24 @@ namespace lexalon {
 class TokenList
 {
 public:
-    using FormId = std::uint32_t;
+    using FormId = TextStore::Index;
 
     TokenList();
 
-    // A form of up to twenty letters is its own code, six bits a letter, so
-    // a lookup compares the slot and reads nothing else. Longer or unusual
-    // forms get a code with the top bit set, made from their hash, and are
-    // checked against their characters.
+    // A form of up to twenty letters is its own code, six bits a letter;
+    // longer or unusual forms get a code with the top bit set, made from
+    // their hash. The table keeps 32 bits of a hash of the code, and a form
+    // whose bits match is checked against its characters.
     struct FormCode
     {
-        std::uint64_t low; // 0 only in a free slot
+        std::uint64_t low;
         std::uint64_t high;
-        // Spelled out: the defaulted comparison may become a call to memcmp.
-        bool operator==(const FormCode &other) const
-        {
-            return low == other.low && high == other.high;
-        }
     };
 
-    void reserve(qsizetype tokens);
+    // Room for that many tokens, and for forms of that many code units in
+    // all: a text's own length is enough for its forms, and memory set aside
+    // but never written costs nothing.
+    void reserve(qsizetype tokens, qsizetype formUnits);
     // Appends a token; the form must already be lower-cased.
     void append(QStringView form);
     // Appends every form of the text, lower-cased, in text order.
@@ -41,44 +41,47 @@ public:
 
     qsizetype size() const { return qsizetype(m_tokens.size()); }
     FormId token(qsizetype index) const { return m_tokens[size_t(index)]; }
-    QStringView form(FormId id) const;
-    qsizetype formCount() const { return qsizetype(m_forms.size()); }
+    QStringView form(FormId id) const { return m_forms.text(id); }
+    qsizetype formCount() const { return m_forms.size(); }
+    // Hands the forms over whole, each text numbered by its form's id; the
+    // token list keeps its tokens but no forms.
+    TextStore takeForms();
 
     // Orders the tokens by the rank of their form in the French text order.
     // Equal forms share an id, so a counting sort does it in linear time.
+    // The lookup table is given back, and made again on the next append.
     void sortByForm();
 
 private:
-    struct Form
-    {
-        FormCode code;
-        std::uint32_t start; // offset in m_chars
-        std::uint32_t length;
-    };
+    static constexpr FormId noForm = ~FormId(0);
 
     struct Slot
     {
-        FormCode code;
-        FormId id;
+        std::uint32_t hash;
+        FormId id; // noForm in a free slot
     };
 
     struct Pending
     {
-        FormCode code;
+        std::uint32_t hash;
         std::uint32_t start; // in m_form
         std::uint32_t length;
     };
 
-    FormId intern(const FormCode &code, const char16_t *chars, size_t length);
+    // The slot that holds the form, or the free slot where it belongs.
+    size_t find(std::uint32_t hash, const char16_t *chars, size_t length) const;
+    FormId intern(std::uint32_t hash, const char16_t *chars, size_t length);
+    FormId internSpan(const char16_t *source, size_t length);
+    void add(size_t slot, std::uint32_t hash, FormId id);
     void internPending(std::vector<Pending> &pending);
-    void growTable();
+    void makeTable(int bits);
+    void ensureTable();
 
     std::vector<FormId> m_tokens;
-    std::vector<char16_t> m_chars; // every distinct form, end to end
-    std::vector<Form> m_forms;
-    std::vector<Slot> m_table; // open addressing over m_forms
-    int m_tableBits;
-    std::vector<char16_t> m_form; // the form being read
+    TextStore m_forms; // every distinct form
+    std::vector<Slot> m_table; // open addressing over the forms
+    int m_tableBits = 0;
+    std::vector<char16_t> m_form; // the chunk being read, folded
 };
 
 } // namespace lexalon

@@ -2,9 +2,9 @@
 
 #include "wordforms/textorder.h"
 
-
 #include <algorithm>
 #include <cstdint>
+#include <limits>
 #include <optional>
 
 namespace lexalon {
@@ -47,26 +47,44 @@ bool isCount(QStringView text)
            && std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
 }
 
-// One key of one row, prepared once so that the sort compares cheaply.
-struct SortKey
+// A count is kept as its number when its digits are exactly the ones the
+// number is written with, so that the text made on demand is the same.
+std::optional<std::uint64_t> canonicalCount(QStringView text)
 {
-    std::optional<long double> number;
-    SortKeys::Key text; // for texts only
-    const QString *cell = nullptr;
-};
+    if (text.isEmpty() || !isCount(text) || (text.size() > 1 && text[0] == u'0'))
+        return std::nullopt;
+    std::uint64_t value = 0;
+    for (const QChar c : text)
+        value = value * 10 + (c.unicode() - u'0');
+    return value;
+}
 
-// Numbers compare as numbers and texts in the French order, made total by
-// the code units. A number ranks before a text, as digits do before letters
-// in that order; this keeps the order consistent when a column mixes both.
-int compareKeys(const SortKeys &texts, const SortKey &a, const SortKey &b)
+constexpr std::uint64_t boldBit = std::uint64_t(1) << 63;
+constexpr std::uint64_t countBit = std::uint64_t(1) << 62;
+constexpr std::uint64_t adoptedBit = std::uint64_t(1) << 61;
+constexpr std::uint64_t payload = adoptedBit - 1;
+
+// Puts the block's row entries[i].row at place i, whole rows moving in place
+// along the cycles of the permutation; each entry is marked done on the way.
+// Nothing is allocated once a row has moved.
+template <typename Entry>
+void permuteRows(std::uint64_t *block, size_t cols, std::vector<Entry> &entries)
 {
-    if (a.number && b.number)
-        return *a.number < *b.number ? -1 : (*b.number < *a.number ? 1 : 0);
-    if (a.number)
-        return -1;
-    if (b.number)
-        return 1;
-    return texts.compare(a.text, *a.cell, b.text, *b.cell);
+    std::vector<std::uint64_t> saved(cols);
+    for (size_t i = 0; i < entries.size(); ++i) {
+        if (entries[i].row == i)
+            continue;
+        std::copy_n(block + i * cols, cols, saved.begin());
+        size_t place = i;
+        while (entries[place].row != i) {
+            const size_t from = entries[place].row;
+            std::copy_n(block + from * cols, cols, block + place * cols);
+            entries[place].row = std::uint32_t(place);
+            place = from;
+        }
+        std::copy_n(saved.begin(), cols, block + place * cols);
+        entries[place].row = std::uint32_t(place);
+    }
 }
 
 } // namespace
@@ -99,7 +117,7 @@ void WordGrid::setCols(int cols)
     const int kept = std::min(cols, m_cols);
     for (int r = 0; r < m_rows; ++r) {
         for (int c = 0; c < kept; ++c)
-            cells[size_t(r) * size_t(cols) + size_t(c)] = std::move(cell(r, c));
+            cells[size_t(r) * size_t(cols) + size_t(c)] = cell(r, c);
     }
     m_cells = std::move(cells);
     m_cols = cols;
@@ -140,7 +158,7 @@ QString WordGrid::Text() const
     return cellText(m_row, m_col);
 }
 
-void WordGrid::setText(const QString &text)
+void WordGrid::setText(QStringView text)
 {
     setCellText(m_row, m_col, text);
 }
@@ -148,35 +166,71 @@ void WordGrid::setText(const QString &text)
 void WordGrid::setCellFontBold(bool bold)
 {
     if (m_row < m_rows && m_col < m_cols)
-        cell(m_row, m_col).bold = bold;
+        cell(m_row, m_col) = (cell(m_row, m_col) & ~boldBit) | (bold ? boldBit : 0);
 }
 
-const QString &WordGrid::cellText(int row, int col) const
+QString WordGrid::cellText(int row, int col) const
 {
-    static const QString none;
-    if (row < 0 || row >= m_rows || col < 0 || col >= m_cols)
-        return none;
-    return cell(row, col).text;
+    return cellText(row, col, std::numeric_limits<qsizetype>::max());
 }
 
-void WordGrid::setCellText(int row, int col, const QString &text)
+QString WordGrid::cellText(int row, int col, qsizetype length) const
+{
+    if (row < 0 || row >= m_rows || col < 0 || col >= m_cols)
+        return QString();
+    const Cell c = cell(row, col);
+    if (c & countBit)
+        return QString::number(c & payload);
+    return textOf(c).left(length).toString();
+}
+
+void WordGrid::setCellText(int row, int col, QStringView text)
 {
     if (row < 0 || row >= m_rows || col < 0 || col >= m_cols)
         return;
-    cell(row, col).text = text;
+    Cell &c = cell(row, col);
+    const Cell bold = c & boldBit;
+    if (const std::optional<std::uint64_t> count = canonicalCount(text))
+        c = bold | countBit | *count;
+    else if (text.isEmpty())
+        c = bold;
+    else
+        c = bold | (Cell(m_texts.append(text)) + 1);
+}
+
+void WordGrid::setCellCount(int row, int col, std::uint64_t count)
+{
+    if (row < 0 || row >= m_rows || col < 0 || col >= m_cols)
+        return;
+    Cell &c = cell(row, col);
+    c = (c & boldBit) | countBit | count;
+}
+
+void WordGrid::adoptTexts(TextStore texts)
+{
+    m_adopted = std::move(texts);
+}
+
+void WordGrid::setCellAdoptedText(int row, int col, TextStore::Index index)
+{
+    if (row < 0 || row >= m_rows || col < 0 || col >= m_cols)
+        return;
+    Cell &c = cell(row, col);
+    c = (c & boldBit) | adoptedBit | (Cell(index) + 1);
 }
 
 bool WordGrid::cellFontBold(int row, int col) const
 {
     if (row < 0 || row >= m_rows || col < 0 || col >= m_cols)
         return false;
-    return cell(row, col).bold;
+    return (cell(row, col) & boldBit) != 0;
 }
 
 void WordGrid::Clear()
 {
-    for (Cell &c : m_cells)
-        c = Cell();
+    std::fill(m_cells.begin(), m_cells.end(), Cell(0));
+    m_texts = TextStore();
+    m_adopted = TextStore();
 }
 
 int WordGrid::ColWidth(int col) const
@@ -207,43 +261,39 @@ void WordGrid::setSort(SortMode mode)
     const int firstKey = std::min(m_col, m_colSel);
     const int keyCount = std::max(m_col, m_colSel) - firstKey + 1;
     const size_t rowCount = size_t(last - first + 1);
-
     SortKeys texts(TextOrder::french());
-    std::vector<SortKey> keys(rowCount * size_t(keyCount));
-    for (size_t i = 0; i < rowCount; ++i) {
-        for (int k = 0; k < keyCount; ++k) {
-            SortKey &key = keys[i * size_t(keyCount) + size_t(k)];
-            key.cell = &cell(first + int(i), firstKey + k).text;
-            key.number = decimalValue(*key.cell);
-            if (!key.number)
-                key.text = texts.add(*key.cell);
-        }
-    }
 
     // Most comparisons are settled by one integer per row, taken from the
-    // first key, that orders rows as the full comparison does when it differs.
+    // first key, that orders rows as the full comparison does when it differs:
+    // the count, or the first bytes of the text's primary key.
     struct Entry
     {
         std::uint64_t fast;
-        std::uint32_t row;
+        std::uint32_t row; // from `first`
     };
-    const auto firstKeyOf = [&](size_t row) -> const SortKey & {
-        return keys[row * size_t(keyCount)];
-    };
+    std::vector<Entry> entries(rowCount);
     bool allCounts = true;
     bool allCoveredTexts = true;
     for (size_t i = 0; i < rowCount; ++i) {
-        const SortKey &key = firstKeyOf(i);
-        allCounts = allCounts && key.number && isCount(*key.cell);
-        allCoveredTexts = allCoveredTexts && !key.number && key.text.covered;
-    }
-    std::vector<Entry> entries(rowCount);
-    for (size_t i = 0; i < rowCount; ++i) {
-        const SortKey &key = firstKeyOf(i);
-        const std::uint64_t fast = allCounts ? std::uint64_t(*key.number)
-                                   : allCoveredTexts ? key.text.prefix
-                                                     : 0;
+        const Cell c = cell(first + int(i), firstKey);
+        std::uint64_t fast = 0;
+        if (const std::optional<long double> number = numberOf(c)) {
+            allCoveredTexts = false;
+            allCounts = allCounts && ((c & countBit) || isCount(textOf(c)));
+            fast = allCounts ? std::uint64_t(*number) : 0;
+        } else {
+            allCounts = false;
+            if (allCoveredTexts) {
+                const SortKeys::Key key = texts.add(textOf(c));
+                allCoveredTexts = key.covered;
+                fast = key.prefix;
+            }
+        }
         entries[i] = {fast, std::uint32_t(i)};
+    }
+    if (!allCounts && !allCoveredTexts) {
+        for (Entry &entry : entries)
+            entry.fast = 0;
     }
 
     const bool descending = mode == SortMode::GenericDescending;
@@ -251,24 +301,36 @@ void WordGrid::setSort(SortMode mode)
         if (a.fast != b.fast)
             return descending ? a.fast > b.fast : a.fast < b.fast;
         for (int k = 0; k < keyCount; ++k) {
-            const int c = compareKeys(texts, keys[a.row * size_t(keyCount) + size_t(k)],
-                                      keys[b.row * size_t(keyCount) + size_t(k)]);
+            const int c = compareCells(texts, cell(first + int(a.row), firstKey + k),
+                                       cell(first + int(b.row), firstKey + k));
             if (c != 0)
                 return descending ? c > 0 : c < 0;
         }
         return false;
     });
-    keys.clear();
-
     // Whole rows move, fixed-column cells included.
-    const auto begin = m_cells.begin() + ptrdiff_t(first) * m_cols;
-    std::vector<Cell> sorted;
-    sorted.reserve(rowCount * size_t(m_cols));
-    for (const Entry &entry : entries) {
-        const auto row = begin + ptrdiff_t(entry.row) * m_cols;
-        std::move(row, row + m_cols, std::back_inserter(sorted));
-    }
-    std::move(sorted.begin(), sorted.end(), begin);
+    permuteRows(m_cells.data() + size_t(first) * size_t(m_cols), size_t(m_cols), entries);
+}
+
+std::optional<long double> WordGrid::numberOf(Cell cell) const
+{
+    if (cell & countBit)
+        return static_cast<long double>(cell & payload);
+    return decimalValue(textOf(cell));
+}
+
+// Numbers compare as numbers and texts in the French order. A number ranks
+// before a text, as digits do before letters in that order; this keeps the
+// order consistent when a column mixes both.
+int WordGrid::compareCells(SortKeys &texts, Cell a, Cell b) const
+{
+    const std::optional<long double> x = numberOf(a);
+    const std::optional<long double> y = numberOf(b);
+    if (x && y)
+        return *x < *y ? -1 : (*y < *x ? 1 : 0);
+    if (x || y)
+        return x ? -1 : 1;
+    return texts.compare(texts.add(textOf(a)), textOf(a), texts.add(textOf(b)), textOf(b));
 }
 
 WordGrid::Cell &WordGrid::cell(int row, int col)
@@ -276,9 +338,17 @@ WordGrid::Cell &WordGrid::cell(int row, int col)
     return m_cells[size_t(row) * size_t(m_cols) + size_t(col)];
 }
 
-const WordGrid::Cell &WordGrid::cell(int row, int col) const
+WordGrid::Cell WordGrid::cell(int row, int col) const
 {
     return m_cells[size_t(row) * size_t(m_cols) + size_t(col)];
+}
+
+QStringView WordGrid::textOf(Cell cell) const
+{
+    if ((cell & countBit) || (cell & payload) == 0)
+        return {};
+    const auto index = TextStore::Index((cell & payload) - 1);
+    return (cell & adoptedBit) ? m_adopted.text(index) : m_texts.text(index);
 }
 
 void WordGrid::clampCursor()

@@ -1,14 +1,22 @@
 #pragma once
 
-#include <QString>
+#include "wordforms/textstore.h"
 
+#include <QString>
+#include <QStringView>
+
+#include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace lexalon {
 
+class SortKeys;
+
 // A table of text cells with a current cell, a selection and a sort: the store
 // behind the word list and the token list. It knows no widget; a table model
-// presents it.
+// presents it. Millions of cells cost little: the texts stand end to end in
+// one character store, and a count is kept as its number.
 class WordGrid
 {
 public:
@@ -36,15 +44,26 @@ public:
 
     // The current cell.
     QString Text() const;
-    void setText(const QString &text);
+    void setText(QStringView text);
     void setCellFontBold(bool bold);
 
-    // Any cell, by address; the current cell does not move.
-    const QString &cellText(int row, int col) const;
-    void setCellText(int row, int col, const QString &text);
+    // Any cell, by address; the current cell does not move. The text is made
+    // on demand.
+    QString cellText(int row, int col) const;
+    // Its first `length` characters at most.
+    QString cellText(int row, int col, qsizetype length) const;
+    void setCellText(int row, int col, QStringView text);
+    // The same as setCellText with the count's decimal digits.
+    void setCellCount(int row, int col, std::uint64_t count);
+    // Takes a store of texts whole, so that cells show its texts without a
+    // copy; it replaces any store taken before.
+    void adoptTexts(TextStore texts);
+    // The same as setCellText with that text of the store taken.
+    void setCellAdoptedText(int row, int col, TextStore::Index index);
     bool cellFontBold(int row, int col) const;
 
-    // Empties every cell; Rows and Cols stay.
+    // Empties every cell and gives back the memory of their texts; Rows and
+    // Cols stay.
     void Clear();
 
     int ColWidth(int col) const;
@@ -55,14 +74,15 @@ public:
     void setSort(SortMode mode);
 
 private:
-    struct Cell
-    {
-        QString text;
-        bool bold = false;
-    };
+    // A cell is one word: a bold flag, and a count or the number of its text
+    // in one of the stores, plus one (0 for no text).
+    using Cell = std::uint64_t;
 
     Cell &cell(int row, int col);
-    const Cell &cell(int row, int col) const;
+    Cell cell(int row, int col) const;
+    QStringView textOf(Cell cell) const;
+    std::optional<long double> numberOf(Cell cell) const;
+    int compareCells(SortKeys &texts, Cell a, Cell b) const;
     void clampCursor();
 
     int m_rows;
@@ -74,6 +94,8 @@ private:
     int m_rowSel;
     int m_colSel;
     std::vector<Cell> m_cells; // row-major
+    TextStore m_texts; // written cell by cell
+    TextStore m_adopted;
     std::vector<int> m_colWidths; // twips; -1 when not set
 };
 

@@ -15,6 +15,10 @@ namespace {
 inline constexpr QColor cellColour{255, 255, 255};
 inline constexpr QColor fixedCellColour{255, 255, 128};
 inline constexpr QColor fixedTextColour{0, 0, 0};
+// No column is wide enough to show more of a text: a form of millions of
+// letters would otherwise be copied and laid out whole at each repaint. The
+// view elides the shown part exactly as it would the whole.
+inline constexpr qsizetype shownCharacters = 4096;
 
 // Only the weight is given: the rest of the font is the view's.
 QVariant boldFont(bool bold)
@@ -67,7 +71,7 @@ QVariant WordGridModel::data(const QModelIndex &index, int role) const
     const int column = index.column();
     switch (role) {
     case Qt::DisplayRole:
-        return m_grid.cellText(row, column);
+        return m_grid.cellText(row, column, shownCharacters);
     case Qt::FontRole:
         return boldFont(m_grid.cellFontBold(row, column));
     case Qt::BackgroundRole:

@@ -7,6 +7,7 @@
 #include "document/textfile.h"
 #include "document/textpane.h"
 #include "platform/filedialogs.h"
+#include "support/limitedchild.h"
 #include "support/plainformcount.h"
 #include "support/windowtesting.h"
 #include "wordforms/frmliste01.h"
@@ -21,6 +22,7 @@
 #include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextStream>
 
 #include <memory>
 #include <optional>
@@ -88,6 +90,38 @@ QByteArray oneLongLine()
     return sentence.repeated(oneLineSize / sentence.size() + 1).left(oneLineSize);
 }
 
+// The memory tests run this executable again as the program: it opens the
+// file given in this variable, lists it when the next one is set, and writes
+// what the window then shows, then the most address space it took.
+constexpr auto limitedOpen = "LEXALON_LIMITED_OPEN";
+constexpr auto limitedList = "LEXALON_LIMITED_LIST";
+
+int openAndListInTheLimit(int argc, char **argv)
+{
+    QApplication application(argc, argv);
+    ScriptedServices scripted;
+    Form1 form(scripted.services());
+    form.show();
+    scripted.dialogs.setNextFileName(qEnvironmentVariable(limitedOpen));
+    form.mnuItemOuvrir()->trigger();
+    if (qEnvironmentVariableIsSet(limitedList)) {
+        inspectNextModal<frmListe01>([](frmListe01 &) {});
+        form.Liste()->trigger();
+    }
+    QTextStream out(stdout);
+    for (const MessageRequest &request : scripted.messages.requests())
+        out << request.title << u": "_s << request.prompt.section(u"\r\n"_s, 0, 0) << u'\n';
+    out << form.lblFichier()->text() << u'\n' << form.txtFichier()->Text().size() << u'\n';
+    QFile status(u"/proc/self/status"_s);
+    if (status.open(QIODevice::ReadOnly)) {
+        const QByteArray lines = status.readAll();
+        const qsizetype at = lines.indexOf("VmPeak:") + 7;
+        const QByteArray kilobytes = lines.mid(at, lines.indexOf('\n', at) - at).trimmed();
+        out << kilobytes.split(' ').value(0).toLongLong() * 1024 << u'\n';
+    }
+    return 0;
+}
+
 // The word list as the window shows it.
 struct ListSeen
 {
@@ -111,6 +145,8 @@ private Q_SLOTS:
     void fileThatIsNotRegularIsReported_data();
     void fileThatIsNotRegularIsReported();
     void fileGoneAfterTheDialogIsReported();
+    void memoryRunningOutIsReported_data();
+    void memoryRunningOutIsReported();
 
 private:
     QString writeFile(const QString &name, const QByteArray &bytes);
@@ -282,5 +318,64 @@ void HostileFilesTest::fileThatIsNotRegularIsReported()
     QCOMPARE(m_form->lblFichier()->text(), next);
 }
 
-QTEST_MAIN(HostileFilesTest)
+// Open or list in an address space that allows what a short text needs,
+// plus some times the file's size: enough to start, not to finish. The
+// program reports it and is as it was before the command.
+void HostileFilesTest::memoryRunningOutIsReported_data()
+{
+    QTest::addColumn<bool>("list");
+    QTest::addColumn<double>("room"); // times the file's size
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<bool>("textShown");
+    QTest::newRow("robustness: opening a text too large for the memory left")
+        << false << 2.0 << u"Fichier trop volumineux"_s << false;
+    QTest::newRow("robustness: listing a text too large for the memory left")
+        << true << 6.0 << u"Texte trop volumineux: La liste du lexalon ne peut pas être établie :"_s << true;
+}
+
+void HostileFilesTest::memoryRunningOutIsReported()
+{
+#ifdef LEXALON_ADDRESS_SANITIZER
+    QSKIP("AddressSanitizer needs more address space than any limit leaves");
+#endif
+    QFETCH(bool, list);
+    QFETCH(double, room);
+    QFETCH(QString, message);
+    QFETCH(bool, textShown);
+    const QStringList program{QCoreApplication::applicationFilePath()};
+    const auto environment = [list](const QString &path) {
+        QStringList variables{QString::fromLatin1(limitedOpen) + u'=' + path};
+        if (list)
+            variables.append(QString::fromLatin1(limitedList) + u"=1"_s);
+        return variables;
+    };
+    const ChildOutcome small = runWithAddressLimit(program, RLIM_INFINITY,
+                                                   environment(writeFile(u"court.txt"_s, "Le chat.")));
+    const auto start = rlim_t(QString::fromUtf8(small.out).split(u'\n').value(2).toLongLong());
+    QVERIFY(start > 0);
+    const QByteArray bytes(4 << 20, 'a');
+    const QString path = writeFile(u"mot.txt"_s, bytes);
+
+    const ChildOutcome outcome =
+        runWithAddressLimit(program, start + rlim_t(room * double(bytes.size())), environment(path));
+
+    QVERIFY2(outcome.exited && outcome.status == 0, (outcome.out + outcome.err).constData());
+    const QStringList shown = QString::fromUtf8(outcome.out).split(u'\n');
+    QVERIFY2(shown.size() == 5, outcome.out.constData());
+    QVERIFY2(shown[0].startsWith(message), qPrintable(shown[0]));
+    QCOMPARE(shown[1], textShown ? path : promptAtStartText);
+    QCOMPARE(shown[2], QString::number(textShown ? bytes.size() : 0));
+}
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsSet(limitedOpen))
+        return openAndListInTheLimit(argc, argv);
+    // What QTEST_MAIN does.
+    QApplication application(argc, argv);
+    application.setAttribute(Qt::AA_Use96Dpi, true);
+    HostileFilesTest test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
 #include "hostilefiles_test.moc"

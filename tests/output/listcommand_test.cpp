@@ -2,6 +2,7 @@
 #include "output/listcommand.h"
 
 #include "../support/qt_printers.h"
+#include "support/limitedchild.h"
 
 #include <QBuffer>
 #include <QByteArray>
@@ -221,5 +222,58 @@ TEST(ListExecutableTest, HostileInputsGiveAClearOutcome)
         else
             EXPECT_TRUE(err.contains(run.message)) << err.toStdString();
         EXPECT_TRUE(run.afterwards(dir));
+    }
+}
+
+// Memory running out at any step: a French message, status 2 and nothing
+// written, never an abort. The address space allows what listing a short
+// text needs, plus a growing share of the file's size, from too little to
+// read it to enough to list it; on the way some limit lets the text be read
+// but not listed.
+TEST_F(ListCommandTest, RunningOutOfMemoryIsReportedAndNothingIsWritten)
+{
+#ifdef LEXALON_ADDRESS_SANITIZER
+    GTEST_SKIP() << "AddressSanitizer needs more address space than any limit leaves";
+#endif
+    const QString liste = QStringLiteral(LEXALON_LISTE);
+    const rlim_t start = lexalon::testing::smallestAddressSpace({liste, m_text});
+    QByteArray forms; // each number in letters, digit by digit
+    for (int i = 0; i < 400'000; ++i) {
+        for (int n = i;; n /= 26) {
+            forms += char('a' + n % 26);
+            if (n < 26)
+                break;
+        }
+        forms += ' ';
+    }
+    const struct
+    {
+        QString name;
+        QByteArray bytes;
+    } texts[] = {{u"mot.txt"_s, QByteArray(4 << 20, 'a')}, {u"formes.txt"_s, forms}};
+    for (const auto &[name, bytes] : texts) {
+        SCOPED_TRACE(name.toStdString());
+        const QString path = write(name, bytes);
+        const QString notRead = u"lexalon-liste : mémoire insuffisante : le texte « %1 » ne peut pas être lu.\n"_s.arg(path);
+        const QString notListed =
+            u"lexalon-liste : mémoire insuffisante : la liste de « %1 » ne peut pas être établie.\n"_s.arg(path);
+        bool listFailedAfterTheRead = false;
+        bool listed = false;
+        for (double room = 0.25; room < 64 && !listed; room *= 1.25) {
+            const auto limit = start + rlim_t(room * double(bytes.size()));
+            const lexalon::testing::ChildOutcome outcome = lexalon::testing::runWithAddressLimit({liste, path}, limit);
+            SCOPED_TRACE(room);
+            ASSERT_TRUE(outcome.exited);
+            const QString err = QString::fromLocal8Bit(outcome.err);
+            listed = outcome.status == listSucceeded;
+            if (listed)
+                continue;
+            EXPECT_EQ(outcome.status, listFailed);
+            EXPECT_TRUE(outcome.out.isEmpty());
+            EXPECT_TRUE(err == notRead || err == notListed) << err.toStdString();
+            listFailedAfterTheRead = listFailedAfterTheRead || err == notListed;
+        }
+        EXPECT_TRUE(listed) << "64 times the file's size is enough to list it";
+        EXPECT_TRUE(listFailedAfterTheRead);
     }
 }

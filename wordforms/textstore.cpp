@@ -1,0 +1,44 @@
+#include "wordforms/textstore.h"
+
+#include <algorithm>
+
+namespace lexalon {
+
+TextStore::TextStore()
+    : m_starts{0}
+{
+}
+
+TextStore::Index TextStore::append(QStringView text)
+{
+    std::copy(text.utf16(), text.utf16() + text.size(), openText(size_t(text.size())));
+    return closeText();
+}
+
+void TextStore::reserve(qsizetype texts, qsizetype codeUnits)
+{
+    m_starts.reserve(m_starts.size() + size_t(texts));
+    m_chars.reserve(m_chars.size() + size_t(codeUnits));
+}
+
+char16_t *TextStore::openText(size_t length)
+{
+    const size_t start = m_starts.back();
+    if (start + length > m_chars.capacity())
+        m_chars.reserve(std::max(start + length, 2 * m_chars.capacity()));
+    m_chars.resize(start + length);
+    return m_chars.data() + start;
+}
+
+TextStore::Index TextStore::closeText()
+{
+    m_starts.push_back(std::uint32_t(m_chars.size()));
+    return Index(size() - 1);
+}
+
+void TextStore::dropOpenText()
+{
+    m_chars.resize(m_starts.back());
+}
+
+} // namespace lexalon
