@@ -352,6 +352,7 @@ class Runner:
         self.build = ROOT / args.build_dir
         self.gui = args.gui
         self.timeout = args.timeout
+        self.excluded = "|".join(filter(None, [GUI_EXCLUDED_TESTS if args.gui else "", args.exclude]))
         self.log = self.build / "mutation.log"
         self.env = dict(os.environ, QT_QPA_PLATFORM="offscreen")
 
@@ -378,12 +379,12 @@ class Runner:
         # time, up to a timeout each where the mutant loops.
         command = ["ctest", "--test-dir", str(self.build), "-j2", "--timeout", str(self.timeout),
                    "--stop-on-failure"]
-        if self.gui:
-            command += ["-E", GUI_EXCLUDED_TESTS]
+        if self.excluded:
+            command += ["-E", self.excluded]
         code = run(command, self.log, env=self.env)
         if code == 0:
             return None
-        output = self.log.read_text(errors="replace")
+        output = self.log.read_text(errors="replace").partition("The following tests FAILED:")[2]
         failed = re.findall(r"^\s*\d+ - (\S+) \(", output, re.MULTILINE)
         return failed or ["ctest exit status %s" % code]
 
@@ -394,7 +395,8 @@ class Runner:
         began = time.monotonic()
         failed = self.test()
         if failed:
-            sys.exit(f"tests fail on the unmutated tree ({', '.join(failed)}): see {self.log}")
+            sys.exit(f"tests fail on the unmutated tree ({', '.join(failed)}): see {self.log}; "
+                     "fix them, or leave them out with --exclude")
         print(f"unmutated tree: every test passes ({time.monotonic() - began:.0f} s)", flush=True)
 
     def measure(self, mutant):
@@ -467,6 +469,8 @@ def main():
     parser.add_argument("--build-dir", help="build directory (default build-mutation, "
                         "build-mutation-gui with --gui)")
     parser.add_argument("--timeout", type=int, default=60, help="seconds per test (default 60)")
+    parser.add_argument("--exclude", metavar="REGEX",
+                        help="tests to leave out (ctest -E), such as one that fails unmutated")
     args = parser.parse_args()
     if args.build_dir is None:
         args.build_dir = "build-mutation-gui" if args.gui else "build-mutation"
@@ -476,6 +480,8 @@ def main():
     chosen = sample(mutants, args.count, args.seed)
     print(f"{len(mutants)} mutants in {len(files)} files; sample of {len(chosen)}, "
           f"seed {args.seed}, fingerprint {fingerprint(chosen)}", flush=True)
+    if args.exclude:
+        print(f"tests left out: {args.exclude}", flush=True)
     if args.list:
         texts = {path: read_lines(path) for path in {m.path for m in chosen}}
         for mutant in chosen:
