@@ -384,9 +384,11 @@ class Runner:
         code = run(command, self.log, env=self.env)
         if code == 0:
             return None
-        output = self.log.read_text(errors="replace").partition("The following tests FAILED:")[2]
-        failed = re.findall(r"^\s*\d+ - (\S+) \(", output, re.MULTILINE)
-        return failed or ["ctest exit status %s" % code]
+        # The progress lines: "Test #12: Name ....***Failed" (or Timeout, Exception).
+        output = self.log.read_text(errors="replace")
+        failed = [name for name, outcome in re.findall(r"Test +#\d+: (\S+) \.*\s*\*\*\*(\w+)", output)
+                  if outcome not in ("Skipped", "Not")]
+        return failed or [f"ctest exit status {code}"]
 
     def baseline(self):
         self.configure()
