@@ -3,6 +3,7 @@
 //   tr -cs LETTERS '\n' < FILE | tr UPPER LOWER | sort | uniq -c
 // with the peak memory of lexalon-liste and its speed-up over the pipeline.
 
+#include "bench/childrun.h"
 #include "bench/corpus.h"
 
 #include <QFile>
@@ -12,16 +13,9 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <chrono>
 #include <string>
 #include <vector>
 
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-
-extern char **environ;
 
 using namespace Qt::StringLiterals;
 
@@ -61,42 +55,6 @@ const GeneratedText &text()
     return generated;
 }
 
-struct ChildRun
-{
-    bool ok = false;
-    double seconds = 0;
-    double peakBytes = 0;
-};
-
-// Runs a program with its output thrown away; the wall time and the peak
-// resident memory of the child.
-ChildRun runChild(const std::vector<std::string> &arguments)
-{
-    std::vector<char *> argv;
-    for (const std::string &argument : arguments)
-        argv.push_back(const_cast<char *>(argument.c_str()));
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-
-    ChildRun run;
-    const auto start = std::chrono::steady_clock::now();
-    pid_t pid = 0;
-    const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    if (spawned != 0)
-        return run;
-    int status = 0;
-    rusage usage{};
-    if (wait4(pid, &status, 0, &usage) != pid)
-        return run;
-    run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    run.peakBytes = double(usage.ru_maxrss) * kilobyte;
-    run.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
-    return run;
-}
-
 double pipelineSeconds = 0; // mean over the pipeline's runs, once measured
 
 void BM_TrSortUniqPipeline(benchmark::State &state)
@@ -104,7 +62,7 @@ void BM_TrSortUniqPipeline(benchmark::State &state)
     const std::string path = text().path();
     double total = 0;
     for (auto _ : state) {
-        const ChildRun run = runChild({"/bin/sh", "-c", pipeline, "sh", path});
+        const lexalon::bench::ChildRun run = lexalon::bench::runChild({"/bin/sh", "-c", pipeline, "sh", path});
         if (!run.ok) {
             state.SkipWithError("the pipeline failed");
             return;
@@ -124,7 +82,7 @@ void listeRun(benchmark::State &state, std::vector<std::string> arguments)
     double total = 0;
     double peak = 0;
     for (auto _ : state) {
-        const ChildRun run = runChild(arguments);
+        const lexalon::bench::ChildRun run = lexalon::bench::runChild(arguments);
         if (!run.ok) {
             state.SkipWithError("lexalon-liste failed");
             return;

@@ -4,6 +4,7 @@
 // it. The child is started by time, not by this process: a process started
 // straight from here would count the memory this one holds.
 
+#include "bench/childrun.h"
 #include "bench/corpus.h"
 
 #include <QByteArray>
@@ -16,16 +17,10 @@
 #include <benchmark/benchmark.h>
 
 #include <array>
-#include <chrono>
 #include <functional>
 #include <string>
 #include <vector>
 
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
-
-extern char **environ;
 
 using namespace Qt::StringLiterals;
 
@@ -33,7 +28,6 @@ namespace {
 
 constexpr qint64 megabyte = qint64(1) << 20;
 constexpr qint64 piece = 20 * megabyte;
-constexpr double kilobyte = 1024.0;
 constexpr double boundFactor = 5;
 constexpr double boundMargin = 100 * double(megabyte);
 
@@ -93,44 +87,6 @@ const QTemporaryDir &inputFolder()
     return dir;
 }
 
-struct ChildRun
-{
-    bool ok = false;
-    double seconds = 0;
-    double peakBytes = 0;
-};
-
-// Runs a program under /usr/bin/time with its output thrown away: its wall
-// time and peak resident memory.
-ChildRun runChild(const std::vector<std::string> &command)
-{
-    const std::string report = QDir(inputFolder().path()).filePath(u"time.txt"_s).toStdString();
-    std::vector<std::string> arguments{"/usr/bin/time", "-f", "%M", "-o", report};
-    arguments.insert(arguments.end(), command.begin(), command.end());
-    std::vector<char *> argv;
-    for (const std::string &argument : arguments)
-        argv.push_back(const_cast<char *>(argument.c_str()));
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    ChildRun run;
-    const auto start = std::chrono::steady_clock::now();
-    pid_t pid = 0;
-    const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    int status = 0;
-    if (spawned != 0 || waitpid(pid, &status, 0) != pid)
-        return run;
-    run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    QFile file(QString::fromStdString(report));
-    if (!file.open(QIODevice::ReadOnly))
-        return run;
-    run.peakBytes = file.readAll().trimmed().toDouble() * kilobyte;
-    run.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
-    return run;
-}
-
 // range(0): the input; range(1): 0 for lexalon-liste, 1 for the program.
 void BM_PeakMemory(benchmark::State &state)
 {
@@ -141,9 +97,9 @@ void BM_PeakMemory(benchmark::State &state)
     const std::vector<std::string> command =
         window ? std::vector<std::string>{LEXALON_PROGRAM_BENCH_PATH, "--open-and-list", path}
                : std::vector<std::string>{LEXALON_LISTE_PATH, path};
-    ChildRun run;
+    lexalon::bench::ChildRun run;
     for (auto _ : state) {
-        run = runChild(command);
+        run = lexalon::bench::runChild(command);
         if (!run.ok) {
             state.SkipWithError("the child failed");
             return;

@@ -34,12 +34,7 @@ inline constexpr QRect txtFichierGeometry = twipsRect(120, 600, 10095, 6735);
 // A text whose word list does not fit in memory is refused, not a crash.
 MessageRequest listTooLargeMessage()
 {
-    MessageRequest message;
-    message.prompt = u"La liste du lexalon ne peut pas être établie :"_s + u"\r\n"_s
-                     + u"la mémoire ne suffit pas pour ce texte."_s;
-    message.icon = MessageIcon::Information;
-    message.title = u"Texte trop volumineux"_s;
-    return message;
+    return notEnoughMemoryFor(u"La liste du lexalon ne peut pas être établie"_s, u"Texte trop volumineux"_s);
 }
 
 } // namespace

@@ -19,6 +19,17 @@ struct MessageRequest
 
 inline constexpr auto programTitle = u"Lexalon";
 
+// What could not be done for want of memory: the task on the first line,
+// then why, under the title given, with the information icon.
+inline MessageRequest notEnoughMemoryFor(const QString &task, const QString &title)
+{
+    MessageRequest request;
+    request.prompt = task + QString::fromUtf16(u" :\r\nla mémoire ne suffit pas pour ce texte.");
+    request.icon = MessageIcon::Information;
+    request.title = title;
+    return request;
+}
+
 // A modal message box; answers which button was pressed.
 class MessageBox
 {

@@ -6,62 +6,55 @@ using namespace Qt::StringLiterals;
 
 namespace lexalon {
 
+namespace {
+
+struct Reason
+{
+    int errorNumber;
+    const char16_t *text;
+};
+
+constexpr Reason reasons[] = {
+    {ENOENT, u"Aucun fichier ou dossier"},
+    {EACCES, u"Autorisation refusée"},
+    {EPERM, u"Autorisation refusée"},
+    {EISDIR, u"C'est un dossier"},
+    {ENOTDIR, u"Un élément du chemin n'est pas un dossier"},
+    {ENOSPC, u"Aucun espace disponible sur le disque"},
+#ifdef EDQUOT
+    {EDQUOT, u"Quota d'espace disque dépassé"},
+#endif
+    {EROFS, u"Système de fichiers en lecture seule"},
+    {EFBIG, u"Fichier trop grand"},
+    {ENAMETOOLONG, u"Nom de fichier trop long"},
+#ifdef ELOOP
+    {ELOOP, u"Trop de liens symboliques"},
+#endif
+    {ENXIO, u"Aucun périphérique ni programme à l'autre bout"},
+    {ENODEV, u"Périphérique inexistant"},
+    {EIO, u"Erreur d'entrée-sortie"},
+    {ENOMEM, u"Mémoire insuffisante"},
+    {EMFILE, u"Trop de fichiers ouverts"},
+    {ENFILE, u"Trop de fichiers ouverts"},
+    {EBUSY, u"Périphérique ou ressource occupé"},
+#ifdef ETXTBSY
+    {ETXTBSY, u"Fichier exécutable en cours d'utilisation"},
+#endif
+    {EPIPE, u"Plus aucun programme ne lit la sortie"},
+    {EAGAIN, u"Ressource temporairement indisponible"},
+    {EINVAL, u"Opération invalide pour ce fichier"},
+    {EINTR, u"Appel système interrompu"},
+};
+
+} // namespace
+
 QString systemErrorReason(int errorNumber)
 {
-    switch (errorNumber) {
-    case ENOENT:
-        return u"Aucun fichier ou dossier"_s;
-    case EACCES:
-    case EPERM:
-        return u"Autorisation refusée"_s;
-    case EISDIR:
-        return u"C'est un dossier"_s;
-    case ENOTDIR:
-        return u"Un élément du chemin n'est pas un dossier"_s;
-    case ENOSPC:
-        return u"Aucun espace disponible sur le disque"_s;
-#ifdef EDQUOT
-    case EDQUOT:
-        return u"Quota d'espace disque dépassé"_s;
-#endif
-    case EROFS:
-        return u"Système de fichiers en lecture seule"_s;
-    case EFBIG:
-        return u"Fichier trop grand"_s;
-    case ENAMETOOLONG:
-        return u"Nom de fichier trop long"_s;
-#ifdef ELOOP
-    case ELOOP:
-        return u"Trop de liens symboliques"_s;
-#endif
-    case ENXIO:
-        return u"Aucun périphérique ni programme à l'autre bout"_s;
-    case ENODEV:
-        return u"Périphérique inexistant"_s;
-    case EIO:
-        return u"Erreur d'entrée-sortie"_s;
-    case ENOMEM:
-        return u"Mémoire insuffisante"_s;
-    case EMFILE:
-    case ENFILE:
-        return u"Trop de fichiers ouverts"_s;
-    case EBUSY:
-        return u"Périphérique ou ressource occupé"_s;
-#ifdef ETXTBSY
-    case ETXTBSY:
-        return u"Fichier exécutable en cours d'utilisation"_s;
-#endif
-    case EPIPE:
-        return u"Plus aucun programme ne lit la sortie"_s;
-    case EAGAIN:
-        return u"Ressource temporairement indisponible"_s;
-    case EINVAL:
-        return u"Opération invalide pour ce fichier"_s;
-    case EINTR:
-        return u"Appel système interrompu"_s;
-    default:
-        return u"Erreur système n° %1"_s.arg(errorNumber);
+    for (const Reason &reason : reasons) {
+        if (reason.errorNumber == errorNumber)
+            return QString::fromUtf16(reason.text);
     }
+    return u"Erreur système n° %1"_s.arg(errorNumber);
 }
 
 } // namespace lexalon

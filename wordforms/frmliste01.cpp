@@ -63,12 +63,7 @@ inline constexpr qreal command1Points = 9;
 // A list too large to be sorted keeps its order.
 MessageRequest sortTooLargeMessage()
 {
-    MessageRequest message;
-    message.prompt = u"La liste ne peut pas être triée :"_s + u"\r\n"_s
-                     + u"la mémoire ne suffit pas pour ce texte."_s;
-    message.icon = MessageIcon::Information;
-    message.title = u"Liste trop volumineuse"_s;
-    return message;
+    return notEnoughMemoryFor(u"La liste ne peut pas être triée"_s, u"Liste trop volumineuse"_s);
 }
 
 QGroupBox *frame(QWidget *client, const QRect &geometry)
