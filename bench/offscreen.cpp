@@ -1,6 +1,6 @@
 #include "bench/offscreen.h"
 
-#include "platform/widgetbusypointer.h"
+#include "platform/qt/widgetbusypointer.h"
 
 #include <QApplication>
 #include <QByteArray>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "platform/recordingprintingservice.h"
-#include "platform/scripteddialogs.h"
-#include "platform/windowservices.h"
+#include "platform/qt/windowservices.h"
+#include "tests/support/recordingprintingservice.h"
+#include "tests/support/scripteddialogs.h"
 
 #include <functional>
 

@@ -4,11 +4,11 @@
 
 #include "bench/corpus.h"
 #include "bench/offscreen.h"
-#include "document/form1.h"
 #include "document/textfile.h"
-#include "document/textpane.h"
-#include "wordforms/frmliste01.h"
-#include "wordforms/wordgridmodel.h"
+#include "document/ui/form1.h"
+#include "document/ui/textpane.h"
+#include "wordforms/ui/frmliste01.h"
+#include "wordforms/ui/wordgridmodel.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,8 +1,8 @@
 #include "bench/corpus.h"
 #include "bench/offscreen.h"
 #include "document/textfile.h"
-#include "wordforms/frmliste01.h"
-#include "wordforms/wordgridmodel.h"
+#include "wordforms/ui/frmliste01.h"
+#include "wordforms/ui/wordgridmodel.h"
 
 #include <QApplication>
 #include <QString>

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <QStringList>
 
 namespace lexalon {
 
@@ -39,9 +38,5 @@ private:
     QString m_fileName;
     int m_flags = 0;
 };
-
-// "Description|pattern|Description|pattern" as the name filters of a Qt file
-// dialog: "Description (pattern)".
-QStringList qtNameFilters(const QString &filter);
 
 } // namespace lexalon

@@ -27,9 +27,6 @@ from pathlib import Path
 
 ROOT = Path(__file__).resolve().parent.parent
 CORE_FOLDERS = ("wordforms", "document", "output", "shell", "platform")
-# Test doubles are built into the core for the tests' sake; mutating them
-# measures the tests' scaffolding, not the program.
-TEST_DOUBLES = ("platform/scripted", "platform/recordingprintingservice")
 
 CORE_OPTIONS = ["-DLEXALON_CORE_ONLY=ON"]
 GUI_OPTIONS = ["-DLEXALON_CORE_ONLY=OFF"]
@@ -67,7 +64,7 @@ def core_sources():
                     continue
                 files += [f"{folder}/{name}" for name in words[1:]
                           if name.endswith((".cpp", ".h"))]
-    return sorted(f for f in files if not f.startswith(TEST_DOUBLES))
+    return sorted(files)
 
 
 # ---------------------------------------------------------------- mutants

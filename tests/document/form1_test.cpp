@@ -1,10 +1,10 @@
 #include "support/testfiles.h"
-#include "document/form1.h"
+#include "document/ui/form1.h"
 #include "document/textfile.h"
-#include "document/textpane.h"
+#include "document/ui/textpane.h"
 #include "support/windowtesting.h"
-#include "wordforms/frmliste01.h"
-#include "wordforms/wordgridmodel.h"
+#include "wordforms/ui/frmliste01.h"
+#include "wordforms/ui/wordgridmodel.h"
 
 #include <QAction>
 #include <QDir>

@@ -3,7 +3,7 @@
 #include "document/opencommand.h"
 #include "document/textdocument.h"
 #include "document/textfile.h"
-#include "platform/scripteddialogs.h"
+#include "tests/support/scripteddialogs.h"
 
 #include <QByteArray>
 #include <QDir>

@@ -1,8 +1,8 @@
 #include "document/commondialog.h"
 #include "platform/namefilters.h"
-#include "platform/qtfiledialogs.h"
+#include "platform/qt/qtfiledialogs.h"
 #include "platform/qttranslations.h"
-#include "platform/widgetbusypointer.h"
+#include "platform/qt/widgetbusypointer.h"
 
 #include <QComboBox>
 #include <QCoreApplication>

@@ -1,5 +1,5 @@
-#include "document/panelayout.h"
-#include "document/textpane.h"
+#include "document/ui/panelayout.h"
+#include "document/ui/textpane.h"
 
 #include <QApplication>
 #include <QAction>

@@ -3,8 +3,8 @@
 
 #include "document/commondialog.h"
 #include "output/printcommand.h"
-#include "platform/qtprintingservice.h"
-#include "platform/scripteddialogs.h"
+#include "platform/qt/qtprintingservice.h"
+#include "tests/support/scripteddialogs.h"
 #include "tests/output/pdfwords.h"
 #include "tests/output/wordlists.h"
 #include "wordforms/wordgrid.h"

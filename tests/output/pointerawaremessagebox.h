@@ -2,7 +2,7 @@
 
 #include "platform/busypointer.h"
 #include "platform/messagebox.h"
-#include "platform/scripteddialogs.h"
+#include "tests/support/scripteddialogs.h"
 
 #include <vector>
 

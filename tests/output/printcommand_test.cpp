@@ -1,8 +1,8 @@
 #include "output/printcommand.h"
 
 #include "document/commondialog.h"
-#include "platform/recordingprintingservice.h"
-#include "platform/scripteddialogs.h"
+#include "tests/support/recordingprintingservice.h"
+#include "tests/support/scripteddialogs.h"
 #include "tests/output/pointerawaremessagebox.h"
 #include "tests/output/wordlists.h"
 #include "tests/support/qt_printers.h"

@@ -1,8 +1,8 @@
-#include "platform/qtprintingservice.h"
+#include "platform/qt/qtprintingservice.h"
 
 #include "document/commondialog.h"
 #include "output/printcommand.h"
-#include "platform/scripteddialogs.h"
+#include "tests/support/scripteddialogs.h"
 #include "tests/output/pdfwords.h"
 #include "tests/output/wordlists.h"
 #include "tests/support/restrictedstorage.h"

@@ -3,7 +3,7 @@
 
 #include "document/commondialog.h"
 #include "output/wordlistfile.h"
-#include "platform/scripteddialogs.h"
+#include "tests/support/scripteddialogs.h"
 #include "tests/output/pointerawaremessagebox.h"
 #include "tests/output/wordlists.h"
 #include "tests/support/qt_printers.h"

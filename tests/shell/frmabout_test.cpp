@@ -1,8 +1,8 @@
 #include "lexalon/version.h"
 #include "platform/msinfoentries.h"
-#include "platform/scripteddialogs.h"
-#include "platform/scriptedsystem.h"
-#include "shell/frmabout.h"
+#include "tests/support/scripteddialogs.h"
+#include "tests/support/scriptedsystem.h"
+#include "shell/ui/frmabout.h"
 #include "shell/sysinfo.h"
 
 #include <QApplication>

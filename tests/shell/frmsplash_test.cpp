@@ -1,4 +1,4 @@
-#include "shell/frmsplash.h"
+#include "shell/ui/frmsplash.h"
 
 #include <QFrame>
 #include <QLabel>

@@ -1,7 +1,7 @@
 #include "platform/msinfoentries.h"
 #include "platform/registry_unix.h"
-#include "platform/scripteddialogs.h"
-#include "platform/scriptedsystem.h"
+#include "tests/support/scripteddialogs.h"
+#include "tests/support/scriptedsystem.h"
 #include "shell/sysinfo.h"
 
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "platform/msinfoentries.h"
-#include "platform/scripteddialogs.h"
-#include "platform/scriptedsystem.h"
+#include "tests/support/scripteddialogs.h"
+#include "tests/support/scriptedsystem.h"
 #include "shell/sysinfo.h"
 
 #include <gtest/gtest.h>

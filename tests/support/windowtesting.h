@@ -1,10 +1,10 @@
 #pragma once
 
 #include "platform/busypointer.h"
-#include "platform/recordingprintingservice.h"
-#include "platform/scripteddialogs.h"
-#include "platform/widgetbusypointer.h"
-#include "platform/windowservices.h"
+#include "tests/support/recordingprintingservice.h"
+#include "tests/support/scripteddialogs.h"
+#include "platform/qt/widgetbusypointer.h"
+#include "platform/qt/windowservices.h"
 
 #include <QApplication>
 #include <QPointer>

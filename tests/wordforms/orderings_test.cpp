@@ -1,4 +1,4 @@
-#include "platform/scripteddialogs.h"
+#include "tests/support/scripteddialogs.h"
 #include "wordforms/analysis.h"
 #include "wordforms/orderings.h"
 #include "wordforms/tokenlist.h"

@@ -1,9 +1,9 @@
 #include "output/wordlistfile.h"
 #include "support/windowtesting.h"
-#include "wordforms/frmliste01.h"
+#include "wordforms/ui/frmliste01.h"
 #include "wordforms/wordgrid.h"
-#include "wordforms/wordgridmodel.h"
-#include "wordforms/wordlistview.h"
+#include "wordforms/ui/wordgridmodel.h"
+#include "wordforms/ui/wordlistview.h"
 
 #include <QAbstractItemModelTester>
 #include <QAction>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "document/commondialog.h"
-#include "platform/windowservices.h"
+#include "platform/qt/windowservices.h"
 #include "wordforms/orderings.h"
 
 #include <QDialog>

@@ -1,4 +1,4 @@
-#include "document/panelayout.h"
+#include "document/ui/panelayout.h"
 
 #include "document/textnavigation.h"
 

@@ -1,4 +1,4 @@
-#include "platform/qtprintingservice.h"
+#include "platform/qt/qtprintingservice.h"
 
 #include "platform/outputfile.h"
 #include "platform/twips.h"

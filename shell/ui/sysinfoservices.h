@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/qtmessagebox.h"
+#include "platform/qt/qtmessagebox.h"
 #include "platform/registry.h"
 #include "platform/systemservices.h"
 #include "shell/sysinfo.h"

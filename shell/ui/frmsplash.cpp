@@ -1,7 +1,7 @@
-#include "shell/frmsplash.h"
+#include "shell/ui/frmsplash.h"
 
 #include "platform/twips.h"
-#include "shell/windowlook.h"
+#include "ui/windowlook.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>

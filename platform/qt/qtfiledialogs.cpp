@@ -1,6 +1,5 @@
-#include "platform/qtfiledialogs.h"
+#include "platform/qt/qtfiledialogs.h"
 
-#include "document/commondialog.h"
 #include "platform/namefilters.h"
 
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "platform/widgetbusypointer.h"
+#include "platform/qt/widgetbusypointer.h"
 
 #include <QWidget>
 

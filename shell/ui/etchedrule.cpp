@@ -1,4 +1,4 @@
-#include "shell/etchedrule.h"
+#include "shell/ui/etchedrule.h"
 
 #include <QColor>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "shell/applicationidentity.h"
+#include "shell/ui/applicationidentity.h"
 
 #include "lexalon/version.h"
 #include "platform/messagebox.h"

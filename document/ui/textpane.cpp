@@ -1,6 +1,6 @@
-#include "document/textpane.h"
+#include "document/ui/textpane.h"
 
-#include "shell/windowlook.h"
+#include "ui/windowlook.h"
 
 #include <QAction>
 #include <QClipboard>

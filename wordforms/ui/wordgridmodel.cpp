@@ -1,4 +1,4 @@
-#include "wordforms/wordgridmodel.h"
+#include "wordforms/ui/wordgridmodel.h"
 
 #include "wordforms/analysis.h"
 

@@ -1,16 +1,16 @@
-#include "wordforms/frmliste01.h"
+#include "wordforms/ui/frmliste01.h"
 
 #include "output/printcommand.h"
 #include "output/savecommand.h"
 #include "platform/busypointer.h"
 #include "platform/messagebox.h"
 #include "platform/twips.h"
-#include "shell/windowlook.h"
+#include "ui/windowlook.h"
 #include "wordforms/analysis.h"
 #include "wordforms/tokenlist.h"
+#include "wordforms/ui/wordgridmodel.h"
+#include "wordforms/ui/wordlistview.h"
 #include "wordforms/wordgrid.h"
-#include "wordforms/wordgridmodel.h"
-#include "wordforms/wordlistview.h"
 
 #include <QAction>
 #include <QGroupBox>

@@ -1,4 +1,4 @@
-#include "shell/sysinfoservices.h"
+#include "shell/ui/sysinfoservices.h"
 
 namespace lexalon {
 

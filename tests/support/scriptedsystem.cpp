@@ -1,4 +1,4 @@
-#include "platform/scriptedsystem.h"
+#include "tests/support/scriptedsystem.h"
 
 namespace lexalon {
 

@@ -1,4 +1,4 @@
-#include "shell/windowlook.h"
+#include "ui/windowlook.h"
 
 #include <QFont>
 #include <QLabel>

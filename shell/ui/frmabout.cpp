@@ -1,11 +1,11 @@
-#include "shell/frmabout.h"
+#include "shell/ui/frmabout.h"
 
 #include "platform/twips.h"
-#include "shell/applicationidentity.h"
-#include "shell/etchedrule.h"
 #include "shell/programversion.h"
 #include "shell/sysinfo.h"
-#include "shell/windowlook.h"
+#include "shell/ui/applicationidentity.h"
+#include "shell/ui/etchedrule.h"
+#include "ui/windowlook.h"
 
 #include <QFont>
 #include <QGroupBox>

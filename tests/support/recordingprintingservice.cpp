@@ -1,4 +1,4 @@
-#include "platform/recordingprintingservice.h"
+#include "tests/support/recordingprintingservice.h"
 
 #include <utility>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "document/panelayout.h"
 #include "document/textnavigation.h"
+#include "document/ui/panelayout.h"
 
 #include <QAbstractScrollArea>
 #include <QBasicTimer>

@@ -1,11 +1,11 @@
-#include "wordforms/wordlistview.h"
+#include "wordforms/ui/wordlistview.h"
 
 #include "platform/twips.h"
-#include "shell/windowlook.h"
+#include "ui/windowlook.h"
 #include "wordforms/analysis.h"
 #include "wordforms/formsearch.h"
+#include "wordforms/ui/wordgridmodel.h"
 #include "wordforms/wordgrid.h"
-#include "wordforms/wordgridmodel.h"
 
 #include <QApplication>
 #include <QHeaderView>

@@ -1,14 +1,14 @@
-#include "document/form1.h"
+#include "document/ui/form1.h"
 
 #include "document/opencommand.h"
 #include "document/textdocument.h"
-#include "document/textpane.h"
+#include "document/ui/textpane.h"
 #include "platform/busypointer.h"
 #include "platform/busyscope.h"
 #include "platform/messagebox.h"
 #include "platform/twips.h"
-#include "shell/windowlook.h"
-#include "wordforms/frmliste01.h"
+#include "ui/windowlook.h"
+#include "wordforms/ui/frmliste01.h"
 
 #include <QAction>
 #include <QCloseEvent>
