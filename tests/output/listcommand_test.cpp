@@ -90,14 +90,6 @@ TEST_F(ListCommandTest, WritesTheAlphabeticalListAsSavingDoes)
     EXPECT_TRUE(result.err.isEmpty());
 }
 
-TEST_F(ListCommandTest, FrequencyOptionGivesDecreasingCounts)
-{
-    const CommandRun result = run({u"--frequences"_s, m_text});
-
-    EXPECT_EQ(result.status, listSucceeded);
-    EXPECT_EQ(result.out, frequencyList);
-}
-
 TEST_F(ListCommandTest, OutputOptionWritesTheFileAndNothingElse)
 {
     const QString output = m_dir.filePath(u"liste.txt"_s);

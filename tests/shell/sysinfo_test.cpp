@@ -119,7 +119,7 @@ TEST_F(GetKeyValueTest, MissingValueEmptiesTheText)
 struct LaunchCase
 {
     const char *name;
-    std::optional<RegistryValue> path; // an empty value: the key alone
+    std::optional<RegistryValue> path; // a value of no type: the key alone
     std::optional<RegistryValue> folder;
     QString fileThere;
     bool startSucceeds;

@@ -43,14 +43,6 @@ Rows shownRows(const QAbstractItemModel &model)
     return rows;
 }
 
-std::vector<QString> shownCounts(const QAbstractItemModel &model)
-{
-    std::vector<QString> counts;
-    for (int row = 0; row < model.rowCount(); ++row)
-        counts.push_back(model.index(row, 1).data().toString());
-    return counts;
-}
-
 } // namespace
 
 class FrmListe01Test : public QObject
@@ -148,8 +140,8 @@ void FrmListe01Test::buttonTogglesTheOrderBothWays()
     const std::vector<MousePointer> busyThenDefault{MousePointer::Hourglass, MousePointer::Default};
     QCOMPARE(m_scripted->pointerChangesOf(m_window.get()), busyThenDefault);
     QCOMPARE(m_window->Command1()->text(), toAlphabetical);
-    QCOMPARE(shownCounts(*m_window->model()), (std::vector<QString>{u"4"_s, u"3"_s, u"2"_s, u"1"_s, u"1"_s}));
-    QCOMPARE(m_window->model()->index(0, 0).data().toString(), u"d"_s);
+    const Rows byFrequency{{u"d"_s, u"4"_s}, {u"c"_s, u"3"_s}, {u"b"_s, u"2"_s}, {u"a"_s, u"1"_s}, {u"e"_s, u"1"_s}};
+    QCOMPARE(shownRows(*m_window->model()), byFrequency);
 
     QTest::mouseClick(m_window->Command1(), Qt::LeftButton);
     QCOMPARE(m_window->Command1()->text(), toFrequencies);
@@ -162,7 +154,6 @@ void FrmListe01Test::emptyTextShowsTheHeadingAndTwoZeros()
     for (const QString &text : {QString(), u"12, 34 ; × ÷ !"_s}) {
         load(text);
         QCOMPARE(m_window->model()->rowCount(), 0);
-        QCOMPARE(m_window->model()->headerData(0, Qt::Horizontal).toString(), u"Formes"_s);
         QCOMPARE(m_window->Label6()->text(), u"0"_s);
         QCOMPARE(m_window->Label7()->text(), u"0"_s);
         QTest::mouseClick(m_window->Command1(), Qt::LeftButton);
