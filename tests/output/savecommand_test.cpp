@@ -91,16 +91,17 @@ TEST_F(SaveWordListTest, WritesTheListAndLeavesTheCursorOnTheLastRow)
     EXPECT_EQ(grid.ColSel(), 1);
 }
 
-TEST_F(SaveWordListTest, OverwriteQuestionNamesThePath)
+TEST_F(SaveWordListTest, YesToTheOverwriteQuestionReplacesTheFile)
 {
-    WordGrid grid = wordList({{u"mot"_s, u"1"_s}});
     const QString path = pathOf(u"deux fois.TXT"_s);
-    save(grid, path);
-    messages.box().clearRequests();
+    ASSERT_TRUE(writeBytes(path, "une version plus ancienne et bien plus longue\r\n"));
+    WordGrid grid = wordList({{u"neuf"_s, u"4"_s}});
 
     messages.box().setNextAnswer(MessageAnswer::Yes);
     save(grid, path);
 
+    EXPECT_EQ(contentOf(path), wordListBytes(grid));
+    EXPECT_EQ(pointer.history(), busyThenDefault);
     ASSERT_EQ(requests().size(), 2u);
     const MessageRequest &question = requests()[0];
     EXPECT_EQ(question.prompt, path + u" existe.\r\nDésirez-vous l'écraser?"_s);
@@ -109,19 +110,6 @@ TEST_F(SaveWordListTest, OverwriteQuestionNamesThePath)
     EXPECT_EQ(question.icon, MessageIcon::None);
     EXPECT_EQ(question.title, u"Fichier existant"_s);
     expectCompletionMessage(requests()[1]);
-}
-
-TEST_F(SaveWordListTest, YesReplacesTheFileWithTheListAsItIsNow)
-{
-    const QString path = pathOf(u"liste.txt"_s);
-    ASSERT_TRUE(writeBytes(path, "une version plus ancienne et bien plus longue\r\n"));
-    WordGrid grid = wordList({{u"neuf"_s, u"4"_s}});
-
-    messages.box().setNextAnswer(MessageAnswer::Yes);
-    save(grid, path);
-
-    EXPECT_EQ(contentOf(path), QByteArray("Formes\tNombre d'attestations\r\nneuf\t4\r\n"));
-    EXPECT_EQ(pointer.history(), busyThenDefault);
 }
 
 TEST_F(SaveWordListTest, NoLeavesTheFileAndEndsSilently)
