@@ -61,12 +61,6 @@ private:
     QString m_path;
 };
 
-QByteArray contentsOf(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 QByteArray utf16(QStringView text, QStringConverter::Encoding encoding)
 {
     QStringEncoder encoder(encoding, QStringEncoder::Flag::WriteBom);
@@ -178,7 +172,7 @@ void HostileFilesTest::cleanup()
 QString HostileFilesTest::writeFile(const QString &name, const QByteArray &bytes)
 {
     const QString path = QDir(m_folder->path()).filePath(name);
-    if (!lexalon::testing::writeBytes(path, bytes))
+    if (!writeBytes(path, bytes))
         qFatal("cannot write the test file");
     return path;
 }
@@ -227,7 +221,7 @@ void HostileFilesTest::readableFileGivesItsWordList_data()
         QTest::newRow(name) << QString() << bytes << decodeWindows1252(bytes);
     };
     windows1252("robustness: empty file", QByteArray());
-    windows1252("robustness: an executable", contentsOf(executable));
+    windows1252("robustness: an executable", contentOf(executable));
     windows1252("robustness: NUL bytes only", QByteArray(nulFileSize, '\0'));
     windows1252("robustness: invalid UTF-8",
                 QByteArray("caf\xC3\xA9 cr\xE8me br\xFBl\xE9" "e \xC3\x28 \xF0\x28\x8C\x28 \xED\xA0\x80 fin\xC3"));
@@ -242,7 +236,7 @@ void HostileFilesTest::readableFileGivesItsWordList_data()
         << QString() << u"L'E\u0301TE\u0301, l'e\u0301te\u0301\r\nœuvre a\u0300 Noe\u0308l"_s.toUtf8() << accents;
     if (QFile::exists(u"/proc/version"_s)) {
         QTest::newRow("robustness: a file that announces no size")
-            << u"/proc/version"_s << QByteArray() << decodeWindows1252(contentsOf(u"/proc/version"_s));
+            << u"/proc/version"_s << QByteArray() << decodeWindows1252(contentOf(u"/proc/version"_s));
     }
 }
 
@@ -253,7 +247,7 @@ void HostileFilesTest::readableFileGivesItsWordList()
     QFETCH(QString, text);
     const QString path = systemFile.isEmpty() ? writeFile(u"hostile.txt"_s, bytes) : systemFile;
     if (!systemFile.isEmpty())
-        bytes = contentsOf(path);
+        bytes = contentOf(path);
     const FormCounts expected = countFormsPlainly(text);
 
     m_scripted->dialogs.setNextFileName(path);
@@ -271,7 +265,7 @@ void HostileFilesTest::readableFileGivesItsWordList()
 
     m_form->mnuItemFermer()->trigger();
     QVERIFY(m_form->mnuItemOuvrir()->isEnabled());
-    QVERIFY(contentsOf(path) == bytes);
+    QVERIFY(contentOf(path) == bytes);
 }
 
 void HostileFilesTest::fileGoneAfterTheDialogIsReported()

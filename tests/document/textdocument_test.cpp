@@ -33,45 +33,28 @@ void expectCommands(const TextDocument &document, const Commands &expected)
 
 } // namespace
 
-TEST(TextDocument, StartsWithThePromptWithoutAPeriod)
-{
-    const TextDocument document;
-    EXPECT_EQ(document.state(), DocumentState::Start);
-    EXPECT_EQ(document.fileLabel(), u"Chargez un fichier texte avec la commande Ouvrir"_s);
-    EXPECT_TRUE(document.text().isEmpty());
-    expectCommands(document, {true, false, true, true});
-}
-
-TEST(TextDocument, LoadShowsThePathAndOffersCloseInsteadOfOpen)
+TEST(TextDocument, LoadAndCloseSetTheLabelTextAndCommands)
 {
     TextDocument document;
+    EXPECT_EQ(document.state(), DocumentState::Start);
+    EXPECT_EQ(document.fileLabel(), u"Chargez un fichier texte avec la commande Ouvrir"_s);
+    expectCommands(document, {true, false, true, true});
+
     document.load(u"/textes/conte.txt"_s, u"Il était\r\n"_s);
     EXPECT_EQ(document.state(), DocumentState::Loaded);
     EXPECT_EQ(document.fileLabel(), u"/textes/conte.txt"_s);
     EXPECT_EQ(document.text(), u"Il était\r\n"_s);
     expectCommands(document, {false, true, true, true});
-}
 
-TEST(TextDocument, CloseEmptiesTheTextAndDisablesTheList)
-{
-    TextDocument document;
-    document.load(u"/textes/conte.txt"_s, u"Il était"_s);
     document.close();
     EXPECT_EQ(document.state(), DocumentState::Closed);
     EXPECT_EQ(document.fileLabel(), u"Chargez un fichier texte avec la commande Ouvrir."_s);
     EXPECT_TRUE(document.text().isEmpty());
     expectCommands(document, {true, false, false, false});
-}
 
-TEST(TextDocument, LoadAfterCloseIsLoadedAgain)
-{
-    TextDocument document;
-    document.load(u"/a.txt"_s, u"a"_s);
-    document.close();
     document.load(u"/b.txt"_s, u"b"_s);
     EXPECT_EQ(document.state(), DocumentState::Loaded);
     EXPECT_EQ(document.fileLabel(), u"/b.txt"_s);
-    expectCommands(document, {false, true, true, true});
 }
 
 TEST(TextDocument, CloseWithoutATextChangesNothing)

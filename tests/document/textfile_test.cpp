@@ -119,17 +119,6 @@ TEST_F(TextFileTest, EveryHighByteIsItsWindows1252Character)
     EXPECT_EQ(undefinedSeen, int(undefinedBytes.size()));
 }
 
-TEST_F(TextFileTest, UndefinedBytesBecomeTheirC1Controls)
-{
-    for (const unsigned char b : undefinedBytes) {
-        SCOPED_TRACE(int(b));
-        const QByteArray bytes = QByteArray("x") + char(b) + "y";
-        const TextFileContent content = readBytes(bytes);
-        ASSERT_TRUE(content.ok());
-        EXPECT_EQ(content.text, QString(u'x') + QChar(char16_t(b)) + u'y');
-    }
-}
-
 TEST_F(TextFileTest, LengthIsSizeAndLineEndsAndControlsStay)
 {
     static constexpr char raw[] = "Premi\xE8re ligne\r\n\tdeux\x00\x1A\rtrois\nfin\xA0\r\n";
@@ -141,19 +130,6 @@ TEST_F(TextFileTest, LengthIsSizeAndLineEndsAndControlsStay)
     EXPECT_EQ(content.text.size(), bytes.size());
     EXPECT_EQ(content.text, expectedWindows1252(bytes));
     EXPECT_TRUE(content.text.contains(u"\r\n\tdeux"_s));
-}
-
-TEST_F(TextFileTest, PureAsciiAndEmptyFilesAreWindows1252)
-{
-    const TextFileContent ascii = readTextFile(write(u"ascii.txt"_s, "Le chat et l'ane.\r\n"));
-    ASSERT_TRUE(ascii.ok());
-    EXPECT_EQ(ascii.encoding, TextEncoding::Windows1252);
-    EXPECT_EQ(ascii.text, u"Le chat et l'ane.\r\n"_s);
-
-    const TextFileContent empty = readTextFile(write(u"vide.txt"_s, {}));
-    ASSERT_TRUE(empty.ok());
-    EXPECT_EQ(empty.encoding, TextEncoding::Windows1252);
-    EXPECT_TRUE(empty.text.isEmpty());
 }
 
 TEST_F(TextFileTest, TextLongerThanManyPiecesReadsEveryByte)
@@ -170,49 +146,6 @@ TEST_F(TextFileTest, TextLongerThanManyPiecesReadsEveryByte)
     EXPECT_EQ(content.encoding, TextEncoding::Windows1252);
     EXPECT_EQ(content.text.size(), bytes.size());
     EXPECT_TRUE(content.text == expectedWindows1252(bytes));
-}
-
-TEST_F(TextFileTest, ValidUtf8WithAccentsIsDecodedAsUtf8)
-{
-    const QString text = u"L'été, le cœur à l'œuvre, ça ira ! 𝄞\r\nFin"_s;
-
-    const TextFileContent content = readTextFile(write(u"utf8.txt"_s, text.toUtf8()));
-
-    ASSERT_TRUE(content.ok());
-    EXPECT_EQ(content.encoding, TextEncoding::Utf8);
-    EXPECT_EQ(content.text, text);
-}
-
-TEST_F(TextFileTest, ByteOrderMarkIsDroppedAndDecidesUtf8)
-{
-    const TextFileContent accented = readTextFile(write(u"bom.txt"_s, utf8Bom + u"été\r\n"_s.toUtf8()));
-    ASSERT_TRUE(accented.ok());
-    EXPECT_EQ(accented.encoding, TextEncoding::Utf8);
-    EXPECT_EQ(accented.text, u"été\r\n"_s);
-
-    const TextFileContent ascii = readTextFile(write(u"bom-ascii.txt"_s, utf8Bom + "chat"));
-    ASSERT_TRUE(ascii.ok());
-    EXPECT_EQ(ascii.encoding, TextEncoding::Utf8);
-    EXPECT_EQ(ascii.text, u"chat"_s);
-
-    const TextFileContent markOnly = readTextFile(write(u"bom-seul.txt"_s, utf8Bom));
-    ASSERT_TRUE(markOnly.ok());
-    EXPECT_EQ(markOnly.encoding, TextEncoding::Utf8);
-    EXPECT_TRUE(markOnly.text.isEmpty());
-
-    // Only the first mark is the file's; a second one is text.
-    const TextFileContent twice = readBytes(utf8Bom + utf8Bom + "a");
-    ASSERT_TRUE(twice.ok());
-    EXPECT_EQ(twice.text, u"\uFEFFa"_s);
-}
-
-TEST_F(TextFileTest, ByteOrderMarkBeforeInvalidBytesStillMeansUtf8)
-{
-    const TextFileContent content = readBytes(utf8Bom + "\xE9t\xE9");
-
-    ASSERT_TRUE(content.ok());
-    EXPECT_EQ(content.encoding, TextEncoding::Utf8);
-    EXPECT_EQ(content.text, u"\uFFFDt\uFFFD"_s);
 }
 
 TEST_F(TextFileTest, InvalidUtf8FallsBackToWindows1252)
@@ -238,18 +171,9 @@ TEST_F(TextFileTest, InvalidUtf8FallsBackToWindows1252)
     }
 }
 
-TEST_F(TextFileTest, EveryUtf8LengthUpToTheLastCodePointIsUtf8)
-{
-    const QString text = u"a é € 𝄞 \U0010FFFF \uFFFF \u0080"_s;
-
-    const TextFileContent content = readBytes(text.toUtf8());
-
-    ASSERT_TRUE(content.ok());
-    EXPECT_EQ(content.encoding, TextEncoding::Utf8);
-    EXPECT_EQ(content.text, text);
-}
-
-// UTF-16 after its mark, and any Unicode text composed to NFC.
+// ASCII alone is Windows-1252; valid UTF-8 or a mark decides UTF-8 (only the
+// first mark is the file's), UTF-16 after its mark; any Unicode text is
+// composed to NFC.
 TEST_F(TextFileTest, UnicodeTextsAreDecodedAndComposed)
 {
     const QString text = u"L'été, 𝄞 €\r\n"_s;
@@ -260,6 +184,14 @@ TEST_F(TextFileTest, UnicodeTextsAreDecodedAndComposed)
         QString text;
         TextEncoding encoding;
     } cases[] = {
+        {"Le chat et l'ane.\r\n", u"Le chat et l'ane.\r\n"_s, TextEncoding::Windows1252},
+        {{}, {}, TextEncoding::Windows1252},
+        {text.toUtf8(), text, TextEncoding::Utf8},
+        {u"a é € 𝄞 \U0010FFFF \uFFFF \u0080"_s.toUtf8(), u"a é € 𝄞 \U0010FFFF \uFFFF \u0080"_s, TextEncoding::Utf8},
+        {utf8Bom + "chat", u"chat"_s, TextEncoding::Utf8},
+        {utf8Bom, {}, TextEncoding::Utf8},
+        {utf8Bom + utf8Bom + "a", u"\uFEFFa"_s, TextEncoding::Utf8},
+        {utf8Bom + "\xE9t\xE9", u"\uFFFDt\uFFFD"_s, TextEncoding::Utf8},
         {utf16LeBom + utf16Le(text), text, TextEncoding::Utf16},
         {utf16BeBom + utf16Be(text), text, TextEncoding::Utf16},
         {utf16LeBom, {}, TextEncoding::Utf16},
@@ -439,19 +371,6 @@ TEST_F(TextFileTest, WhatIsNotARegularFileIsRefusedAtOnce)
         EXPECT_EQ(content.errorString, reason);
         EXPECT_TRUE(content.text.isEmpty());
     }
-}
-
-// Files of the system that announce a size of 0 but have content.
-TEST_F(TextFileTest, FileOfNoAnnouncedSizeIsReadToItsEnd)
-{
-    if (!QFile::exists(u"/proc/version"_s))
-        GTEST_SKIP() << "no /proc/version here";
-
-    const TextFileContent content = readTextFile(u"/proc/version"_s);
-
-    ASSERT_TRUE(content.ok());
-    EXPECT_TRUE(content.text.startsWith(u"Linux version "_s));
-    EXPECT_TRUE(content.text.endsWith(u'\n'));
 }
 
 TEST_F(TextFileTest, UnreadableFileCannotBeOpened)

@@ -90,21 +90,6 @@ TEST_F(ListCommandTest, WritesTheAlphabeticalListAsSavingDoes)
     EXPECT_TRUE(result.err.isEmpty());
 }
 
-TEST_F(ListCommandTest, FrequencyOptionGivesDecreasingCounts)
-{
-    const CommandRun result = run({u"--frequences"_s, m_text});
-
-    EXPECT_EQ(result.status, listSucceeded);
-    EXPECT_EQ(result.out, frequencyList);
-}
-
-TEST_F(ListCommandTest, Utf8TextGivesTheSameList)
-{
-    const QString utf8 = write(u"texte-utf8.txt"_s, u"Le chat, le CHAT et l'été.\r\nL'ÉTÉ !\r\n"_s.toUtf8());
-
-    EXPECT_EQ(run({utf8}).out, alphabeticalList);
-}
-
 TEST_F(ListCommandTest, OutputOptionWritesTheFileAndNothingElse)
 {
     const QString output = m_dir.filePath(u"liste.txt"_s);
@@ -115,19 +100,6 @@ TEST_F(ListCommandTest, OutputOptionWritesTheFileAndNothingElse)
     EXPECT_TRUE(result.out.isEmpty());
     EXPECT_TRUE(result.err.isEmpty());
     EXPECT_EQ(lexalon::testing::contentOf(output), frequencyList);
-}
-
-TEST_F(ListCommandTest, HelpExplainsTheCommandInFrench)
-{
-    const CommandRun result = run({u"--help"_s});
-
-    EXPECT_EQ(result.status, listSucceeded);
-    const QString help = QString::fromLocal8Bit(result.out);
-    EXPECT_TRUE(help.startsWith(u"Usage : lexalon-liste"_s));
-    EXPECT_TRUE(help.contains(u"--frequences"_s));
-    EXPECT_TRUE(help.contains(u"-o SORTIE"_s));
-    EXPECT_TRUE(help.contains(u"Statut de sortie"_s));
-    EXPECT_TRUE(result.err.isEmpty());
 }
 
 // The executable itself on inputs no one means to give it, through a shell so

