@@ -76,12 +76,15 @@ private:
     bool writeText(QStringView text)
     {
         while (!text.isEmpty()) {
-            if (room() == 0 && !flush())
-                return false;
             qsizetype length = std::min(text.size(), room());
             // A surrogate pair is one character: it stays in one piece.
-            if (length < text.size() && length > 1 && QChar::isHighSurrogate(text[length - 1].unicode()))
+            if (length > 0 && length < text.size() && QChar::isHighSurrogate(text[length - 1].unicode()))
                 --length;
+            if (length == 0) {
+                if (!flush())
+                    return false;
+                continue;
+            }
             m_out = encodeInto(text.first(length), m_out);
             text = text.sliced(length);
         }

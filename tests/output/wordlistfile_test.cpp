@@ -104,6 +104,8 @@ TEST(WordListFormat, CharacterOutsideWindows1252IsOneQuestionMark)
     EXPECT_EQ(encodeWindows1252(QStringView(u"a\xD834" u"b")), QByteArray("a?b"));
     EXPECT_EQ(encodeWindows1252(QStringView(u"\xDD1E")), QByteArray("?"));
     EXPECT_EQ(wordListBytes(gridOf({{u"ŝi𝄞"_s, u"1"_s}})), QByteArray("?i?\t1\r\n"));
+    // Longer than a piece written at a time: no pair is cut between two.
+    EXPECT_EQ(wordListBytes(gridOf({{u"𝄞"_s.repeated(70'000), u"1"_s}})), QByteArray(70'000, '?') + "\t1\r\n");
 }
 
 class WordListFileTest : public ::testing::Test
