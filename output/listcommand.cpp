@@ -158,7 +158,8 @@ QString writeWordList(const WordGrid &grille01, const QString &outputPath, QIODe
 }
 
 // Returns why the list was not written, or nothing. Throws std::bad_alloc
-// when memory runs out, before anything is written.
+// when memory runs out: an output file is then left as it was, while the
+// standard output may already hold the start of the list.
 QString listText(const ListOptions &options, QIODevice &out)
 {
     WordGrid grille01(3, 2, 1, 1);
