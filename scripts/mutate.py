@@ -11,6 +11,7 @@ before and after a change to the tests.
     python3 scripts/mutate.py --list           # the sampled mutants, nothing run
     python3 scripts/mutate.py                  # 60 mutants, seed 1, core build
     python3 scripts/mutate.py --count 30 --gui # a full build, the windows' tests too
+    python3 scripts/mutate.py --files document/  # faults in one folder's sources only
 """
 
 import argparse
@@ -470,11 +471,15 @@ def main():
     parser.add_argument("--timeout", type=int, default=60, help="seconds per test (default 60)")
     parser.add_argument("--exclude", metavar="REGEX",
                         help="tests to leave out (ctest -E), such as one that fails unmutated")
+    parser.add_argument("--files", metavar="REGEX",
+                        help="mutate only the sources whose path matches, such as 'document/'")
     args = parser.parse_args()
     if args.build_dir is None:
         args.build_dir = "build-mutation-gui" if args.gui else "build-mutation"
 
     files = core_sources()
+    if args.files:
+        files = [path for path in files if re.search(args.files, path)]
     mutants = all_mutants(files)
     chosen = sample(mutants, args.count, args.seed)
     print(f"{len(mutants)} mutants in {len(files)} files; sample of {len(chosen)}, "
