@@ -1,6 +1,6 @@
 #include "document/opencommand.h"
 
-#include "document/commondialog.h"
+#include "platform/filedialogs.h"
 #include "document/textdocument.h"
 #include "platform/busyscope.h"
 #include "platform/messagebox.h"
@@ -40,14 +40,12 @@ QString cannotOpenPrompt(const QString &path, const QString &reason)
     return u"Le fichier « "_s + path + u" » ne peut pas être ouvert.\r\n"_s + reason;
 }
 
-void openTextFile(TextDocument &document, CommonDialog &dialog, BusyPointer &pointer,
+void openTextFile(TextDocument &document, FileDialogs &dialogs, BusyPointer &pointer,
                   MessageBox &messages, const TextFileReader &reader)
 {
     if (!document.canOpen())
         return;
-    dialog.setFilter(QString::fromUtf16(textFileFilter));
-    dialog.ShowOpen();
-    const QString path = dialog.FileName();
+    const QString path = dialogs.openFileName(QString::fromUtf16(textFileFilter));
     if (path.isEmpty())
         return;
 

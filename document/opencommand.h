@@ -9,7 +9,7 @@
 namespace lexalon {
 
 class BusyPointer;
-class CommonDialog;
+class FileDialogs;
 class MessageBox;
 class TextDocument;
 struct MessageRequest;
@@ -27,7 +27,7 @@ using TextFileReader = std::function<TextFileContent(const QString &path)>;
 // The Open command: asks for a text file, reads it whole under the hourglass
 // and loads it into the document. A cancel changes nothing; a file that
 // cannot be opened or read is reported and the document stays as it was.
-void openTextFile(TextDocument &document, CommonDialog &dialog, BusyPointer &pointer,
+void openTextFile(TextDocument &document, FileDialogs &dialogs, BusyPointer &pointer,
                   MessageBox &messages, const TextFileReader &reader = readTextFile);
 
 } // namespace lexalon

@@ -1,6 +1,6 @@
 #include "output/printcommand.h"
 
-#include "document/commondialog.h"
+#include "platform/filedialogs.h"
 #include "output/gridcursor.h"
 #include "platform/busypointer.h"
 #include "platform/messagebox.h"
@@ -102,12 +102,11 @@ QString rightTrimmed(const QString &text)
     return text.left(end);
 }
 
-void printWordList(WordGrid &grille01, CommonDialog &printerDialog, PrintingService &printer,
+void printWordList(WordGrid &grille01, FileDialogs &dialogs, PrintingService &printer,
                    MessageBox &messages, BusyPointer &pointer)
 {
-    printerDialog.setFlags(CommonDialog::PrintSetup);
     // The dialog's "Annuler" prints nothing and writes nothing.
-    if (!printerDialog.ShowPrinter())
+    if (!dialogs.printerSetup())
         return;
 
     WordListPrintout printout(grille01, printer);

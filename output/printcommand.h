@@ -5,7 +5,7 @@
 namespace lexalon {
 
 class BusyPointer;
-class CommonDialog;
+class FileDialogs;
 class MessageBox;
 class PrintingService;
 class WordGrid;
@@ -25,7 +25,7 @@ inline constexpr auto rule = u"-------------------------------------------------
 // the printer. A cancelled dialog prints and changes nothing. After printing
 // the current cell of the grid is on its last row, column 1, as reading the
 // rows leaves it.
-void printWordList(WordGrid &grille01, CommonDialog &printerDialog, PrintingService &printer,
+void printWordList(WordGrid &grille01, FileDialogs &dialogs, PrintingService &printer,
                    MessageBox &messages, BusyPointer &pointer);
 
 // A cell as printed: without its trailing spaces.

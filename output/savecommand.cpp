@@ -1,6 +1,6 @@
 #include "output/savecommand.h"
 
-#include "document/commondialog.h"
+#include "platform/filedialogs.h"
 #include "output/gridcursor.h"
 #include "output/wordlistfile.h"
 #include "platform/busypointer.h"
@@ -54,12 +54,10 @@ void reportFailure(const QString &path, const QString &reason, MessageBox &messa
 
 } // namespace
 
-void saveWordList(WordGrid &grille01, CommonDialog &dialog, MessageBox &messages,
+void saveWordList(WordGrid &grille01, FileDialogs &dialogs, MessageBox &messages,
                   BusyPointer &pointer)
 {
-    dialog.setFilter(QString::fromUtf16(textFileFilter));
-    dialog.ShowSave();
-    const QString path = dialog.FileName();
+    const QString path = dialogs.saveFileName(QString::fromUtf16(textFileFilter));
     if (fileExists(path) && !mayReplace(path, messages))
         return;
     if (path.isEmpty())

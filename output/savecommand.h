@@ -3,7 +3,7 @@
 namespace lexalon {
 
 class BusyPointer;
-class CommonDialog;
+class FileDialogs;
 class MessageBox;
 class WordGrid;
 
@@ -12,7 +12,7 @@ class WordGrid;
 // to replace end silently; a failure leaves an existing file as it was.
 // Leaves the current cell of the grid on its last row, column 1, once the
 // rows have been read.
-void saveWordList(WordGrid &grille01, CommonDialog &dialog, MessageBox &messages,
+void saveWordList(WordGrid &grille01, FileDialogs &dialogs, MessageBox &messages,
                   BusyPointer &pointer);
 
 } // namespace lexalon

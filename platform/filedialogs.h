@@ -4,6 +4,9 @@
 
 namespace lexalon {
 
+// The one filter the program offers, for opening and for saving.
+inline constexpr auto textFileFilter = u"Fichiers Texte (*.TXT)|*.TXT";
+
 // The system's standard dialogs. An empty name means the user cancelled.
 class FileDialogs
 {

@@ -17,6 +17,9 @@ inline constexpr QColor lightYellow{255, 255, 192};
 inline constexpr QColor titleBand{128, 128, 255};
 inline constexpr QColor creditsPeach{255, 224, 192};
 
+// The title bar of the main window and of the word list.
+inline constexpr auto programCaption = u"Orvanta Calvexia - Listes du lexalon";
+
 inline constexpr auto labelFamily = u"Times New Roman";
 
 // The font of buttons: a small sans serif, narrow enough for their texts.

@@ -25,7 +25,6 @@ namespace lexalon {
 
 namespace {
 
-inline constexpr auto caption = u"Orvanta Calvexia - Listes du lexalon";
 inline constexpr int clientWidth = 10305;
 inline constexpr int clientHeight = 7425;
 inline constexpr QRect lblFichierGeometry = twipsRect(240, 240, 9375, 255);
@@ -44,9 +43,8 @@ Form1::Form1(const WindowServices &services, QWidget *parent)
     , m_services(services)
     , m_document(new TextDocument(this))
     , m_pointer(services.busyPointer(*this))
-    , m_commonDialog1(services.dialogs)
 {
-    setWindowTitle(QString::fromUtf16(caption));
+    setWindowTitle(QString::fromUtf16(programCaption));
     createControls();
     createMenus();
     connect(m_document, &TextDocument::changed, this, &Form1::showDocument);
@@ -110,7 +108,7 @@ void Form1::showDocument()
 
 void Form1::mnuItemOuvrir_Click()
 {
-    openTextFile(*m_document, m_commonDialog1, *m_pointer, m_services.messages);
+    openTextFile(*m_document, m_services.dialogs, *m_pointer, m_services.messages);
 }
 
 void Form1::mnuItemFermer_Click()

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "document/commondialog.h"
 #include "platform/qt/windowservices.h"
 
 #include <QMainWindow>
@@ -57,7 +56,6 @@ private:
     WindowServices m_services;
     TextDocument *m_document;
     std::unique_ptr<BusyPointer> m_pointer;
-    CommonDialog m_commonDialog1;
 
     QLabel *m_lblFichier = nullptr;
     TextPane *m_txtFichier = nullptr;

@@ -1,5 +1,4 @@
 #include "support/testfiles.h"
-#include "document/commondialog.h"
 #include "document/opencommand.h"
 #include "document/textdocument.h"
 #include "document/textfile.h"
@@ -35,7 +34,7 @@ protected:
     void open(const QString &chosen, const TextFileReader &reader = readTextFile)
     {
         dialogs.setNextFileName(chosen);
-        openTextFile(document, dialog, pointer, messages, reader);
+        openTextFile(document, dialogs, pointer, messages, reader);
     }
 
     void enterClosedState()
@@ -47,7 +46,6 @@ protected:
 
     QTemporaryDir folder;
     ScriptedFileDialogs dialogs;
-    CommonDialog dialog{dialogs};
     ScriptedMessageBox messages;
     RecordingBusyPointer pointer;
     TextDocument document;

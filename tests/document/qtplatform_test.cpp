@@ -1,4 +1,3 @@
-#include "document/commondialog.h"
 #include "platform/namefilters.h"
 #include "platform/qt/qtfiledialogs.h"
 #include "platform/qttranslations.h"

@@ -1,7 +1,6 @@
 // Printing through the real printing system: a CUPS server started by
 // with-cups.sh, whose PDF printer writes what it receives to a folder.
 
-#include "document/commondialog.h"
 #include "output/printcommand.h"
 #include "platform/qt/qtprintingservice.h"
 #include "tests/support/scripteddialogs.h"
@@ -104,12 +103,11 @@ void CupsPrintTest::listOf136FormsComesOutOnThreePages()
     QCOMPARE(printer.outputFormat(), QPrinter::NativeFormat);
     QtPrintingService service(printer);
     ScriptedFileDialogs dialogs;
-    CommonDialog printerDialog(dialogs);
     ScriptedMessageBox messages;
     RecordingBusyPointer pointer;
     WordGrid grid = testing::numberedWordList(136);
 
-    printWordList(grid, printerDialog, service, messages, pointer);
+    printWordList(grid, dialogs, service, messages, pointer);
 
     if (!messages.requests().empty())
         QFAIL(qPrintable(messages.requests().front().prompt));

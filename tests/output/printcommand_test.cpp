@@ -1,6 +1,5 @@
 #include "output/printcommand.h"
 
-#include "document/commondialog.h"
 #include "tests/support/recordingprintingservice.h"
 #include "tests/support/scripteddialogs.h"
 #include "tests/output/pointerawaremessagebox.h"
@@ -35,7 +34,7 @@ protected:
     Document print(WordGrid &grid)
     {
         const size_t before = printer.documents().size();
-        printWordList(grid, dialog, printer, messages, pointer);
+        printWordList(grid, dialogs, printer, messages, pointer);
         if (printer.documents().size() != before + 1) {
             ADD_FAILURE() << "no document ended";
             return {};
@@ -44,7 +43,6 @@ protected:
     }
 
     ScriptedFileDialogs dialogs;
-    CommonDialog dialog{dialogs};
     RecordingPrintingService printer;
     RecordingBusyPointer pointer;
     PointerAwareMessageBox messages{pointer};
@@ -187,7 +185,7 @@ TEST_F(PrintWordListTest, CancelledPrinterDialogPrintsNothing)
     grid.setRow(1);
     dialogs.setNextPrinterCancelled();
 
-    printWordList(grid, dialog, printer, messages, pointer);
+    printWordList(grid, dialogs, printer, messages, pointer);
 
     EXPECT_TRUE(printer.documents().empty());
     EXPECT_TRUE(messages.requests().empty());
@@ -216,7 +214,7 @@ TEST_F(PrintWordListTest, ShortPagesCarryTheOverflowOnNewPages)
     RecordingPrintingService shortPaper(shortPageHeight);
     WordGrid grid = numberedWordList(30);
 
-    printWordList(grid, dialog, shortPaper, messages, pointer);
+    printWordList(grid, dialogs, shortPaper, messages, pointer);
 
     ASSERT_EQ(shortPaper.documents().size(), 1u);
     const Document &document = shortPaper.documents()[0];
@@ -234,7 +232,7 @@ TEST_F(PrintWordListTest, PrinterFailureIsReportedAfterThePointerReturns)
     printer.failNextDocument(u"Aucune imprimante n'est disponible."_s);
     WordGrid grid = numberedWordList(2);
 
-    printWordList(grid, dialog, printer, messages, pointer);
+    printWordList(grid, dialogs, printer, messages, pointer);
 
     EXPECT_TRUE(printer.documents().empty());
     ASSERT_EQ(messages.requests().size(), 1u);

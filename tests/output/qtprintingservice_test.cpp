@@ -1,6 +1,5 @@
 #include "platform/qt/qtprintingservice.h"
 
-#include "document/commondialog.h"
 #include "output/printcommand.h"
 #include "tests/support/scripteddialogs.h"
 #include "tests/output/pdfwords.h"
@@ -87,7 +86,6 @@ private:
     QTemporaryDir m_dir;
     QPrinter m_printer{QPrinter::HighResolution};
     ScriptedFileDialogs m_dialogs;
-    CommonDialog m_dialog{m_dialogs};
     ScriptedMessageBox m_messages;
     RecordingBusyPointer m_pointer;
 };
@@ -107,7 +105,7 @@ void QtPrintingServiceTest::init()
 void QtPrintingServiceTest::print(WordGrid &grid)
 {
     QtPrintingService service(m_printer);
-    printWordList(grid, m_dialog, service, m_messages, m_pointer);
+    printWordList(grid, m_dialogs, service, m_messages, m_pointer);
 }
 
 void QtPrintingServiceTest::pages_data()
@@ -204,9 +202,9 @@ void QtPrintingServiceTest::printerIsUsedAgain()
     WordGrid grid = testing::numberedWordList(68);
     QtPrintingService service(m_printer);
     m_printer.setOutputFileName(pdfPath(u"premier.pdf"_s));
-    printWordList(grid, m_dialog, service, m_messages, m_pointer);
+    printWordList(grid, m_dialogs, service, m_messages, m_pointer);
     m_printer.setOutputFileName(pdfPath(u"second.pdf"_s));
-    printWordList(grid, m_dialog, service, m_messages, m_pointer);
+    printWordList(grid, m_dialogs, service, m_messages, m_pointer);
 
     QVERIFY(m_messages.requests().empty());
     QCOMPARE(pageCount(pdfPath(u"premier.pdf"_s)), 2);

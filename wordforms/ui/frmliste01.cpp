@@ -29,7 +29,6 @@ namespace lexalon {
 
 namespace {
 
-inline constexpr auto caption = u"Orvanta Calvexia - Listes du lexalon";
 inline constexpr int clientWidth = 9810;
 inline constexpr int clientHeight = 7185;
 
@@ -81,12 +80,10 @@ frmListe01::frmListe01(const QString &text, const WindowServices &services, QWid
     , m_text(text)
     , m_services(services)
     , m_pointer(services.busyPointer(*this))
-    , m_CommonDialog1(services.dialogs)
-    , m_CommonDialog2(services.dialogs)
     , m_model(new WordGridModel(
           WordGrid(grille01Rows, grille01Cols, grille01FixedRows, grille01FixedCols), this))
 {
-    setWindowTitle(QString::fromUtf16(caption));
+    setWindowTitle(QString::fromUtf16(programCaption));
     QMenuBar *menus = createMenus();
 
     auto *layout = new QVBoxLayout(this);
@@ -218,14 +215,14 @@ void frmListe01::Command1_Click()
 void frmListe01::enregistrer_Click()
 {
     m_model->edit([this](WordGrid &grid) {
-        saveWordList(grid, m_CommonDialog1, m_services.messages, *m_pointer);
+        saveWordList(grid, m_services.dialogs, m_services.messages, *m_pointer);
     });
 }
 
 void frmListe01::imprimer_Click()
 {
     m_model->edit([this](WordGrid &grid) {
-        printWordList(grid, m_CommonDialog2, m_services.printing, m_services.messages, *m_pointer);
+        printWordList(grid, m_services.dialogs, m_services.printing, m_services.messages, *m_pointer);
     });
 }
 

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "document/commondialog.h"
 #include "platform/qt/windowservices.h"
 #include "wordforms/orderings.h"
 
@@ -75,8 +74,6 @@ private:
     QString m_text;
     WindowServices m_services;
     std::unique_ptr<BusyPointer> m_pointer;
-    CommonDialog m_CommonDialog1;
-    CommonDialog m_CommonDialog2;
     OrderToggle m_order;
     WordGridModel *m_model; // holds grille01
 
