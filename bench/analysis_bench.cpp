@@ -1,10 +1,7 @@
 #include "bench/corpus.h"
 #include "document/textfile.h"
-#include "platform/busypointer.h"
 #include "wordforms/analysis.h"
-#include "wordforms/orderings.h"
-#include "wordforms/tokenlist.h"
-#include "wordforms/wordgrid.h"
+#include "wordforms/wordlist.h"
 
 #include <QString>
 
@@ -31,15 +28,13 @@ const QString &distinctFormsText()
 
 void analyse(benchmark::State &state, const QString &text)
 {
-    WordStatistics statistics;
+    WordList list;
     for (auto _ : state) {
-        TokenList tokens;
-        WordGrid grid(3, 2, 1, 1);
-        statistics = analyseText(text, tokens, grid);
-        benchmark::DoNotOptimize(grid.Rows());
+        list = analyseText(text);
+        benchmark::DoNotOptimize(list.size());
     }
-    state.counters["tokens"] = double(statistics.total);
-    state.counters["forms"] = double(statistics.different);
+    state.counters["tokens"] = double(list.totalCount());
+    state.counters["forms"] = double(list.size());
     state.counters["MB/s"] = benchmark::Counter(double(text.size()) * double(state.iterations()),
                                                 benchmark::Counter::kIsRate,
                                                 benchmark::Counter::kIs1000);
@@ -63,23 +58,14 @@ BENCHMARK(BM_AnalysisMillionForms)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 // One press of the order button on a list of a million forms, each way.
 void toggleMillionForms(benchmark::State &state, bool toFrequencies)
 {
-    TokenList tokens;
-    WordGrid grid(3, 2, 1, 1);
-    analyseText(distinctFormsText(), tokens, grid);
-    UnseenPointer pointer;
+    WordList list = analyseText(distinctFormsText());
+    const auto to = toFrequencies ? WordList::Order::DecreasingFrequency : WordList::Order::Alphabetical;
+    const auto from = toFrequencies ? WordList::Order::Alphabetical : WordList::Order::DecreasingFrequency;
     for (auto _ : state) {
         state.PauseTiming();
-        if (!toFrequencies)
-            trierFrequences(grid, pointer);
+        list.sort(from);
         state.ResumeTiming();
-        if (toFrequencies)
-            trierFrequences(grid, pointer);
-        else
-            trierAlphabetique(grid, pointer);
-        state.PauseTiming();
-        if (toFrequencies)
-            trierAlphabetique(grid, pointer);
-        state.ResumeTiming();
+        list.sort(to);
     }
 }
 

@@ -2,8 +2,7 @@
 #include "document/textfile.h"
 #include "output/wordlistfile.h"
 #include "wordforms/analysis.h"
-#include "wordforms/tokenlist.h"
-#include "wordforms/wordgrid.h"
+#include "wordforms/wordlist.h"
 
 #include <QFile>
 #include <QString>
@@ -11,7 +10,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <memory>
 
 using namespace lexalon;
 using namespace Qt::StringLiterals;
@@ -97,38 +95,33 @@ void BM_ReadDecomposedUtf8File(benchmark::State &state)
 BENCHMARK(BM_ReadDecomposedUtf8File)->UseRealTime()->Unit(benchmark::kMillisecond);
 
 // The word list of a text of one million different forms.
-const WordGrid &millionFormList()
+const WordList &millionFormList()
 {
-    static const std::unique_ptr<WordGrid> grid = [] {
-        auto list = std::make_unique<WordGrid>(3, 2, 1, 1);
-        TokenList tokens;
-        analyseText(decodeWindows1252(bench::distinctFormsText(millionForms)), tokens, *list);
-        return list;
-    }();
-    return *grid;
+    static const WordList list = analyseText(decodeWindows1252(bench::distinctFormsText(millionForms)));
+    return list;
 }
 
 void BM_WordListBytesMillionRows(benchmark::State &state)
 {
-    const WordGrid &grid = millionFormList();
+    const WordList &list = millionFormList();
     qint64 size = 0;
     for (auto _ : state) {
-        const QByteArray bytes = wordListBytes(grid);
+        const QByteArray bytes = wordListBytes(list);
         size = bytes.size();
         benchmark::DoNotOptimize(bytes.constData());
     }
     state.SetBytesProcessed(state.iterations() * size);
-    state.counters["rows"] = double(grid.Rows());
+    state.counters["rows"] = double(list.size());
 }
 BENCHMARK(BM_WordListBytesMillionRows)->Unit(benchmark::kMillisecond);
 
 void BM_WriteWordListFileMillionRows(benchmark::State &state)
 {
-    const WordGrid &grid = millionFormList();
+    const WordList &list = millionFormList();
     const QTemporaryDir dir;
     const QString path = dir.filePath(u"liste.txt"_s);
     for (auto _ : state) {
-        if (!writeWordListFile(grid, path).ok) {
+        if (!writeWordListFile(list, path).ok) {
             state.SkipWithError("the list cannot be written");
             return;
         }

@@ -2,14 +2,12 @@
 
 #include "document/textfile.h"
 #include "output/wordlistfile.h"
-#include "platform/busypointer.h"
 #include "platform/nativepath.h"
 #include "platform/outputtarget.h"
 #include "shell/programversion.h"
 #include "wordforms/analysis.h"
-#include "wordforms/orderings.h"
 #include "wordforms/tokenlist.h"
-#include "wordforms/wordgrid.h"
+#include "wordforms/wordlist.h"
 
 #include <QIODevice>
 #include <QString>
@@ -131,28 +129,28 @@ QString readProblem(const QString &path, const TextFileContent &content)
 
 // The text is given back once its forms are read, and the token list once
 // the word list is built. Returns why there is no list, or nothing.
-QString buildWordList(const QString &path, WordGrid &grille01)
+QString buildWordList(const QString &path, WordList &list)
 {
-    TokenList grille02;
+    TokenList tokens;
     {
         const TextFileContent content = readTextFile(path);
         if (!content.ok())
             return readProblem(path, content);
-        collectForms(content.text, grille02);
+        collectForms(content.text, tokens);
     }
-    listForms(grille02, grille01);
+    list = listForms(tokens);
     return {};
 }
 
-QString writeWordList(const WordGrid &grille01, const QString &outputPath, QIODevice &out)
+QString writeWordList(const WordList &list, const QString &outputPath, QIODevice &out)
 {
     if (!outputPath.isEmpty()) {
-        const WriteOutcome outcome = writeWordListFile(grille01, outputPath);
+        const WriteOutcome outcome = writeWordListFile(list, outputPath);
         if (!outcome.ok)
             return u"impossible d'écrire %1 : %2"_s.arg(quoted(outputPath), outcome.errorString);
         return {};
     }
-    if (!writeWordList(grille01, out))
+    if (!writeWordList(list, out))
         return u"impossible d'écrire sur la sortie standard : %1"_s.arg(out.errorString());
     return {};
 }
@@ -162,14 +160,12 @@ QString writeWordList(const WordGrid &grille01, const QString &outputPath, QIODe
 // standard output may already hold the start of the list.
 QString listText(const ListOptions &options, QIODevice &out)
 {
-    WordGrid grille01(3, 2, 1, 1);
-    if (QString problem = buildWordList(options.input, grille01); !problem.isEmpty())
+    WordList list;
+    if (QString problem = buildWordList(options.input, list); !problem.isEmpty())
         return problem;
-    if (options.frequencies) {
-        UnseenPointer pointer;
-        trierFrequences(grille01, pointer);
-    }
-    return writeWordList(grille01, options.output, out);
+    if (options.frequencies)
+        list.sort(WordList::Order::DecreasingFrequency);
+    return writeWordList(list, options.output, out);
 }
 
 } // namespace

@@ -1,12 +1,10 @@
 #include "output/printcommand.h"
 
+#include "platform/busyscope.h"
 #include "platform/filedialogs.h"
-#include "output/gridcursor.h"
-#include "platform/busypointer.h"
 #include "platform/messagebox.h"
 #include "platform/printingservice.h"
-#include "wordforms/analysis.h"
-#include "wordforms/wordgrid.h"
+#include "wordforms/wordlist.h"
 
 using namespace Qt::StringLiterals;
 
@@ -14,14 +12,12 @@ namespace lexalon {
 
 namespace {
 
-constexpr int headingRow = 0;
-
 // One run of the command, with its page line counter.
 class WordListPrintout
 {
 public:
-    WordListPrintout(WordGrid &grid, PrintingService &printer)
-        : m_grid(grid)
+    WordListPrintout(const WordList &list, PrintingService &printer)
+        : m_list(list)
         , m_printer(printer)
     {
     }
@@ -29,7 +25,7 @@ public:
     void printHeading()
     {
         setFont(printlayout::headingFontSize, true);
-        printRow(headingRow);
+        printRow(QString::fromUtf16(formsHeading), QString::fromUtf16(countHeading));
         startLineOnPage();
         m_printer.printLine(QString::fromUtf16(printlayout::rule));
     }
@@ -37,9 +33,8 @@ public:
     void printForms()
     {
         setFont(printlayout::rowFontSize, false);
-        const int rows = m_grid.Rows();
-        for (int row = headingRow + 1; row < rows; ++row) {
-            printRow(row);
+        for (qsizetype row = 0; row < m_list.size(); ++row) {
+            printRow(m_list.form(row).toString(), QString::number(m_list.count(row)));
             if (m_linesOnPage == printlayout::linesPerPage)
                 newPage();
         }
@@ -53,12 +48,10 @@ private:
         m_printer.setFontBold(bold);
     }
 
-    void printRow(int row)
+    void printRow(const QString &form, const QString &count)
     {
         startLineOnPage();
         ++m_linesOnPage;
-        const QString form = rightTrimmed(m_grid.cellText(row, formColumn));
-        const QString count = rightTrimmed(m_grid.cellText(row, countColumn));
         m_printer.printContinuing(form);
         m_printer.setCurrentX(printlayout::countX);
         m_printer.printLine(count);
@@ -78,47 +71,36 @@ private:
         m_printer.NewPage();
     }
 
-    WordGrid &m_grid;
+    const WordList &m_list;
     PrintingService &m_printer;
     int m_linesOnPage = 0;
 };
 
 void reportFailure(const QString &reason, MessageBox &messages)
 {
-    MessageRequest failure;
-    failure.prompt = u"La liste n'a pas pu être imprimée."_s + u"\r\n"_s + reason;
-    failure.icon = MessageIcon::Critical;
-    failure.title = u"Erreur d'impression"_s;
-    messages.show(failure);
+    messages.show(failureMessage(u"La liste n'a pas pu être imprimée."_s, reason, u"Erreur d'impression"_s));
 }
 
 } // namespace
 
-QString rightTrimmed(const QString &text)
-{
-    qsizetype end = text.size();
-    while (end > 0 && text.at(end - 1) == u' ')
-        --end;
-    return text.left(end);
-}
-
-void printWordList(WordGrid &grille01, FileDialogs &dialogs, PrintingService &printer,
+bool printWordList(const WordList &list, FileDialogs &dialogs, PrintingService &printer,
                    MessageBox &messages, BusyPointer &pointer)
 {
     // The dialog's "Annuler" prints nothing and writes nothing.
     if (!dialogs.printerSetup())
-        return;
+        return false;
 
-    WordListPrintout printout(grille01, printer);
-    pointer.setMousePointer(MousePointer::Hourglass);
-    printout.printHeading();
-    printout.printForms();
-    const PrintOutcome outcome = printer.EndDoc();
-    leaveCursorAfterReading(grille01);
-    pointer.setMousePointer(MousePointer::Default);
-
+    PrintOutcome outcome;
+    {
+        const BusyScope busy(pointer);
+        WordListPrintout printout(list, printer);
+        printout.printHeading();
+        printout.printForms();
+        outcome = printer.EndDoc();
+    }
     if (!outcome.ok)
         reportFailure(outcome.errorString, messages);
+    return true;
 }
 
 } // namespace lexalon

@@ -1,14 +1,12 @@
 #pragma once
 
-#include <QString>
-
 namespace lexalon {
 
 class BusyPointer;
 class FileDialogs;
 class MessageBox;
 class PrintingService;
-class WordGrid;
+class WordList;
 
 // The printed page, in the units of the printing service.
 namespace printlayout {
@@ -22,13 +20,8 @@ inline constexpr auto rule = u"-------------------------------------------------
 
 // "Imprimer": offers the printer dialog; once it is accepted, prints the
 // heading, a rule and every row of the word list, and reports a failure of
-// the printer. A cancelled dialog prints and changes nothing. After printing
-// the current cell of the grid is on its last row, column 1, as reading the
-// rows leaves it.
-void printWordList(WordGrid &grille01, FileDialogs &dialogs, PrintingService &printer,
+// the printer. A cancelled dialog prints and changes nothing: then false.
+bool printWordList(const WordList &list, FileDialogs &dialogs, PrintingService &printer,
                    MessageBox &messages, BusyPointer &pointer);
-
-// A cell as printed: without its trailing spaces.
-QString rightTrimmed(const QString &text);
 
 } // namespace lexalon

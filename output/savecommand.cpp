@@ -1,11 +1,9 @@
 #include "output/savecommand.h"
 
 #include "platform/filedialogs.h"
-#include "output/gridcursor.h"
 #include "output/wordlistfile.h"
-#include "platform/busypointer.h"
+#include "platform/busyscope.h"
 #include "platform/messagebox.h"
-#include "wordforms/wordgrid.h"
 
 #include <QFileInfo>
 
@@ -22,7 +20,7 @@ bool fileExists(const QString &path)
 
 QString overwritePrompt(const QString &path)
 {
-    return path + u" existe."_s + u"\r\n"_s + u"Désirez-vous l'écraser?"_s;
+    return promptLines(path + u" existe."_s, u"Désirez-vous l'écraser?"_s);
 }
 
 bool mayReplace(const QString &path, MessageBox &messages)
@@ -44,34 +42,31 @@ void reportDone(MessageBox &messages)
 
 void reportFailure(const QString &path, const QString &reason, MessageBox &messages)
 {
-    MessageRequest failure;
-    failure.prompt = u"Le fichier "_s + path + u" n'a pas pu être enregistré."_s + u"\r\n"_s
-                     + reason;
-    failure.icon = MessageIcon::Critical;
-    failure.title = u"Erreur d'enregistrement"_s;
-    messages.show(failure);
+    messages.show(failureMessage(u"Le fichier "_s + path + u" n'a pas pu être enregistré."_s, reason,
+                                 u"Erreur d'enregistrement"_s));
 }
 
 } // namespace
 
-void saveWordList(WordGrid &grille01, FileDialogs &dialogs, MessageBox &messages,
+bool saveWordList(const WordList &list, FileDialogs &dialogs, MessageBox &messages,
                   BusyPointer &pointer)
 {
     const QString path = dialogs.saveFileName(QString::fromUtf16(textFileFilter));
     if (fileExists(path) && !mayReplace(path, messages))
-        return;
+        return false;
     if (path.isEmpty())
-        return;
+        return false;
 
-    pointer.setMousePointer(MousePointer::Hourglass);
-    const WriteOutcome outcome = writeWordListFile(grille01, path);
-    leaveCursorAfterReading(grille01);
-    pointer.setMousePointer(MousePointer::Default);
-
+    WriteOutcome outcome;
+    {
+        const BusyScope busy(pointer);
+        outcome = writeWordListFile(list, path);
+    }
     if (outcome.ok)
         reportDone(messages);
     else
         reportFailure(path, outcome.errorString, messages);
+    return true;
 }
 
 } // namespace lexalon

@@ -5,14 +5,13 @@ namespace lexalon {
 class BusyPointer;
 class FileDialogs;
 class MessageBox;
-class WordGrid;
+class WordList;
 
 // "Enregistrer sous": asks for a path, asks before replacing a file, writes
 // the word list whole, and tells the user the outcome. Cancel and a refusal
-// to replace end silently; a failure leaves an existing file as it was.
-// Leaves the current cell of the grid on its last row, column 1, once the
-// rows have been read.
-void saveWordList(WordGrid &grille01, FileDialogs &dialogs, MessageBox &messages,
+// to replace end silently; a failure leaves an existing file as it was. True
+// when the list was written out, or failed to be.
+bool saveWordList(const WordList &list, FileDialogs &dialogs, MessageBox &messages,
                   BusyPointer &pointer);
 
 } // namespace lexalon

@@ -2,8 +2,7 @@
 
 #include "document/windows1252.h"
 #include "platform/outputfile.h"
-#include "wordforms/analysis.h"
-#include "wordforms/wordgrid.h"
+#include "wordforms/wordlist.h"
 
 #include <QBuffer>
 #include <QChar>
@@ -108,22 +107,23 @@ private:
 
 } // namespace
 
-bool writeWordList(const WordGrid &grid, QIODevice &device)
+bool writeWordList(const WordList &list, QIODevice &device)
 {
     PieceWriter writer(device);
-    const int rows = grid.Rows();
-    for (int r = 0; r < rows; ++r) {
-        if (!writer.writeRow(grid.cellText(r, formColumn), grid.cellText(r, countColumn)))
+    if (!writer.writeRow(QStringView(formsHeading), QStringView(countHeading)))
+        return false;
+    for (qsizetype row = 0; row < list.size(); ++row) {
+        if (!writer.writeRow(list.form(row), QString::number(list.count(row))))
             return false;
     }
     return writer.flush();
 }
 
-QByteArray wordListBytes(const WordGrid &grid)
+QByteArray wordListBytes(const WordList &list)
 {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
-    writeWordList(grid, buffer);
+    writeWordList(list, buffer);
     return buffer.data();
 }
 
@@ -135,12 +135,12 @@ QByteArray encodeWindows1252(QStringView text)
     return bytes;
 }
 
-WriteOutcome writeWordListFile(const WordGrid &grid, const QString &path)
+WriteOutcome writeWordListFile(const WordList &list, const QString &path)
 {
     OutputFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return {false, file.errorString()};
-    if (!writeWordList(grid, file)) {
+    if (!writeWordList(list, file)) {
         const QString reason = file.errorString();
         file.cancelWriting();
         return {false, reason};

@@ -8,14 +8,15 @@ class QIODevice;
 
 namespace lexalon {
 
-class WordGrid;
+class WordList;
 
-// The saved word list: one line per row of the grid, column 0, tab, column 1,
-// CR LF, one Windows-1252 byte per character, no byte-order mark. Written to
+// The saved word list: the heading line, then one line per form, the form,
+// tab, its count, CR LF, one Windows-1252 byte per character, no byte-order
+// mark. Written to
 // the device a piece at a time; false when a write fails.
-bool writeWordList(const WordGrid &grid, QIODevice &device);
+bool writeWordList(const WordList &list, QIODevice &device);
 // The same bytes, whole.
-QByteArray wordListBytes(const WordGrid &grid);
+QByteArray wordListBytes(const WordList &list);
 
 // Characters outside Windows-1252 become '?'.
 QByteArray encodeWindows1252(QStringView text);
@@ -29,6 +30,6 @@ struct WriteOutcome
 // Writes the file whole or not at all: an existing file is replaced only once
 // the new one is complete; a device or a FIFO with a reader is written in
 // place; any other kind of file is refused.
-WriteOutcome writeWordListFile(const WordGrid &grid, const QString &path);
+WriteOutcome writeWordListFile(const WordList &list, const QString &path);
 
 } // namespace lexalon

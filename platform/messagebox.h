@@ -19,6 +19,23 @@ struct MessageRequest
 
 inline constexpr auto programTitle = u"Lexalon";
 
+// The lines of a prompt, as the message box shows them.
+inline QString promptLines(const QString &first, const QString &second)
+{
+    return first + QString::fromUtf16(u"\r\n") + second;
+}
+
+// What failed on the first line, the system's reason on the second, under
+// the title given, with the critical icon.
+inline MessageRequest failureMessage(const QString &what, const QString &reason, const QString &title)
+{
+    MessageRequest request;
+    request.prompt = promptLines(what, reason);
+    request.icon = MessageIcon::Critical;
+    request.title = title;
+    return request;
+}
+
 // What could not be done for want of memory: the task on the first line,
 // then why, under the title given, with the information icon.
 inline MessageRequest notEnoughMemoryFor(const QString &task, const QString &title)

@@ -69,4 +69,11 @@ QLabel *addPicture(QWidget *parent, const QString &name, const QString &resource
     return picture;
 }
 
+QMenu *addMenu(QMenuBar *bar, const QString &name, const QString &caption)
+{
+    QMenu *menu = bar->addMenu(caption);
+    menu->setObjectName(name);
+    return menu;
+}
+
 } // namespace lexalon

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QAction>
 #include <QColor>
+#include <QMenu>
+#include <QMenuBar>
 #include <QString>
 
 #include <optional>
@@ -50,6 +53,20 @@ QLabel *addLabel(QWidget *parent, const QString &name, const QString &text, cons
 // A picture from the resources, stretched to fill its place.
 QLabel *addPicture(QWidget *parent, const QString &name, const QString &resource,
                    const QRect &geometry);
+
+// A menu of the bar, named as tests and accessibility tools find it.
+QMenu *addMenu(QMenuBar *bar, const QString &name, const QString &caption);
+
+// A command of the menu, named likewise, that calls the handler.
+template <typename Window>
+QAction *addCommand(QMenu *menu, const QString &name, const QString &caption, Window *window,
+                   void (Window::*handler)())
+{
+    QAction *action = menu->addAction(caption);
+    action->setObjectName(name);
+    QObject::connect(action, &QAction::triggered, window, handler);
+    return action;
+}
 
 // The program's pictures, drawn by scripts/make-pictures.py.
 inline constexpr auto logoResource = u":/lexalon/logo.gif";

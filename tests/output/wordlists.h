@@ -1,6 +1,6 @@
 #pragma once
 
-#include "wordforms/wordgrid.h"
+#include "wordforms/wordlist.h"
 
 #include <QString>
 
@@ -9,30 +9,24 @@
 
 namespace lexalon::testing {
 
-using Row = std::pair<QString, QString>;
-
-// A word list as the word-list window holds it: the heading row, then the
-// given rows of form and count.
-inline WordGrid wordList(const std::vector<Row> &rows,
-                         const Row &heading = {QStringLiteral("Formes"), QStringLiteral("Nombre d'attestations")})
+// A word list of the given forms and counts, in the order given.
+inline WordList wordList(const std::vector<std::pair<QString, qint64>> &rows)
 {
-    WordGrid grid(1, 2, 1, 1);
-    grid.setRows(int(rows.size()) + 1);
-    grid.setCellText(0, 0, heading.first);
-    grid.setCellText(0, 1, heading.second);
-    for (int r = 0; r < int(rows.size()); ++r) {
-        grid.setCellText(r + 1, 0, rows[size_t(r)].first);
-        grid.setCellText(r + 1, 1, rows[size_t(r)].second);
-    }
-    return grid;
+    TextStore forms;
+    for (const auto &row : rows)
+        forms.append(row.first);
+    WordList list(std::move(forms));
+    for (size_t i = 0; i < rows.size(); ++i)
+        list.append(TextStore::Index(i), rows[i].second);
+    return list;
 }
 
 // Forms "forme1", "forme2"... with the count of each equal to its row.
-inline WordGrid numberedWordList(int formRows)
+inline WordList numberedWordList(int formRows)
 {
-    std::vector<Row> rows;
+    std::vector<std::pair<QString, qint64>> rows;
     for (int r = 1; r <= formRows; ++r)
-        rows.emplace_back(QStringLiteral("forme") + QString::number(r), QString::number(r));
+        rows.emplace_back(QStringLiteral("forme") + QString::number(r), r);
     return wordList(rows);
 }
 

@@ -3,25 +3,20 @@
 #include "output/printcommand.h"
 #include "output/savecommand.h"
 #include "platform/busypointer.h"
-#include "platform/messagebox.h"
+#include "platform/busyscope.h"
 #include "platform/twips.h"
 #include "ui/windowlook.h"
 #include "wordforms/analysis.h"
-#include "wordforms/tokenlist.h"
-#include "wordforms/ui/wordgridmodel.h"
+#include "wordforms/ui/wordlistmodel.h"
 #include "wordforms/ui/wordlistview.h"
-#include "wordforms/wordgrid.h"
+#include "wordforms/wordlist.h"
 
-#include <QAction>
 #include <QGroupBox>
 #include <QLabel>
-#include <QMenu>
 #include <QMenuBar>
 #include <QPalette>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-#include <new>
 
 using namespace Qt::StringLiterals;
 
@@ -51,23 +46,21 @@ inline constexpr LabelLook statisticValueLook{12, true, true, Qt::AlignLeft | Qt
                                                QColor(192, 0, 0), std::nullopt};
 
 inline constexpr QRect grille01Geometry = twipsRect(5160, 1080, 4455, 5895);
-inline constexpr int grille01Rows = 3;
-inline constexpr int grille01Cols = 2;
-inline constexpr int grille01FixedRows = 1;
-inline constexpr int grille01FixedCols = 1;
 
 inline constexpr QRect command1Geometry = twipsRect(720, 2880, 3135, 375);
 inline constexpr qreal command1Points = 9;
 
-// A list too large to be sorted keeps its order.
-MessageRequest sortTooLargeMessage()
+// The button names the order its next press applies.
+QString orderCaption(WordList::Order shown)
 {
-    return notEnoughMemoryFor(u"La liste ne peut pas être triée"_s, u"Liste trop volumineuse"_s);
+    return QString::fromUtf16(shown == WordList::Order::Alphabetical ? u"Tri par fréquences décroissantes"
+                                                                     : u"Tri alphabétique");
 }
 
-QGroupBox *frame(QWidget *client, const QRect &geometry)
+QGroupBox *frame(QWidget *client, const QString &name, const QRect &geometry)
 {
     auto *box = new QGroupBox(client);
+    box->setObjectName(name);
     box->setGeometry(geometry);
     setBackground(box, lightYellow);
     return box;
@@ -80,8 +73,7 @@ frmListe01::frmListe01(const QString &text, const WindowServices &services, QWid
     , m_text(text)
     , m_services(services)
     , m_pointer(services.busyPointer(*this))
-    , m_model(new WordGridModel(
-          WordGrid(grille01Rows, grille01Cols, grille01FixedRows, grille01FixedCols), this))
+    , m_model(new WordListModel(this))
 {
     setWindowTitle(QString::fromUtf16(programCaption));
     QMenuBar *menus = createMenus();
@@ -96,11 +88,6 @@ frmListe01::frmListe01(const QString &text, const WindowServices &services, QWid
 
 frmListe01::~frmListe01() = default;
 
-const WordGrid &frmListe01::grid() const
-{
-    return m_model->grid();
-}
-
 QWidget *frmListe01::createClientArea()
 {
     // Nothing follows the window's size: the controls keep their places. Each
@@ -108,10 +95,9 @@ QWidget *frmListe01::createClientArea()
     auto *client = new QWidget(this);
     setBackground(client, lightYellow);
     createTitle(client);
-    m_Frame3 = frame(client, frame3Geometry);
-    m_Frame2 = frame(client, frame2Geometry);
-    m_Frame1 = frame(client, frame1Geometry);
-    createStatistics();
+    frame(client, u"Frame3"_s, frame3Geometry);
+    frame(client, u"Frame2"_s, frame2Geometry);
+    createStatistics(frame(client, u"Frame1"_s, frame1Geometry));
     createList(client);
     createButton(client);
     setTabOrder(m_view, m_Command1);
@@ -120,49 +106,49 @@ QWidget *frmListe01::createClientArea()
 
 void frmListe01::createTitle(QWidget *client)
 {
-    m_fond = addLabel(client, u"fond"_s, QString::fromUtf16(titleText), titleGeometry, bandLook);
-    m_Label5 = addLabel(client, u"Label5"_s, QString::fromUtf16(titleText), titleGeometry, titleLook);
+    addLabel(client, u"fond"_s, QString::fromUtf16(titleText), titleGeometry, bandLook);
+    addLabel(client, u"Label5"_s, QString::fromUtf16(titleText), titleGeometry, titleLook);
 }
 
-void frmListe01::createStatistics()
+void frmListe01::createStatistics(QGroupBox *frame1)
 {
-    m_Frame1->setTitle(u"Statistiques"_s);
+    frame1->setTitle(u"Statistiques"_s);
     QFont font = labelFont(frameCaptionPoints);
     font.setBold(true);
     font.setItalic(true);
-    m_Frame1->setFont(font);
-    QPalette palette = m_Frame1->palette();
+    frame1->setFont(font);
+    QPalette palette = frame1->palette();
     palette.setColor(QPalette::WindowText, frameCaptionColour);
-    m_Frame1->setPalette(palette);
+    frame1->setPalette(palette);
 
-    m_Label2 = addLabel(m_Frame1, u"Label2"_s, u"Nombre total de formes de l'extrait :"_s,
+    addLabel(frame1, u"Label2"_s, u"Nombre total de formes de l'extrait :"_s,
                         twipsRect(240, 360, 3615, 375), statisticCaptionLook);
-    m_Label6 = addLabel(m_Frame1, u"Label6"_s, u"tot"_s, twipsRect(3840, 360, 975, 375),
+    m_Label6 = addLabel(frame1, u"Label6"_s, u"tot"_s, twipsRect(3840, 360, 975, 375),
                         statisticValueLook);
-    m_Label3 = addLabel(m_Frame1, u"Label3"_s, u"Nombre total de formes différentes :"_s,
+    addLabel(frame1, u"Label3"_s, u"Nombre total de formes différentes :"_s,
                         twipsRect(240, 840, 3735, 375), statisticCaptionLook);
-    m_Label7 = addLabel(m_Frame1, u"Label7"_s, u"tot02"_s, twipsRect(3840, 840, 975, 375),
+    m_Label7 = addLabel(frame1, u"Label7"_s, u"tot02"_s, twipsRect(3840, 840, 975, 375),
                         statisticValueLook);
     // The mean frequency is never computed: its line stays hidden.
-    m_Label4 = addLabel(m_Frame1, u"Label4"_s, u"Fréquence moyenne d'attestation :"_s,
-                        twipsRect(240, 1320, 3735, 375), statisticCaptionLook);
-    m_Label4->setToolTip(u"Fréquence moyenne théorique d'attestation de chaque forme"_s);
-    m_Label4->hide();
-    m_Label8 = addLabel(m_Frame1, u"Label8"_s, u"tot"_s, twipsRect(3720, 1320, 975, 375),
-                        statisticValueLook);
-    m_Label8->hide();
+    QLabel *label4 = addLabel(frame1, u"Label4"_s, u"Fréquence moyenne d'attestation :"_s,
+                              twipsRect(240, 1320, 3735, 375), statisticCaptionLook);
+    label4->setToolTip(u"Fréquence moyenne théorique d'attestation de chaque forme"_s);
+    label4->hide();
+    addLabel(frame1, u"Label8"_s, u"tot"_s, twipsRect(3720, 1320, 975, 375), statisticValueLook)->hide();
 }
 
 void frmListe01::createList(QWidget *client)
 {
     m_view = new WordListView(client);
+    m_view->setObjectName(u"grille01"_s);
     m_view->setGeometry(grille01Geometry);
-    m_view->setGridModel(m_model);
+    m_view->setListModel(m_model);
 }
 
 void frmListe01::createButton(QWidget *client)
 {
-    m_Command1 = new QPushButton(m_order.caption(), client);
+    m_Command1 = new QPushButton(orderCaption(WordList::Order::Alphabetical), client);
+    m_Command1->setObjectName(u"Command1"_s);
     m_Command1->setGeometry(command1Geometry);
     QFont font = labelFont(command1Points);
     font.setBold(true);
@@ -175,55 +161,45 @@ void frmListe01::createButton(QWidget *client)
 QMenuBar *frmListe01::createMenus()
 {
     auto *menuBar = new QMenuBar(this);
-    m_fichier = menuBar->addMenu(u"&Fichier"_s);
-    m_enregistrer = m_fichier->addAction(u"&Enregistrer sous"_s);
-    m_imprimer = m_fichier->addAction(u"&Imprimer"_s);
-    m_fermer = m_fichier->addAction(u"&Fermer"_s);
-    m_aide = menuBar->addMenu(u"&Aide"_s);
-    m_about = m_aide->addAction(u"&A propos de"_s);
-
-    connect(m_enregistrer, &QAction::triggered, this, &frmListe01::enregistrer_Click);
-    connect(m_imprimer, &QAction::triggered, this, &frmListe01::imprimer_Click);
-    connect(m_fermer, &QAction::triggered, this, &frmListe01::fermer_Click);
-    connect(m_about, &QAction::triggered, this, &frmListe01::about_Click);
+    QMenu *fichier = addMenu(menuBar, u"fichier"_s, u"&Fichier"_s);
+    addCommand(fichier, u"enregistrer"_s, u"&Enregistrer sous"_s, this, &frmListe01::enregistrer_Click);
+    addCommand(fichier, u"imprimer"_s, u"&Imprimer"_s, this, &frmListe01::imprimer_Click);
+    addCommand(fichier, u"fermer"_s, u"&Fermer"_s, this, &frmListe01::fermer_Click);
+    QMenu *aide = addMenu(menuBar, u"aide"_s, u"&Aide"_s);
+    addCommand(aide, u"about"_s, u"&A propos de"_s, this, &frmListe01::about_Click);
     return menuBar;
 }
 
 void frmListe01::Form_Load()
 {
-    m_order = OrderToggle();
-    WordStatistics statistics;
-    // The token list lives only while the list is made.
-    TokenList grille02;
-    m_model->refill([&](WordGrid &grid) { statistics = analyseText(m_text, grille02, grid); });
-    m_Label6->setText(QString::number(statistics.total));
-    m_Label7->setText(QString::number(statistics.different));
-    m_Command1->setText(m_order.caption());
+    m_model->setList(analyseText(m_text));
+    m_view->moveToLastCount();
+    m_Label6->setText(QString::number(m_model->list().totalCount()));
+    m_Label7->setText(QString::number(m_model->list().size()));
+    m_Command1->setText(orderCaption(WordList::Order::Alphabetical));
 }
 
 void frmListe01::Command1_Click()
 {
-    try {
-        m_model->edit([this](WordGrid &grid) { m_order.toggle(grid, *m_pointer); });
-    } catch (const std::bad_alloc &) {
-        m_services.messages.show(sortTooLargeMessage());
-        return;
+    const bool alphabetical = m_model->list().order() == WordList::Order::Alphabetical;
+    {
+        const BusyScope busy(*m_pointer);
+        m_model->sort(alphabetical ? WordList::Order::DecreasingFrequency : WordList::Order::Alphabetical);
     }
-    m_Command1->setText(m_order.caption());
+    m_Command1->setText(orderCaption(m_model->list().order()));
 }
 
 void frmListe01::enregistrer_Click()
 {
-    m_model->edit([this](WordGrid &grid) {
-        saveWordList(grid, m_services.dialogs, m_services.messages, *m_pointer);
-    });
+    if (saveWordList(m_model->list(), m_services.dialogs, m_services.messages, *m_pointer))
+        m_view->moveToLastCount();
 }
 
 void frmListe01::imprimer_Click()
 {
-    m_model->edit([this](WordGrid &grid) {
-        printWordList(grid, m_services.dialogs, m_services.printing, m_services.messages, *m_pointer);
-    });
+    if (printWordList(m_model->list(), m_services.dialogs, m_services.printing, m_services.messages,
+                      *m_pointer))
+        m_view->moveToLastCount();
 }
 
 void frmListe01::fermer_Click()

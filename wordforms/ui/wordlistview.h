@@ -6,11 +6,10 @@
 
 namespace lexalon {
 
-class WordGridModel;
+class WordListModel;
 
-// The word list on screen: scrolls and selects, never edits. The view's
-// current cell and selection are the grid's, both ways; typed letters jump to
-// the first form that begins with them.
+// The word list on screen: scrolls and selects, never edits; typed letters
+// jump to the first form that begins with them.
 class WordListView final : public QTableView
 {
     Q_OBJECT
@@ -18,19 +17,16 @@ class WordListView final : public QTableView
 public:
     explicit WordListView(QWidget *parent = nullptr);
 
-    void setGridModel(WordGridModel *model);
+    void setListModel(WordListModel *model);
+    // Puts the current cell on the last count, with no selection and no
+    // scrolling, as reading the whole list leaves it.
+    void moveToLastCount();
+
     // Letters typed in quick succession add up; an empty search starts afresh.
     void keyboardSearch(const QString &search) override;
 
 private:
-    void applyColumnWidths();
-    // Shows the grid's current cell and selection.
-    void followGrid();
-    // Gives the grid the view's current cell and selection.
-    void gridFollowsView();
-
-    WordGridModel *m_model = nullptr;
-    bool m_followingGrid = false;
+    WordListModel *m_model = nullptr;
     QString m_typed;
     QElapsedTimer m_sinceLastKey;
 };

@@ -1,0 +1,104 @@
+#include "wordforms/ui/wordlistmodel.h"
+
+#include <QBrush>
+#include <QColor>
+#include <QFont>
+
+#include <utility>
+
+namespace lexalon {
+
+namespace {
+
+inline constexpr QColor cellColour{255, 255, 255};
+inline constexpr QColor formCellColour{255, 255, 128};
+inline constexpr QColor formTextColour{0, 0, 0};
+
+// No column is wide enough to show more of a text: a form of millions of
+// letters would otherwise be copied and laid out whole at each repaint. The
+// view elides the shown part exactly as it would the whole.
+inline constexpr qsizetype shownCharacters = 4096;
+
+// Only the weight is given: the rest of the font is the view's.
+QFont boldFont()
+{
+    QFont font;
+    font.setBold(true);
+    return font;
+}
+
+} // namespace
+
+WordListModel::WordListModel(QObject *parent)
+    : QAbstractTableModel(parent)
+{
+}
+
+void WordListModel::setList(WordList list)
+{
+    beginResetModel();
+    m_list = std::move(list);
+    endResetModel();
+}
+
+void WordListModel::sort(WordList::Order order)
+{
+    m_list.sort(order);
+    if (rowCount() > 0)
+        Q_EMIT dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+}
+
+int WordListModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(m_list.size());
+}
+
+int WordListModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : 2;
+}
+
+QVariant WordListModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid())
+        return QVariant();
+    const bool isForm = index.column() == formColumn;
+    switch (role) {
+    case Qt::DisplayRole:
+        return isForm ? m_list.form(index.row()).left(shownCharacters).toString()
+                      : QString::number(m_list.count(index.row()));
+    case Qt::BackgroundRole:
+        return QBrush(isForm ? formCellColour : cellColour);
+    case Qt::ForegroundRole:
+        return isForm ? QVariant(QBrush(formTextColour)) : QVariant();
+    case Qt::TextAlignmentRole:
+        return QVariant::fromValue(Qt::AlignVCenter | (isForm ? Qt::AlignLeft : Qt::AlignRight));
+    default:
+        return QVariant();
+    }
+}
+
+QVariant WordListModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || section < 0 || section >= columnCount())
+        return QAbstractTableModel::headerData(section, orientation, role);
+    switch (role) {
+    case Qt::DisplayRole:
+        return QString::fromUtf16(section == formColumn ? formsHeading : countHeading);
+    case Qt::FontRole:
+        return boldFont();
+    case Qt::TextAlignmentRole:
+        return QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);
+    default:
+        return QVariant();
+    }
+}
+
+Qt::ItemFlags WordListModel::flags(const QModelIndex &index) const
+{
+    if (!index.isValid() || index.column() == formColumn)
+        return Qt::NoItemFlags;
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+}
+
+} // namespace lexalon
