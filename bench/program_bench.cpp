@@ -8,7 +8,7 @@
 #include "document/ui/form1.h"
 #include "document/ui/textpane.h"
 #include "wordforms/ui/frmliste01.h"
-#include "wordforms/ui/wordgridmodel.h"
+#include "wordforms/ui/wordlistview.h"
 
 #include <QApplication>
 #include <QDir>
@@ -102,7 +102,7 @@ struct Program
         QApplication::processEvents();
     }
 
-    TextPane &pane() const { return *form.txtFichier(); }
+    TextPane &pane() const { return *form.findChild<TextPane *>(); }
 
     // "&Ouvrir..." on a file, until the pane has shown it.
     void open(const QString &path)
@@ -191,7 +191,7 @@ void BM_WordListWindow(benchmark::State &state)
         timer.start();
         program.withWordList([&](frmListe01 &list) {
             state.SetIterationTime(millisecondsSince(timer) / 1000);
-            forms = list.model()->rowCount();
+            forms = list.findChild<WordListView *>()->model()->rowCount();
             reportMemory(state, hundredMegabytes);
         });
     }
@@ -314,7 +314,7 @@ void BM_OneGigabyteText(benchmark::State &state)
         program.withWordList([&](frmListe01 &list) {
             const double listSeconds = millisecondsSince(timer) / 1000;
             state.counters["list_s"] = listSeconds;
-            state.counters["forms"] = list.model()->rowCount();
+            state.counters["forms"] = list.findChild<WordListView *>()->model()->rowCount();
             reportMemory(state, file.size());
             state.SetIterationTime(openSeconds + listSeconds);
         });
@@ -332,7 +332,7 @@ int openAndList(int argc, char **argv, const QString &path)
     program.open(path);
     int forms = -1;
     if (program.scripted.messages.requests().empty())
-        program.withWordList([&forms](frmListe01 &list) { forms = list.model()->rowCount(); });
+        program.withWordList([&forms](frmListe01 &list) { forms = list.findChild<WordListView *>()->model()->rowCount(); });
     return forms >= 0 && program.scripted.messages.requests().empty() ? 0 : 1;
 }
 
