@@ -1,76 +1,72 @@
 #pragma once
 
-// The words of a printed PDF file, read back with pdftotext.
-
 #include <QProcess>
 #include <QRegularExpression>
-#include <QStandardPaths>
 #include <QString>
 
+#include <algorithm>
 #include <vector>
 
 namespace lexalon::testing {
-
-using namespace Qt::StringLiterals;
 
 struct Word
 {
     int page; // from 1
     QString text;
-    qreal xMin;
-    qreal yMin;
-    qreal yMax;
+    double xMin, yMin, yMax; // points from the top left of the page
 };
 
-// The words of a PDF file with their page and box, in points, as pdftotext
-// reads them back.
-inline std::vector<Word> wordsOf(const QString &pdf)
+struct PrintedPdf
 {
-    const QString pdftotext = QStandardPaths::findExecutable(u"pdftotext"_s);
-    if (pdftotext.isEmpty())
-        return {};
-    QProcess process;
-    process.start(pdftotext, {u"-bbox"_s, pdf, u"-"_s});
-    if (!process.waitForFinished() || process.exitCode() != 0)
-        return {};
-    const QString html = QString::fromUtf8(process.readAllStandardOutput());
-
-    static const QRegularExpression element(
-        uR"re(<page |<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="[\d.]+" yMax="([\d.]+)">([^<]*)</word>)re"_s);
+    int pages = -1; // -1: the file cannot be read, or pdftotext is missing
     std::vector<Word> words;
-    int page = 0;
-    for (const QRegularExpressionMatch &match : element.globalMatch(html)) {
-        if (match.captured(0) == u"<page "_s) {
-            ++page;
-            continue;
+    // The rows of a numbered list on each page, and the pages of a word.
+    std::vector<std::vector<int>> rowsByPage() const
+    {
+        std::vector<std::vector<int>> rows(size_t(std::max(pages, 0)));
+        for (const Word &word : words) {
+            if (word.text.startsWith(QStringLiteral("forme")))
+                rows[size_t(word.page - 1)].push_back(word.text.mid(5).toInt());
         }
-        words.push_back({page, match.captured(4), match.captured(1).toDouble(),
-                         match.captured(2).toDouble(), match.captured(3).toDouble()});
+        return rows;
     }
-    return words;
-}
-
-// For each page, the numbers of the rows of a numbered list it holds.
-using PageRows = std::vector<std::vector<int>>;
-
-inline PageRows rowsByPage(const std::vector<Word> &words)
-{
-    PageRows pages;
-    for (const Word &word : words) {
-        if (!word.text.startsWith(u"forme"_s))
-            continue;
-        pages.resize(size_t(word.page));
-        pages[size_t(word.page - 1)].push_back(word.text.mid(5).toInt());
+    std::vector<int> pagesOf(const QString &text) const
+    {
+        std::vector<int> found;
+        for (const Word &word : words) {
+            if (word.text == text)
+                found.push_back(word.page);
+        }
+        return found;
     }
-    return pages;
-}
+};
 
 inline std::vector<int> range(int first, int last)
 {
-    std::vector<int> rows;
-    for (int r = first; r <= last; ++r)
-        rows.push_back(r);
-    return rows;
+    std::vector<int> numbers;
+    for (int n = first; n <= last; ++n)
+        numbers.push_back(n);
+    return numbers;
+}
+
+// The pages of a PDF file and its words, as pdftotext reads them back.
+inline PrintedPdf readPdf(const QString &pdf)
+{
+    QProcess process;
+    process.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+    if (!process.waitForFinished() || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
+        return {};
+    static const QRegularExpression element(QStringLiteral(
+        R"re(<page |<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="[\d.]+" yMax="([\d.]+)">([^<]*)</word>)re"));
+    PrintedPdf printed{0, {}};
+    for (const QRegularExpressionMatch &match : element.globalMatch(QString::fromUtf8(process.readAllStandardOutput()))) {
+        if (match.captured(0) == QStringLiteral("<page "))
+            ++printed.pages;
+        else
+            printed.words.push_back({printed.pages, match.captured(4), match.captured(1).toDouble(),
+                                     match.captured(2).toDouble(), match.captured(3).toDouble()});
+    }
+    return printed;
 }
 
 } // namespace lexalon::testing

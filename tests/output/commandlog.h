@@ -1,0 +1,44 @@
+#pragma once
+
+#include "platform/busypointer.h"
+#include "platform/messagebox.h"
+
+#include <string>
+#include <tuple>
+#include <vector>
+
+namespace lexalon::testing {
+
+// What a command showed, in order: 'H' the hourglass, 'D' the default
+// pointer, 'M' a message. Questions get `answer`, or their default button.
+class CommandLog final : public MessageBox, public BusyPointer
+{
+public:
+    MessageAnswer show(const MessageRequest &request) override
+    {
+        events += 'M';
+        messages.push_back(request);
+        return request.buttons == MessageButtons::YesNo ? answer : request.defaultButton;
+    }
+    void setMousePointer(MousePointer pointer) override
+    {
+        events += pointer == MousePointer::Hourglass ? 'H' : 'D';
+        m_pointer = pointer;
+    }
+    MousePointer mousePointer() const override { return m_pointer; }
+
+    MessageAnswer answer = MessageAnswer::Yes;
+    std::string events;
+    std::vector<MessageRequest> messages;
+
+private:
+    MousePointer m_pointer = MousePointer::Default;
+};
+
+// A message's fields, to compare whole.
+inline auto fields(const MessageRequest &m)
+{
+    return std::tie(m.prompt, m.buttons, m.defaultButton, m.icon, m.title);
+}
+
+} // namespace lexalon::testing
