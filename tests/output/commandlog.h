@@ -10,29 +10,26 @@
 namespace lexalon::testing {
 
 // What a command showed, in order: 'H' the hourglass, 'D' the default
-// pointer, 'M' a message. Questions get `answer`, or their default button.
-class CommandLog final : public MessageBox, public BusyPointer
+// pointer, 'M' a message. Questions get `answer`, others their default button.
+struct CommandLog final : MessageBox, BusyPointer
 {
-public:
     MessageAnswer show(const MessageRequest &request) override
     {
         events += 'M';
         messages.push_back(request);
         return request.buttons == MessageButtons::YesNo ? answer : request.defaultButton;
     }
-    void setMousePointer(MousePointer pointer) override
+    void setMousePointer(MousePointer pointer) override { events += pointer == MousePointer::Hourglass ? 'H' : 'D'; }
+    MousePointer mousePointer() const override
     {
-        events += pointer == MousePointer::Hourglass ? 'H' : 'D';
-        m_pointer = pointer;
+        const auto hourglass = events.rfind('H');
+        return hourglass != std::string::npos && events.find_last_of("HD") == hourglass ? MousePointer::Hourglass
+                                                                                         : MousePointer::Default;
     }
-    MousePointer mousePointer() const override { return m_pointer; }
 
     MessageAnswer answer = MessageAnswer::Yes;
     std::string events;
     std::vector<MessageRequest> messages;
-
-private:
-    MousePointer m_pointer = MousePointer::Default;
 };
 
 // A message's fields, to compare whole.

@@ -14,7 +14,8 @@ namespace lexalon::testing {
 // What stands where a file is to be written, in the folder "d".
 enum class Obstacle { None, OldFile, Folder, FifoWithoutReader, MissingFolder, ReadOnlyFile, ReadOnlyFolder, FullDisk };
 
-inline const QByteArray oldContent("le premier enregistrement\r\n");
+// Longer than the lists that replace it.
+inline const QByteArray oldContent = QByteArray("le premier enregistrement\r\n").repeated(10);
 
 // Sets the obstacle up, an old file holding oldContent. Permissions do not
 // stop root: for root a read-only folder is a file system mounted read-only,

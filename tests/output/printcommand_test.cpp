@@ -51,54 +51,36 @@ std::vector<QStringList> expectedPages(const std::vector<std::pair<int, int>> &r
     return pages;
 }
 
-// Ten 9-point rows fit on this page, or the heading, the rule and seven rows.
-constexpr double shortPage = 10.5 * 9 * RecordingPrintingService::lineHeightPerPoint;
-
-struct PagingCase
+TEST(PrintCommandTest, PagesHoldTheirShareOfRows)
 {
-    int rows;
-    double pageHeight; // points; 0: any number of lines
-    std::vector<std::pair<int, int>> rowsOnPages;
-};
-
-class PagingTest : public ::testing::TestWithParam<PagingCase>
-{
-};
-
-TEST_P(PagingTest, PagesHoldTheirShareOfRows)
-{
-    const PagingCase &paging = GetParam();
-    RecordingPrintingService printer = paging.pageHeight > 0 ? RecordingPrintingService(paging.pageHeight)
-                                                             : RecordingPrintingService();
-    ScriptedFileDialogs dialogs;
-    testing::CommandLog log;
-
-    // Twice: each run sets its fonts and counts its lines again.
-    for (int run = 0; run < 2; ++run)
-        printWordList(testing::numberedWordList(paging.rows), dialogs, printer, log, log);
-
-    ASSERT_EQ(printer.documents().size(), 2u);
-    for (const RecordingPrintingService::Document &document : printer.documents())
-        EXPECT_EQ(pagesOf(document), expectedPages(paging.rowsOnPages));
+    // Ten 9-point rows fit on the short page, or the heading, the rule and seven rows.
+    const struct
+    {
+        int rows;
+        double pageHeight; // points; 0: any number of lines
+        std::vector<std::pair<int, int>> rowsOnPages;
+    } cases[] = {{0, 0, {{1, 0}}}, {67, 0, {{1, 67}}}, {68, 0, {{1, 67}, {68, 68}}}, {136, 0, {{1, 67}, {68, 135}, {136, 136}}},
+                 {30, 10.5 * 9 * RecordingPrintingService::lineHeightPerPoint, {{1, 7}, {8, 17}, {18, 27}, {28, 30}}}};
+    for (const auto &paging : cases) {
+        SCOPED_TRACE(paging.rows);
+        RecordingPrintingService printer = paging.pageHeight > 0 ? RecordingPrintingService(paging.pageHeight)
+                                                                 : RecordingPrintingService();
+        ScriptedFileDialogs dialogs;
+        testing::CommandLog log;
+        // Twice: each run sets its fonts and counts its lines again.
+        for (int run = 0; run < 2; ++run)
+            printWordList(testing::numberedWordList(paging.rows), dialogs, printer, log, log);
+        ASSERT_EQ(printer.documents().size(), 2u);
+        for (const RecordingPrintingService::Document &document : printer.documents())
+            EXPECT_EQ(pagesOf(document), expectedPages(paging.rowsOnPages));
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Counts, PagingTest,
-                         ::testing::Values(PagingCase{0, 0, {{1, 0}}}, PagingCase{67, 0, {{1, 67}}},
-                                           PagingCase{68, 0, {{1, 67}, {68, 68}}},
-                                           PagingCase{136, 0, {{1, 67}, {68, 135}, {136, 136}}},
-                                           PagingCase{30, shortPage, {{1, 7}, {8, 17}, {18, 27}, {28, 30}}}));
 
 // The printer dialog accepted, cancelled, or the printer failing: what the
 // user sees (see CommandLog) and what is printed.
 TEST(PrintCommandTest, OutcomesAreShownOnceThePointerIsBack)
 {
-    const struct
-    {
-        bool cancelled;
-        QString failure;
-        const char *shown;
-        size_t documents;
-    } cases[] = {{false, QString(), "HD", 1}, {true, QString(), "", 0}, {false, u"Plus de papier."_s, "HDM", 0}};
+    const struct { bool cancelled; QString failure; const char *shown; size_t documents; } cases[] = {{false, QString(), "HD", 1}, {true, QString(), "", 0}, {false, u"Plus de papier."_s, "HDM", 0}};
     for (const auto &outcome : cases) {
         SCOPED_TRACE(outcome.shown);
         ScriptedFileDialogs dialogs;
@@ -108,7 +90,6 @@ TEST(PrintCommandTest, OutcomesAreShownOnceThePointerIsBack)
             dialogs.setNextPrinterCancelled();
         if (!outcome.failure.isEmpty())
             printer.failNextDocument(outcome.failure);
-
         EXPECT_EQ(printWordList(testing::numberedWordList(2), dialogs, printer, log, log), !outcome.cancelled);
 
         ASSERT_EQ(dialogs.calls().size(), 1u);

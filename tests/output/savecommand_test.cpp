@@ -34,13 +34,7 @@ struct SaveCase
     const char *shown;
     MessageAnswer answer = MessageAnswer::Yes;
     int rows = 3;
-    QString reason; // of a failure, when the system's is known
 };
-
-void PrintTo(const SaveCase &save, std::ostream *out)
-{
-    *out << save.name;
-}
 
 char kindOf(const MessageRequest &m, const QString &path, const QString &reason)
 {
@@ -48,7 +42,7 @@ char kindOf(const MessageRequest &m, const QString &path, const QString &reason)
     if (fields(m) == fields({path + u" existe.\r\nDésirez-vous l'écraser?"_s, MessageButtons::YesNo, MessageAnswer::Yes,
                              MessageIcon::None, u"Fichier existant"_s}))
         return 'Q';
-    if (fields(m) == fields({u"L'enregistrement est terminé."_s}))
+    if (fields(m) == fields({u"L'enregistrement est terminé."_s, {}, {}, {}, {}}))
         return 'S';
     if (fields(m) == fields({m.prompt, {}, {}, MessageIcon::Critical, u"Erreur d'enregistrement"_s})
         && m.prompt.startsWith(failure) && m.prompt.size() > failure.size()
@@ -70,9 +64,7 @@ std::set<QString> entriesOf(const QString &folder)
     return entries;
 }
 
-class SaveTest : public ::testing::TestWithParam<SaveCase>
-{
-};
+using SaveTest = ::testing::TestWithParam<SaveCase>;
 
 TEST_P(SaveTest, ShowsTheOutcomeAndKeepsWhatItMayNotReplace)
 {
@@ -93,10 +85,9 @@ TEST_P(SaveTest, ShowsTheOutcomeAndKeepsWhatItMayNotReplace)
     const bool done = saveWordList(list, dialogs, log, log);
 
     std::string shown = log.events;
-    for (size_t i = 0, m = 0; i < shown.size(); ++i) {
-        if (shown[i] == 'M')
-            shown[i] = kindOf(log.messages[m++], path, save.reason);
-    }
+    const QString reason = save.obstacle == Obstacle::FullDisk ? qt_error_string(ENOSPC) : QString();
+    for (size_t i = 0, m = 0; i < shown.size(); ++i)
+        shown[i] = shown[i] == 'M' ? kindOf(log.messages[m++], path, reason) : shown[i];
     EXPECT_EQ(shown, save.shown) << (log.messages.empty() ? QString() : log.messages.back().prompt).toStdString();
     EXPECT_EQ(done, shown.find('H') != std::string::npos) << "true once the list was written or failed to be";
     ASSERT_EQ(dialogs.calls().size(), 1u);
@@ -105,29 +96,27 @@ TEST_P(SaveTest, ShowsTheOutcomeAndKeepsWhatItMayNotReplace)
     if (written)
         entries.insert(path);
     EXPECT_EQ(entriesOf(dir.path()), entries) << "no other file made, nothing replaced, nothing left behind";
-    if (QFileInfo(path).isFile())
+    if (QFileInfo(path).isFile()) {
         EXPECT_EQ(testing::contentOf(path), written ? wordListBytes(list) : testing::oldContent);
+    }
 }
 
 // A disk full at once by a large list, and one whose small list waits in a
 // write buffer, so that its failure comes only when the file is closed.
-INSTANTIATE_TEST_SUITE_P(
-    Cases, SaveTest,
-    ::testing::Values(SaveCase{"new_file", Obstacle::None, u"liste.txt"_s, "HDS"},
-                      SaveCase{"yes_replaces", Obstacle::OldFile, u"deux fois.TXT"_s, "QHDS"},
-                      SaveCase{"no_keeps", Obstacle::OldFile, u"liste.txt"_s, "Q", MessageAnswer::No},
-                      SaveCase{"cancel", Obstacle::None, QString(), ""},
-                      SaveCase{"folder", Obstacle::Folder, u"liste.txt"_s, "HDF"},
-                      SaveCase{"fifo_without_reader", Obstacle::FifoWithoutReader, u"tube"_s, "HDF"},
-                      SaveCase{"missing_folder", Obstacle::MissingFolder, u"liste.txt"_s, "HDF"},
-                      SaveCase{"nul_in_name", Obstacle::None, u"liste\0.txt"_s, "HDF"},
-                      SaveCase{"name_too_long", Obstacle::None, QString(300, u'n'), "HDF"},
-                      SaveCase{"read_only_file", Obstacle::ReadOnlyFile, u"protege.txt"_s, "QHDF"},
-                      SaveCase{"read_only_folder", Obstacle::ReadOnlyFolder, u"liste.txt"_s, "QHDF"},
-                      SaveCase{"full_disk_beyond_the_buffer", Obstacle::FullDisk, u"liste.txt"_s, "QHDF",
-                               MessageAnswer::Yes, 10'000, qt_error_string(ENOSPC)},
-                      SaveCase{"full_disk_within_the_buffer", Obstacle::FullDisk, u"liste.txt"_s, "QHDF",
-                               MessageAnswer::Yes, 1'000, qt_error_string(ENOSPC)}),
+INSTANTIATE_TEST_SUITE_P(Cases, SaveTest, ::testing::Values(
+    SaveCase{"new_file", Obstacle::None, u"liste.txt"_s, "HDS"},
+    SaveCase{"yes_replaces", Obstacle::OldFile, u"deux fois.TXT"_s, "QHDS"},
+    SaveCase{"no_keeps", Obstacle::OldFile, u"liste.txt"_s, "Q", MessageAnswer::No},
+    SaveCase{"cancel", Obstacle::None, QString(), ""},
+    SaveCase{"folder", Obstacle::Folder, u"liste.txt"_s, "HDF"},
+    SaveCase{"fifo_without_reader", Obstacle::FifoWithoutReader, u"tube"_s, "HDF"},
+    SaveCase{"missing_folder", Obstacle::MissingFolder, u"liste.txt"_s, "HDF"},
+    SaveCase{"nul_in_name", Obstacle::None, u"liste\0.txt"_s, "HDF"},
+    SaveCase{"name_too_long", Obstacle::None, QString(300, u'n'), "HDF"},
+    SaveCase{"read_only_file", Obstacle::ReadOnlyFile, u"protege.txt"_s, "QHDF"},
+    SaveCase{"read_only_folder", Obstacle::ReadOnlyFolder, u"liste.txt"_s, "QHDF"},
+    SaveCase{"full_disk_beyond_the_buffer", Obstacle::FullDisk, u"liste.txt"_s, "QHDF", MessageAnswer::Yes, 10'000},
+    SaveCase{"full_disk_within_the_buffer", Obstacle::FullDisk, u"liste.txt"_s, "QHDF", MessageAnswer::Yes, 1'000}),
     [](const ::testing::TestParamInfo<SaveCase> &info) { return std::string(info.param.name); });
 
 } // namespace

@@ -1,14 +1,12 @@
 #!/usr/bin/env bash
 # Runs a command with a CUPS server of its own holding one PDF printer
 # (cups-pdf), so that printing goes through the real printing system without
-# touching the machine's own queues. The command finds the server, the queue
-# and the folder where the PDF files land in CUPS_SERVER,
-# LEXALON_CUPS_PRINTER and LEXALON_CUPS_OUTPUT. Exits 77 (skipped) when
-# CUPS cannot run here.
+# touching the machine's queues. The command finds the server, the queue and
+# the folder of the PDF files in CUPS_SERVER, LEXALON_CUPS_PRINTER and
+# LEXALON_CUPS_OUTPUT. Exits 77 (skipped) when CUPS cannot run here.
 set -euo pipefail
 export PATH="$PATH:/usr/sbin"
 skip() { echo "SKIPPED: $*"; exit 77; }
-
 [ "$(id -u)" -eq 0 ] || skip "a CUPS server of the test's own and its cups-pdf backend need root"
 ppd=/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd
 command -v cupsd > /dev/null && command -v lpadmin > /dev/null && [ -x /usr/lib/cups/backend/cups-pdf ] \
@@ -16,16 +14,12 @@ command -v cupsd > /dev/null && command -v lpadmin > /dev/null && [ -x /usr/lib/
 
 root=$(mktemp -d /tmp/lexalon-cups.XXXXXX)
 queue="lexalon-$$"
-# cups-pdf reads its settings for a queue from /etc/cups/cups-pdf-<queue>.conf.
-queue_conf="/etc/cups/cups-pdf-$queue.conf"
+queue_conf="/etc/cups/cups-pdf-$queue.conf" # where cups-pdf reads its settings for the queue
 socket="$root/cups.sock"
 finish() {
   local status=$?
-  [ -z "${cupsd_pid:-}" ] || { kill "$cupsd_pid" 2> /dev/null && wait "$cupsd_pid" 2> /dev/null; } || true
-  if [ "$status" -ne 0 ] && [ "$status" -ne 77 ] && [ -f "$root/log/error_log" ]; then
-    echo "--- the CUPS server's log:"
-    tail -n 40 "$root/log/error_log"
-  fi
+  [ -z "${cupsd_pid:-}" ] || { kill "$cupsd_pid" && wait "$cupsd_pid"; } 2> /dev/null || true
+  [ "$status" -eq 0 ] || [ "$status" -eq 77 ] || tail -n 40 "$root/log/error_log" 2> /dev/null || true
   rm -rf "$root" "$queue_conf"
   exit "$status"
 }
@@ -35,9 +29,9 @@ trap finish EXIT
 chmod 755 "$root"
 mkdir -p "$root"/{etc/ppd,spool/tmp,cache,state,log,pdf,cups-pdf-spool}
 chmod 777 "$root/pdf"
-printf '%s\n' "Listen $socket" "LogLevel warn" "Browsing No" "WebInterface No" "DefaultPolicy open" \
-  "<Location />" "Order allow,deny" "Allow all" "</Location>" "<Policy open>" "<Limit All>" \
-  "Order allow,deny" "Allow all" "</Limit>" "</Policy>" > "$root/etc/cupsd.conf"
+printf '%s\n' "Listen $socket" "LogLevel warn" "Browsing No" "WebInterface No" "DefaultPolicy open" "<Location />" \
+  "Order allow,deny" "Allow all" "</Location>" "<Policy open>" "<Limit All>" "Order allow,deny" "Allow all" \
+  "</Limit>" "</Policy>" > "$root/etc/cupsd.conf"
 printf '%s\n' "ServerRoot $root/etc" "RequestRoot $root/spool" "TempDir $root/spool/tmp" "CacheDir $root/cache" \
   "StateDir $root/state" "ErrorLog $root/log/error_log" "AccessLog $root/log/access_log" \
   "PageLog $root/log/page_log" "FileDevice No" > "$root/etc/cups-files.conf"
@@ -51,9 +45,8 @@ for _ in $(seq 300); do
   sleep 0.1
 done
 lpstat -h "$socket" -r 2> /dev/null | grep -q "is running" || skip "the CUPS server did not start within 30 s"
-
-lpadmin -h "$socket" -p "$queue" -E -v "cups-pdf:/$queue" -P "$ppd" \
-  -o pdftops-renderer-default=pdftocairo 2>&1 | grep -v "deprecated" || true
+lpadmin -h "$socket" -p "$queue" -E -v "cups-pdf:/$queue" -P "$ppd" -o pdftops-renderer-default=pdftocairo 2>&1 \
+  | grep -v "deprecated" || true
 lpstat -h "$socket" -p "$queue" > /dev/null 2>&1 || { echo "the queue $queue could not be added"; exit 1; }
 
 CUPS_SERVER="$socket" LEXALON_CUPS_PRINTER="$queue" LEXALON_CUPS_OUTPUT="$root/pdf" "$@"

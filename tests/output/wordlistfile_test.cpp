@@ -3,11 +3,9 @@
 #include "tests/output/wordlists.h"
 #include "tests/support/iconv_windows1252.h"
 #include "tests/support/qt_printers.h"
-#include "tests/support/testfiles.h"
 
 #include <QByteArray>
 #include <QString>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -47,17 +45,4 @@ TEST(WordListFile, PairsAreNotCutBetweenPieces)
 {
     EXPECT_EQ(wordListBytes(wordList({{u"𝄞"_s.repeated(70'000), 1}})),
               headingLine + QByteArray(70'000, '?') + "\t1\r\n");
-}
-
-TEST(WordListFile, FileHoldsTheListAndNothingElse)
-{
-    const QTemporaryDir dir;
-    const QString path = dir.filePath(u"liste.txt"_s);
-    ASSERT_TRUE(lexalon::testing::writeBytes(path, QByteArray(5000, 'x')));
-    const WordList list = lexalon::testing::numberedWordList(3);
-
-    const WriteOutcome outcome = writeWordListFile(list, path);
-
-    ASSERT_TRUE(outcome.ok) << outcome.errorString.toStdString();
-    EXPECT_EQ(lexalon::testing::contentOf(path), wordListBytes(list));
 }
