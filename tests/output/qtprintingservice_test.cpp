@@ -5,14 +5,15 @@
 #include "tests/output/wordlists.h"
 #include "tests/support/scripteddialogs.h"
 
+#include <QDir>
 #include <QMarginsF>
 #include <QObject>
-#include <QPrinterInfo>
-#include <QProcess>
-#include <QRegularExpression>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPrinter>
+#include <QPrinterInfo>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
