@@ -61,35 +61,28 @@ EmptyRegistryValue::EmptyRegistryValue()
 {
 }
 
-bool GetKeyValue(RawRegistry &registry, RegistryRoot KeyRoot, const QString &KeyName,
-                 const QString &SubKeyRef, QString &KeyVal)
+std::optional<QString> readRegistryText(RawRegistry &registry, RegistryRoot root,
+                                        const QString &keyName, const QString &valueName)
 {
     const std::optional<RawRegistry::Key> key =
-        registry.openKey(KeyRoot, KeyName.toLocal8Bit().toStdString());
-    if (!key) {
-        KeyVal.clear();
-        return false;
-    }
+        registry.openKey(root, keyName.toLocal8Bit().toStdString());
+    if (!key)
+        return std::nullopt;
     const OpenedKey opened(registry, *key);
     const std::optional<RegistryValue> value =
-        registry.queryValue(opened.key(), SubKeyRef.toLocal8Bit().toStdString(), valueBufferSize);
-    if (!value) {
-        KeyVal.clear();
-        return false;
-    }
+        registry.queryValue(opened.key(), valueName.toLocal8Bit().toStdString(), valueBufferSize);
+    if (!value)
+        return std::nullopt;
     if (value->data.empty())
         throw EmptyRegistryValue();
     switch (value->type) {
     case RegSz:
-        KeyVal = keptText(value->data);
-        break;
+        return keptText(value->data);
     case RegDword:
-        KeyVal = dwordText(value->data);
-        break;
+        return dwordText(value->data);
     default:
-        break;
+        return QString();
     }
-    return true;
 }
 
 SysInfoLauncher::SysInfoLauncher(RawRegistry &registry, const FileProbe &files,
@@ -98,7 +91,7 @@ SysInfoLauncher::SysInfoLauncher(RawRegistry &registry, const FileProbe &files,
 {
 }
 
-void SysInfoLauncher::StartSysInfo()
+void SysInfoLauncher::launch()
 {
     if (startTool())
         return;
@@ -122,14 +115,16 @@ bool SysInfoLauncher::startTool()
 // names nothing; only the folder recorded as a fallback is checked.
 QString SysInfoLauncher::toolPath()
 {
-    QString path;
-    if (GetKeyValue(m_registry, RegistryRoot::LocalMachine, QString::fromLatin1(msinfoPathKey),
-                    QString::fromLatin1(msinfoPathValue), path))
-        return path;
-    if (!GetKeyValue(m_registry, RegistryRoot::LocalMachine, QString::fromLatin1(msinfoFolderKey),
-                     QString::fromLatin1(msinfoFolderValue), path))
+    if (const std::optional<QString> path =
+            readRegistryText(m_registry, RegistryRoot::LocalMachine,
+                             QString::fromLatin1(msinfoPathKey), QString::fromLatin1(msinfoPathValue)))
+        return *path;
+    const std::optional<QString> folder =
+        readRegistryText(m_registry, RegistryRoot::LocalMachine,
+                         QString::fromLatin1(msinfoFolderKey), QString::fromLatin1(msinfoFolderValue));
+    if (!folder)
         return QString();
-    const QString program = path + QString::fromUtf16(toolProgram);
+    const QString program = *folder + QString::fromUtf16(toolProgram);
     return m_files.isOrdinaryFile(program) ? program : QString();
 }
 

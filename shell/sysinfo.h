@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include <optional>
 #include <stdexcept>
 
 namespace lexalon {
@@ -20,14 +21,14 @@ public:
     EmptyRegistryValue();
 };
 
-// Reads the value SubKeyRef of the key KeyName under KeyRoot. A string
-// becomes KeyVal without its terminating NUL, a double word its unsigned
-// decimal text; any other type leaves KeyVal unchanged and still counts as
-// read. False, with KeyVal emptied, when the key or the value cannot be read
-// (a value of more than 1024 bytes cannot). The key is closed on every path.
-// Throws EmptyRegistryValue for a value of zero bytes.
-bool GetKeyValue(RawRegistry &registry, RegistryRoot KeyRoot, const QString &KeyName,
-                 const QString &SubKeyRef, QString &KeyVal);
+// The text of the value valueName of the key keyName under root: a string
+// without its terminating NUL, a double word as unsigned decimal. A value of
+// any other type still counts as read but gives no text (an empty string).
+// Nothing when the key or the value cannot be read (a value of more than 1024
+// bytes cannot). The key is closed on every path. Throws EmptyRegistryValue
+// for a value of zero bytes.
+std::optional<QString> readRegistryText(RawRegistry &registry, RegistryRoot root,
+                                        const QString &keyName, const QString &valueName);
 
 inline constexpr auto sysInfoUnavailableMessage =
     u"Les informations système ne sont pas disponibles actuellement";
@@ -40,7 +41,8 @@ public:
     SysInfoLauncher(RawRegistry &registry, const FileProbe &files, ProcessStarter &processes,
                     MessageBox &messages);
 
-    void StartSysInfo();
+    // Each call starts another instance of the tool.
+    void launch();
 
 private:
     bool startTool();

@@ -65,8 +65,8 @@ frmAbout::frmAbout(SysInfoLauncher &launcher, QWidget *parent)
     createTitle();
     new EtchedRule(twips(ruleLeft), twips(ruleRight), twips(upperRuleTop), this);
     new EtchedRule(twips(ruleLeft), twips(ruleRight), twips(lowerRuleTop), this);
-    imgLogo = addPicture(this, u"imgLogo"_s, QString::fromUtf16(logoResource),
-                         twipsRect(0, 960, 2295, 2655));
+    addPicture(this, u"imgLogo"_s, QString::fromUtf16(logoResource),
+               twipsRect(0, 960, 2295, 2655));
     lblVersion = addLabel(this, u"lblVersion"_s, u"Version 1.0"_s, twipsRect(3480, 1080, 2805, 375),
                           {14.25, true, true, Qt::AlignHCenter | Qt::AlignTop, versionBlue,
                            creditsPeach});
@@ -87,14 +87,14 @@ void frmAbout::createTitle()
     const QString title = u"Listes du lexalon"_s;
     const QRect place = twipsRect(240, 120, 7215, 615);
     const Qt::Alignment centred = Qt::AlignHCenter | Qt::AlignTop;
-    Label1 = addLabel(this, u"Label1"_s, title, place, {24, true, false, centred, Qt::white, titleBand});
-    Label2 = addLabel(this, u"Label2"_s, title, place,
-                      {24, true, false, centred, palette().color(QPalette::WindowText), {}});
+    addLabel(this, u"Label1"_s, title, place, {24, true, false, centred, Qt::white, titleBand});
+    addLabel(this, u"Label2"_s, title, place,
+             {24, true, false, centred, palette().color(QPalette::WindowText), {}});
 }
 
 void frmAbout::createCredits()
 {
-    Frame1 = new QGroupBox(u"Crédits"_s, this);
+    auto *Frame1 = new QGroupBox(u"Crédits"_s, this);
     Frame1->setObjectName(u"Frame1"_s);
     Frame1->setGeometry(twipsRect(2400, 1680, creditsFrameWidth, 2175));
     QFont captionFont(QString::fromUtf16(labelFamily));
@@ -129,13 +129,13 @@ void frmAbout::createCredits()
 // cmdOK comes first in the tab order, so it has the focus when the window opens.
 void frmAbout::createButtons()
 {
-    cmdOK = new QPushButton(u"OK"_s, this);
+    auto *cmdOK = new QPushButton(u"OK"_s, this);
     cmdOK->setObjectName(u"cmdOK"_s);
     cmdOK->setGeometry(twipsRect(3120, 3960, 1260, 345));
     cmdOK->setDefault(true);
     connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
 
-    cmdSysInfo = new QPushButton(u"&Infos système..."_s, this);
+    auto *cmdSysInfo = new QPushButton(u"&Infos système..."_s, this);
     cmdSysInfo->setObjectName(u"cmdSysInfo"_s);
     cmdSysInfo->setGeometry(twipsRect(4800, 3960, 1245, 345));
     connect(cmdSysInfo, &QPushButton::clicked, this, &frmAbout::cmdSysInfo_Click);
@@ -153,7 +153,7 @@ void frmAbout::cmdOK_Click()
 
 void frmAbout::cmdSysInfo_Click()
 {
-    m_launcher.StartSysInfo();
+    m_launcher.launch();
 }
 
 } // namespace lexalon

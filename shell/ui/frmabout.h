@@ -2,9 +2,7 @@
 
 #include <QDialog>
 
-class QGroupBox;
 class QLabel;
-class QPushButton;
 
 namespace lexalon {
 
@@ -33,14 +31,7 @@ private:
     void cmdSysInfo_Click();
 
     SysInfoLauncher &m_launcher;
-
-    QLabel *Label1 = nullptr;
-    QLabel *Label2 = nullptr;
-    QLabel *imgLogo = nullptr;
     QLabel *lblVersion = nullptr;
-    QGroupBox *Frame1 = nullptr;
-    QPushButton *cmdOK = nullptr;
-    QPushButton *cmdSysInfo = nullptr;
 };
 
 } // namespace lexalon

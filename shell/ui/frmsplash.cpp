@@ -26,8 +26,6 @@ constexpr int clientWidth = 7275;
 constexpr int clientHeight = 4110;
 // The fixed dialog border drawn around the client area.
 constexpr int borderWidth = 2;
-// imgLogo is element 1 of its control array.
-constexpr int logoIndex = 1;
 
 constexpr QColor versionNavy{0, 0, 128};
 constexpr QColor systemsRed{255, 0, 0};
@@ -49,55 +47,52 @@ frmSplash::frmSplash(std::function<void()> loadAndShowMainWindow, QWidget *paren
     client->setGeometry(borderWidth, borderWidth, twips(clientWidth), twips(clientHeight));
     setFixedSize(client->width() + 2 * borderWidth, client->height() + 2 * borderWidth);
     createControls(client);
-    watchClicks();
     move(QGuiApplication::primaryScreen()->availableGeometry().center() - rect().center());
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(u"Timer1"_s);
     Timer1->setInterval(timerInterval);
-    connect(Timer1, &QTimer::timeout, this, &frmSplash::Timer1_Timer);
+    connect(Timer1, &QTimer::timeout, this, &frmSplash::giveWayToMainWindow);
     Timer1->start();
 }
 
 // Created bottom to top: each transparent title lies over its coloured box.
+// A click on the frame or on any control but the boxes and the date gives way.
 void frmSplash::createControls(QWidget *client)
 {
-    Frame1 = new QFrame(client);
-    Frame1->setObjectName(u"Frame1"_s);
-    Frame1->setGeometry(twipsRect(120, 0, 7080, 4050));
-    Frame1->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    auto *frame = new QFrame(client);
+    frame->setObjectName(u"Frame1"_s);
+    frame->setGeometry(twipsRect(120, 0, 7080, 4050));
+    frame->setFrameStyle(QFrame::Box | QFrame::Sunken);
 
     const LabelLook titleBox{24, true, false, Qt::AlignHCenter | Qt::AlignTop, Qt::white, titleBand};
     const LabelLook titleText{24, true, false, Qt::AlignHCenter | Qt::AlignTop, Qt::black, {}};
     const QString name = u"ORVANTA CALVEXIA"_s;
-    Label1 = addLabel(Frame1, u"Label1"_s, name, twipsRect(2520, 480, 3855, 1095), titleBox);
-    Label5 = addLabel(Frame1, u"Label5"_s, name, twipsRect(2520, 480, 3855, 1095), titleText);
+    addLabel(frame, u"Label1"_s, name, twipsRect(2520, 480, 3855, 1095), titleBox);
+    QWidget *title = addLabel(frame, u"Label5"_s, name, twipsRect(2520, 480, 3855, 1095), titleText);
 
-    imgLogo = addPicture(Frame1, u"imgLogo"_s, QString::fromUtf16(logoResource),
-                         twipsRect(120, 480, 2295, 2655));
+    QWidget *logo = addPicture(frame, u"imgLogo"_s, QString::fromUtf16(logoResource),
+                               twipsRect(120, 480, 2295, 2655));
 
-    Label7 = addLabel(Frame1, u"Label7"_s, QString(), twipsRect(3240, 2040, 2175, 375),
-                      {12, false, false, Qt::AlignLeft | Qt::AlignTop, Qt::black, titleBand});
-    Label2 = addLabel(Frame1, u"Label2"_s, u"Version 1.0"_s, twipsRect(3120, 2040, 2175, 375),
-                      {18, true, false, Qt::AlignHCenter | Qt::AlignTop, Qt::white, {}});
+    addLabel(frame, u"Label7"_s, QString(), twipsRect(3240, 2040, 2175, 375),
+             {12, false, false, Qt::AlignLeft | Qt::AlignTop, Qt::black, titleBand});
+    QWidget *version = addLabel(frame, u"Label2"_s, u"Version 1.0"_s, twipsRect(3120, 2040, 2175, 375),
+                                {18, true, false, Qt::AlignHCenter | Qt::AlignTop, Qt::white, {}});
 
-    Image1 = addPicture(Frame1, u"Image1"_s, QString::fromUtf16(sidePictureResource),
-                        twipsRect(6000, 2040, 780, 1380));
+    QWidget *picture = addPicture(frame, u"Image1"_s, QString::fromUtf16(sidePictureResource),
+                                  twipsRect(6000, 2040, 780, 1380));
 
     const Qt::Alignment right = Qt::AlignRight | Qt::AlignTop;
-    Label6 = addLabel(Frame1, u"Label6"_s, u"Décembre 2001"_s, twipsRect(1560, 2520, 3735, 375),
-                      {12, true, true, right, versionNavy, {}});
-    Label3 = addLabel(Frame1, u"Label3"_s, u"Windows 95, 98, NT et 2000"_s,
-                      twipsRect(1560, 2880, 3735, 375), {12, true, true, right, systemsRed, {}});
+    addLabel(frame, u"Label6"_s, u"Décembre 2001"_s, twipsRect(1560, 2520, 3735, 375),
+             {12, true, true, right, versionNavy, {}});
+    QWidget *systems = addLabel(frame, u"Label3"_s, u"Windows 95, 98, NT et 2000"_s,
+                                twipsRect(1560, 2880, 3735, 375), {12, true, true, right, systemsRed, {}});
 
-    Label4 = addLabel(Frame1, u"Label4"_s, u"Équipe Lexalon · Atelier d'étude des textes"_s,
-                      twipsRect(120, 3600, 6855, 255),
-                      {9.75, true, false, Qt::AlignHCenter | Qt::AlignTop, Qt::white, creditsBlue});
-}
+    QWidget *credits = addLabel(frame, u"Label4"_s, u"Équipe Lexalon · Atelier d'étude des textes"_s,
+                                twipsRect(120, 3600, 6855, 255),
+                                {9.75, true, false, Qt::AlignHCenter | Qt::AlignTop, Qt::white, creditsBlue});
 
-void frmSplash::watchClicks()
-{
-    const std::array<QWidget *, 7> clickable{Frame1, imgLogo, Image1, Label2, Label3, Label4, Label5};
+    const std::array<QWidget *, 7> clickable{frame, title, logo, version, picture, systems, credits};
     for (QWidget *control : clickable)
         control->installEventFilter(this);
 }
@@ -113,11 +108,10 @@ void frmSplash::showEvent(QShowEvent *event)
 // Only keys that produce a character count, as for a key-press event.
 void frmSplash::keyPressEvent(QKeyEvent *event)
 {
-    if (event->text().isEmpty()) {
+    if (event->text().isEmpty())
         QFrame::keyPressEvent(event);
-        return;
-    }
-    Form_KeyPress();
+    else
+        giveWayToMainWindow();
 }
 
 // Closed from outside, the splash goes without handing over.
@@ -127,75 +121,14 @@ void frmSplash::closeEvent(QCloseEvent *event)
     QFrame::closeEvent(event);
 }
 
-// A click is a left button released over a control that has a handler; a
-// click elsewhere in the frame reaches the frame's own handler.
+// A click is a left button released over a watched control.
 bool frmSplash::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() != QEvent::MouseButtonRelease
         || static_cast<QMouseEvent *>(event)->button() != Qt::LeftButton)
         return QFrame::eventFilter(watched, event);
-    if (watched == Label5)
-        Label5_Click();
-    else if (watched == imgLogo)
-        imgLogo_Click(logoIndex);
-    else if (watched == Label2)
-        Label2_Click();
-    else if (watched == Image1)
-        Image1_Click();
-    else if (watched == Label3)
-        Label3_Click();
-    else if (watched == Label4)
-        Label4_Click();
-    else if (watched == Frame1)
-        Frame1_Click();
-    else
-        return QFrame::eventFilter(watched, event);
+    giveWayToMainWindow();
     return true;
-}
-
-void frmSplash::Form_KeyPress()
-{
-    giveWayToMainWindow();
-}
-
-void frmSplash::Frame1_Click()
-{
-    giveWayToMainWindow();
-}
-
-void frmSplash::imgLogo_Click(int)
-{
-    giveWayToMainWindow();
-}
-
-void frmSplash::Image1_Click()
-{
-    giveWayToMainWindow();
-}
-
-void frmSplash::Label2_Click()
-{
-    giveWayToMainWindow();
-}
-
-void frmSplash::Label3_Click()
-{
-    giveWayToMainWindow();
-}
-
-void frmSplash::Label4_Click()
-{
-    giveWayToMainWindow();
-}
-
-void frmSplash::Label5_Click()
-{
-    giveWayToMainWindow();
-}
-
-void frmSplash::Timer1_Timer()
-{
-    giveWayToMainWindow();
 }
 
 // An event already on its way when the splash unloaded finds it gone.

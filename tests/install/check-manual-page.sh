@@ -3,23 +3,16 @@
 # groff, and describes every option that `lexalon-liste --help` lists.
 # Usage: check-manual-page.sh MAN PAGE LEXALON_LISTE
 set -euo pipefail
-man=$1 page=$2 liste=$3
-
 warnings=$(mktemp)
 trap 'rm -f "$warnings"' EXIT
-rendered=$(LC_ALL=C.UTF-8 MANWIDTH=80 "$man" --warnings -E UTF-8 -l "$page" 2>"$warnings")
-if [ -s "$warnings" ]; then
-  echo "man warns about $page:"; cat "$warnings"; exit 1
-fi
-
+rendered=$(LC_ALL=C.UTF-8 MANWIDTH=80 "$1" --warnings -E UTF-8 -l "$2" 2>"$warnings")
+[ ! -s "$warnings" ] || { echo "man warns about $2:"; cat "$warnings"; exit 1; }
 # The help's option lines: two spaces, then the options, split at commas.
-options=$("$liste" --help | sed -n 's/^  \(-[^ ,]*\(, -[^ ,]*\)*\).*/\1/p' | tr ',' ' ')
+options=$("$3" --help | sed -n 's/^  \(-[^ ,]*\(, -[^ ,]*\)*\).*/\1/p' | tr ',' ' ')
 [ -n "$options" ] || { echo "no options found in lexalon-liste --help"; exit 1; }
 missing=0
 for option in $options; do
   # An option the page describes starts a line of the OPTIONS section.
-  if ! grep -qE "^ {7}([^ ]+, )?$option( |,|$)" <<<"$rendered"; then
-    echo "the manual page does not describe $option"; missing=1
-  fi
+  grep -qE "^ {7}([^ ]+, )?$option( |,|$)" <<<"$rendered" || { echo "the page does not describe $option"; missing=1; }
 done
 exit "$missing"

@@ -7,6 +7,7 @@
 
 #include <map>
 #include <string>
+#include <utility>
 
 namespace lexalon::testing {
 
@@ -19,13 +20,10 @@ inline FormCounts countFormsPlainly(QStringView text)
     FormCounts counts;
     std::u16string form;
     for (const QChar ch : text) {
-        const char16_t c = ch.unicode();
-        if (isLetter(c)) {
-            form.push_back(foldLetter(c));
-        } else if (!form.empty()) {
-            ++counts[form];
-            form.clear();
-        }
+        if (isLetter(ch.unicode()))
+            form.push_back(foldLetter(ch.unicode()));
+        else if (!form.empty())
+            ++counts[std::exchange(form, {})];
     }
     if (!form.empty())
         ++counts[form];

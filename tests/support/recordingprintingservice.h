@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace lexalon {
@@ -33,28 +34,62 @@ public:
 
     // Without a height, a page takes any number of lines.
     RecordingPrintingService() = default;
-    explicit RecordingPrintingService(double printableHeightPoints);
+    explicit RecordingPrintingService(double printableHeightPoints) : m_printableHeight(printableHeightPoints) {}
 
     // The next EndDoc fails with this reason.
-    void failNextDocument(const QString &reason);
+    void failNextDocument(const QString &reason) { m_failure = reason; }
 
-    void setFontName(const QString &name) override;
-    void setFontSize(int points) override;
-    void setFontBold(bool bold) override;
-    void printContinuing(const QString &text) override;
-    void printLine(const QString &text) override;
-    void setCurrentX(int twips) override;
-    void NewPage() override;
-    PrintOutcome EndDoc() override;
-    bool hasRoomForLine() const override;
+    void setFontName(const QString &name) override { m_fontName = name; }
+    void setFontSize(int points) override { m_fontSize = points; }
+    void setFontBold(bool bold) override { m_bold = bold; }
+    void printContinuing(const QString &text) override { draw(text); }
+    void printLine(const QString &text) override
+    {
+        draw(text);
+        m_usedHeight += m_fontSize * lineHeightPerPoint;
+        endLine();
+    }
+    void setCurrentX(int twips) override { m_nextX = twips; }
+    void NewPage() override
+    {
+        m_pageEnded = true;
+        endLine();
+    }
+    PrintOutcome EndDoc() override
+    {
+        Document ended = std::exchange(m_current, Document());
+        NewPage();
+        if (m_failure)
+            return {false, *std::exchange(m_failure, std::nullopt)};
+        m_documents.push_back(std::move(ended));
+        return {};
+    }
+    bool hasRoomForLine() const override
+    {
+        return m_pageEnded || m_current.back().empty() || !m_printableHeight
+               || m_usedHeight + m_fontSize * lineHeightPerPoint <= *m_printableHeight;
+    }
 
     // Documents ended without failure, and the one in progress.
     const std::vector<Document> &documents() const { return m_documents; }
     const Document &current() const { return m_current; }
 
 private:
-    void draw(const QString &text);
-    double lineHeight() const;
+    void endLine()
+    {
+        m_lineOpen = false;
+        m_nextX = 0;
+    }
+    void draw(const QString &text)
+    {
+        if (std::exchange(m_pageEnded, false)) {
+            m_current.emplace_back();
+            m_usedHeight = 0;
+        }
+        if (!std::exchange(m_lineOpen, true))
+            m_current.back().emplace_back();
+        m_current.back().back().push_back({std::exchange(m_nextX, std::nullopt), text, m_fontName, m_fontSize, m_bold});
+    }
 
     std::optional<double> m_printableHeight;
     QString m_fontName;

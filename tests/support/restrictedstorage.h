@@ -28,13 +28,11 @@ inline QString systemReason(const char *what)
 class ScratchDisk
 {
 public:
-    ScratchDisk(const QString &folder, qint64 bytes)
-        : m_folder(QFile::encodeName(folder))
+    ScratchDisk(const QString &folder, qint64 bytes) : m_folder(QFile::encodeName(folder))
     {
         const QByteArray options = "size=" + QByteArray::number(bytes) + ",mode=0777";
-        if (::mount("tmpfs", m_folder.constData(), "tmpfs", 0, options.constData()) == 0)
-            m_mounted = true;
-        else
+        m_mounted = ::mount("tmpfs", m_folder.constData(), "tmpfs", 0, options.constData()) == 0;
+        if (!m_mounted)
             m_failure = systemReason("cannot mount a tmpfs");
     }
     ~ScratchDisk()
@@ -47,11 +45,7 @@ public:
 
     bool mounted() const { return m_mounted; }
     const QString &failure() const { return m_failure; }
-
-    bool makeReadOnly()
-    {
-        return ::mount(nullptr, m_folder.constData(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) == 0;
-    }
+    bool makeReadOnly() { return ::mount(nullptr, m_folder.constData(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) == 0; }
 
 private:
     QByteArray m_folder;
@@ -64,8 +58,7 @@ private:
 class ImmutableFile
 {
 public:
-    explicit ImmutableFile(const QString &path)
-        : m_path(QFile::encodeName(path))
+    explicit ImmutableFile(const QString &path) : m_path(QFile::encodeName(path))
     {
         m_set = setImmutable(true);
         if (!m_set)

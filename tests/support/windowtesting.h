@@ -1,10 +1,10 @@
 #pragma once
 
 #include "platform/busypointer.h"
-#include "tests/support/recordingprintingservice.h"
-#include "tests/support/scripteddialogs.h"
 #include "platform/qt/widgetbusypointer.h"
 #include "platform/qt/windowservices.h"
+#include "tests/support/recordingprintingservice.h"
+#include "tests/support/scripteddialogs.h"
 
 #include <QApplication>
 #include <QPointer>
@@ -23,12 +23,7 @@ class LoggedBusyPointer final : public BusyPointer
 public:
     using Log = std::vector<std::pair<QWidget *, MousePointer>>;
 
-    LoggedBusyPointer(QWidget &window, Log &log)
-        : m_window(window)
-        , m_pointer(window)
-        , m_log(log)
-    {
-    }
+    LoggedBusyPointer(QWidget &window, Log &log) : m_window(window), m_pointer(window), m_log(log) {}
     void setMousePointer(MousePointer pointer) override
     {
         m_log.emplace_back(&m_window, pointer);
@@ -53,22 +48,17 @@ struct ScriptedServices
 
     WindowServices services()
     {
-        return WindowServices{
-            messages,
-            dialogs,
-            printing,
-            [this](QWidget &window) { return std::make_unique<LoggedBusyPointer>(window, pointerLog); },
-            [this](QWidget &owner) { aboutOwners.emplace_back(&owner); },
-        };
+        return {messages, dialogs, printing,
+                [this](QWidget &window) { return std::make_unique<LoggedBusyPointer>(window, pointerLog); },
+                [this](QWidget &owner) { aboutOwners.emplace_back(&owner); }};
     }
 
     std::vector<MousePointer> pointerChangesOf(const QWidget *window) const
     {
         std::vector<MousePointer> changes;
-        for (const auto &[w, pointer] : pointerLog) {
+        for (const auto &[w, pointer] : pointerLog)
             if (w == window)
                 changes.push_back(pointer);
-        }
         return changes;
     }
 };
