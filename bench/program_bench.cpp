@@ -102,7 +102,7 @@ struct Program
         QApplication::processEvents();
     }
 
-    TextPane &pane() const { return *form.txtFichier(); }
+    TextPane &pane() const { return *form.findChild<TextPane *>(u"txtFichier"_s); }
 
     // "&Ouvrir..." on a file, until the pane has shown it.
     void open(const QString &path)
