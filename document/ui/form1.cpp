@@ -30,6 +30,14 @@ inline constexpr int clientHeight = 7425;
 inline constexpr QRect lblFichierGeometry = twipsRect(240, 240, 9375, 255);
 inline constexpr QRect txtFichierGeometry = twipsRect(120, 600, 10095, 6735);
 
+// The controls keep the names they always had, by which they are found.
+template<typename Control>
+Control *named(Control *control, const QString &name)
+{
+    control->setObjectName(name);
+    return control;
+}
+
 // A text whose word list does not fit in memory is refused, not a crash.
 MessageRequest listTooLargeMessage()
 {
@@ -61,24 +69,24 @@ void Form1::createControls()
     setBackground(client, lightYellow);
     setCentralWidget(client);
 
-    m_lblFichier = new QLabel(client);
+    m_lblFichier = named(new QLabel(client), u"lblFichier"_s);
     m_lblFichier->setGeometry(lblFichierGeometry);
     setBackground(m_lblFichier, lightYellow);
 
-    m_txtFichier = new TextPane(client);
+    m_txtFichier = named(new TextPane(client), u"txtFichier"_s);
     m_txtFichier->setGeometry(txtFichierGeometry);
 }
 
 void Form1::createMenus()
 {
-    m_mnuFichier = menuBar()->addMenu(u"&Fichier"_s);
-    m_mnuItemOuvrir = m_mnuFichier->addAction(u"&Ouvrir..."_s);
-    m_mnuItemFermer = m_mnuFichier->addAction(u"&Fermer"_s);
-    m_mnuItemQuitter = m_mnuFichier->addAction(u"&Quitter"_s);
-    m_Application = menuBar()->addMenu(u"&Application"_s);
-    m_Liste = m_Application->addAction(u"&Liste du lexalon"_s);
-    m_aide = menuBar()->addMenu(u"&Aide"_s);
-    m_about = m_aide->addAction(u"&A propos de"_s);
+    m_mnuFichier = named(menuBar()->addMenu(u"&Fichier"_s), u"mnuFichier"_s);
+    m_mnuItemOuvrir = named(m_mnuFichier->addAction(u"&Ouvrir..."_s), u"mnuItemOuvrir"_s);
+    m_mnuItemFermer = named(m_mnuFichier->addAction(u"&Fermer"_s), u"mnuItemFermer"_s);
+    m_mnuItemQuitter = named(m_mnuFichier->addAction(u"&Quitter"_s), u"mnuItemQuitter"_s);
+    m_Application = named(menuBar()->addMenu(u"&Application"_s), u"Application"_s);
+    m_Liste = named(m_Application->addAction(u"&Liste du lexalon"_s), u"Liste"_s);
+    m_aide = named(menuBar()->addMenu(u"&Aide"_s), u"aide"_s);
+    m_about = named(m_aide->addAction(u"&A propos de"_s), u"about"_s);
 
     connect(m_mnuItemOuvrir, &QAction::triggered, this, &Form1::mnuItemOuvrir_Click);
     connect(m_mnuItemFermer, &QAction::triggered, this, &Form1::mnuItemFermer_Click);

@@ -27,17 +27,6 @@ public:
     explicit Form1(const WindowServices &services, QWidget *parent = nullptr);
     ~Form1() override;
 
-    QLabel *lblFichier() const { return m_lblFichier; }
-    TextPane *txtFichier() const { return m_txtFichier; }
-    QMenu *mnuFichier() const { return m_mnuFichier; }
-    QMenu *Application() const { return m_Application; }
-    QMenu *aide() const { return m_aide; }
-    QAction *mnuItemOuvrir() const { return m_mnuItemOuvrir; }
-    QAction *mnuItemFermer() const { return m_mnuItemFermer; }
-    QAction *mnuItemQuitter() const { return m_mnuItemQuitter; }
-    QAction *Liste() const { return m_Liste; }
-    QAction *about() const { return m_about; }
-
     void mnuItemOuvrir_Click();
     void mnuItemFermer_Click();
     void mnuItemQuitter_Click();

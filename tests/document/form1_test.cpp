@@ -1,17 +1,20 @@
-#include "support/testfiles.h"
-#include "document/ui/form1.h"
+// The main window's wiring: each menu item reaches its command, and the
+// window shows the document's state. The commands are tested on their own.
+
 #include "document/textfile.h"
+#include "document/ui/form1.h"
 #include "document/ui/textpane.h"
+#include "support/limitedchild.h"
+#include "support/testfiles.h"
 #include "support/windowtesting.h"
 #include "wordforms/ui/frmliste01.h"
-#include "wordforms/ui/wordgridmodel.h"
 
 #include <QAction>
-#include <QDir>
+#include <QFile>
 #include <QLabel>
-#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextStream>
 #include <QTimer>
 
 #include <memory>
@@ -21,137 +24,204 @@ using namespace lexalon;
 using namespace lexalon::testing;
 using namespace Qt::StringLiterals;
 
-// The main window's wiring: each menu item reaches its command, and the
-// window shows the document's state. The commands are tested on their own.
+namespace {
+
+// The memory tests run this executable again as the program: it opens the
+// file given in this variable, lists it when the next one is set, and writes
+// its messages and what the window then shows, then the most address space it took.
+constexpr auto limitedOpen = "LEXALON_LIMITED_OPEN";
+constexpr auto limitedList = "LEXALON_LIMITED_LIST";
+
+// A main window with its services scripted, its controls found by name.
+struct Window
+{
+    ScriptedServices scripted;
+    Form1 form{scripted.services()};
+
+    template<typename T = QAction>
+    T &child(const QString &name) const
+    {
+        T *found = form.findChild<T *>(name);
+        if (!found)
+            qFatal("no control %s", qPrintable(name));
+        return *found;
+    }
+    void open(const QString &path)
+    {
+        scripted.dialogs.setNextFileName(path);
+        child(u"mnuItemOuvrir"_s).trigger();
+    }
+    QString label() const { return child<QLabel>(u"lblFichier"_s).text(); }
+    const QString &text() const { return child<TextPane>(u"txtFichier"_s).Text(); }
+};
+
+int openAndListInTheLimit(int argc, char **argv)
+{
+    QApplication application(argc, argv);
+    Window window;
+    window.form.show();
+    window.open(qEnvironmentVariable(limitedOpen));
+    if (qEnvironmentVariableIsSet(limitedList)) {
+        inspectNextModal<frmListe01>([](frmListe01 &) {});
+        window.child(u"Liste"_s).trigger();
+    }
+    QTextStream out(stdout);
+    for (const MessageRequest &request : window.scripted.messages.requests())
+        out << request.title << u": "_s << request.prompt.section(u"\r\n"_s, 0, 0) << u'\n';
+    out << window.label() << u'\n' << window.text().size() << u'\n';
+    QFile status(u"/proc/self/status"_s);
+    if (status.open(QIODevice::ReadOnly)) {
+        const QByteArray lines = status.readAll();
+        const qsizetype at = lines.indexOf("VmPeak:") + 7;
+        out << lines.mid(at, lines.indexOf('\n', at) - at).trimmed().split(' ').value(0).toLongLong() * 1024 << u'\n';
+    }
+    return 0;
+}
+
+} // namespace
+
 class Form1Test : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void init();
-    void cleanup();
+    void init()
+    {
+        m_window.emplace();
+        QVERIFY(m_folder.isValid());
+    }
+    void cleanup() { m_window.reset(); }
 
-    void openAndCloseShowTheDocument();
-    void quitAndClosingEndTheProgram_data();
-    void quitAndClosingEndTheProgram();
-    void aboutOpensOverTheMainWindow();
-    void wordListIsModalUnderTheHourglassAndStartsAlphabetical();
+    void openAndCloseShowTheDocument()
+    {
+        expectMenuStates(true, false, true);
+        const QByteArray bytes = "Premi\xE8re ligne\r\n\tFin"_ba;
+        const QString path = openFile(bytes);
+        QCOMPARE(m_window->label(), path);
+        QCOMPARE(m_window->text(), decodeWindows1252(bytes));
+        QVERIFY(m_window->child<TextPane>(u"txtFichier"_s).isEnabled());
+        expectMenuStates(false, true, true);
+
+        m_window->child(u"mnuItemFermer"_s).trigger();
+        QVERIFY(m_window->text().isEmpty());
+        QVERIFY(!m_window->child<TextPane>(u"txtFichier"_s).isEnabled());
+        QCOMPARE(m_window->label(), u"Chargez un fichier texte avec la commande Ouvrir."_s);
+        expectMenuStates(true, false, false);
+        // Nothing is written to the file.
+        QCOMPARE(contentOf(path), bytes);
+    }
+
+    // Quitter closes the window, and closing it ends the program.
+    void quitEndsTheProgram()
+    {
+        Form1 &form = m_window->form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QTimer::singleShot(0, &m_window->child(u"mnuItemQuitter"_s), &QAction::trigger);
+        // Only a guard against a program that never ends.
+        QTimer::singleShot(10'000, [] { QCoreApplication::exit(99); });
+        QCOMPARE(QCoreApplication::exec(), 0);
+        QVERIFY(!form.isVisible());
+    }
+
+    void aboutOpensOverTheMainWindow()
+    {
+        m_window->child(u"about"_s).trigger();
+        QCOMPARE(m_window->scripted.aboutOwners.size(), size_t(1));
+        QCOMPARE(m_window->scripted.aboutOwners.front().data(), &m_window->form);
+    }
+
+    void wordListOfTheTextShownIsModalUnderTheHourglass()
+    {
+        openFile("zoo zoo zoo abri");
+        m_window->scripted.pointerLog.clear();
+        Form1 &form = m_window->form;
+        QStringList seen;
+        inspectNextModal<frmListe01>([&](frmListe01 &list) {
+            seen << QString::number(list.isModal()) << QString::number(list.parentWidget() == &form)
+                 << QString::number(form.cursor().shape() == Qt::WaitCursor) << list.Label6()->text();
+        });
+        m_window->child(u"Liste"_s).trigger();
+        QCOMPARE(seen, (QStringList{u"1"_s, u"1"_s, u"1"_s, u"4"_s}));
+        QCOMPARE(form.cursor().shape(), Qt::ArrowCursor);
+        QCOMPARE(m_window->scripted.pointerChangesOf(&form),
+                 (std::vector<MousePointer>{MousePointer::Hourglass, MousePointer::Default}));
+    }
+
+    // Open or list in an address space that allows what a short text needs,
+    // plus some times the file's size: enough to start, not to finish. The
+    // program reports it and is as it was before the command.
+    void memoryRunningOutIsReported_data()
+    {
+        QTest::addColumn<bool>("list");
+        QTest::addColumn<double>("room"); // times the file's size
+        QTest::addColumn<QString>("message");
+        QTest::newRow("opening") << false << 2.0 << u"Fichier trop volumineux"_s;
+        QTest::newRow("listing") << true << 6.0 << u"Texte trop volumineux: La liste du lexalon ne peut pas être établie :"_s;
+    }
+    void memoryRunningOutIsReported()
+    {
+#ifdef LEXALON_ADDRESS_SANITIZER
+        QSKIP("AddressSanitizer needs more address space than any limit leaves");
+#endif
+        QFETCH(bool, list);
+        QFETCH(double, room);
+        QFETCH(QString, message);
+        const auto run = [list](const QString &path, rlim_t limit) {
+            QStringList variables{QString::fromLatin1(limitedOpen) + u'=' + path};
+            if (list)
+                variables.append(QString::fromLatin1(limitedList) + u"=1"_s);
+            const ChildOutcome outcome = runWithAddressLimit({QCoreApplication::applicationFilePath()}, limit, variables);
+            if (!outcome.exited || outcome.status != 0)
+                qFatal("%s", (outcome.out + outcome.err).constData());
+            return QString::fromUtf8(outcome.out).split(u'\n');
+        };
+        const auto start = rlim_t(run(writeFile("Le chat."), RLIM_INFINITY).value(2).toLongLong());
+        QVERIFY(start > 0);
+        const QByteArray bytes(4 << 20, 'a');
+        const QString path = writeFile(bytes);
+
+        const QStringList shown = run(path, start + rlim_t(room * double(bytes.size())));
+        QVERIFY2(shown.size() == 5 && shown[0].startsWith(message), qPrintable(shown.join(u'|')));
+        QCOMPARE(shown[1], list ? path : u"Chargez un fichier texte avec la commande Ouvrir"_s);
+        QCOMPARE(shown[2], QString::number(list ? bytes.size() : 0));
+    }
 
 private:
-    void openFile(const QString &name, const QByteArray &bytes);
-    void expectMenuStates(bool open, bool close, bool list);
+    QString writeFile(const QByteArray &bytes)
+    {
+        const QString path = m_folder.filePath(QString::number(++m_files) + u".txt"_s);
+        if (!writeBytes(path, bytes))
+            qFatal("cannot write the test file");
+        return path;
+    }
+    QString openFile(const QByteArray &bytes)
+    {
+        const QString path = writeFile(bytes);
+        m_window->open(path);
+        return path;
+    }
+    void expectMenuStates(bool open, bool close, bool list)
+    {
+        QCOMPARE(m_window->child(u"mnuItemOuvrir"_s).isEnabled(), open);
+        QCOMPARE(m_window->child(u"mnuItemFermer"_s).isEnabled(), close);
+        QCOMPARE(m_window->child(u"Liste"_s).isEnabled(), list);
+    }
 
-    std::optional<QTemporaryDir> m_folder;
-    std::unique_ptr<ScriptedServices> m_scripted;
-    std::unique_ptr<Form1> m_form;
+    QTemporaryDir m_folder;
+    int m_files = 0;
+    std::optional<Window> m_window;
 };
 
-void Form1Test::init()
+int main(int argc, char **argv)
 {
-    m_folder.emplace();
-    m_scripted = std::make_unique<ScriptedServices>();
-    m_form = std::make_unique<Form1>(m_scripted->services());
+    if (qEnvironmentVariableIsSet(limitedOpen))
+        return openAndListInTheLimit(argc, argv);
+    // What QTEST_MAIN does.
+    QApplication application(argc, argv);
+    application.setAttribute(Qt::AA_Use96Dpi, true);
+    Form1Test test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
 }
-
-void Form1Test::cleanup()
-{
-    m_form.reset();
-    m_scripted.reset();
-    m_folder.reset();
-}
-
-void Form1Test::openFile(const QString &name, const QByteArray &bytes)
-{
-    const QString path = QDir(m_folder->path()).filePath(name);
-    QVERIFY(writeBytes(path, bytes));
-    m_scripted->dialogs.setNextFileName(path);
-    m_form->mnuItemOuvrir()->trigger();
-    QCOMPARE(m_form->lblFichier()->text(), path);
-}
-
-void Form1Test::expectMenuStates(bool open, bool close, bool list)
-{
-    QCOMPARE(m_form->mnuItemOuvrir()->isEnabled(), open);
-    QCOMPARE(m_form->mnuItemFermer()->isEnabled(), close);
-    QCOMPARE(m_form->Liste()->isEnabled(), list);
-}
-
-void Form1Test::openAndCloseShowTheDocument()
-{
-    expectMenuStates(true, false, true);
-    const QByteArray bytes = "Premi\xE8re ligne\r\n\tFin"_ba;
-    openFile(u"conte.txt"_s, bytes);
-    QCOMPARE(m_form->txtFichier()->Text(), decodeWindows1252(bytes));
-    QVERIFY(m_form->txtFichier()->isEnabled());
-    expectMenuStates(false, true, true);
-
-    m_form->mnuItemFermer()->trigger();
-    QVERIFY(m_form->txtFichier()->Text().isEmpty());
-    QVERIFY(!m_form->txtFichier()->isEnabled());
-    QCOMPARE(m_form->lblFichier()->text(), u"Chargez un fichier texte avec la commande Ouvrir."_s);
-    expectMenuStates(true, false, false);
-}
-
-void Form1Test::quitAndClosingEndTheProgram_data()
-{
-    QTest::addColumn<bool>("byMenu");
-    QTest::newRow("Quitter") << true;
-    QTest::newRow("window closed") << false;
-}
-
-void Form1Test::quitAndClosingEndTheProgram()
-{
-    QFETCH(bool, byMenu);
-    openFile(u"conte.txt"_s, "conte");
-    m_form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
-    Form1 *form = m_form.get();
-    QTimer::singleShot(0, [form, byMenu] { byMenu ? form->mnuItemQuitter()->trigger() : void(form->close()); });
-    // Only a guard against a program that never ends.
-    QTimer::singleShot(10'000, [] { QCoreApplication::exit(99); });
-    QCOMPARE(QCoreApplication::exec(), 0);
-    QVERIFY(m_scripted->messages.requests().empty());
-}
-
-void Form1Test::aboutOpensOverTheMainWindow()
-{
-    m_form->about()->trigger();
-    QCOMPARE(m_scripted->aboutOwners.size(), size_t(1));
-    QCOMPARE(m_scripted->aboutOwners.front().data(), m_form.get());
-}
-
-void Form1Test::wordListIsModalUnderTheHourglassAndStartsAlphabetical()
-{
-    openFile(u"conte.txt"_s, "zoo zoo zoo abri");
-    m_scripted->pointerLog.clear();
-    for (int time = 0; time < 2; ++time) {
-        bool modal = false;
-        QWidget *owner = nullptr;
-        Qt::CursorShape ownerCursor = Qt::ArrowCursor;
-        QString total, firstForm, firstAfterPress;
-        Form1 *form = m_form.get();
-        inspectNextModal<frmListe01>([&, form](frmListe01 &list) {
-            modal = list.isModal();
-            owner = list.parentWidget();
-            ownerCursor = form->cursor().shape();
-            total = list.Label6()->text();
-            firstForm = list.model()->index(0, 0).data().toString();
-            list.Command1()->click();
-            firstAfterPress = list.model()->index(0, 0).data().toString();
-        });
-        m_form->Liste()->trigger();
-        QVERIFY(modal);
-        QCOMPARE(owner, m_form.get());
-        QCOMPARE(ownerCursor, Qt::WaitCursor);
-        QCOMPARE(total, u"4"_s);
-        QCOMPARE(firstForm, u"abri"_s);
-        QCOMPARE(firstAfterPress, u"zoo"_s);
-    }
-    QCOMPARE(m_form->cursor().shape(), Qt::ArrowCursor);
-    const std::vector<MousePointer> busyThenDefault{MousePointer::Hourglass, MousePointer::Default,
-                                                    MousePointer::Hourglass, MousePointer::Default};
-    QCOMPARE(m_scripted->pointerChangesOf(m_form.get()), busyThenDefault);
-}
-
-QTEST_MAIN(Form1Test)
 #include "form1_test.moc"

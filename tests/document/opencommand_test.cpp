@@ -1,155 +1,121 @@
-#include "support/testfiles.h"
 #include "document/opencommand.h"
 #include "document/textdocument.h"
-#include "document/textfile.h"
 #include "tests/support/scripteddialogs.h"
-
-#include <QByteArray>
-#include <QDir>
-#include <QFile>
-#include <QString>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <vector>
 
 using namespace lexalon;
 using namespace Qt::StringLiterals;
 
-namespace {
-
-const std::vector<MousePointer> busyThenDefault{MousePointer::Hourglass, MousePointer::Default};
-
-class OpenCommand : public ::testing::Test
+TEST(TextDocument, EachStepSetsTheStateLabelTextAndCommands)
 {
-protected:
-    QString writeFile(const QString &name, const QByteArray &bytes)
-    {
-        const QString path = QDir(folder.path()).filePath(name);
-        EXPECT_TRUE(lexalon::testing::writeBytes(path, bytes));
-        return path;
-    }
-
-    void open(const QString &chosen, const TextFileReader &reader = readTextFile)
-    {
-        dialogs.setNextFileName(chosen);
-        openTextFile(document, dialogs, pointer, messages, reader);
-    }
-
-    void enterClosedState()
-    {
-        open(writeFile(u"avant.txt"_s, "avant"));
-        document.close();
-        pointer = RecordingBusyPointer();
-    }
-
-    QTemporaryDir folder;
-    ScriptedFileDialogs dialogs;
-    ScriptedMessageBox messages;
-    RecordingBusyPointer pointer;
+    using enum DocumentState;
     TextDocument document;
-};
-
-TextFileReader failingWith(TextFileContent::Status status)
-{
-    return [status](const QString &) {
-        TextFileContent content;
-        content.status = status;
-        content.errorString = u"Erreur d'entrée/sortie"_s;
-        return content;
-    };
-}
-
-} // namespace
-
-TEST_F(OpenCommand, CancelChangesNothingAndLeavesThePointerAlone)
-{
-    open(QString());
-    ASSERT_EQ(dialogs.calls().size(), 1u);
-    EXPECT_EQ(dialogs.calls().front().kind, ScriptedFileDialogs::Kind::Open);
-    EXPECT_EQ(document.state(), DocumentState::Start);
-    EXPECT_TRUE(document.text().isEmpty());
-    EXPECT_TRUE(messages.requests().empty());
-    EXPECT_TRUE(pointer.history().empty());
-}
-
-TEST_F(OpenCommand, LoadsTheWholeFileByteForByteUnderTheHourglass)
-{
-    const QByteArray bytes = "Le ch\xE2teau\r\nde l'\xE9t\xE9.\tFin\r\n\r\n\x9C"_ba;
-    const QString path = writeFile(u"texte.txt"_s, bytes);
-    open(path);
-
-    EXPECT_EQ(document.state(), DocumentState::Loaded);
-    EXPECT_EQ(document.text(), decodeWindows1252(bytes));
-    EXPECT_EQ(document.fileLabel(), path);
-    EXPECT_TRUE(messages.requests().empty());
-    EXPECT_EQ(pointer.history(), busyThenDefault);
-}
-
-TEST_F(OpenCommand, MissingFileIsNamedWithTheSystemsReason)
-{
-    const QString path = QDir(folder.path()).filePath(u"absent.txt"_s);
-    open(path);
-
-    ASSERT_EQ(messages.requests().size(), 1u);
-    const MessageRequest &message = messages.requests().front();
-    const QString first = u"Le fichier « "_s + path + u" » ne peut pas être ouvert.\r\n"_s;
-    EXPECT_TRUE(message.prompt.startsWith(first)) << message.prompt.toStdString();
-    EXPECT_GT(message.prompt.size(), first.size()) << "the system's reason is missing";
-    EXPECT_EQ(message.buttons, MessageButtons::Ok);
-    EXPECT_EQ(message.icon, MessageIcon::Warning);
-    EXPECT_TRUE(message.title.isEmpty());
-    EXPECT_EQ(document.state(), DocumentState::Start);
-    EXPECT_EQ(document.fileLabel(), QString::fromUtf16(promptAtStart));
-    EXPECT_EQ(pointer.history(), busyThenDefault);
-}
-
-TEST_F(OpenCommand, UnopenableFileLeavesTheClosedStateAsItWas)
-{
-    enterClosedState();
-    open(QDir(folder.path()).filePath(u"absent.txt"_s));
-    EXPECT_EQ(messages.requests().size(), 1u);
-    EXPECT_EQ(document.state(), DocumentState::Closed);
-    EXPECT_EQ(document.fileLabel(), QString::fromUtf16(promptAfterClose));
-    EXPECT_TRUE(document.text().isEmpty());
-    EXPECT_EQ(pointer.history(), busyThenDefault);
-}
-
-TEST_F(OpenCommand, ReadFailureNamesTheFileAndTheRealReason)
-{
+    int changes = 0;
+    QObject::connect(&document, &TextDocument::changed, [&changes] { ++changes; });
+    const QString path = u"/textes/conte.txt"_s;
+    const auto load = [&] { document.load(path, u"Il était\r\n"_s); };
+    const auto close = [&] { document.close(); };
+    const auto abandon = [&] { document.abandonLoad(); };
+    const QString start = u"Chargez un fichier texte avec la commande Ouvrir"_s;
+    const QString closed = start + u'.';
     const struct
     {
-        TextFileContent::Status status;
-        QString reason;
-    } failures[] = {
-        {TextFileContent::Status::ReadFailed, u"Erreur d'entrée/sortie"_s},
-        {TextFileContent::Status::TooLarge, u"Mémoire insuffisante pour un texte de cette taille."_s},
+        std::function<void()> step;
+        DocumentState state;
+        int changes;
+        QString label;
+        bool open, close, list, pane;
+    } steps[] = {
+        {[] {}, Start, 0, start, true, false, true, true},
+        {close, Start, 0, start, true, false, true, true},   // nothing to close
+        {abandon, Start, 0, start, true, false, true, true}, // nothing to undo
+        {load, Loaded, 1, path, false, true, true, true},
+        {abandon, Start, 2, start, true, false, true, true},
+        {load, Loaded, 3, path, false, true, true, true},
+        {close, Closed, 4, closed, true, false, false, false},
+        {load, Loaded, 5, path, false, true, true, true},
+        {abandon, Closed, 6, closed, true, false, false, false},
     };
-    for (const auto &failure : failures) {
-        SCOPED_TRACE(failure.reason.toStdString());
-        enterClosedState();
-        messages.clearRequests();
-        const QString path = writeFile(u"texte.txt"_s, "du texte");
-        open(path, failingWith(failure.status));
-
-        ASSERT_EQ(messages.requests().size(), 1u);
-        const MessageRequest &message = messages.requests().front();
-        EXPECT_EQ(message.title, u"Fichier trop volumineux"_s);
-        EXPECT_EQ(message.prompt,
-                  u"Le fichier « "_s + path + u" » ne peut pas être lu.\r\n"_s + failure.reason);
-        EXPECT_EQ(message.icon, MessageIcon::Information);
-        EXPECT_EQ(message.buttons, MessageButtons::Ok);
-        EXPECT_EQ(document.state(), DocumentState::Closed);
-        EXPECT_TRUE(document.text().isEmpty());
-        EXPECT_EQ(pointer.history(), busyThenDefault);
+    for (size_t i = 0; i < std::size(steps); ++i) {
+        SCOPED_TRACE(i);
+        steps[i].step();
+        EXPECT_EQ(document.state(), steps[i].state);
+        EXPECT_EQ(changes, steps[i].changes);
+        EXPECT_EQ(document.fileLabel(), steps[i].label);
+        EXPECT_EQ(document.text(), steps[i].state == Loaded ? u"Il était\r\n"_s : QString());
+        EXPECT_EQ(document.canOpen(), steps[i].open);
+        EXPECT_EQ(document.canClose(), steps[i].close);
+        EXPECT_EQ(document.canList(), steps[i].list);
+        EXPECT_EQ(document.paneEnabled(), steps[i].pane);
     }
 }
 
-TEST_F(OpenCommand, DoesNothingWhileATextIsLoaded)
+// Each outcome of the dialog and of the reading; a failure names the file
+// and its reason and leaves the document as it was.
+TEST(OpenCommand, EachOutcomeOfTheDialogAndTheReading)
 {
-    open(writeFile(u"premier.txt"_s, "premier"));
-    open(writeFile(u"second.txt"_s, "second"));
-    EXPECT_EQ(dialogs.calls().size(), 1u);
-    EXPECT_EQ(document.text(), u"premier"_s);
+    using enum DocumentState;
+    using enum TextFileContent::Status;
+    const QString path = u"/textes/conte.txt"_s;
+    const QString cannotOpen = u"Le fichier « "_s + path + u" » ne peut pas être ouvert.\r\nraison"_s;
+    const QString cannotRead = u"Le fichier « "_s + path + u" » ne peut pas être lu.\r\n"_s;
+    const QString tooLarge = u"Fichier trop volumineux"_s;
+    const struct
+    {
+        DocumentState before;
+        QString chosen; // empty: cancelled
+        TextFileContent::Status status;
+        DocumentState after;
+        QString prompt; // empty: no message
+        MessageIcon icon;
+        QString title;
+    } cases[] = {
+        {Start, {}, Ok, Start, {}, {}, {}},
+        {Start, path, Ok, Loaded, {}, {}, {}},
+        {Loaded, path, Ok, Loaded, {}, {}, {}}, // no dialog while a text is loaded
+        {Start, path, OpenFailed, Start, cannotOpen, MessageIcon::Warning, {}},
+        {Closed, path, OpenFailed, Closed, cannotOpen, MessageIcon::Warning, {}},
+        {Closed, path, ReadFailed, Closed, cannotRead + u"raison"_s, MessageIcon::Information, tooLarge},
+        {Start, path, TooLarge, Start, cannotRead + u"Mémoire insuffisante pour un texte de cette taille."_s,
+         MessageIcon::Information, tooLarge},
+    };
+    for (const auto &row : cases) {
+        SCOPED_TRACE(int(row.status) * 10 + int(row.before));
+        TextDocument document;
+        if (row.before != Start)
+            document.load(u"/avant.txt"_s, u"avant"_s);
+        if (row.before == Closed)
+            document.close();
+        ScriptedFileDialogs dialogs;
+        ScriptedMessageBox messages;
+        RecordingBusyPointer pointer;
+        dialogs.setNextFileName(row.chosen);
+        openTextFile(document, dialogs, pointer, messages, [&row](const QString &chosen) {
+            TextFileContent content;
+            content.status = row.status;
+            content.text = u"texte de "_s + chosen;
+            content.errorString = u"raison"_s;
+            return content;
+        });
+
+        const bool asked = row.before != Loaded;
+        ASSERT_EQ(dialogs.calls().size(), asked ? 1u : 0u);
+        EXPECT_EQ(document.state(), row.after);
+        EXPECT_EQ(document.text(), row.after != Loaded ? QString() : asked ? u"texte de "_s + path : u"avant"_s);
+        const bool read = asked && !row.chosen.isEmpty();
+        EXPECT_EQ(pointer.history(), read ? std::vector{MousePointer::Hourglass, MousePointer::Default}
+                                          : std::vector<MousePointer>{});
+        ASSERT_EQ(messages.requests().size(), row.prompt.isEmpty() ? 0u : 1u);
+        if (row.prompt.isEmpty())
+            continue;
+        const MessageRequest &message = messages.requests().front();
+        EXPECT_EQ(message.prompt, row.prompt);
+        EXPECT_EQ(message.icon, row.icon);
+        EXPECT_EQ(message.title, row.title);
+        EXPECT_EQ(message.buttons, MessageButtons::Ok);
+    }
 }
