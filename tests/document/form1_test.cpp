@@ -139,7 +139,7 @@ private Q_SLOTS:
         QStringList seen;
         inspectNextModal<frmListe01>([&](frmListe01 &list) {
             seen << QString::number(list.isModal()) << QString::number(list.parentWidget() == &form)
-                 << QString::number(form.cursor().shape() == Qt::WaitCursor) << list.Label6()->text();
+                 << QString::number(form.cursor().shape() == Qt::WaitCursor) << list.findChild<QLabel *>(u"Label6"_s)->text();
         });
         m_window->child(u"Liste"_s).trigger();
         QCOMPARE(seen, (QStringList{u"1"_s, u"1"_s, u"1"_s, u"4"_s}));

@@ -107,8 +107,8 @@ TEST(OpenCommand, EachOutcomeOfTheDialogAndTheReading)
         EXPECT_EQ(document.state(), row.after);
         EXPECT_EQ(document.text(), row.after != Loaded ? QString() : asked ? u"texte de "_s + path : u"avant"_s);
         const bool read = asked && !row.chosen.isEmpty();
-        EXPECT_EQ(pointer.history(), read ? std::vector{MousePointer::Hourglass, MousePointer::Default}
-                                          : std::vector<MousePointer>{});
+        const std::vector<MousePointer> busy{MousePointer::Hourglass, MousePointer::Default};
+        EXPECT_EQ(pointer.history(), read ? busy : std::vector<MousePointer>{});
         ASSERT_EQ(messages.requests().size(), row.prompt.isEmpty() ? 0u : 1u);
         if (row.prompt.isEmpty())
             continue;
