@@ -11,33 +11,22 @@ namespace lexalon {
 
 namespace {
 
-MessageRequest cannotOpenMessage(const QString &path, const QString &reason)
+QString fileWhichCannotBe(const QString &path, const QString &done)
 {
-    MessageRequest request;
-    request.prompt = cannotOpenPrompt(path, reason);
-    request.icon = MessageIcon::Warning;
-    return request;
+    return u"Le fichier « "_s + path + u" » ne peut pas être "_s + done;
 }
 
 } // namespace
 
 MessageRequest cannotReadMessage(const QString &path, const QString &reason)
 {
-    MessageRequest request;
-    request.prompt = u"Le fichier « "_s + path + u" » ne peut pas être lu.\r\n"_s + reason;
-    request.icon = MessageIcon::Information;
-    request.title = u"Fichier trop volumineux"_s;
-    return request;
+    return failureMessage(fileWhichCannotBe(path, u"lu."_s), reason, u"Fichier trop volumineux"_s,
+                          MessageIcon::Information);
 }
 
 MessageRequest notEnoughMemoryMessage(const QString &path)
 {
     return cannotReadMessage(path, u"Mémoire insuffisante pour un texte de cette taille."_s);
-}
-
-QString cannotOpenPrompt(const QString &path, const QString &reason)
-{
-    return u"Le fichier « "_s + path + u" » ne peut pas être ouvert.\r\n"_s + reason;
 }
 
 void openTextFile(TextDocument &document, FileDialogs &dialogs, BusyPointer &pointer,
@@ -56,7 +45,8 @@ void openTextFile(TextDocument &document, FileDialogs &dialogs, BusyPointer &poi
         document.load(path, content.text);
         break;
     case TextFileContent::Status::OpenFailed:
-        messages.show(cannotOpenMessage(path, content.errorString));
+        messages.show(failureMessage(fileWhichCannotBe(path, u"ouvert."_s), content.errorString, {},
+                                     MessageIcon::Warning));
         break;
     case TextFileContent::Status::ReadFailed:
         messages.show(cannotReadMessage(path, content.errorString));

@@ -19,9 +19,6 @@ struct MessageRequest;
 MessageRequest cannotReadMessage(const QString &path, const QString &reason);
 MessageRequest notEnoughMemoryMessage(const QString &path);
 
-// "Le fichier « path » ne peut pas être ouvert.", then the system's reason.
-QString cannotOpenPrompt(const QString &path, const QString &reason);
-
 using TextFileReader = std::function<TextFileContent(const QString &path)>;
 
 // The Open command: asks for a text file, reads it whole under the hourglass

@@ -68,7 +68,7 @@ private:
     void newPage()
     {
         m_linesOnPage = 0;
-        m_printer.NewPage();
+        m_printer.newPage();
     }
 
     const WordList &m_list;
@@ -96,7 +96,7 @@ bool printWordList(const WordList &list, FileDialogs &dialogs, PrintingService &
         WordListPrintout printout(list, printer);
         printout.printHeading();
         printout.printForms();
-        outcome = printer.EndDoc();
+        outcome = printer.endDocument();
     }
     if (!outcome.ok)
         reportFailure(outcome.errorString, messages);

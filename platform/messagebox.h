@@ -26,12 +26,13 @@ inline QString promptLines(const QString &first, const QString &second)
 }
 
 // What failed on the first line, the system's reason on the second, under
-// the title given, with the critical icon.
-inline MessageRequest failureMessage(const QString &what, const QString &reason, const QString &title)
+// the title given, with the critical icon unless told otherwise.
+inline MessageRequest failureMessage(const QString &what, const QString &reason, const QString &title,
+                                     MessageIcon icon = MessageIcon::Critical)
 {
     MessageRequest request;
     request.prompt = promptLines(what, reason);
-    request.icon = MessageIcon::Critical;
+    request.icon = icon;
     request.title = title;
     return request;
 }

@@ -32,11 +32,11 @@ public:
 
     // Ends the current page; a page is only made once something is drawn on
     // it, so ending the document right after this adds no empty page.
-    virtual void NewPage() = 0;
+    virtual void newPage() = 0;
     // Ends the document and hands it to the printer. Fails when any part of
     // it could not be printed; then nothing is printed at all where the
     // printer allows it to be withdrawn.
-    virtual PrintOutcome EndDoc() = 0;
+    virtual PrintOutcome endDocument() = 0;
 
     // Whether one more line of the current font fits below the last one on
     // the current page. A page with nothing on it always takes a line.

@@ -51,14 +51,14 @@ void QtPrintingService::setCurrentX(int xTwips)
     m_x = qreal(xTwips) * paintDevice()->logicalDpiX() / twipsPerInch;
 }
 
-void QtPrintingService::NewPage()
+void QtPrintingService::newPage()
 {
     if (m_started)
         m_pageEnded = true;
     m_x = 0;
 }
 
-PrintOutcome QtPrintingService::EndDoc()
+PrintOutcome QtPrintingService::endDocument()
 {
     if (m_started)
         finishPainting();

@@ -33,8 +33,8 @@ public:
     void printContinuing(const QString &text) override;
     void printLine(const QString &text) override;
     void setCurrentX(int twips) override;
-    void NewPage() override;
-    PrintOutcome EndDoc() override;
+    void newPage() override;
+    PrintOutcome endDocument() override;
     bool hasRoomForLine() const override;
 
 private:

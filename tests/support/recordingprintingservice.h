@@ -36,7 +36,7 @@ public:
     RecordingPrintingService() = default;
     explicit RecordingPrintingService(double printableHeightPoints) : m_printableHeight(printableHeightPoints) {}
 
-    // The next EndDoc fails with this reason.
+    // The next endDocument fails with this reason.
     void failNextDocument(const QString &reason) { m_failure = reason; }
 
     void setFontName(const QString &name) override { m_fontName = name; }
@@ -50,15 +50,15 @@ public:
         endLine();
     }
     void setCurrentX(int twips) override { m_nextX = twips; }
-    void NewPage() override
+    void newPage() override
     {
         m_pageEnded = true;
         endLine();
     }
-    PrintOutcome EndDoc() override
+    PrintOutcome endDocument() override
     {
         Document ended = std::exchange(m_current, Document());
-        NewPage();
+        newPage();
         if (m_failure)
             return {false, *std::exchange(m_failure, std::nullopt)};
         m_documents.push_back(std::move(ended));
