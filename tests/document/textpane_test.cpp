@@ -11,13 +11,8 @@
 using namespace lexalon;
 using namespace Qt::StringLiterals;
 
-namespace {
-
-const QString prose = u"été la moisson de Vallombreuse commence toujours par une odeur "_s;
-
+static const QString prose = u"été la moisson de Vallombreuse commence toujours par une odeur "_s;
 using Keys = QList<QKeyCombination>;
-
-} // namespace
 
 // The pane's wiring: keys, mouse and scroll bar reach the moves, the
 // selection and the clipboard. The moves themselves are tested without a window.
@@ -35,57 +30,46 @@ private Q_SLOTS:
     }
     void cleanup() { m_pane.reset(); }
 
-    void textComesBackExactly_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::newRow("CR LF, LF, lone CR and LF CR") << u"Première\r\nSeconde\nà\rla\n\rfin\r"_s;
-        QTest::newRow("empty") << QString();
-        QTest::newRow("control characters") << u"nul \u0000, page \u000C, fin"_s;
-        QTest::newRow("10 MB without a line break") << prose.repeated(170'000).left(10 << 20);
-    }
+    // Painted, copied whole and scrolled to either end, whatever the text.
     void textComesBackExactly()
     {
-        QFETCH(QString, text);
-        m_pane->setText(text);
-        QGuiApplication::clipboard()->clear();
-        // The pane keeps the caller's string, not a copy of its own.
-        QCOMPARE(m_pane->Text().constData(), text.constData());
-        QVERIFY(!m_pane->grab().isNull());
-        press({Qt::ControlModifier | Qt::Key_End, Qt::ControlModifier | Qt::Key_A, Qt::ControlModifier | Qt::Key_C});
-        QCOMPARE(QGuiApplication::clipboard()->text(), text);
-        QCOMPARE(m_pane->verticalScrollBar()->value(), m_pane->verticalScrollBar()->maximum());
-        QVERIFY(m_pane->cursorRect(text.size()));
-        press({Qt::ControlModifier | Qt::Key_Home});
-        QCOMPARE(m_pane->verticalScrollBar()->value(), 0);
+        for (const QString &text : {u"Première\r\nSeconde\nà\rla\n\rfin\r"_s, QString(), u"nul \u0000, page \u000C, fin"_s,
+                                    prose.repeated(170'000).left(10 << 20)}) {
+            m_pane->setText(text);
+            QGuiApplication::clipboard()->clear();
+            QCOMPARE(m_pane->Text().constData(), text.constData()); // shared, not copied
+            QVERIFY(!m_pane->grab().isNull());
+            press({Qt::ControlModifier | Qt::Key_End, Qt::ControlModifier | Qt::Key_A, Qt::ControlModifier | Qt::Key_C});
+            QCOMPARE(QGuiApplication::clipboard()->text(), text);
+            QCOMPARE(m_pane->verticalScrollBar()->value(), m_pane->verticalScrollBar()->maximum());
+            QVERIFY(m_pane->cursorRect(text.size()));
+            press({Qt::ControlModifier | Qt::Key_Home});
+            QCOMPARE(m_pane->verticalScrollBar()->value(), 0);
+        }
     }
 
-    void keysMoveAndSelect_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<Keys>("keys");
-        QTest::addColumn<int>("anchor");
-        QTest::addColumn<int>("position");
-        const QString lines = u"un\r\ndeux\rtrois"_s;
-        const auto shift = [](Qt::Key key) { return Qt::ShiftModifier | key; };
-        const auto ctrl = [](Qt::Key key) { return Qt::ControlModifier | key; };
-        const Qt::KeyboardModifiers both = Qt::ShiftModifier | Qt::ControlModifier;
-        QTest::newRow("down") << lines << Keys{Qt::Key_End, shift(Qt::Key_Right), shift(Qt::Key_Down)} << 2 << 9;
-        QTest::newRow("up and Home") << lines << Keys{ctrl(Qt::Key_End), Qt::Key_Up, shift(Qt::Key_Home)} << 8 << 4;
-        QTest::newRow("words") << u"Le chat dort"_s << Keys{ctrl(Qt::Key_Right), ctrl(Qt::Key_Right), both | Qt::Key_Left} << 8 << 3;
-        QTest::newRow("line breaks only") << u"\r\n"_s.repeated(1000)
-                                          << Keys{Qt::Key_Down, Qt::Key_Down, Qt::Key_Right, both | Qt::Key_End} << 6 << 2000;
-    }
     void keysMoveAndSelect()
     {
-        QFETCH(QString, text);
-        QFETCH(Keys, keys);
-        QFETCH(int, anchor);
-        QFETCH(int, position);
-        m_pane->setText(text);
-        press(keys);
-        QCOMPARE(m_pane->selection().anchor, qsizetype(anchor));
-        QCOMPARE(m_pane->selection().position, qsizetype(position));
-        QCOMPARE(m_pane->selectedText(), text.mid(qMin(anchor, position), qAbs(position - anchor)));
+        const QString lines = u"un\r\ndeux\rtrois"_s;
+        const Qt::KeyboardModifiers shift = Qt::ShiftModifier, ctrl = Qt::ControlModifier, both = shift | ctrl;
+        const struct
+        {
+            QString text;
+            Keys keys;
+            qsizetype anchor, position;
+        } cases[] = {
+            {lines, {Qt::Key_End, shift | Qt::Key_Right, shift | Qt::Key_Down}, 2, 9},
+            {lines, {ctrl | Qt::Key_End, Qt::Key_Up, shift | Qt::Key_Home}, 8, 4},
+            {u"Le chat dort"_s, {ctrl | Qt::Key_Right, ctrl | Qt::Key_Right, both | Qt::Key_Left}, 8, 3},
+            {u"\r\n"_s.repeated(1000), {Qt::Key_Down, Qt::Key_Down, Qt::Key_Right, both | Qt::Key_End}, 6, 2000},
+        };
+        for (const auto &[text, keys, anchor, position] : cases) {
+            m_pane->setText(text);
+            press(keys);
+            QCOMPARE(m_pane->selection().anchor, anchor);
+            QCOMPARE(m_pane->selection().position, position);
+            QCOMPARE(m_pane->selectedText(), text.mid(qMin(anchor, position), qAbs(position - anchor)));
+        }
     }
 
     void mouseSelectsAndScrolls()
