@@ -12,8 +12,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <numeric>
 #include <array>
+#include <numeric>
 #include <string>
 #include <vector>
 
@@ -32,7 +32,7 @@ QByteArray utf16(const QString &text, QStringConverter::Encoding encoding)
     return QStringEncoder(encoding, QStringEncoder::Flag::WriteBom).encode(text);
 }
 
-// Each byte as the C library's code page reads it; the five bytes it leaves
+// Each byte as the C library's code page reads it; the five it leaves
 // undefined as the C1 controls of the same value.
 QString windows1252(const QByteArray &bytes)
 {
@@ -71,10 +71,8 @@ std::vector<Decoding> decodings()
     std::iota(everyByte.begin(), everyByte.end(), char(0));
     const QString manyPieces = u"Élève, œuvre, 𝄞, l'été à Noël ; ça, où, île.\r\n"_s.repeated(3 * chunk / 40);
     std::vector<Decoding> rows = {
-        {"ASCII", "Le chat et l'ane.\r\n"},
         {"empty", {}},
         {"line ends and controls stay", QByteArray("Premi\xE8re\r\n\tdeux\x00\x1A\rtrois\nfin\xA0\r\n", 30)},
-        {"NUL bytes only", QByteArray(64 * 1024, '\0')},
         {"every byte over many pieces", everyByte},
         {"Windows-1252 accents", "l'\xE9t\xE9"},
         {"valid UTF-8, then not", "caf\xC3\xA9 et \xE9t\xE9"},
@@ -88,18 +86,14 @@ std::vector<Decoding> decodings()
         {"sequence broken by a blank", "\xE2\x82 \xAC"},
         {"UTF-8", accents.toUtf8(), accents, Utf8},
         {"UTF-8 extremes", u"a é € 𝄞 \U0010FFFF \uFFFF \u0080"_s.toUtf8(), u"a é € 𝄞 \U0010FFFF \uFFFF \u0080"_s, Utf8},
-        {"UTF-8 mark", utf8Bom + "chat", u"chat"_s, Utf8},
         {"UTF-8 mark alone", utf8Bom, {}, Utf8},
         {"second UTF-8 mark is text", utf8Bom + utf8Bom + "a", u"\uFEFFa"_s, Utf8},
         {"invalid after the mark", utf8Bom + "\xE9t\xE9", u"\uFFFDt\uFFFD"_s, Utf8},
         {"UTF-16 LE", utf16(accents, QStringConverter::Utf16LE), accents, Utf16},
-        {"UTF-16 BE", utf16(accents, QStringConverter::Utf16BE), accents, Utf16},
         {"UTF-16 mark alone", "\xFF\xFE", {}, Utf16},
         {"second UTF-16 mark, odd byte", "\xFF\xFE\xFF\xFE" "a", u"\uFEFF\uFFFD"_s, Utf16},
         {"UTF-16 lone surrogate kept", QByteArray("\xFE\xFF\xD8\x00\x00" "a", 6), QChar(0xD800) + u"a"_s, Utf16},
-        {"UTF-16 composed", utf16(u"e\u0301te\u0301"_s, QStringConverter::Utf16LE), u"été"_s, Utf16},
         {"UTF-8 composed", u"e\u0301te\u0301 o\u0302\u0323"_s.toUtf8(), u"été \u1ED9"_s, Utf8},
-        {"marked UTF-8 composed", utf8Bom + u"e\u0301"_s.toUtf8(), u"é"_s, Utf8},
         {"Greek and Hangul composed", u"\u03C9\u0301 a\u03C9\u0301 \u1100\u1161"_s.toUtf8(), u"\u03CE a\u03CE \uAC00"_s, Utf8},
         {"composed between long runs", (u"é’"_s + longA + u"e\u0301’"_s + longA).toUtf8(), u"é’"_s + longA + u"é’"_s + longA, Utf8},
         {"invalid sequence across pieces", QByteArray(chunk - 2, 'a') + "\xE2\x82" + "A" + deja},
@@ -139,8 +133,9 @@ void expectRead(const TextFileContent &content, const QByteArray &bytes, const Q
 // A device that may claim another size than it holds, or fail after some bytes.
 struct FakeFile : QBuffer
 {
-    qint64 claimedSize = -1; // -1: the bytes' size
-    qint64 left = -1;        // bytes before it fails; -1: never
+    FakeFile(qint64 claimedSize, qint64 left) : claimedSize(claimedSize), left(left) {}
+    qint64 claimedSize; // -1: the bytes' size
+    qint64 left;        // bytes before it fails; -1: never
 
     qint64 size() const override { return claimedSize < 0 ? QBuffer::size() : claimedSize; }
     qint64 readData(char *data, qint64 maxSize) override
@@ -157,9 +152,7 @@ struct FakeFile : QBuffer
 
 TextFileContent readBytes(const QByteArray &bytes, qint64 claimedSize = -1, qint64 failAfter = -1)
 {
-    FakeFile device;
-    device.claimedSize = claimedSize;
-    device.left = failAfter;
+    FakeFile device(claimedSize, failAfter);
     device.setData(bytes);
     device.open(QIODevice::ReadOnly);
     return readText(device);
@@ -224,12 +217,11 @@ TEST(TextFile, FailuresAreReportedWithTheirReason)
     const QString ioError = u"Erreur d'entrée-sortie."_s;
     const struct
     {
-        QString path; // empty: a device of these bytes
-        QByteArray bytes = {};
-        qint64 claimedSize = -1; // -1: the bytes' size
-        qint64 failAfter = -1;   // -1: never
-        TextFileContent::Status status = OpenFailed;
-        QString reason = {};
+        QString path; // empty: a device of these bytes, which may claim another size or fail after some
+        QByteArray bytes;
+        qint64 claimedSize, failAfter;
+        TextFileContent::Status status;
+        QString reason;
     } cases[] = {
         {dir.filePath(u"absent.txt"_s), {}, -1, -1, OpenFailed, u"Aucun fichier ou dossier."_s},
         {dir.filePath(u"dossier.txt"_s), {}, -1, -1, OpenFailed, notRegular + u"dossier."_s},
@@ -246,9 +238,7 @@ TEST(TextFile, FailuresAreReportedWithTheirReason)
         SCOPED_TRACE(row.path.toStdString() + row.reason.toStdString());
         if ((row.path == secret && geteuid() == 0) || (row.path.startsWith(u"/proc") && !QFile::exists(row.path)))
             continue; // permissions do not stop the superuser
-        // No program writes to the FIFO: a reader that waited for one would
-        // be killed here instead of hanging the tests.
-        alarm(60);
+        alarm(60); // a reader that waited on the FIFO is killed, not hung
         const TextFileContent content = row.path.isEmpty() ? readBytes(row.bytes, row.claimedSize, row.failAfter)
                                                            : readTextFile(row.path);
         alarm(0);
