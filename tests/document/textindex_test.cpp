@@ -11,7 +11,6 @@
 
 #include <algorithm>
 #include <iterator>
-#include <numeric>
 #include <random>
 #include <tuple>
 #include <vector>
@@ -21,33 +20,24 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// Where each line starts, found one character at a time.
-std::vector<qsizetype> plainLineStarts(const QString &text)
+// Line starts and ends against a plain count, one character at a time; a
+// position inside a line break, or just before it, is on the line it ends.
+void expectPlainLines(const LineIndex &index)
 {
+    const QString &text = index.text();
     std::vector<qsizetype> starts{0};
     for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
-            ++i;
+        i += text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n';
         if (text[i] == u'\r' || text[i] == u'\n')
             starts.push_back(i + 1);
     }
-    return starts;
-}
-
-void expectPlainLines(const LineIndex &index)
-{
-    const std::vector<qsizetype> starts = plainLineStarts(index.text());
     ASSERT_EQ(index.lineCount(), qsizetype(starts.size()));
     for (size_t line = 0; line < starts.size(); ++line) {
         ASSERT_EQ(index.lineStart(qsizetype(line)), starts[line]);
-        const qsizetype end = line + 1 < starts.size() ? starts[line + 1] : index.text().size();
-        ASSERT_EQ(index.lineEnd(qsizetype(line)), end);
+        ASSERT_EQ(index.lineEnd(qsizetype(line)), line + 1 < starts.size() ? starts[line + 1] : text.size());
     }
-    // A position inside a line break, or just before it, belongs to the line the break ends.
-    for (qsizetype position = 0; position <= index.text().size(); ++position) {
-        const auto after = std::upper_bound(starts.begin(), starts.end(), position);
-        ASSERT_EQ(index.lineOf(position), after - starts.begin() - 1) << position;
-    }
+    for (qsizetype position = 0; position <= text.size(); ++position)
+        ASSERT_EQ(index.lineOf(position), std::upper_bound(starts.begin(), starts.end(), position) - starts.begin() - 1);
 }
 
 // Words of five letters and a blank, so that blanks fall near every nominal
