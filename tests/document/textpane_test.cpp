@@ -1,3 +1,4 @@
+#include "document/textnavigation.h"
 #include "document/ui/panelayout.h"
 #include "document/ui/textpane.h"
 
@@ -7,6 +8,7 @@
 #include <QTest>
 
 #include <memory>
+#include <tuple>
 
 using namespace lexalon;
 using namespace Qt::StringLiterals;
@@ -52,12 +54,7 @@ private Q_SLOTS:
     {
         const QString lines = u"un\r\ndeux\rtrois"_s;
         const Qt::KeyboardModifiers shift = Qt::ShiftModifier, ctrl = Qt::ControlModifier, both = shift | ctrl;
-        const struct
-        {
-            QString text;
-            Keys keys;
-            qsizetype anchor, position;
-        } cases[] = {
+        const std::tuple<QString, Keys, qsizetype, qsizetype> cases[] = { // text, keys, selection
             {lines, {Qt::Key_End, shift | Qt::Key_Right, shift | Qt::Key_Down}, 2, 9},
             {lines, {ctrl | Qt::Key_End, Qt::Key_Up, shift | Qt::Key_Home}, 8, 4},
             {u"Le chat dort"_s, {ctrl | Qt::Key_Right, ctrl | Qt::Key_Right, both | Qt::Key_Left}, 8, 3},
@@ -137,10 +134,10 @@ private Q_SLOTS:
             layout.setWidth(width);
             QString joined;
             for (qint64 row = 0; row < layout.rows(0); ++row) {
-                const TextRange range = layout.rowRange({0, row});
-                QVERIFY(range.length() > 0 && layout.layout(0).lineAt(int(row)).naturalTextWidth() <= width);
-                QVERIFY(widest.size() == 5 || layout.text().text().at(range.end - 1) == u' ');
-                joined += layout.text().text().mid(range.begin, range.length());
+                const QString piece = textOf(layout.text(), layout.rowRange({0, row}));
+                QVERIFY(!piece.isEmpty() && layout.layout(0).lineAt(int(row)).naturalTextWidth() <= width);
+                QVERIFY(widest.size() == 5 || piece.endsWith(u' '));
+                joined += piece;
             }
             QCOMPARE(joined, prose.repeated(5));
         }
@@ -152,13 +149,7 @@ private:
         for (const QKeyCombination key : keys)
             QTest::keyClick(m_pane.get(), key.key(), key.keyboardModifiers());
     }
-    QPoint pointOf(qsizetype position)
-    {
-        const std::optional<QRectF> rect = m_pane->cursorRect(position);
-        if (!rect)
-            qFatal("the position is out of view");
-        return rect->center().toPoint();
-    }
+    QPoint pointOf(qsizetype position) { return m_pane->cursorRect(position).value().center().toPoint(); }
 
     std::unique_ptr<TextPane> m_pane;
 };
