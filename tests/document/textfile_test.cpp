@@ -72,9 +72,7 @@ std::vector<Decoding> decodings()
     const QString manyPieces = u"Élève, œuvre, 𝄞, l'été à Noël ; ça, où, île.\r\n"_s.repeated(3 * chunk / 40);
     std::vector<Decoding> rows = {
         {"empty", {}},
-        {"line ends and controls stay", QByteArray("Premi\xE8re\r\n\tdeux\x00\x1A\rtrois\nfin\xA0\r\n", 30)},
         {"every byte over many pieces", everyByte},
-        {"Windows-1252 accents", "l'\xE9t\xE9"},
         {"valid UTF-8, then not", "caf\xC3\xA9 et \xE9t\xE9"},
         {"sequence cut by the end", "fin coup\xC3\xA9\xC3"},
         {"overlong form", "\xC0\xAF"},
@@ -94,7 +92,6 @@ std::vector<Decoding> decodings()
         {"second UTF-16 mark, odd byte", "\xFF\xFE\xFF\xFE" "a", u"\uFEFF\uFFFD"_s, Utf16},
         {"UTF-16 lone surrogate kept", QByteArray("\xFE\xFF\xD8\x00\x00" "a", 6), QChar(0xD800) + u"a"_s, Utf16},
         {"UTF-8 composed", u"e\u0301te\u0301 o\u0302\u0323"_s.toUtf8(), u"été \u1ED9"_s, Utf8},
-        {"Greek and Hangul composed", u"\u03C9\u0301 a\u03C9\u0301 \u1100\u1161"_s.toUtf8(), u"\u03CE a\u03CE \uAC00"_s, Utf8},
         {"composed between long runs", (u"é’"_s + longA + u"e\u0301’"_s + longA).toUtf8(), u"é’"_s + longA + u"é’"_s + longA, Utf8},
         {"invalid sequence across pieces", QByteArray(chunk - 2, 'a') + "\xE2\x82" + "A" + deja},
         {"ASCII pieces, then Windows-1252", ascii + ascii + "l'\xE9t\xE9"},
@@ -130,29 +127,25 @@ void expectRead(const TextFileContent &content, const QByteArray &bytes, const Q
     EXPECT_TRUE(!windows || decodeWindows1252(bytes) == content.text);
 }
 
-// A device that may claim another size than it holds, or fail after some bytes.
-struct FakeFile : QBuffer
-{
-    FakeFile(qint64 claimedSize, qint64 left) : claimedSize(claimedSize), left(left) {}
-    qint64 claimedSize; // -1: the bytes' size
-    qint64 left;        // bytes before it fails; -1: never
-
-    qint64 size() const override { return claimedSize < 0 ? QBuffer::size() : claimedSize; }
-    qint64 readData(char *data, qint64 maxSize) override
-    {
-        if (left == 0) {
-            setErrorString(u"Erreur d'entrée-sortie"_s);
-            return -1;
-        }
-        const qint64 got = QBuffer::readData(data, left < 0 ? maxSize : std::min(maxSize, left));
-        left -= left < 0 ? 0 : got;
-        return got;
-    }
-};
-
+// Reads a device of these bytes that may claim another size (-1: theirs)
+// and fail after some (-1: never).
 TextFileContent readBytes(const QByteArray &bytes, qint64 claimedSize = -1, qint64 failAfter = -1)
 {
-    FakeFile device(claimedSize, failAfter);
+    struct : QBuffer
+    {
+        qint64 claimed, left;
+        qint64 size() const override { return claimed < 0 ? QBuffer::size() : claimed; }
+        qint64 readData(char *data, qint64 maxSize) override
+        {
+            if (left == 0)
+                setErrorString(u"Erreur d'entrée-sortie"_s);
+            const qint64 got = left == 0 ? -1 : QBuffer::readData(data, left < 0 ? maxSize : std::min(maxSize, left));
+            left -= left > 0 ? got : 0;
+            return got;
+        }
+    } device;
+    device.claimed = claimedSize;
+    device.left = failAfter;
     device.setData(bytes);
     device.open(QIODevice::ReadOnly);
     return readText(device);
