@@ -55,16 +55,9 @@ TEST(OpenCommand, EachOutcomeOfTheDialogAndTheReading)
     const QString cannotOpen = u"Le fichier « "_s + path + u" » ne peut pas être ouvert.\r\nraison"_s;
     const QString cannotRead = u"Le fichier « "_s + path + u" » ne peut pas être lu.\r\n"_s;
     const QString tooLarge = u"Fichier trop volumineux"_s;
-    const struct
-    {
-        DocumentState before;
-        QString chosen; // empty: cancelled
-        TextFileContent::Status status;
-        DocumentState after;
-        QString prompt; // empty: no message
-        MessageIcon icon;
-        QString title;
-    } cases[] = {
+    // Before, the name chosen (empty: cancelled), what reading gives, after,
+    // and the message (empty: none).
+    const std::tuple<DocumentState, QString, TextFileContent::Status, DocumentState, QString, MessageIcon, QString> cases[] = {
         {Start, {}, Ok, Start, {}, {}, {}},
         {Start, path, Ok, Loaded, {}, {}, {}},
         {Loaded, path, Ok, Loaded, {}, {}, {}}, // no dialog while a text is loaded
@@ -74,32 +67,32 @@ TEST(OpenCommand, EachOutcomeOfTheDialogAndTheReading)
         {Start, path, TooLarge, Start, cannotRead + u"Mémoire insuffisante pour un texte de cette taille."_s,
          MessageIcon::Information, tooLarge},
     };
-    for (const auto &row : cases) {
-        SCOPED_TRACE(int(row.status) * 10 + int(row.before));
+    for (const auto &[before, chosen, status, after, prompt, icon, title] : cases) {
+        SCOPED_TRACE(int(status) * 10 + int(before));
         TextDocument document;
-        if (row.before != Start)
+        if (before != Start)
             document.load(u"/avant.txt"_s, u"avant"_s);
-        if (row.before == Closed)
+        if (before == Closed)
             document.close();
         ScriptedFileDialogs dialogs;
         ScriptedMessageBox messages;
         RecordingBusyPointer pointer;
-        dialogs.setNextFileName(row.chosen);
-        openTextFile(document, dialogs, pointer, messages, [&row](const QString &chosen) {
-            return TextFileContent{row.status, u"texte de "_s + chosen, {}, u"raison"_s};
+        dialogs.setNextFileName(chosen);
+        openTextFile(document, dialogs, pointer, messages, [status](const QString &name) {
+            return TextFileContent{status, u"texte de "_s + name, {}, u"raison"_s};
         });
-        const bool asked = row.before != Loaded;
+        const bool asked = before != Loaded;
         ASSERT_EQ(dialogs.calls().size(), asked ? 1u : 0u);
-        EXPECT_EQ(document.state(), row.after);
-        EXPECT_EQ(document.text(), row.after != Loaded ? QString() : asked ? u"texte de "_s + path : u"avant"_s);
-        const bool read = asked && !row.chosen.isEmpty();
+        EXPECT_EQ(document.state(), after);
+        EXPECT_EQ(document.text(), after != Loaded ? QString() : asked ? u"texte de "_s + path : u"avant"_s);
+        const bool read = asked && !chosen.isEmpty();
         const std::vector<MousePointer> busy{MousePointer::Hourglass, MousePointer::Default};
         EXPECT_EQ(pointer.history(), read ? busy : std::vector<MousePointer>{});
-        ASSERT_EQ(messages.requests().size(), row.prompt.isEmpty() ? 0u : 1u);
-        if (row.prompt.isEmpty())
+        ASSERT_EQ(messages.requests().size(), prompt.isEmpty() ? 0u : 1u);
+        if (prompt.isEmpty())
             continue;
         const MessageRequest &message = messages.requests().front();
         EXPECT_EQ(std::tie(message.prompt, message.icon, message.title, message.buttons),
-                  std::make_tuple(row.prompt, row.icon, row.title, MessageButtons::Ok));
+                  std::make_tuple(prompt, icon, title, MessageButtons::Ok));
     }
 }

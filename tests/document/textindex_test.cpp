@@ -112,13 +112,8 @@ TEST(ParagraphIndex, LongLinesAreCutIntoPiecesBetweenWords)
     constexpr qsizetype piece = paragraphPieceLength;
     const QString clef = QString(piece - 1, u'a') + QChar(0xD834) + QChar(0xDD1E) + QString(100, u'a');
     const QString twoPieces = prose(2 * piece + 7);
-    const struct
-    {
-        const char *name;
-        QString text;
-        qsizetype count;
-        std::vector<std::pair<qsizetype, TextRange>> ranges;
-    } cases[] = {
+    // Name, text, paragraphs, and some of their ranges.
+    const std::tuple<const char *, QString, qsizetype, std::vector<std::pair<qsizetype, TextRange>>> cases[] = {
         {"short lines", u"un\r\ndeux\ntrois"_s, 3, {{1, {4, 8}}}},
         {"only line breaks", u"\r\n\n\r"_s, 4, {}},
         {"empty", {}, 1, {{0, {0, 0}}}},
@@ -128,11 +123,11 @@ TEST(ParagraphIndex, LongLinesAreCutIntoPiecesBetweenWords)
         {"ten megabytes on one line", prose(10 << 20), (10 << 20) / piece, {}},
         {"lines after long ones", u"début\r\n"_s + twoPieces + u"\r\nmilieu\n"_s + twoPieces + u"\rfin"_s, 9, {}},
     };
-    for (const auto &row : cases) {
-        SCOPED_TRACE(row.name);
-        const ParagraphIndex index(row.text);
-        EXPECT_EQ(index.count(), row.count);
-        for (const auto &[paragraph, range] : row.ranges)
+    for (const auto &[name, text, count, ranges] : cases) {
+        SCOPED_TRACE(name);
+        const ParagraphIndex index(text);
+        EXPECT_EQ(index.count(), count);
+        for (const auto &[paragraph, range] : ranges)
             EXPECT_EQ(index.range(paragraph), range) << paragraph;
         expectPiecesCoverTheLines(index);
     }
@@ -171,13 +166,7 @@ TEST(RowIndex, AgreesWithCountingRowByRowThroughChanges)
 // Forward from the first stop to the last, and back the same way.
 TEST(TextNavigation, StepsStopAtCharactersWordsAndLineEnds)
 {
-    const struct
-    {
-        QString text;
-        Step next;
-        Step previous;
-        std::vector<qsizetype> stops;
-    } cases[] = {
+    const std::tuple<QString, Step, Step, std::vector<qsizetype>> cases[] = {
         // A line break of one or two characters is one step.
         {u"ab\r\nc\nd\re"_s, nextCharacter, previousCharacter, {0, 1, 2, 4, 5, 6, 7, 8, 9}},
         // Never into a surrogate pair or between a letter and its accent.
@@ -185,11 +174,10 @@ TEST(TextNavigation, StepsStopAtCharactersWordsAndLineEnds)
         // An apostrophe between letters joins them into one word.
         {u"Le chat, l'âne.\r\nFin"_s, nextWord, previousWord, {0, 3, 9, 15, 17, 20}},
     };
-    for (const auto &row : cases) {
-        SCOPED_TRACE(row.text.toStdString());
-        const ParagraphIndex text(row.text);
-        EXPECT_EQ(walk(text, row.next, row.stops.front()), row.stops);
-        EXPECT_EQ(walk(text, row.previous, row.stops.back()), std::vector(row.stops.rbegin(), row.stops.rend()));
+    for (const auto &[chars, next, previous, stops] : cases) {
+        const ParagraphIndex text(chars);
+        EXPECT_EQ(walk(text, next, stops.front()), stops) << chars.toStdString();
+        EXPECT_EQ(walk(text, previous, stops.back()), std::vector(stops.rbegin(), stops.rend()));
     }
     const ParagraphIndex longLine(QString(paragraphPieceLength + 10, u'a'));
     ASSERT_EQ(longLine.count(), 2);
