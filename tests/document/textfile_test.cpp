@@ -15,6 +15,7 @@
 #include <array>
 #include <numeric>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include <sys/stat.h>
@@ -208,14 +209,8 @@ TEST(TextFile, FailuresAreReportedWithTheirReason)
     const QByteArray reread = u"été"_s.toUtf8() + QByteArray(chunk, 'a') + "\xE9";
     const QString notRegular = u"Ce n'est pas un fichier ordinaire : c'est un "_s;
     const QString ioError = u"Erreur d'entrée-sortie."_s;
-    const struct
-    {
-        QString path; // empty: a device of these bytes, which may claim another size or fail after some
-        QByteArray bytes;
-        qint64 claimedSize, failAfter;
-        TextFileContent::Status status;
-        QString reason;
-    } cases[] = {
+    // A path, or (when empty) bytes read as a device that claims a size and fails after some.
+    const std::tuple<QString, QByteArray, qint64, qint64, TextFileContent::Status, QString> cases[] = {
         {dir.filePath(u"absent.txt"_s), {}, -1, -1, OpenFailed, u"Aucun fichier ou dossier."_s},
         {dir.filePath(u"dossier.txt"_s), {}, -1, -1, OpenFailed, notRegular + u"dossier."_s},
         {fifo, {}, -1, -1, OpenFailed, notRegular + u"tube nommé (FIFO)."_s},
@@ -227,16 +222,14 @@ TEST(TextFile, FailuresAreReportedWithTheirReason)
         {{}, reread, -1, reread.size() + 10, ReadFailed, ioError},
         {{}, QByteArray(chunk, 'a'), qint64(1) << 62, -1, TooLarge, u"Mémoire insuffisante."_s},
     };
-    for (const auto &row : cases) {
-        SCOPED_TRACE(row.path.toStdString() + row.reason.toStdString());
-        if ((row.path == secret && geteuid() == 0) || (row.path.startsWith(u"/proc") && !QFile::exists(row.path)))
+    for (const auto &[path, bytes, claimedSize, failAfter, status, reason] : cases) {
+        SCOPED_TRACE(path.toStdString() + reason.toStdString());
+        if ((path == secret && geteuid() == 0) || (path.startsWith(u"/proc") && !QFile::exists(path)))
             continue; // permissions do not stop the superuser
         alarm(60); // a reader that waited on the FIFO is killed, not hung
-        const TextFileContent content = row.path.isEmpty() ? readBytes(row.bytes, row.claimedSize, row.failAfter)
-                                                           : readTextFile(row.path);
+        const TextFileContent content = path.isEmpty() ? readBytes(bytes, claimedSize, failAfter) : readTextFile(path);
         alarm(0);
-        EXPECT_EQ(content.status, row.status);
-        EXPECT_EQ(content.errorString, row.reason);
+        EXPECT_EQ(std::tie(content.status, content.errorString), std::tie(status, reason));
         EXPECT_TRUE(content.text.isEmpty());
     }
     // A file that announces a size of 0 is read to its end.
