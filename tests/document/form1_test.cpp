@@ -13,104 +13,79 @@
 #include <QTest>
 #include <QTimer>
 
-#include <optional>
-
 using namespace lexalon;
 using namespace lexalon::testing;
 using namespace Qt::StringLiterals;
 
-namespace {
-
-// The main window, its services scripted, its controls found by name.
+// A main window with its services scripted, its controls found by name.
 struct Window
 {
+    QTemporaryDir folder;
     ScriptedServices scripted;
     Form1 form{scripted.services()};
 
-    template<typename T = QAction>
-    T &child(const QString &name) const
+    QAction &action(const QString &name) const { return *form.findChild<QAction *>(name); }
+    void open(const QByteArray &bytes)
     {
-        T *found = form.findChild<T *>(name);
-        return found ? *found : (qFatal("no control %s", qPrintable(name)), *found);
-    }
-    void open(const QString &path)
-    {
+        const QString path = folder.filePath(u"texte.txt"_s);
+        QVERIFY(writeBytes(path, bytes));
         scripted.dialogs.setNextFileName(path);
-        child(u"mnuItemOuvrir"_s).trigger();
+        action(u"mnuItemOuvrir"_s).trigger();
     }
-    TextPane &pane() const { return child<TextPane>(u"txtFichier"_s); }
     // The label, the pane's text and whether Ouvrir, Fermer, Liste and the pane are enabled.
     QStringList shown() const
     {
+        const TextPane &pane = *form.findChild<TextPane *>(u"txtFichier"_s);
         QString enabled;
         for (const QString &name : {u"mnuItemOuvrir"_s, u"mnuItemFermer"_s, u"Liste"_s})
-            enabled += QString::number(child(name).isEnabled());
-        return {child<QLabel>(u"lblFichier"_s).text(), pane().Text(), enabled + QString::number(pane().isEnabled())};
+            enabled += QString::number(action(name).isEnabled());
+        return {form.findChild<QLabel *>(u"lblFichier"_s)->text(), pane.Text(), enabled + QString::number(pane.isEnabled())};
     }
 };
-
-} // namespace
 
 class Form1Test : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void init() { m_window.emplace(); }
-    void cleanup() { m_window.reset(); }
-
     void openAndCloseShowTheDocument()
     {
+        Window window;
         const QString start = u"Chargez un fichier texte avec la commande Ouvrir"_s;
-        QCOMPARE(m_window->shown(), (QStringList{start, {}, u"1011"_s}));
-        const QString path = writeFile("Premi\xE8re\r\nFin");
-        m_window->open(path);
-        QCOMPARE(m_window->shown(), (QStringList{path, u"Première\r\nFin"_s, u"0111"_s}));
-        m_window->child(u"mnuItemFermer"_s).trigger();
-        QCOMPARE(m_window->shown(), (QStringList{start + u'.', {}, u"1000"_s}));
-        QCOMPARE(contentOf(path), "Premi\xE8re\r\nFin"_ba);
+        QCOMPARE(window.shown(), (QStringList{start, {}, u"1011"_s}));
+        window.open("Premi\xE8re\r\nFin");
+        QCOMPARE(window.shown(), (QStringList{window.folder.filePath(u"texte.txt"_s), u"Première\r\nFin"_s, u"0111"_s}));
+        window.action(u"mnuItemFermer"_s).trigger();
+        QCOMPARE(window.shown(), (QStringList{start + u'.', {}, u"1000"_s}));
     }
 
-    void quitEndsTheProgram()
+    void quitEndsTheProgramAndAboutOpensOverTheWindow()
     {
-        m_window->form.show();
-        QTimer::singleShot(0, &m_window->child(u"mnuItemQuitter"_s), &QAction::trigger);
+        Window window;
+        window.action(u"about"_s).trigger();
+        QCOMPARE(window.scripted.aboutOwners, (std::vector<QPointer<QWidget>>{&window.form}));
+        window.form.show();
+        QTimer::singleShot(0, &window.action(u"mnuItemQuitter"_s), &QAction::trigger);
         QTimer::singleShot(10'000, [] { QCoreApplication::exit(99); }); // never hang
         QCOMPARE(QCoreApplication::exec(), 0);
-        QVERIFY(!m_window->form.isVisible());
-    }
-
-    void aboutOpensOverTheMainWindow()
-    {
-        m_window->child(u"about"_s).trigger();
-        QCOMPARE(m_window->scripted.aboutOwners, (std::vector<QPointer<QWidget>>{&m_window->form}));
+        QVERIFY(!window.form.isVisible());
     }
 
     void wordListOfTheTextShownIsModalUnderTheHourglass()
     {
-        m_window->open(writeFile("zoo zoo zoo abri"));
-        m_window->scripted.pointerLog.clear();
-        Form1 &form = m_window->form;
+        Window window;
+        window.open("zoo zoo zoo abri");
+        window.scripted.pointerLog.clear();
         QString seen;
         inspectNextModal<frmListe01>([&](frmListe01 &list) {
-            seen = QString::number(list.isModal() && list.parentWidget() == &form && form.cursor().shape() == Qt::WaitCursor)
+            seen = QString::number(list.isModal() && list.parentWidget() == &window.form
+                                   && window.form.cursor().shape() == Qt::WaitCursor)
                    + list.findChild<QLabel *>(u"Label6"_s)->text();
         });
-        m_window->child(u"Liste"_s).trigger();
+        window.action(u"Liste"_s).trigger();
         QCOMPARE(seen, u"14"_s);
-        QCOMPARE(m_window->scripted.pointerChangesOf(&form), (std::vector{MousePointer::Hourglass, MousePointer::Default}));
+        QCOMPARE(window.scripted.pointerChangesOf(&window.form), (std::vector{MousePointer::Hourglass, MousePointer::Default}));
     }
-
-private:
-    QString writeFile(const QByteArray &bytes)
-    {
-        const QString path = m_folder.filePath(QString::number(++m_files) + u".txt"_s);
-        return writeBytes(path, bytes) ? path : (qFatal("cannot write the test file"), QString());
-    }
-
-    QTemporaryDir m_folder;
-    int m_files = 0;
-    std::optional<Window> m_window;
 };
 
 QTEST_MAIN(Form1Test)
