@@ -12,7 +12,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <array>
 #include <numeric>
 #include <string>
 #include <tuple>
@@ -37,17 +36,17 @@ QByteArray utf16(const QString &text, QStringConverter::Encoding encoding)
 // undefined as the C1 controls of the same value.
 QString windows1252(const QByteArray &bytes)
 {
-    static const std::array<char16_t, 256> table = [] {
+    static const QString table = [] {
         lexalon::testing::Windows1252Oracle oracle;
         EXPECT_TRUE(oracle.ready());
-        std::array<char16_t, 256> t{};
+        QString t;
         for (int b = 0; b < 256; ++b)
-            t[size_t(b)] = oracle.character(uchar(b)).value_or(char16_t(b));
+            t += QChar(oracle.character(uchar(b)).value_or(char16_t(b)));
         return t;
     }();
     QString text;
     for (const char byte : bytes)
-        text += QChar(table[uchar(byte)]);
+        text += table[uchar(byte)];
     return text;
 }
 
@@ -64,7 +63,6 @@ std::vector<Decoding> decodings()
 {
     using enum TextEncoding;
     const qsizetype chunk = textReadChunk;
-    const QString accents = u"L'été, 𝄞 €\r\n"_s;
     const QString longA(3000, u'a');
     const QByteArray ascii(chunk, 'a');
     const QByteArray deja = u"déjà"_s.toUtf8();
@@ -83,19 +81,16 @@ std::vector<Decoding> decodings()
         {"lead byte that never occurs", "\xF5\x80\x80\x80"},
         {"continuation byte alone", "\x80 seul"},
         {"sequence broken by a blank", "\xE2\x82 \xAC"},
-        {"UTF-8", accents.toUtf8(), accents, Utf8},
         {"UTF-8 extremes", u"a é € 𝄞 \U0010FFFF \uFFFF \u0080"_s.toUtf8(), u"a é € 𝄞 \U0010FFFF \uFFFF \u0080"_s, Utf8},
         {"UTF-8 mark alone", utf8Bom, {}, Utf8},
         {"second UTF-8 mark is text", utf8Bom + utf8Bom + "a", u"\uFEFFa"_s, Utf8},
         {"invalid after the mark", utf8Bom + "\xE9t\xE9", u"\uFFFDt\uFFFD"_s, Utf8},
-        {"UTF-16 LE", utf16(accents, QStringConverter::Utf16LE), accents, Utf16},
         {"UTF-16 mark alone", "\xFF\xFE", {}, Utf16},
         {"second UTF-16 mark, odd byte", "\xFF\xFE\xFF\xFE" "a", u"\uFEFF\uFFFD"_s, Utf16},
         {"UTF-16 lone surrogate kept", QByteArray("\xFE\xFF\xD8\x00\x00" "a", 6), QChar(0xD800) + u"a"_s, Utf16},
         {"UTF-8 composed", u"e\u0301te\u0301 o\u0302\u0323"_s.toUtf8(), u"été \u1ED9"_s, Utf8},
         {"composed between long runs", (u"é’"_s + longA + u"e\u0301’"_s + longA).toUtf8(), u"é’"_s + longA + u"é’"_s + longA, Utf8},
         {"invalid sequence across pieces", QByteArray(chunk - 2, 'a') + "\xE2\x82" + "A" + deja},
-        {"ASCII pieces, then Windows-1252", ascii + ascii + "l'\xE9t\xE9"},
         {"UTF-8 two pieces before", deja + ascii + ascii + "l'\xE9t\xE9"},
         {"UTF-8 across pieces, then not", ascii.left(chunk - 1) + deja + "\xE9"},
         {"cut by the end after pieces", ascii + ascii + deja + "\xC3"},
