@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <tuple>
 #include <vector>
 
 using namespace lexalon;
@@ -22,35 +23,25 @@ TEST(TextDocument, EachStepSetsTheStateLabelTextAndCommands)
     const auto abandon = [&] { document.abandonLoad(); };
     const QString start = u"Chargez un fichier texte avec la commande Ouvrir"_s;
     const QString closed = start + u'.';
-    const struct
-    {
-        std::function<void()> step;
-        DocumentState state;
-        int changes;
-        QString label;
-        bool open, close, list, pane;
-    } steps[] = {
-        {[] {}, Start, 0, start, true, false, true, true},
-        {close, Start, 0, start, true, false, true, true},   // nothing to close
-        {abandon, Start, 0, start, true, false, true, true}, // nothing to undo
-        {load, Loaded, 1, path, false, true, true, true},
-        {abandon, Start, 2, start, true, false, true, true},
-        {load, Loaded, 3, path, false, true, true, true},
-        {close, Closed, 4, closed, true, false, false, false},
-        {load, Loaded, 5, path, false, true, true, true},
-        {abandon, Closed, 6, closed, true, false, false, false},
+    // After each step: the state, the changes signalled, the label, and
+    // whether open, close, list and the pane are enabled.
+    const std::tuple<std::function<void()>, DocumentState, int, QString, QString> steps[] = {
+        {[] {}, Start, 0, start, u"1011"_s},
+        {close, Start, 0, start, u"1011"_s},   // nothing to close
+        {abandon, Start, 0, start, u"1011"_s}, // nothing to undo
+        {load, Loaded, 1, path, u"0111"_s},   {abandon, Start, 2, start, u"1011"_s},
+        {load, Loaded, 3, path, u"0111"_s},   {close, Closed, 4, closed, u"1000"_s},
+        {load, Loaded, 5, path, u"0111"_s},   {abandon, Closed, 6, closed, u"1000"_s},
     };
-    for (size_t i = 0; i < std::size(steps); ++i) {
-        SCOPED_TRACE(i);
-        steps[i].step();
-        EXPECT_EQ(document.state(), steps[i].state);
-        EXPECT_EQ(changes, steps[i].changes);
-        EXPECT_EQ(document.fileLabel(), steps[i].label);
-        EXPECT_EQ(document.text(), steps[i].state == Loaded ? u"Il était\r\n"_s : QString());
-        EXPECT_EQ(document.canOpen(), steps[i].open);
-        EXPECT_EQ(document.canClose(), steps[i].close);
-        EXPECT_EQ(document.canList(), steps[i].list);
-        EXPECT_EQ(document.paneEnabled(), steps[i].pane);
+    for (const auto &[step, state, count, label, enabled] : steps) {
+        step();
+        EXPECT_EQ(document.state(), state);
+        EXPECT_EQ(changes, count);
+        EXPECT_EQ(document.fileLabel(), label);
+        EXPECT_EQ(document.text(), state == Loaded ? u"Il était\r\n"_s : QString());
+        EXPECT_EQ(QString::number(document.canOpen()) + QString::number(document.canClose())
+                      + QString::number(document.canList()) + QString::number(document.paneEnabled()), enabled)
+            << count;
     }
 }
 
@@ -64,16 +55,9 @@ TEST(OpenCommand, EachOutcomeOfTheDialogAndTheReading)
     const QString cannotOpen = u"Le fichier « "_s + path + u" » ne peut pas être ouvert.\r\nraison"_s;
     const QString cannotRead = u"Le fichier « "_s + path + u" » ne peut pas être lu.\r\n"_s;
     const QString tooLarge = u"Fichier trop volumineux"_s;
-    const struct
-    {
-        DocumentState before;
-        QString chosen; // empty: cancelled
-        TextFileContent::Status status;
-        DocumentState after;
-        QString prompt; // empty: no message
-        MessageIcon icon;
-        QString title;
-    } cases[] = {
+    // Before, the name chosen (empty: cancelled), what reading gives, after,
+    // and the message (empty: none).
+    const std::tuple<DocumentState, QString, TextFileContent::Status, DocumentState, QString, MessageIcon, QString> cases[] = {
         {Start, {}, Ok, Start, {}, {}, {}},
         {Start, path, Ok, Loaded, {}, {}, {}},
         {Loaded, path, Ok, Loaded, {}, {}, {}}, // no dialog while a text is loaded
@@ -83,39 +67,32 @@ TEST(OpenCommand, EachOutcomeOfTheDialogAndTheReading)
         {Start, path, TooLarge, Start, cannotRead + u"Mémoire insuffisante pour un texte de cette taille."_s,
          MessageIcon::Information, tooLarge},
     };
-    for (const auto &row : cases) {
-        SCOPED_TRACE(int(row.status) * 10 + int(row.before));
+    for (const auto &[before, chosen, status, after, prompt, icon, title] : cases) {
+        SCOPED_TRACE(int(status) * 10 + int(before));
         TextDocument document;
-        if (row.before != Start)
+        if (before != Start)
             document.load(u"/avant.txt"_s, u"avant"_s);
-        if (row.before == Closed)
+        if (before == Closed)
             document.close();
         ScriptedFileDialogs dialogs;
         ScriptedMessageBox messages;
         RecordingBusyPointer pointer;
-        dialogs.setNextFileName(row.chosen);
-        openTextFile(document, dialogs, pointer, messages, [&row](const QString &chosen) {
-            TextFileContent content;
-            content.status = row.status;
-            content.text = u"texte de "_s + chosen;
-            content.errorString = u"raison"_s;
-            return content;
+        dialogs.setNextFileName(chosen);
+        openTextFile(document, dialogs, pointer, messages, [status](const QString &name) {
+            return TextFileContent{status, u"texte de "_s + name, {}, u"raison"_s};
         });
-
-        const bool asked = row.before != Loaded;
+        const bool asked = before != Loaded;
         ASSERT_EQ(dialogs.calls().size(), asked ? 1u : 0u);
-        EXPECT_EQ(document.state(), row.after);
-        EXPECT_EQ(document.text(), row.after != Loaded ? QString() : asked ? u"texte de "_s + path : u"avant"_s);
-        const bool read = asked && !row.chosen.isEmpty();
+        EXPECT_EQ(document.state(), after);
+        EXPECT_EQ(document.text(), after != Loaded ? QString() : asked ? u"texte de "_s + path : u"avant"_s);
+        const bool read = asked && !chosen.isEmpty();
         const std::vector<MousePointer> busy{MousePointer::Hourglass, MousePointer::Default};
         EXPECT_EQ(pointer.history(), read ? busy : std::vector<MousePointer>{});
-        ASSERT_EQ(messages.requests().size(), row.prompt.isEmpty() ? 0u : 1u);
-        if (row.prompt.isEmpty())
+        ASSERT_EQ(messages.requests().size(), prompt.isEmpty() ? 0u : 1u);
+        if (prompt.isEmpty())
             continue;
         const MessageRequest &message = messages.requests().front();
-        EXPECT_EQ(message.prompt, row.prompt);
-        EXPECT_EQ(message.icon, row.icon);
-        EXPECT_EQ(message.title, row.title);
-        EXPECT_EQ(message.buttons, MessageButtons::Ok);
+        EXPECT_EQ(std::tie(message.prompt, message.icon, message.title, message.buttons),
+                  std::make_tuple(prompt, icon, title, MessageButtons::Ok));
     }
 }

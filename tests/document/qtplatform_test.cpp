@@ -30,14 +30,13 @@ class QtPlatformTest : public QObject
 private Q_SLOTS:
     void initTestCase() { QVERIFY(installQtFrenchTranslations(*QCoreApplication::instance())); }
 
-    void textFilterMatchesTxtInAnyCaseAndButtonsAreFrench()
+    void textFilterMatchesTxtInAnyCase()
     {
         const QStringList filters = platformNameFilters(qtNameFilters(textFilter));
         QCOMPARE(filters.size(), 1);
         const QRegularExpression pattern(QRegularExpression::wildcardToRegularExpression(filters[0].section(u'(', -1).chopped(1)));
         for (const QString &name : {u"CONTE.TXT"_s, u"Conte.Txt"_s, u"été.txt"_s, u"conte.doc"_s, u"conte.txt.bak"_s})
             QCOMPARE(pattern.match(name).hasMatch(), name.endsWith(u".txt"_s, Qt::CaseInsensitive));
-        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&No"), u"&Non"_s);
     }
 
     // Open shows the text filter, Save leaves the overwrite question to the

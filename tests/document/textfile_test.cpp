@@ -13,8 +13,8 @@
 
 #include <algorithm>
 #include <numeric>
-#include <array>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include <sys/stat.h>
@@ -32,21 +32,21 @@ QByteArray utf16(const QString &text, QStringConverter::Encoding encoding)
     return QStringEncoder(encoding, QStringEncoder::Flag::WriteBom).encode(text);
 }
 
-// Each byte as the C library's code page reads it; the five bytes it leaves
+// Each byte as the C library's code page reads it; the five it leaves
 // undefined as the C1 controls of the same value.
 QString windows1252(const QByteArray &bytes)
 {
-    static const std::array<char16_t, 256> table = [] {
+    static const QString table = [] {
         lexalon::testing::Windows1252Oracle oracle;
         EXPECT_TRUE(oracle.ready());
-        std::array<char16_t, 256> t{};
+        QString t;
         for (int b = 0; b < 256; ++b)
-            t[size_t(b)] = oracle.character(uchar(b)).value_or(char16_t(b));
+            t += QChar(oracle.character(uchar(b)).value_or(char16_t(b)));
         return t;
     }();
     QString text;
     for (const char byte : bytes)
-        text += QChar(table[uchar(byte)]);
+        text += table[uchar(byte)];
     return text;
 }
 
@@ -63,7 +63,6 @@ std::vector<Decoding> decodings()
 {
     using enum TextEncoding;
     const qsizetype chunk = textReadChunk;
-    const QString accents = u"L'été, 𝄞 €\r\n"_s;
     const QString longA(3000, u'a');
     const QByteArray ascii(chunk, 'a');
     const QByteArray deja = u"déjà"_s.toUtf8();
@@ -71,12 +70,8 @@ std::vector<Decoding> decodings()
     std::iota(everyByte.begin(), everyByte.end(), char(0));
     const QString manyPieces = u"Élève, œuvre, 𝄞, l'été à Noël ; ça, où, île.\r\n"_s.repeated(3 * chunk / 40);
     std::vector<Decoding> rows = {
-        {"ASCII", "Le chat et l'ane.\r\n"},
         {"empty", {}},
-        {"line ends and controls stay", QByteArray("Premi\xE8re\r\n\tdeux\x00\x1A\rtrois\nfin\xA0\r\n", 30)},
-        {"NUL bytes only", QByteArray(64 * 1024, '\0')},
         {"every byte over many pieces", everyByte},
-        {"Windows-1252 accents", "l'\xE9t\xE9"},
         {"valid UTF-8, then not", "caf\xC3\xA9 et \xE9t\xE9"},
         {"sequence cut by the end", "fin coup\xC3\xA9\xC3"},
         {"overlong form", "\xC0\xAF"},
@@ -86,24 +81,16 @@ std::vector<Decoding> decodings()
         {"lead byte that never occurs", "\xF5\x80\x80\x80"},
         {"continuation byte alone", "\x80 seul"},
         {"sequence broken by a blank", "\xE2\x82 \xAC"},
-        {"UTF-8", accents.toUtf8(), accents, Utf8},
         {"UTF-8 extremes", u"a é € 𝄞 \U0010FFFF \uFFFF \u0080"_s.toUtf8(), u"a é € 𝄞 \U0010FFFF \uFFFF \u0080"_s, Utf8},
-        {"UTF-8 mark", utf8Bom + "chat", u"chat"_s, Utf8},
         {"UTF-8 mark alone", utf8Bom, {}, Utf8},
         {"second UTF-8 mark is text", utf8Bom + utf8Bom + "a", u"\uFEFFa"_s, Utf8},
         {"invalid after the mark", utf8Bom + "\xE9t\xE9", u"\uFFFDt\uFFFD"_s, Utf8},
-        {"UTF-16 LE", utf16(accents, QStringConverter::Utf16LE), accents, Utf16},
-        {"UTF-16 BE", utf16(accents, QStringConverter::Utf16BE), accents, Utf16},
         {"UTF-16 mark alone", "\xFF\xFE", {}, Utf16},
         {"second UTF-16 mark, odd byte", "\xFF\xFE\xFF\xFE" "a", u"\uFEFF\uFFFD"_s, Utf16},
         {"UTF-16 lone surrogate kept", QByteArray("\xFE\xFF\xD8\x00\x00" "a", 6), QChar(0xD800) + u"a"_s, Utf16},
-        {"UTF-16 composed", utf16(u"e\u0301te\u0301"_s, QStringConverter::Utf16LE), u"été"_s, Utf16},
         {"UTF-8 composed", u"e\u0301te\u0301 o\u0302\u0323"_s.toUtf8(), u"été \u1ED9"_s, Utf8},
-        {"marked UTF-8 composed", utf8Bom + u"e\u0301"_s.toUtf8(), u"é"_s, Utf8},
-        {"Greek and Hangul composed", u"\u03C9\u0301 a\u03C9\u0301 \u1100\u1161"_s.toUtf8(), u"\u03CE a\u03CE \uAC00"_s, Utf8},
         {"composed between long runs", (u"é’"_s + longA + u"e\u0301’"_s + longA).toUtf8(), u"é’"_s + longA + u"é’"_s + longA, Utf8},
         {"invalid sequence across pieces", QByteArray(chunk - 2, 'a') + "\xE2\x82" + "A" + deja},
-        {"ASCII pieces, then Windows-1252", ascii + ascii + "l'\xE9t\xE9"},
         {"UTF-8 two pieces before", deja + ascii + ascii + "l'\xE9t\xE9"},
         {"UTF-8 across pieces, then not", ascii.left(chunk - 1) + deja + "\xE9"},
         {"cut by the end after pieces", ascii + ascii + deja + "\xC3"},
@@ -136,29 +123,24 @@ void expectRead(const TextFileContent &content, const QByteArray &bytes, const Q
     EXPECT_TRUE(!windows || decodeWindows1252(bytes) == content.text);
 }
 
-// A device that may claim another size than it holds, or fail after some bytes.
-struct FakeFile : QBuffer
-{
-    qint64 claimedSize = -1; // -1: the bytes' size
-    qint64 left = -1;        // bytes before it fails; -1: never
-
-    qint64 size() const override { return claimedSize < 0 ? QBuffer::size() : claimedSize; }
-    qint64 readData(char *data, qint64 maxSize) override
-    {
-        if (left == 0) {
-            setErrorString(u"Erreur d'entrée-sortie"_s);
-            return -1;
-        }
-        const qint64 got = QBuffer::readData(data, left < 0 ? maxSize : std::min(maxSize, left));
-        left -= left < 0 ? 0 : got;
-        return got;
-    }
-};
-
+// Reads a device of these bytes that may claim another size (-1: theirs)
+// and fail after some (-1: never).
 TextFileContent readBytes(const QByteArray &bytes, qint64 claimedSize = -1, qint64 failAfter = -1)
 {
-    FakeFile device;
-    device.claimedSize = claimedSize;
+    struct : QBuffer
+    {
+        qint64 claimed, left;
+        qint64 size() const override { return claimed < 0 ? QBuffer::size() : claimed; }
+        qint64 readData(char *data, qint64 maxSize) override
+        {
+            if (left == 0)
+                setErrorString(u"Erreur d'entrée-sortie"_s);
+            const qint64 got = left == 0 ? -1 : QBuffer::readData(data, left < 0 ? maxSize : std::min(maxSize, left));
+            left -= left > 0 ? got : 0;
+            return got;
+        }
+    } device;
+    device.claimed = claimedSize;
     device.left = failAfter;
     device.setData(bytes);
     device.open(QIODevice::ReadOnly);
@@ -222,15 +204,8 @@ TEST(TextFile, FailuresAreReportedWithTheirReason)
     const QByteArray reread = u"été"_s.toUtf8() + QByteArray(chunk, 'a') + "\xE9";
     const QString notRegular = u"Ce n'est pas un fichier ordinaire : c'est un "_s;
     const QString ioError = u"Erreur d'entrée-sortie."_s;
-    const struct
-    {
-        QString path; // empty: a device of these bytes
-        QByteArray bytes = {};
-        qint64 claimedSize = -1; // -1: the bytes' size
-        qint64 failAfter = -1;   // -1: never
-        TextFileContent::Status status = OpenFailed;
-        QString reason = {};
-    } cases[] = {
+    // A path, or (when empty) bytes read as a device that claims a size and fails after some.
+    const std::tuple<QString, QByteArray, qint64, qint64, TextFileContent::Status, QString> cases[] = {
         {dir.filePath(u"absent.txt"_s), {}, -1, -1, OpenFailed, u"Aucun fichier ou dossier."_s},
         {dir.filePath(u"dossier.txt"_s), {}, -1, -1, OpenFailed, notRegular + u"dossier."_s},
         {fifo, {}, -1, -1, OpenFailed, notRegular + u"tube nommé (FIFO)."_s},
@@ -242,18 +217,14 @@ TEST(TextFile, FailuresAreReportedWithTheirReason)
         {{}, reread, -1, reread.size() + 10, ReadFailed, ioError},
         {{}, QByteArray(chunk, 'a'), qint64(1) << 62, -1, TooLarge, u"Mémoire insuffisante."_s},
     };
-    for (const auto &row : cases) {
-        SCOPED_TRACE(row.path.toStdString() + row.reason.toStdString());
-        if ((row.path == secret && geteuid() == 0) || (row.path.startsWith(u"/proc") && !QFile::exists(row.path)))
+    for (const auto &[path, bytes, claimedSize, failAfter, status, reason] : cases) {
+        SCOPED_TRACE(path.toStdString() + reason.toStdString());
+        if ((path == secret && geteuid() == 0) || (path.startsWith(u"/proc") && !QFile::exists(path)))
             continue; // permissions do not stop the superuser
-        // No program writes to the FIFO: a reader that waited for one would
-        // be killed here instead of hanging the tests.
-        alarm(60);
-        const TextFileContent content = row.path.isEmpty() ? readBytes(row.bytes, row.claimedSize, row.failAfter)
-                                                           : readTextFile(row.path);
+        alarm(60); // a reader that waited on the FIFO is killed, not hung
+        const TextFileContent content = path.isEmpty() ? readBytes(bytes, claimedSize, failAfter) : readTextFile(path);
         alarm(0);
-        EXPECT_EQ(content.status, row.status);
-        EXPECT_EQ(content.errorString, row.reason);
+        EXPECT_EQ(std::tie(content.status, content.errorString), std::tie(status, reason));
         EXPECT_TRUE(content.text.isEmpty());
     }
     // A file that announces a size of 0 is read to its end.

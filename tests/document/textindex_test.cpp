@@ -11,7 +11,6 @@
 
 #include <algorithm>
 #include <iterator>
-#include <numeric>
 #include <random>
 #include <tuple>
 #include <vector>
@@ -21,41 +20,29 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// Where each line starts, found one character at a time.
-std::vector<qsizetype> plainLineStarts(const QString &text)
+// Line starts and ends against a plain count, one character at a time; a
+// position inside a line break, or just before it, is on the line it ends.
+void expectPlainLines(const LineIndex &index)
 {
+    const QString &text = index.text();
     std::vector<qsizetype> starts{0};
     for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
-            ++i;
+        i += text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n';
         if (text[i] == u'\r' || text[i] == u'\n')
             starts.push_back(i + 1);
     }
-    return starts;
-}
-
-void expectPlainLines(const LineIndex &index)
-{
-    const std::vector<qsizetype> starts = plainLineStarts(index.text());
     ASSERT_EQ(index.lineCount(), qsizetype(starts.size()));
     for (size_t line = 0; line < starts.size(); ++line) {
         ASSERT_EQ(index.lineStart(qsizetype(line)), starts[line]);
-        const qsizetype end = line + 1 < starts.size() ? starts[line + 1] : index.text().size();
-        ASSERT_EQ(index.lineEnd(qsizetype(line)), end);
+        ASSERT_EQ(index.lineEnd(qsizetype(line)), line + 1 < starts.size() ? starts[line + 1] : text.size());
     }
-    // A position inside a line break, or just before it, belongs to the line the break ends.
-    for (qsizetype position = 0; position <= index.text().size(); ++position) {
-        const auto after = std::upper_bound(starts.begin(), starts.end(), position);
-        ASSERT_EQ(index.lineOf(position), after - starts.begin() - 1) << position;
-    }
+    for (qsizetype position = 0; position <= text.size(); ++position)
+        ASSERT_EQ(index.lineOf(position), std::upper_bound(starts.begin(), starts.end(), position) - starts.begin() - 1);
 }
 
 // Words of five letters and a blank, so that blanks fall near every nominal
 // end of a piece.
-QString prose(qsizetype length)
-{
-    return u"mots "_s.repeated(length / 5 + 1).left(length);
-}
+QString prose(qsizetype length) { return u"mots "_s.repeated(length / 5 + 1).left(length); }
 
 // The paragraphs cover every line's characters in order, each exactly once,
 // and every position maps back to its paragraph.
@@ -99,43 +86,24 @@ std::vector<qsizetype> walk(const ParagraphIndex &text, Step step, qsizetype fro
 
 } // namespace
 
-TEST(LineIndex, CrLfLfAndALoneCrEachEndALine)
+// CR LF, LF and a lone CR each end a line, wherever they fall among
+// characters just above and below them or with the top bit set.
+TEST(LineIndex, FindsEveryBreak)
 {
-    const QString longLine(10 << 20, u'x');
-    const std::pair<QString, std::vector<QString>> cases[] = {
-        {u"un\r\ndeux\ntrois\rquatre"_s, {u"un"_s, u"deux"_s, u"trois"_s, u"quatre"_s}},
-        {u"a\n\rb"_s, {u"a"_s, {}, u"b"_s}},
-        {{}, {{}}},
-        {u"\r\n\r\n\n\r\r\n"_s, {{}, {}, {}, {}, {}, {}}},
-        {u"fin\r\n"_s, {u"fin"_s, {}}},
-        {longLine, {longLine}},
-    };
-    for (const auto &[text, lines] : cases) {
-        SCOPED_TRACE(text.left(20).toStdString());
-        const LineIndex index(text);
-        expectPlainLines(index);
-        std::vector<QString> seen;
-        for (qsizetype i = 0; i < index.lineCount(); ++i)
-            seen.push_back(text.mid(index.line(i).begin, index.line(i).length()));
-        EXPECT_EQ(seen, lines);
-        // The index shares the text, not a copy of it.
-        EXPECT_EQ(index.text().constData(), text.constData());
-    }
-}
-
-TEST(LineIndex, FindsEveryBreakWhereverItFallsAmongOtherCharacters)
-{
-    // Characters just above and below the line breaks, and some with the top
-    // bit set, at every offset.
+    std::vector<QString> texts{u"un\r\ndeux\ntrois\rquatre"_s, u"a\n\rb"_s, {}, u"\r\n\r\n\n\r\r\n"_s, QString(10 << 20, u'x')};
     const char16_t alphabet[] = {u'a', u'\r', u'\n', u'\f', u'\x0E', u'\x8000', u'\xFFFF', u'é', u'\0'};
     std::mt19937 random(11);
     std::uniform_int_distribution<size_t> pick(0, std::size(alphabet) - 1);
     for (int round = 0; round < 200; ++round) {
-        QString text;
+        texts.emplace_back();
         for (int i = 0; i < round % 40; ++i)
-            text += QChar(alphabet[pick(random)]);
-        SCOPED_TRACE(round);
-        expectPlainLines(LineIndex(text));
+            texts.back() += QChar(alphabet[pick(random)]);
+    }
+    for (const QString &text : texts) {
+        SCOPED_TRACE(text.left(20).toStdString());
+        const LineIndex index(text);
+        expectPlainLines(index);
+        EXPECT_EQ(index.text().constData(), text.constData()); // shared, not copied
     }
 }
 
@@ -144,13 +112,8 @@ TEST(ParagraphIndex, LongLinesAreCutIntoPiecesBetweenWords)
     constexpr qsizetype piece = paragraphPieceLength;
     const QString clef = QString(piece - 1, u'a') + QChar(0xD834) + QChar(0xDD1E) + QString(100, u'a');
     const QString twoPieces = prose(2 * piece + 7);
-    const struct
-    {
-        const char *name;
-        QString text;
-        qsizetype count;
-        std::vector<std::pair<qsizetype, TextRange>> ranges;
-    } cases[] = {
+    // Name, text, paragraphs, and some of their ranges.
+    const std::tuple<const char *, QString, qsizetype, std::vector<std::pair<qsizetype, TextRange>>> cases[] = {
         {"short lines", u"un\r\ndeux\ntrois"_s, 3, {{1, {4, 8}}}},
         {"only line breaks", u"\r\n\n\r"_s, 4, {}},
         {"empty", {}, 1, {{0, {0, 0}}}},
@@ -160,11 +123,11 @@ TEST(ParagraphIndex, LongLinesAreCutIntoPiecesBetweenWords)
         {"ten megabytes on one line", prose(10 << 20), (10 << 20) / piece, {}},
         {"lines after long ones", u"début\r\n"_s + twoPieces + u"\r\nmilieu\n"_s + twoPieces + u"\rfin"_s, 9, {}},
     };
-    for (const auto &row : cases) {
-        SCOPED_TRACE(row.name);
-        const ParagraphIndex index(row.text);
-        EXPECT_EQ(index.count(), row.count);
-        for (const auto &[paragraph, range] : row.ranges)
+    for (const auto &[name, text, count, ranges] : cases) {
+        SCOPED_TRACE(name);
+        const ParagraphIndex index(text);
+        EXPECT_EQ(index.count(), count);
+        for (const auto &[paragraph, range] : ranges)
             EXPECT_EQ(index.range(paragraph), range) << paragraph;
         expectPiecesCoverTheLines(index);
     }
@@ -203,13 +166,7 @@ TEST(RowIndex, AgreesWithCountingRowByRowThroughChanges)
 // Forward from the first stop to the last, and back the same way.
 TEST(TextNavigation, StepsStopAtCharactersWordsAndLineEnds)
 {
-    const struct
-    {
-        QString text;
-        Step next;
-        Step previous;
-        std::vector<qsizetype> stops;
-    } cases[] = {
+    const std::tuple<QString, Step, Step, std::vector<qsizetype>> cases[] = {
         // A line break of one or two characters is one step.
         {u"ab\r\nc\nd\re"_s, nextCharacter, previousCharacter, {0, 1, 2, 4, 5, 6, 7, 8, 9}},
         // Never into a surrogate pair or between a letter and its accent.
@@ -217,11 +174,10 @@ TEST(TextNavigation, StepsStopAtCharactersWordsAndLineEnds)
         // An apostrophe between letters joins them into one word.
         {u"Le chat, l'âne.\r\nFin"_s, nextWord, previousWord, {0, 3, 9, 15, 17, 20}},
     };
-    for (const auto &row : cases) {
-        SCOPED_TRACE(row.text.toStdString());
-        const ParagraphIndex text(row.text);
-        EXPECT_EQ(walk(text, row.next, row.stops.front()), row.stops);
-        EXPECT_EQ(walk(text, row.previous, row.stops.back()), std::vector(row.stops.rbegin(), row.stops.rend()));
+    for (const auto &[chars, next, previous, stops] : cases) {
+        const ParagraphIndex text(chars);
+        EXPECT_EQ(walk(text, next, stops.front()), stops) << chars.toStdString();
+        EXPECT_EQ(walk(text, previous, stops.back()), std::vector(stops.rbegin(), stops.rend()));
     }
     const ParagraphIndex longLine(QString(paragraphPieceLength + 10, u'a'));
     ASSERT_EQ(longLine.count(), 2);
