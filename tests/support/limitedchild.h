@@ -46,17 +46,13 @@ inline ChildOutcome runWithAddressLimit(const QStringList &arguments, rlim_t lim
             _exit(125);
     });
     child.start();
-    ChildOutcome outcome;
     if (!child.waitForFinished(30'000)) {
         child.kill();
         child.waitForFinished();
-        return outcome;
+        return {};
     }
-    outcome.exited = child.exitStatus() == QProcess::NormalExit;
-    outcome.status = child.exitCode();
-    outcome.out = child.readAllStandardOutput();
-    outcome.err = child.readAllStandardError();
-    return outcome;
+    return {child.exitStatus() == QProcess::NormalExit, child.exitCode(), child.readAllStandardOutput(),
+            child.readAllStandardError()};
 }
 
 // The smallest address space, to a megabyte, in which the program runs to
