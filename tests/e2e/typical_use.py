@@ -1,9 +1,7 @@
 #!/usr/bin/python3
-"""The typical use of Lexalon, driven as a user drives it, step after step:
-keys and clicks are real X events (xdotool); what the windows show is read
-through the accessibility bus (AT-SPI), as a screen reader reads it. A failure
-names its step and leaves a screenshot beside the test's build files.
-"""
+"""The typical use of Lexalon, driven as a user drives it: real X events in
+(xdotool), the windows read through the accessibility bus (AT-SPI). A failure
+names its step and leaves a screenshot beside the test's build files."""
 
 import argparse
 import os
@@ -24,22 +22,18 @@ PROMPT = "Chargez un fichier texte avec la commande Ouvrir"
 DEADLINE = 30  # seconds, generous: the machine may be busy with a build
 
 
-class StepFailed(Exception):
-    pass
-
-
 def wait_until(what, probe):
     end = time.monotonic() + DEADLINE
     while not (value := probe()):
         if time.monotonic() > end:
-            raise StepFailed(f"{what}: not within {DEADLINE} s")
+            raise AssertionError(f"{what}: not within {DEADLINE} s")
         time.sleep(0.1)
     return value
 
 
 def expect(what, actual, expected):
     if actual != expected:
-        raise StepFailed(f"{what}: {actual!r} instead of {expected!r}")
+        raise AssertionError(f"{what}: {actual!r} instead of {expected!r}")
 
 
 def run(*command):
@@ -79,12 +73,9 @@ def children(node):
 
 
 def accessible(role, title):
-    for application in children(Atspi.get_desktop(0)):
-        if application.get_name() == "Lexalon":
-            application.clear_cache()
-            return next((w for w in children(application) if w.get_role_name() == role and w.get_name() == title),
-                        None)
-    return None
+    for application in (a for a in children(Atspi.get_desktop(0)) if a.get_name() == "Lexalon"):
+        application.clear_cache()
+        return next((w for w in children(application) if w.get_role_name() == role and w.get_name() == title), None)
 
 
 def nodes(node, role):
@@ -209,7 +200,8 @@ def main():
             return 1
         finally:
             for child in program[1:]:  # killing one that has ended does nothing
-                child.kill(), child.wait()
+                child.kill()
+                child.wait()
 
 
 if __name__ == "__main__":
