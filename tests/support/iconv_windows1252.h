@@ -14,11 +14,7 @@ class Windows1252Oracle
 {
 public:
     Windows1252Oracle() = default;
-    ~Windows1252Oracle()
-    {
-        iconv_close(m_decoding);
-        iconv_close(m_encoding);
-    }
+    ~Windows1252Oracle() { iconv_close(m_decoding); iconv_close(m_encoding); }
     Windows1252Oracle(const Windows1252Oracle &) = delete;
     Windows1252Oracle &operator=(const Windows1252Oracle &) = delete;
 

@@ -13,9 +13,8 @@
 namespace lexalon {
 
 // Stand-ins for the modal dialogs, for tests and benchmarks: each answer is
-// preset, each question asked is recorded.
+// preset (a message's is its default button), each question asked is recorded.
 
-// Answers every message with its default button.
 class ScriptedMessageBox final : public MessageBox
 {
 public:
@@ -34,11 +33,7 @@ class ScriptedFileDialogs final : public FileDialogs
 {
 public:
     enum class Kind { Open, Save, PrinterSetup };
-    struct Call
-    {
-        Kind kind;
-        QString filter;
-    };
+    struct Call { Kind kind; QString filter; };
 
     // The next open or save dialog returns this name; empty, or none set, is a cancel.
     void setNextFileName(const QString &name) { m_names.append(name); }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "platform/busypointer.h"
 #include "platform/qt/widgetbusypointer.h"
 #include "platform/qt/windowservices.h"
 #include "tests/support/recordingprintingservice.h"
@@ -57,7 +56,8 @@ struct ScriptedServices
     {
         std::vector<MousePointer> changes;
         for (const auto &[w, pointer] : pointerLog)
-            w == window ? changes.push_back(pointer) : void();
+            if (w == window)
+                changes.push_back(pointer);
         return changes;
     }
 };
