@@ -26,8 +26,7 @@ RegistryValue text(const std::string &bytes, bool withNul = true)
     return {RegSz, std::vector<std::uint8_t>(bytes.c_str(), bytes.c_str() + bytes.size() + withNul)};
 }
 
-constexpr std::uint32_t regExpandSz = 2;
-const RegistryValue expandable{regExpandSz, {'%', 'X', '%', 0}};
+const RegistryValue expandable{2, {'%', 'X', '%', 0}}; // REG_EXPAND_SZ
 const RegistryValue empty{RegSz, {}};
 
 // Sizes count the NUL: up to 1024 bytes fit the reader's buffer. Other types
@@ -114,7 +113,8 @@ TEST(SysInfoLauncher, StartsTheToolFoundOrSaysItIsUnavailable)
         ASSERT_EQ(messages.requests().size(), unavailable ? 2u : 0u);
         for (const MessageRequest &request : messages.requests()) { // titled with the program's name
             EXPECT_EQ(request.prompt, u"Les informations système ne sont pas disponibles actuellement"_s);
-            EXPECT_EQ(std::tuple(request.icon, request.buttons, request.title), std::tuple(MessageIcon::None, MessageButtons::Ok, QString()));
+            EXPECT_EQ(std::tuple(request.icon, request.buttons, request.title),
+                      std::tuple(MessageIcon::None, MessageButtons::Ok, QString()));
         }
     }
 }
@@ -127,7 +127,8 @@ TEST(SystemInfoToolRegistry, RecordsTheFirstToolFoundInTheSearchPath)
     QTemporaryDir folder;
     const auto install = [&folder](const char16_t *name, bool executable = true) {
         QFile file(folder.filePath(QString::fromUtf16(name)));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.setPermissions(QFile::ReadOwner | (executable ? QFile::ExeOwner : QFile::ReadOwner)));
+        const QFile::Permissions permissions = QFile::ReadOwner | (executable ? QFile::ExeOwner : QFile::ReadOwner);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.setPermissions(permissions));
         return file.fileName();
     };
     SystemInfoToolRegistry registry({folder.path()});

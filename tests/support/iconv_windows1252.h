@@ -24,7 +24,9 @@ public:
     std::optional<char16_t> character(unsigned char byte)
     {
         const std::string out = convert(m_decoding, std::string(1, char(byte)));
-        return out.size() == 2 ? std::optional(char16_t(std::uint8_t(out[0]) | std::uint8_t(out[1]) << 8)) : std::nullopt;
+        if (out.size() != 2)
+            return std::nullopt;
+        return char16_t(std::uint8_t(out[0]) | std::uint8_t(out[1]) << 8);
     }
 
     // The byte of one character of the Basic Multilingual Plane, or nothing
