@@ -5,6 +5,7 @@
 
 #include <iconv.h>
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
