@@ -1,13 +1,7 @@
 #!/usr/bin/python3
-"""The typical use of Lexalon, driven as a user drives it: the splash gives
-way; a Windows-1252 text is opened; its word list is shown, put in order of
-decreasing frequency, saved and printed to a file; the About window opens and
-closes; the list and the text are closed; the program quits. It runs in an X
-server and a session bus of its own (see CMakeLists.txt). Keys and clicks are
-real X events (xdotool); what the windows show is read through the
-accessibility bus (AT-SPI), as a screen reader reads it. A failure names its
-step and leaves a screenshot beside the test's build files.
-"""
+"""The typical use of Lexalon, driven as a user drives it: real X events in
+(xdotool), the windows read through the accessibility bus (AT-SPI). A failure
+names its step and leaves a screenshot beside the test's build files."""
 
 import argparse
 import os
@@ -28,23 +22,18 @@ PROMPT = "Chargez un fichier texte avec la commande Ouvrir"
 DEADLINE = 30  # seconds, generous: the machine may be busy with a build
 
 
-class StepFailed(Exception):
-    pass
-
-
 def wait_until(what, probe):
-    """Polls probe until it gives a true value, which is returned."""
     end = time.monotonic() + DEADLINE
     while not (value := probe()):
         if time.monotonic() > end:
-            raise StepFailed(f"{what}: not within {DEADLINE} s")
+            raise AssertionError(f"{what}: not within {DEADLINE} s")
         time.sleep(0.1)
     return value
 
 
 def expect(what, actual, expected):
     if actual != expected:
-        raise StepFailed(f"{what}: {actual!r} instead of {expected!r}")
+        raise AssertionError(f"{what}: {actual!r} instead of {expected!r}")
 
 
 def run(*command):
@@ -84,13 +73,9 @@ def children(node):
 
 
 def accessible(role, title):
-    """The program's top-level window of that role and title on the accessibility bus."""
-    for application in children(Atspi.get_desktop(0)):
-        if application.get_name() == "Lexalon":
-            application.clear_cache()
-            return next((w for w in children(application) if w.get_role_name() == role and w.get_name() == title),
-                        None)
-    return None
+    for application in (a for a in children(Atspi.get_desktop(0)) if a.get_name() == "Lexalon"):
+        application.clear_cache()
+        return next((w for w in children(application) if w.get_role_name() == role and w.get_name() == title), None)
 
 
 def nodes(node, role):
@@ -108,7 +93,7 @@ def named(node, role, name):
 
 
 def choose(window, role, menu_key, item_key, item):
-    """Opens a menu by its access key, waits until the item shows, and picks it."""
+    # The item is picked once the menu, opened by its access key, shows it.
     keys(window, f"alt+{menu_key}")
     wait_until(f'the menu item "{item}"', lambda: (node := named(accessible(role, MAIN), "menu item", item))
                and node.get_state_set().contains(Atspi.StateType.SHOWING))
@@ -127,16 +112,15 @@ def label():
 
 
 def typical_use(arguments, folder, program):
-    """The steps, each announced by its name before it runs."""
     text, saved, printed = folder / "extrait.txt", folder / "liste.txt", folder / "liste.pdf"
     text.write_bytes(Path(arguments.sample).read_bytes())
     expected = subprocess.run([arguments.liste, str(text), "--frequences"], check=True, capture_output=True,
                               timeout=DEADLINE).stdout
 
     yield "the splash gives way to the main window"
-    home = {"HOME": str(folder), "XDG_CONFIG_HOME": str(folder / ".config")}
+    environment = dict(os.environ, HOME=str(folder), XDG_CONFIG_HOME=str(folder / ".config"))
     program.append(subprocess.Popen([arguments.lexalon], cwd=folder, stdin=subprocess.DEVNULL, stdout=program[0],
-                                    stderr=program[0], env=dict(os.environ, **home)))
+                                    stderr=program[0], env=environment))
     first = wait_until("the splash window", splash)[0]
     expect("main windows while the splash shows", windows(MAIN), set())
     keys(first, "space")
@@ -215,9 +199,9 @@ def main():
             print("--- the program:\n" + log.read().decode(errors="replace"))
             return 1
         finally:
-            if len(program) > 1 and program[1].poll() is None:
-                program[1].kill()
-                program[1].wait()
+            for child in program[1:]:  # killing one that has ended does nothing
+                child.kill()
+                child.wait()
 
 
 if __name__ == "__main__":

@@ -23,15 +23,13 @@ struct ChildOutcome
 {
     bool exited = false; // false when a signal ended it, or it did not run
     int status = -1;
-    QByteArray out;
-    QByteArray err;
+    QByteArray out, err;
 };
 
 // Runs a program whose address space is limited to `limit` bytes, with
-// `environment` ("NAME=value") added to the test's own. Its threads get small
-// stacks and malloc one arena, so that the limit bounds the memory it holds,
-// not what it sets aside. A program short of memory may also hang, as Qt does
-// when a thread cannot start: after 30 s it is killed, a failure.
+// `environment` ("NAME=value") added. Small thread stacks and one malloc arena
+// make the limit bound the memory it holds, not what it sets aside. One short
+// of memory may hang (Qt does when a thread cannot start): it is killed at 30 s.
 inline ChildOutcome runWithAddressLimit(const QStringList &arguments, rlim_t limit,
                                         const QStringList &environment = {})
 {
@@ -46,17 +44,13 @@ inline ChildOutcome runWithAddressLimit(const QStringList &arguments, rlim_t lim
             _exit(125);
     });
     child.start();
-    ChildOutcome outcome;
     if (!child.waitForFinished(30'000)) {
         child.kill();
         child.waitForFinished();
-        return outcome;
+        return {};
     }
-    outcome.exited = child.exitStatus() == QProcess::NormalExit;
-    outcome.status = child.exitCode();
-    outcome.out = child.readAllStandardOutput();
-    outcome.err = child.readAllStandardError();
-    return outcome;
+    return {child.exitStatus() == QProcess::NormalExit, child.exitCode(), child.readAllStandardOutput(),
+            child.readAllStandardError()};
 }
 
 // The smallest address space, to a megabyte, in which the program runs to

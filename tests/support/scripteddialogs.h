@@ -5,35 +5,27 @@
 #include "platform/messagebox.h"
 
 #include <QString>
+#include <QStringList>
 
-#include <deque>
 #include <utility>
 #include <vector>
 
 namespace lexalon {
 
 // Stand-ins for the modal dialogs, for tests and benchmarks: each answer is
-// preset, each question asked is recorded.
+// preset (a message's is its default button), each question asked is recorded.
 
 class ScriptedMessageBox final : public MessageBox
 {
 public:
-    // Without a preset answer the box answers with its default button.
-    void setNextAnswer(MessageAnswer answer) { m_answers.push_back(answer); }
     MessageAnswer show(const MessageRequest &request) override
     {
         m_requests.push_back(request);
-        if (m_answers.empty())
-            return request.defaultButton;
-        const MessageAnswer answer = m_answers.front();
-        m_answers.pop_front();
-        return answer;
+        return request.defaultButton;
     }
     const std::vector<MessageRequest> &requests() const { return m_requests; }
-    void clearRequests() { m_requests.clear(); }
 
 private:
-    std::deque<MessageAnswer> m_answers;
     std::vector<MessageRequest> m_requests;
 };
 
@@ -41,14 +33,10 @@ class ScriptedFileDialogs final : public FileDialogs
 {
 public:
     enum class Kind { Open, Save, PrinterSetup };
-    struct Call
-    {
-        Kind kind;
-        QString filter;
-    };
+    struct Call { Kind kind; QString filter; };
 
-    // The next open or save dialog returns this name; empty is a cancel.
-    void setNextFileName(const QString &name) { m_names.push_back(name); }
+    // The next open or save dialog returns this name; empty, or none set, is a cancel.
+    void setNextFileName(const QString &name) { m_names.append(name); }
     // The next printer dialog is cancelled; without this it is accepted.
     void setNextPrinterCancelled() { m_printerCancelled = true; }
     QString openFileName(const QString &filter) override { return nextName(Kind::Open, filter); }
@@ -64,14 +52,10 @@ private:
     QString nextName(Kind kind, const QString &filter)
     {
         m_calls.push_back({kind, filter});
-        if (m_names.empty())
-            return QString();
-        QString name = m_names.front();
-        m_names.pop_front();
-        return name;
+        return m_names.isEmpty() ? QString() : m_names.takeFirst();
     }
 
-    std::deque<QString> m_names;
+    QStringList m_names;
     bool m_printerCancelled = false;
     std::vector<Call> m_calls;
 };
@@ -79,12 +63,11 @@ private:
 class RecordingBusyPointer final : public BusyPointer
 {
 public:
-    void setMousePointer(MousePointer pointer) override { m_history.push_back(m_current = pointer); }
-    MousePointer mousePointer() const override { return m_current; }
+    void setMousePointer(MousePointer pointer) override { m_history.push_back(pointer); }
+    MousePointer mousePointer() const override { return m_history.empty() ? MousePointer::Default : m_history.back(); }
     const std::vector<MousePointer> &history() const { return m_history; }
 
 private:
-    MousePointer m_current = MousePointer::Default;
     std::vector<MousePointer> m_history;
 };
 

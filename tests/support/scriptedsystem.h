@@ -35,13 +35,10 @@ public:
     std::optional<RegistryValue> queryValue(Key key, const std::string &valueName, std::size_t capacity) override
     {
         const auto open = openKeys.find(key);
-        if (open == openKeys.end())
+        if (open == openKeys.end() || !keys[open->second].contains(valueName))
             return std::nullopt;
-        const auto &values = keys.at(open->second);
-        const auto value = values.find(valueName);
-        if (value == values.end() || value->second.data.size() > capacity)
-            return std::nullopt;
-        return value->second;
+        const RegistryValue &value = keys[open->second][valueName];
+        return value.data.size() > capacity ? std::nullopt : std::optional(value);
     }
     void closeKey(Key key) override { openKeys.erase(key); }
 
@@ -49,24 +46,16 @@ private:
     Key m_lastKey = 0;
 };
 
-class RecordingProcessStarter final : public ProcessStarter
+struct RecordingProcessStarter final : ProcessStarter
 {
-public:
     bool succeeds = true;
     std::vector<QString> started;
-
-    bool startDetached(const QString &program) override
-    {
-        started.push_back(program);
-        return succeeds;
-    }
+    bool startDetached(const QString &program) override { return started.push_back(program), succeeds; }
 };
 
-class ScriptedFileProbe final : public FileProbe
+struct ScriptedFileProbe final : FileProbe
 {
-public:
     QSet<QString> files;
-
     bool isOrdinaryFile(const QString &path) const override { return files.contains(path); }
 };
 

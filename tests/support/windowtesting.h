@@ -1,6 +1,5 @@
 #pragma once
 
-#include "platform/busypointer.h"
 #include "platform/qt/widgetbusypointer.h"
 #include "platform/qt/windowservices.h"
 #include "tests/support/recordingprintingservice.h"
@@ -23,7 +22,7 @@ class LoggedBusyPointer final : public BusyPointer
 public:
     using Log = std::vector<std::pair<QWidget *, MousePointer>>;
 
-    LoggedBusyPointer(QWidget &window, Log &log) : m_window(window), m_pointer(window), m_log(log) {}
+    LoggedBusyPointer(QWidget &window, Log &log) : m_pointer(window), m_window(window), m_log(log) {}
     void setMousePointer(MousePointer pointer) override
     {
         m_log.emplace_back(&m_window, pointer);
@@ -32,8 +31,8 @@ public:
     MousePointer mousePointer() const override { return m_pointer.mousePointer(); }
 
 private:
-    QWidget &m_window;
     WidgetBusyPointer m_pointer;
+    QWidget &m_window;
     Log &m_log;
 };
 

@@ -1,10 +1,8 @@
 #!/usr/bin/env bash
-# Runs a Windows test program under wine64 in a wine prefix of its own,
-# removed afterwards. The first start of a prefix takes seconds.
+# Runs a Windows test program under wine64 in a wine prefix of its own, removed afterwards.
 set -euo pipefail
 WINEPREFIX=$(mktemp -d)
 export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-# A console program needs no display, and wine then opens no window.
-unset DISPLAY WAYLAND_DISPLAY
+unset DISPLAY WAYLAND_DISPLAY # a console program needs none, and wine then opens no window
 trap '/usr/lib/wine/wineserver -k 2>/dev/null || true; /usr/lib/wine/wineserver -w 2>/dev/null || true; rm -rf "$WINEPREFIX"' EXIT
 /usr/lib/wine/wine64 "$@"
