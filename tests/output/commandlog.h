@@ -22,9 +22,8 @@ struct CommandLog final : MessageBox, BusyPointer
     void setMousePointer(MousePointer pointer) override { events += pointer == MousePointer::Hourglass ? 'H' : 'D'; }
     MousePointer mousePointer() const override
     {
-        const auto hourglass = events.rfind('H');
-        return hourglass != std::string::npos && events.find_last_of("HD") == hourglass ? MousePointer::Hourglass
-                                                                                         : MousePointer::Default;
+        const auto last = events.find_last_of("HD");
+        return last != std::string::npos && events[last] == 'H' ? MousePointer::Hourglass : MousePointer::Default;
     }
 
     MessageAnswer answer = MessageAnswer::Yes;
@@ -33,9 +32,6 @@ struct CommandLog final : MessageBox, BusyPointer
 };
 
 // A message's fields, to compare whole.
-inline auto fields(const MessageRequest &m)
-{
-    return std::tie(m.prompt, m.buttons, m.defaultButton, m.icon, m.title);
-}
+inline auto fields(const MessageRequest &m) { return std::tie(m.prompt, m.buttons, m.defaultButton, m.icon, m.title); }
 
 } // namespace lexalon::testing

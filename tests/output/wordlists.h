@@ -21,7 +21,7 @@ inline WordList wordList(const std::vector<std::pair<QString, qint64>> &rows)
     return list;
 }
 
-// Forms "forme1", "forme2"... with the count of each equal to its row.
+// Forms "forme1", "forme2"... each counted as many times as its number.
 inline WordList numberedWordList(int formRows)
 {
     std::vector<std::pair<QString, qint64>> rows;
