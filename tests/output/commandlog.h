@@ -19,14 +19,11 @@ struct CommandLog final : MessageBox, BusyPointer
         messages.push_back(request);
         return request.buttons == MessageButtons::YesNo ? answer : request.defaultButton;
     }
-    void setMousePointer(MousePointer pointer) override { events += pointer == MousePointer::Hourglass ? 'H' : 'D'; }
-    MousePointer mousePointer() const override
-    {
-        const auto last = events.find_last_of("HD");
-        return last != std::string::npos && events[last] == 'H' ? MousePointer::Hourglass : MousePointer::Default;
-    }
+    void setMousePointer(MousePointer shown) override { events += (pointer = shown) == MousePointer::Hourglass ? 'H' : 'D'; }
+    MousePointer mousePointer() const override { return pointer; }
 
     MessageAnswer answer = MessageAnswer::Yes;
+    MousePointer pointer = MousePointer::Default;
     std::string events;
     std::vector<MessageRequest> messages;
 };

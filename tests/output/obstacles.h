@@ -47,11 +47,7 @@ struct ObstacleSetup
         else
             ok = obstacle != Obstacle::ReadOnlyFile || root || QFile::setPermissions(path, QFile::ReadOwner);
     }
-    ~ObstacleSetup()
-    {
-        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
-    }
+    ~ObstacleSetup() { QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner); }
 
     const QString folder;
     const QString path;

@@ -35,17 +35,11 @@ RecordingPrintingService::Document expectedPages(const std::vector<std::pair<int
 TEST(PrintCommandTest, PagesHoldTheirShareOfRows)
 {
     // Ten 9-point rows fit on the short page, or the heading, the rule and seven rows.
-    const struct
-    {
-        int rows;
-        double pageHeight; // points; 0: any number of lines
-        std::vector<std::pair<int, int>> rowsOnPages;
-    } cases[] = {{0, 0, {{1, 0}}}, {67, 0, {{1, 67}}}, {68, 0, {{1, 67}, {68, 68}}}, {136, 0, {{1, 67}, {68, 135}, {136, 136}}},
+    const struct { int rows; double pageHeight; /* points; 0: any number of lines */ std::vector<std::pair<int, int>> rowsOnPages; } cases[] = {{0, 0, {{1, 0}}}, {67, 0, {{1, 67}}}, {68, 0, {{1, 67}, {68, 68}}}, {136, 0, {{1, 67}, {68, 135}, {136, 136}}},
                  {30, 10.5 * 9 * RecordingPrintingService::lineHeightPerPoint, {{1, 7}, {8, 17}, {18, 27}, {28, 30}}}};
     for (const auto &paging : cases) {
         SCOPED_TRACE(paging.rows);
-        RecordingPrintingService printer = paging.pageHeight > 0 ? RecordingPrintingService(paging.pageHeight)
-                                                                 : RecordingPrintingService();
+        RecordingPrintingService printer = paging.pageHeight > 0 ? RecordingPrintingService(paging.pageHeight) : RecordingPrintingService();
         ScriptedFileDialogs dialogs;
         testing::CommandLog log;
         // Twice: each run sets its fonts and counts its lines again.
@@ -72,8 +66,7 @@ TEST(PrintCommandTest, OutcomesAreShownOnceThePointerIsBack)
             printer.failNextDocument(outcome.failure);
         EXPECT_EQ(printWordList(testing::numberedWordList(2), dialogs, printer, log, log), !outcome.cancelled);
 
-        ASSERT_EQ(dialogs.calls().size(), 1u);
-        EXPECT_EQ(dialogs.calls()[0].kind, ScriptedFileDialogs::Kind::PrinterSetup);
+        EXPECT_EQ(dialogs.calls().at(0).kind, ScriptedFileDialogs::Kind::PrinterSetup);
         EXPECT_EQ(log.events, outcome.shown);
         EXPECT_EQ(printer.documents().size(), outcome.documents);
         for (const MessageRequest &failure : log.messages)

@@ -26,7 +26,7 @@ inline WordList numberedWordList(int formRows)
 {
     std::vector<std::pair<QString, qint64>> rows;
     for (int r = 1; r <= formRows; ++r)
-        rows.emplace_back(QStringLiteral("forme") + QString::number(r), r);
+        rows.emplace_back(QStringLiteral("forme%1").arg(r), r);
     return wordList(rows);
 }
 

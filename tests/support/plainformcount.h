@@ -2,7 +2,7 @@
 
 #include "wordforms/letters.h"
 
-#include <QStringView>
+#include <QString>
 #include <QtGlobal>
 
 #include <map>
@@ -19,7 +19,7 @@ inline FormCounts countFormsPlainly(QStringView text)
 {
     FormCounts counts;
     std::u16string form;
-    for (const QChar ch : QString(text) + u' ') {
+    for (const QChar ch : text.toString() + u' ') {
         if (isLetter(ch.unicode()))
             form.push_back(foldLetter(ch.unicode()));
         else if (!form.empty())

@@ -60,11 +60,10 @@ class FrmListe01Test : public QObject
     std::unique_ptr<frmListe01> m_window;
 
 private Q_SLOTS:
-    void init() { m_scripted = std::make_unique<ScriptedServices>(); }
-    void cleanup()
+    void init()
     {
         m_window.reset();
-        m_scripted.reset();
+        m_scripted = std::make_unique<ScriptedServices>();
     }
 
     void opensAlphabeticalOnTheLastCountWithTheStatistics()
@@ -126,10 +125,9 @@ private Q_SLOTS:
     // Both take the order shown, from its top, and leave the last count current.
     void savingAndPrintingTakeTheOrderShown()
     {
-        const QString text = u"un deux deux trois trois trois"_s;
-        load(text);
+        load(u"un deux deux trois trois trois"_s);
         m_window->Command1_Click();
-        WordList shown = analyseText(text);
+        WordList shown = analyseText(u"un deux deux trois trois trois"_s);
         shown.sort(WordList::Order::DecreasingFrequency);
         const QTemporaryDir folder;
         m_scripted->dialogs.setNextFileName(folder.filePath(u"liste.txt"_s));
