@@ -1,6 +1,7 @@
 #include "platform/qt/qtprintingservice.h"
 
 #include "output/printcommand.h"
+#include "tests/output/commandlog.h"
 #include "tests/output/obstacles.h"
 #include "tests/output/wordlists.h"
 #include "tests/support/scripteddialogs.h"
@@ -70,8 +71,7 @@ QString numbers(int first, int last)
     return text;
 }
 
-// The machine's own printers stay out of these tests: CUPS is asked at an
-// address where no server can be, unless with-cups.sh runs one of the test's own.
+// The machine's printers stay out: CUPS is asked where no server can be, unless with-cups.sh runs one.
 const bool noCupsServer = qEnvironmentVariableIsSet("LEXALON_CUPS_PRINTER")
                           || qputenv("CUPS_SERVER", "/nonexistent/lexalon-test-cups.sock");
 constexpr double margin = 10, tolerance = 1; // points
@@ -84,10 +84,9 @@ class QtPrintingServiceTest : public QObject
     static std::vector<MessageRequest> print(int rows, PrintingService &service)
     {
         ScriptedFileDialogs dialogs;
-        ScriptedMessageBox messages;
-        RecordingBusyPointer pointer;
-        printWordList(testing::numberedWordList(rows), dialogs, service, messages, pointer);
-        return messages.requests();
+        testing::CommandLog log;
+        printWordList(testing::numberedWordList(rows), dialogs, service, log, log);
+        return log.messages;
     }
     std::vector<MessageRequest> printPdf(int rows, const QString &pdf)
     {
