@@ -19,23 +19,16 @@ struct CommandLog final : MessageBox, BusyPointer
         messages.push_back(request);
         return request.buttons == MessageButtons::YesNo ? answer : request.defaultButton;
     }
-    void setMousePointer(MousePointer pointer) override { events += pointer == MousePointer::Hourglass ? 'H' : 'D'; }
-    MousePointer mousePointer() const override
-    {
-        const auto hourglass = events.rfind('H');
-        return hourglass != std::string::npos && events.find_last_of("HD") == hourglass ? MousePointer::Hourglass
-                                                                                         : MousePointer::Default;
-    }
+    void setMousePointer(MousePointer shown) override { events += (pointer = shown) == MousePointer::Hourglass ? 'H' : 'D'; }
+    MousePointer mousePointer() const override { return pointer; }
 
     MessageAnswer answer = MessageAnswer::Yes;
+    MousePointer pointer = MousePointer::Default;
     std::string events;
     std::vector<MessageRequest> messages;
 };
 
 // A message's fields, to compare whole.
-inline auto fields(const MessageRequest &m)
-{
-    return std::tie(m.prompt, m.buttons, m.defaultButton, m.icon, m.title);
-}
+inline auto fields(const MessageRequest &m) { return std::tie(m.prompt, m.buttons, m.defaultButton, m.icon, m.title); }
 
 } // namespace lexalon::testing

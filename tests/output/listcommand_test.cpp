@@ -4,7 +4,6 @@
 #include "tests/support/testfiles.h"
 
 #include <QByteArray>
-#include <QDir>
 #include <QProcess>
 #include <QString>
 #include <QTemporaryDir>
@@ -21,10 +20,9 @@ const QByteArray alphabetical("Formes\tNombre d'attestations\r\nchat\t2\r\net\t1
 // Equal counts keep their alphabetical order.
 const QByteArray byFrequency("Formes\tNombre d'attestations\r\nchat\t2\r\n\xE9t\xE9\t2\r\nl\t2\r\nle\t2\r\net\t1\r\n");
 
-// Each row: shell lines run in a folder holding texte.txt (the text above),
-// alpha and freq (its two lists), with $L the program and $S the samples;
-// the status, a part of the message (none when empty), and shell lines
-// that must hold afterwards.
+// Shell lines run in a folder holding texte.txt and copie (the text above),
+// alpha and freq (its lists), $L the program, $S the samples; the status, a
+// part of the message (none when empty), and shell lines to hold afterwards.
 struct ListRun
 {
     const char *name, *script;
@@ -81,38 +79,31 @@ TEST(ListCommandTest, RunsGiveTheirStatusMessageAndFiles)
 {
     for (const ListRun &run : listRuns) {
         SCOPED_TRACE(run.name);
-        const QTemporaryDir folder;
-        const QDir dir(folder.path());
-        for (const auto &[name, bytes] : {std::pair{"texte.txt", text}, {"copie", text}, {"alpha", alphabetical},
-                                          {"freq", byFrequency}})
-            ASSERT_TRUE(lexalon::testing::writeBytes(dir.filePath(QString::fromLatin1(name)), bytes));
-        // The status 99 tells that the lines afterwards failed.
-        const QString script = u"L='%1'; S='%2'\n%3\ns=$?\n{ %4 ; } > /dev/null 2>&1 || exit 99\nexit $s"_s.arg(
-            QString::fromUtf8(LEXALON_LISTE), QString::fromUtf8(LEXALON_SAMPLES), QString::fromUtf8(run.script),
-            QString::fromUtf8(run.afterwards));
-        QProcess shell;
-        shell.setWorkingDirectory(folder.path());
-        shell.start(u"sh"_s, {u"-c"_s, script});
+        const QTemporaryDir dir;
+        for (const auto &[name, bytes] : {std::pair{u"texte.txt"_s, text}, {u"copie"_s, text}, {u"alpha"_s, alphabetical}, {u"freq"_s, byFrequency}})
+            ASSERT_TRUE(lexalon::testing::writeBytes(dir.filePath(name), bytes));
+        QProcess shell; // the status 99 tells that the lines afterwards failed
+        shell.setWorkingDirectory(dir.path());
+        shell.start(u"sh"_s, {u"-c"_s, u"L=$1 S=$2\n%1\ns=$?\n{ %2 ; } > /dev/null 2>&1 || exit 99\nexit $s"_s.arg(
+                                           QString::fromUtf8(run.script), QString::fromUtf8(run.afterwards)),
+                             u"sh"_s, QStringLiteral(LEXALON_LISTE), QStringLiteral(LEXALON_SAMPLES)});
         ASSERT_TRUE(shell.waitForFinished(60'000)) << "the command hangs";
         const QString err = QString::fromUtf8(shell.readAllStandardError());
-
         EXPECT_EQ(shell.exitCode(), run.status) << err.toStdString();
         EXPECT_TRUE(run.message.isEmpty() ? err.isEmpty() : err.contains(run.message)) << err.toStdString();
     }
 }
 
 // Memory running out at any step: a French message, status 2 and nothing
-// written, never an abort. The address space allows what listing a short
-// text needs, plus a growing share of the file's size, from too little to
-// read it to enough to list it; on the way some limit lets the text be read
-// but not listed.
+// written, never an abort. The address space allows what listing a short text
+// needs plus a growing share of the file's size, up to enough to list it; on
+// the way some limit lets the text be read but not listed.
 TEST(ListCommandTest, RunningOutOfMemoryIsReportedAndNothingIsWritten)
 {
 #ifdef LEXALON_ADDRESS_SANITIZER
     GTEST_SKIP() << "AddressSanitizer needs more address space than any limit leaves";
 #endif
     const QTemporaryDir dir;
-    const QString liste = QStringLiteral(LEXALON_LISTE);
     QByteArray forms; // each number in base 26, its digits as letters
     for (int i = 0; i < 400'000; ++i) {
         for (const char digit : QByteArray::number(i, 26))
@@ -121,26 +112,24 @@ TEST(ListCommandTest, RunningOutOfMemoryIsReportedAndNothingIsWritten)
     }
     const QString shortText = dir.filePath(u"court.txt"_s);
     ASSERT_TRUE(lexalon::testing::writeBytes(shortText, text));
-    const rlim_t start = lexalon::testing::smallestAddressSpace({liste, shortText});
-    for (const auto &[name, bytes] : {std::pair{u"mot.txt"_s, QByteArray(4 << 20, 'a')}, {u"formes.txt"_s, forms}}) {
-        const QString path = dir.filePath(name);
-        ASSERT_TRUE(lexalon::testing::writeBytes(path, bytes));
-        const QString notRead = u"lexalon-liste : mémoire insuffisante : le texte « %1 » ne peut pas être lu.\n"_s.arg(path);
-        const QString notListed = u"lexalon-liste : mémoire insuffisante : la liste de « %1 » ne peut pas être établie.\n"_s.arg(path);
-        bool notListedAfterTheRead = false;
-        int status = listFailed;
-        for (double room = 0.25; status != listSucceeded && room < 64; room *= 1.25) {
-            SCOPED_TRACE(name.toStdString() + " " + std::to_string(room));
-            const auto outcome = lexalon::testing::runWithAddressLimit({liste, path}, start + rlim_t(room * bytes.size()));
-            const QString err = QString::fromLocal8Bit(outcome.err);
-            status = outcome.exited ? outcome.status : -1;
-            EXPECT_TRUE(status == listSucceeded || (status == listFailed && outcome.out.isEmpty() && (err == notRead || err == notListed)))
-                << status << err.toStdString();
-            notListedAfterTheRead = notListedAfterTheRead || err == notListed;
-        }
-        EXPECT_EQ(status, listSucceeded) << "64 times the file's size is enough to list it";
-        EXPECT_TRUE(notListedAfterTheRead);
+    const rlim_t start = lexalon::testing::smallestAddressSpace({QStringLiteral(LEXALON_LISTE), shortText});
+    const QString path = dir.filePath(u"formes.txt"_s);
+    ASSERT_TRUE(lexalon::testing::writeBytes(path, forms));
+    const QString notRead = u"lexalon-liste : mémoire insuffisante : le texte « %1 » ne peut pas être lu.\n"_s.arg(path);
+    const QString notListed = u"lexalon-liste : mémoire insuffisante : la liste de « %1 » ne peut pas être établie.\n"_s.arg(path);
+    bool notListedAfterTheRead = false;
+    int status = listFailed;
+    for (double room = 0.25; status != listSucceeded && room < 64; room *= 1.25) {
+        SCOPED_TRACE(room);
+        const auto outcome = lexalon::testing::runWithAddressLimit({QStringLiteral(LEXALON_LISTE), path}, start + rlim_t(room * forms.size()));
+        const QString err = QString::fromLocal8Bit(outcome.err);
+        status = outcome.exited ? outcome.status : -1;
+        EXPECT_TRUE(status == listSucceeded || (status == listFailed && outcome.out.isEmpty() && (err == notRead || err == notListed)))
+            << status << err.toStdString();
+        notListedAfterTheRead = notListedAfterTheRead || err == notListed;
     }
+    EXPECT_EQ(status, listSucceeded) << "64 times the file's size is enough to list it";
+    EXPECT_TRUE(notListedAfterTheRead);
 }
 
 } // namespace

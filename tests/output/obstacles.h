@@ -6,6 +6,7 @@
 #include <QDir>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <optional>
 
@@ -31,8 +32,8 @@ struct ObstacleSetup
         if (ok || !QDir().mkdir(folder))
             return;
         if ((obstacle == Obstacle::FullDisk || (root && obstacle == Obstacle::ReadOnlyFolder))
-            && !disk.emplace(folder, diskBytes).mounted())
-            skipReason = disk->failure();
+            && !disk.emplace(folder, diskBytes).failure.isEmpty())
+            skipReason = disk->failure;
         else if (obstacle == Obstacle::Folder)
             ok = QDir().mkdir(path) && writeBytes(path + QStringLiteral("/dedans.txt"), "garder");
         else if (obstacle == Obstacle::FifoWithoutReader)
@@ -41,16 +42,12 @@ struct ObstacleSetup
             ok = obstacle == Obstacle::None;
         else if (obstacle == Obstacle::ReadOnlyFolder)
             ok = disk ? disk->makeReadOnly() : QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
-        else if (obstacle == Obstacle::ReadOnlyFile && root && !immutable.emplace(path).isSet())
-            skipReason = immutable->failure();
+        else if (obstacle == Obstacle::ReadOnlyFile && root && !immutable.emplace(path).failure.isEmpty())
+            skipReason = immutable->failure;
         else
             ok = obstacle != Obstacle::ReadOnlyFile || root || QFile::setPermissions(path, QFile::ReadOwner);
     }
-    ~ObstacleSetup()
-    {
-        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
-    }
+    ~ObstacleSetup() { QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner); }
 
     const QString folder;
     const QString path;

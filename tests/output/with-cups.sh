@@ -1,9 +1,7 @@
 #!/usr/bin/env bash
-# Runs a command with a CUPS server of its own holding one PDF printer
-# (cups-pdf), so that printing goes through the real printing system without
-# touching the machine's queues. The command finds the server, the queue and
-# the folder of the PDF files in CUPS_SERVER, LEXALON_CUPS_PRINTER and
-# LEXALON_CUPS_OUTPUT. Exits 77 (skipped) when CUPS cannot run here.
+# Runs a command with a CUPS server of its own holding one cups-pdf printer,
+# without touching the machine's queues; the command finds them in CUPS_SERVER,
+# LEXALON_CUPS_PRINTER and LEXALON_CUPS_OUTPUT. Exits 77 (skipped) when CUPS cannot run.
 set -euo pipefail
 export PATH="$PATH:/usr/sbin"
 skip() { echo "SKIPPED: $*"; exit 77; }
@@ -20,8 +18,7 @@ finish() {
   local status=$?
   [ -z "${cupsd_pid:-}" ] || { kill "$cupsd_pid" && wait "$cupsd_pid"; } 2> /dev/null || true
   [ "$status" -eq 0 ] || [ "$status" -eq 77 ] || tail -n 40 "$root/log/error_log" 2> /dev/null || true
-  rm -rf "$root" "$queue_conf"
-  exit "$status"
+  rm -rf "$root" "$queue_conf"; exit "$status"
 }
 trap finish EXIT
 
@@ -39,12 +36,9 @@ printf '%s\n' "Out $root/pdf" "AnonDirName $root/pdf" "Spool $root/cups-pdf-spoo
 
 cupsd -f -c "$root/etc/cupsd.conf" -s "$root/etc/cups-files.conf" &
 cupsd_pid=$!
-for _ in $(seq 300); do
-  lpstat -h "$socket" -r 2> /dev/null | grep -q "is running" && break
-  kill -0 "$cupsd_pid" 2> /dev/null || break
-  sleep 0.1
-done
-lpstat -h "$socket" -r 2> /dev/null | grep -q "is running" || skip "the CUPS server did not start within 30 s"
+running() { lpstat -h "$socket" -r 2> /dev/null | grep -q "is running"; }
+for _ in $(seq 300); do running && break; kill -0 "$cupsd_pid" 2> /dev/null || break; sleep 0.1; done
+running || skip "the CUPS server did not start within 30 s"
 lpadmin -h "$socket" -p "$queue" -E -v "cups-pdf:/$queue" -P "$ppd" -o pdftops-renderer-default=pdftocairo 2>&1 \
   | grep -v "deprecated" || true
 lpstat -h "$socket" -p "$queue" > /dev/null 2>&1 || { echo "the queue $queue could not be added"; exit 1; }

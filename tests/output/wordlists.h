@@ -21,12 +21,12 @@ inline WordList wordList(const std::vector<std::pair<QString, qint64>> &rows)
     return list;
 }
 
-// Forms "forme1", "forme2"... with the count of each equal to its row.
+// Forms "forme1", "forme2"... each counted as many times as its number.
 inline WordList numberedWordList(int formRows)
 {
     std::vector<std::pair<QString, qint64>> rows;
     for (int r = 1; r <= formRows; ++r)
-        rows.emplace_back(QStringLiteral("forme") + QString::number(r), r);
+        rows.emplace_back(QStringLiteral("forme%1").arg(r), r);
     return wordList(rows);
 }
 

@@ -7,12 +7,5 @@
 
 #include <ostream>
 
-inline void PrintTo(const QString &text, std::ostream *os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
-
-inline void PrintTo(const QByteArray &bytes, std::ostream *os)
-{
-    *os << bytes.toHex(' ').toStdString();
-}
+inline void PrintTo(const QString &text, std::ostream *os) { *os << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QByteArray &bytes, std::ostream *os) { *os << bytes.toHex(' ').toStdString(); }

@@ -3,34 +3,24 @@
 #include "platform/printingservice.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <optional>
+#include <tuple>
 #include <utility>
 #include <vector>
 
 namespace lexalon {
 
-// A printer for tests and benchmarks: keeps every document as pages of lines
-// of placed texts. Its page holds as many lines as a printable height allows,
-// a line being as high as its font size times lineHeightPerPoint.
+// A printer for tests and benchmarks: keeps every document as pages of lines,
+// each text of a line as "x text (font size[ bold])", x in twips or "-" when
+// the text follows the previous one. A page holds the lines a printable height
+// allows, a line being its font size times lineHeightPerPoint high.
 class RecordingPrintingService final : public PrintingService
 {
 public:
     static constexpr double lineHeightPerPoint = 1.2;
-
-    struct Piece
-    {
-        // Twips from the left edge: 0 at the start of a line, the CurrentX
-        // set just before; empty when the text follows the previous one.
-        std::optional<int> x;
-        QString text;
-        QString fontName;
-        int fontSize = 0;
-        bool bold = false;
-    };
-    using Line = std::vector<Piece>;
-    using Page = std::vector<Line>;
-    using Document = std::vector<Page>;
+    using Document = std::vector<QStringList>;
 
     // Without a height, a page takes any number of lines.
     RecordingPrintingService() = default;
@@ -42,19 +32,15 @@ public:
     void setFontName(const QString &name) override { m_fontName = name; }
     void setFontSize(int points) override { m_fontSize = points; }
     void setFontBold(bool bold) override { m_bold = bold; }
+    void setCurrentX(int twips) override { m_nextX = twips; }
     void printContinuing(const QString &text) override { draw(text); }
     void printLine(const QString &text) override
     {
         draw(text);
         m_usedHeight += m_fontSize * lineHeightPerPoint;
-        endLine();
+        std::tie(m_lineOpen, m_nextX) = std::pair(false, 0);
     }
-    void setCurrentX(int twips) override { m_nextX = twips; }
-    void newPage() override
-    {
-        m_pageEnded = true;
-        endLine();
-    }
+    void newPage() override { std::tie(m_pageEnded, m_lineOpen, m_nextX) = std::tuple(true, false, 0); }
     PrintOutcome endDocument() override
     {
         Document ended = std::exchange(m_current, Document());
@@ -66,38 +52,35 @@ public:
     }
     bool hasRoomForLine() const override
     {
-        return m_pageEnded || m_current.back().empty() || !m_printableHeight
+        return m_pageEnded || m_current.back().isEmpty() || !m_printableHeight
                || m_usedHeight + m_fontSize * lineHeightPerPoint <= *m_printableHeight;
     }
 
-    // Documents ended without failure, and the one in progress.
+    // Documents ended without failure.
     const std::vector<Document> &documents() const { return m_documents; }
-    const Document &current() const { return m_current; }
 
 private:
-    void endLine()
-    {
-        m_lineOpen = false;
-        m_nextX = 0;
-    }
     void draw(const QString &text)
     {
         if (std::exchange(m_pageEnded, false)) {
             m_current.emplace_back();
             m_usedHeight = 0;
         }
+        const QString piece = QStringLiteral("%1 %2 (%3 %4%5)").arg(
+            m_nextX ? QString::number(*m_nextX) : QStringLiteral("-"), text, m_fontName, QString::number(m_fontSize),
+            m_bold ? QStringLiteral(" bold") : QString());
+        QStringList &lines = m_current.back();
         if (!std::exchange(m_lineOpen, true))
-            m_current.back().emplace_back();
-        m_current.back().back().push_back({std::exchange(m_nextX, std::nullopt), text, m_fontName, m_fontSize, m_bold});
+            lines.append(QString());
+        lines.back() += (lines.back().isEmpty() ? QString() : QStringLiteral(" | ")) + piece;
+        m_nextX.reset();
     }
 
     std::optional<double> m_printableHeight;
     QString m_fontName;
     int m_fontSize = 0;
-    bool m_bold = false;
+    bool m_bold = false, m_lineOpen = false, m_pageEnded = true;
     std::optional<int> m_nextX = 0;
-    bool m_lineOpen = false;
-    bool m_pageEnded = true;
     double m_usedHeight = 0;
     std::optional<QString> m_failure;
     Document m_current;
