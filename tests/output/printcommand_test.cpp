@@ -66,6 +66,7 @@ TEST(PrintCommandTest, OutcomesAreShownOnceThePointerIsBack)
             printer.failNextDocument(outcome.failure);
         EXPECT_EQ(printWordList(testing::numberedWordList(2), dialogs, printer, log, log), !outcome.cancelled);
 
+        ASSERT_EQ(dialogs.calls().size(), 1u);
         EXPECT_EQ(dialogs.calls().at(0).kind, ScriptedFileDialogs::Kind::PrinterSetup);
         EXPECT_EQ(log.events, outcome.shown);
         EXPECT_EQ(printer.documents().size(), outcome.documents);

@@ -86,6 +86,7 @@ TEST_P(SaveTest, ShowsTheOutcomeAndKeepsWhatItMayNotReplace)
         shown[i] = shown[i] == 'M' ? kindOf(log.messages[m++], path, reason) : shown[i];
     EXPECT_EQ(shown, save.shown) << (log.messages.empty() ? QString() : log.messages.back().prompt).toStdString();
     EXPECT_EQ(done, shown.find('H') != std::string::npos) << "true once the list was written or failed to be";
+    ASSERT_EQ(dialogs.calls().size(), 1u);
     EXPECT_EQ(dialogs.calls().at(0).kind, ScriptedFileDialogs::Kind::Save);
     if (shown.ends_with('S'))
         entries.insert(path);
