@@ -9,7 +9,6 @@
 #include <QTest>
 
 #include <memory>
-#include <tuple>
 
 using namespace lexalon;
 using namespace Qt::StringLiterals;
@@ -49,17 +48,12 @@ private Q_SLOTS:
     void keysMoveAndSelect()
     {
         const Qt::KeyboardModifiers shift = Qt::ShiftModifier, ctrl = Qt::ControlModifier;
-        const std::tuple<QString, Keys, qsizetype, qsizetype> cases[] = { // text, keys, selection
-            {u"un\r\ndeux\rtrois"_s, {Qt::Key_End, shift | Qt::Key_Right, shift | Qt::Key_Down}, 2, 9},
-            {u"un\r\ndeux\rtrois"_s, {ctrl | Qt::Key_End, Qt::Key_Up, shift | Qt::Key_Home}, 8, 4},
-            {u"Le chat dort"_s, {ctrl | Qt::Key_Right, ctrl | Qt::Key_Right, shift | ctrl | Qt::Key_Left}, 8, 3},
-        };
-        for (const auto &[text, keys, anchor, position] : cases) {
-            m_pane->setText(text);
-            press(keys);
-            QCOMPARE(m_pane->selectedText(), text.mid(qMin(anchor, position), qAbs(position - anchor)));
-            QCOMPARE(m_pane->selection().position, position);
-        }
+        m_pane->setText(u"un\r\ndeux\rtrois"_s);
+        press({Qt::Key_End, shift | Qt::Key_Right, shift | Qt::Key_Down, shift | ctrl | Qt::Key_Left});
+        QCOMPARE(m_pane->selectedText(), u"\r\ndeux"_s);
+        QCOMPARE(m_pane->selection().position, 8);
+        press({ctrl | Qt::Key_End, Qt::Key_Up, shift | Qt::Key_Home});
+        QCOMPARE(m_pane->selectedText(), u"deux"_s);
     }
 
     // A drag selects, a double click takes the word, and a drag below the

@@ -26,42 +26,30 @@ Rows rowsOf(const WordList &list)
     return rows;
 }
 
-// The rows as forms and counts in the plain form.
-lexalon::testing::FormCounts countsOf(const WordList &list)
-{
-    lexalon::testing::FormCounts counts;
-    for (qsizetype r = 0; r < list.size(); ++r)
-        counts[list.form(r).toString().toStdU16String()] = list.count(r);
-    return counts;
-}
-
 } // namespace
 
 TEST(Analysis, ListsEachFormOnceWithItsAttestationsInFrenchOrder)
 {
-    const struct { const char16_t *text; Rows rows; } cases[] = {
-        {u"Le chat, le CHAT et l'ane.", {{"ane", 1}, {"chat", 2}, {"et", 1}, {"l", 1}, {"le", 2}}},
-        {u"l'été", {{"été", 1}, {"l", 1}}},
-        {u"porte-monnaie 1er", {{"er", 1}, {"monnaie", 1}, {"porte", 1}}},
-        {u"ÉTÉ Été été ØRE", {{"été", 3}, {"øre", 1}}},
-        {u"cœur Cœur Œuvre ŠKODA Žut ŸVES", {{"cœur", 2}, {"œuvre", 1}, {"škoda", 1}, {"ÿves", 1}, {"žut", 1}}},
-        {u"zèbre élan fable école", {{"école", 1}, {"élan", 1}, {"fable", 1}, {"zèbre", 1}}},
-        {u"un\r\ndeux\tun\n", {{"deux", 1}, {"un", 2}}},
-        {u"× ÷ 42 ª º µ α’β", {}},
-        {u"", {}},
+    const struct { QString text; Rows rows; } cases[] = {
+        {u"Le chat, le CHAT et l'ane."_s, {{"ane", 1}, {"chat", 2}, {"et", 1}, {"l", 1}, {"le", 2}}},
+        {u"l'été"_s, {{"été", 1}, {"l", 1}}},
+        {u"porte-monnaie 1er"_s, {{"er", 1}, {"monnaie", 1}, {"porte", 1}}},
+        {u"ÉTÉ Été été ØRE"_s, {{"été", 3}, {"øre", 1}}},
+        {u"cœur Cœur Œuvre ŠKODA Žut ŸVES"_s, {{"cœur", 2}, {"œuvre", 1}, {"škoda", 1}, {"ÿves", 1}, {"žut", 1}}},
+        {u"zèbre élan fable école"_s, {{"école", 1}, {"élan", 1}, {"fable", 1}, {"zèbre", 1}}},
+        {u"un\r\ndeux\tun\n"_s, {{"deux", 1}, {"un", 2}}},
+        {u"× ÷ 42 ª º µ α’β"_s, {}},
+        {u""_s, {}},
+        {u"a "_s.repeated(40000) + u"b"_s, {{"a", 40000}, {"b", 1}}}, // counts beyond sixteen bits
     };
     for (const auto &c : cases) {
-        const WordList list = analyseText(QString::fromUtf16(c.text));
-        EXPECT_EQ(rowsOf(list), c.rows) << QString::fromUtf16(c.text).toStdString();
-        EXPECT_EQ(list.totalCount(), lexalon::testing::totalOf(countsOf(list)));
+        const WordList list = analyseText(c.text);
+        EXPECT_EQ(rowsOf(list), c.rows) << c.text.left(40).toStdString();
+        qint64 total = 0;
+        for (const auto &row : c.rows)
+            total += row.second;
+        EXPECT_EQ(list.totalCount(), total);
     }
-}
-
-TEST(Analysis, CountsAreNotLimitedToSixteenBits)
-{
-    const WordList list = analyseText(u"a "_s.repeated(40000) + u"b"_s);
-    EXPECT_EQ(rowsOf(list), (Rows{{"a", 40000}, {"b", 1}}));
-    EXPECT_EQ(list.totalCount(), 40001);
 }
 
 TEST(TokenList, InternsManyFormsThroughTableGrowth)
@@ -94,6 +82,9 @@ TEST(Analysis, ReadsFormsAsThePlainRulesDoOnMixedText)
     }
     text += QString(5000, u'x');
     const WordList list = analyseText(text);
-    EXPECT_EQ(countsOf(list), lexalon::testing::countFormsPlainly(text));
-    EXPECT_EQ(list.totalCount(), lexalon::testing::totalOf(countsOf(list)));
+    lexalon::testing::FormCounts counts;
+    for (qsizetype r = 0; r < list.size(); ++r)
+        counts[list.form(r).toString().toStdU16String()] = list.count(r);
+    EXPECT_EQ(counts, lexalon::testing::countFormsPlainly(text));
+    EXPECT_EQ(list.totalCount(), lexalon::testing::totalOf(counts));
 }
