@@ -22,13 +22,7 @@ const QByteArray byFrequency("Formes\tNombre d'attestations\r\nchat\t2\r\n\xE9t\
 // Shell lines run in a folder holding texte.txt and copie (the text above),
 // alpha and freq (its lists), $L the program; the status, a part of the
 // message (none when empty), and shell lines to hold afterwards.
-struct ListRun
-{
-    const char *name, *script;
-    int status;
-    QString message;
-    const char *afterwards = "true";
-};
+struct ListRun { const char *name, *script; int status; QString message; const char *afterwards = "true"; };
 
 const ListRun listRuns[] = {
     {"alphabetical list", R"("$L" texte.txt > out)", listSucceeded, {}, "cmp out alpha"},
@@ -69,9 +63,8 @@ TEST(ListCommandTest, RunsGiveTheirStatusMessageAndFiles)
             ASSERT_TRUE(lexalon::testing::writeBytes(dir.filePath(name), bytes));
         QProcess shell; // the status 99 tells that the lines afterwards failed
         shell.setWorkingDirectory(dir.path());
-        shell.start(u"sh"_s, {u"-c"_s, u"L=$1\n%1\ns=$?\n{ %2 ; } > /dev/null 2>&1 || exit 99\nexit $s"_s.arg(
-                                           QString::fromUtf8(run.script), QString::fromUtf8(run.afterwards)),
-                             u"sh"_s, QStringLiteral(LEXALON_LISTE)});
+        const QString lines = u"L=$1\n%1\ns=$?\n{ %2 ; } > /dev/null 2>&1 || exit 99\nexit $s"_s;
+        shell.start(u"sh"_s, {u"-c"_s, lines.arg(QString::fromUtf8(run.script), QString::fromUtf8(run.afterwards)), u"sh"_s, QStringLiteral(LEXALON_LISTE)});
         ASSERT_TRUE(shell.waitForFinished(60'000)) << "the command hangs";
         const QString err = QString::fromUtf8(shell.readAllStandardError());
         EXPECT_EQ(shell.exitCode(), run.status) << err.toStdString();

@@ -50,8 +50,7 @@ QString numbers(int first, int last)
 }
 
 // The machine's printers stay out: CUPS is asked where no server can be, unless with-cups.sh runs one.
-const bool noCupsServer = qEnvironmentVariableIsSet("LEXALON_CUPS_PRINTER")
-                          || qputenv("CUPS_SERVER", "/nonexistent/lexalon-test-cups.sock");
+const bool noCupsServer = qEnvironmentVariableIsSet("LEXALON_CUPS_PRINTER") || qputenv("CUPS_SERVER", "/nonexistent/lexalon-test-cups.sock");
 
 // Paging is the print command's: here what the Qt printer itself may fail at.
 class QtPrintingServiceTest : public QObject

@@ -43,8 +43,7 @@ char kindOf(const MessageRequest &m, const QString &path, const QString &reason)
 std::set<QString> entriesOf(const QString &folder)
 {
     std::set<QString> entries;
-    for (QDirIterator it(folder, QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot,
-                         QDirIterator::Subdirectories); it.hasNext();) {
+    for (QDirIterator it(folder, QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories); it.hasNext();) {
         const QFileInfo info = it.nextFileInfo();
         entries.insert(info.filePath() + (info.isDir() ? u"/"_s : info.isFile() ? u""_s : u"|"_s));
     }
@@ -80,8 +79,9 @@ TEST_P(SaveTest, ShowsTheOutcomeAndKeepsWhatItMayNotReplace)
     EXPECT_EQ(dialogs.calls().at(0).kind, ScriptedFileDialogs::Kind::Save);
     if (shown.ends_with('S'))
         entries.insert(path);
-    else if (QFileInfo(path).isFile())
+    else if (QFileInfo(path).isFile()) {
         EXPECT_EQ(testing::contentOf(path), testing::oldContent);
+    }
     EXPECT_EQ(entriesOf(dir.path()), entries) << "no other file made, nothing replaced, nothing left behind";
 }
 
