@@ -49,8 +49,7 @@ struct ObstacleSetup
     }
     ~ObstacleSetup() { QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner); }
 
-    const QString folder;
-    const QString path;
+    const QString folder, path;
     bool ok = false;
     QString skipReason; // then root is needed
     std::optional<ScratchDisk> disk;

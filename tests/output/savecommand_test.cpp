@@ -23,38 +23,27 @@ namespace {
 using testing::fields;
 using testing::Obstacle;
 
-// The name chosen in the folder "d" (empty: the dialog is cancelled); what
+// The name chosen in the folder "d" (empty: the dialog is cancelled) and what
 // the user sees (see CommandLog), the messages as 'Q' the question, 'S' the
-// success, 'F' the failure.
-struct SaveCase
-{
-    const char *name;
-    Obstacle obstacle;
-    QString chosenName;
-    const char *shown;
-    MessageAnswer answer = MessageAnswer::Yes;
-    int rows = 3;
-};
+// success, 'F' the failure (with its reason when it is known).
+struct SaveCase { const char *name; Obstacle obstacle; QString chosenName; const char *shown; MessageAnswer answer = MessageAnswer::Yes; int rows = 3; };
 
 char kindOf(const MessageRequest &m, const QString &path, const QString &reason)
 {
     const QString failure = u"Le fichier "_s + path + u" n'a pas pu être enregistré.\r\n"_s;
-    if (fields(m) == fields({path + u" existe.\r\nDésirez-vous l'écraser?"_s, MessageButtons::YesNo, MessageAnswer::Yes,
-                             MessageIcon::None, u"Fichier existant"_s}))
+    if (fields(m) == fields({path + u" existe.\r\nDésirez-vous l'écraser?"_s, MessageButtons::YesNo, MessageAnswer::Yes, MessageIcon::None, u"Fichier existant"_s}))
         return 'Q';
     if (fields(m) == fields({u"L'enregistrement est terminé."_s, {}, {}, {}, {}}))
         return 'S';
     const bool failed = fields(m) == fields({m.prompt, {}, {}, MessageIcon::Critical, u"Erreur d'enregistrement"_s});
-    return failed && m.prompt.startsWith(failure) && m.prompt.size() > failure.size()
-                   && (reason.isEmpty() || m.prompt == failure + reason) ? 'F' : '?';
+    return failed && m.prompt.startsWith(failure) && m.prompt.size() > failure.size() && (reason.isEmpty() || m.prompt == failure + reason) ? 'F' : '?';
 }
 
 // Every name under the folder, a folder with "/", neither file nor folder with "|".
 std::set<QString> entriesOf(const QString &folder)
 {
     std::set<QString> entries;
-    for (QDirIterator it(folder, QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot,
-                         QDirIterator::Subdirectories); it.hasNext();) {
+    for (QDirIterator it(folder, QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories); it.hasNext();) {
         const QFileInfo info = it.nextFileInfo();
         entries.insert(info.filePath() + (info.isDir() ? u"/"_s : info.isFile() ? u""_s : u"|"_s));
     }
@@ -90,8 +79,9 @@ TEST_P(SaveTest, ShowsTheOutcomeAndKeepsWhatItMayNotReplace)
     EXPECT_EQ(dialogs.calls().at(0).kind, ScriptedFileDialogs::Kind::Save);
     if (shown.ends_with('S'))
         entries.insert(path);
-    else if (QFileInfo(path).isFile())
+    else if (QFileInfo(path).isFile()) {
         EXPECT_EQ(testing::contentOf(path), testing::oldContent);
+    }
     EXPECT_EQ(entriesOf(dir.path()), entries) << "no other file made, nothing replaced, nothing left behind";
 }
 

@@ -23,15 +23,12 @@ finish() {
 trap finish EXIT
 
 # The filters run as lp: every folder on their way must let them through.
-chmod 755 "$root"
-mkdir -p "$root"/{etc/ppd,spool/tmp,cache,state,log,pdf,cups-pdf-spool}
-chmod 777 "$root/pdf"
+chmod 755 "$root" && mkdir -p "$root"/{etc/ppd,spool/tmp,cache,state,log,pdf,cups-pdf-spool} && chmod 777 "$root/pdf"
 printf '%s\n' "Listen $socket" "LogLevel warn" "Browsing No" "WebInterface No" "DefaultPolicy open" "<Location />" \
-  "Order allow,deny" "Allow all" "</Location>" "<Policy open>" "<Limit All>" "Order allow,deny" "Allow all" \
-  "</Limit>" "</Policy>" > "$root/etc/cupsd.conf"
-printf '%s\n' "ServerRoot $root/etc" "RequestRoot $root/spool" "TempDir $root/spool/tmp" "CacheDir $root/cache" \
-  "StateDir $root/state" "ErrorLog $root/log/error_log" "AccessLog $root/log/access_log" \
-  "PageLog $root/log/page_log" "FileDevice No" > "$root/etc/cups-files.conf"
+  "Order allow,deny" "Allow all" "</Location>" "<Policy open>" "<Limit All>" "Order allow,deny" "Allow all" "</Limit>" \
+  "</Policy>" > "$root/etc/cupsd.conf"
+printf '%s\n' "ServerRoot $root/etc" "RequestRoot $root/spool" "TempDir $root/spool/tmp" "CacheDir $root/cache" "StateDir $root/state" \
+  "ErrorLog $root/log/error_log" "AccessLog $root/log/access_log" "PageLog $root/log/page_log" "FileDevice No" > "$root/etc/cups-files.conf"
 printf '%s\n' "Out $root/pdf" "AnonDirName $root/pdf" "Spool $root/cups-pdf-spool" > "$queue_conf"
 
 cupsd -f -c "$root/etc/cupsd.conf" -s "$root/etc/cups-files.conf" &
@@ -39,8 +36,7 @@ cupsd_pid=$!
 running() { lpstat -h "$socket" -r 2> /dev/null | grep -q "is running"; }
 for _ in $(seq 300); do running && break; kill -0 "$cupsd_pid" 2> /dev/null || break; sleep 0.1; done
 running || skip "the CUPS server did not start within 30 s"
-lpadmin -h "$socket" -p "$queue" -E -v "cups-pdf:/$queue" -P "$ppd" -o pdftops-renderer-default=pdftocairo 2>&1 \
-  | grep -v "deprecated" || true
-lpstat -h "$socket" -p "$queue" > /dev/null 2>&1 || { echo "the queue $queue could not be added"; exit 1; }
+# The test finds out whether the queue is offered.
+lpadmin -h "$socket" -p "$queue" -E -v "cups-pdf:/$queue" -P "$ppd" -o pdftops-renderer-default=pdftocairo 2>&1 | grep -v deprecated || true
 
 CUPS_SERVER="$socket" LEXALON_CUPS_PRINTER="$queue" LEXALON_CUPS_OUTPUT="$root/pdf" "$@"
