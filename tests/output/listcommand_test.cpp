@@ -1,5 +1,6 @@
 #include "output/listcommand.h"
 
+#include "tests/support/limitedchild.h"
 #include "tests/support/testfiles.h"
 
 #include <QByteArray>
@@ -70,6 +71,44 @@ TEST(ListCommandTest, RunsGiveTheirStatusMessageAndFiles)
         EXPECT_EQ(shell.exitCode(), run.status) << err.toStdString();
         EXPECT_TRUE(run.message.isEmpty() ? err.isEmpty() : err.contains(run.message)) << err.toStdString();
     }
+}
+
+// Memory running out at any step: a French message, status 2 and nothing
+// written, never an abort. The address space allows what listing a short text
+// needs plus a growing share of the file's size, up to enough to list it; on
+// the way some limit lets the text be read but not listed.
+TEST(ListCommandTest, RunningOutOfMemoryIsReportedAndNothingIsWritten)
+{
+#ifdef LEXALON_ADDRESS_SANITIZER
+    GTEST_SKIP() << "AddressSanitizer needs more address space than any limit leaves";
+#endif
+    const QTemporaryDir dir;
+    QByteArray forms; // each number in base 26, its digits as letters
+    for (int i = 0; i < 400'000; ++i) {
+        for (const char digit : QByteArray::number(i, 26))
+            forms += char(digit <= '9' ? 'a' + (digit - '0') : digit + 10);
+        forms += ' ';
+    }
+    const QString shortText = dir.filePath(u"court.txt"_s);
+    ASSERT_TRUE(lexalon::testing::writeBytes(shortText, text));
+    const rlim_t start = lexalon::testing::smallestAddressSpace({QStringLiteral(LEXALON_LISTE), shortText});
+    const QString path = dir.filePath(u"formes.txt"_s);
+    ASSERT_TRUE(lexalon::testing::writeBytes(path, forms));
+    const QString notRead = u"lexalon-liste : mémoire insuffisante : le texte « %1 » ne peut pas être lu.\n"_s.arg(path);
+    const QString notListed = u"lexalon-liste : mémoire insuffisante : la liste de « %1 » ne peut pas être établie.\n"_s.arg(path);
+    bool notListedAfterTheRead = false;
+    int status = listFailed;
+    for (double room = 0.25; status != listSucceeded && room < 64; room *= 1.25) {
+        SCOPED_TRACE(room);
+        const auto outcome = lexalon::testing::runWithAddressLimit({QStringLiteral(LEXALON_LISTE), path}, start + rlim_t(room * forms.size()));
+        const QString err = QString::fromLocal8Bit(outcome.err);
+        status = outcome.exited ? outcome.status : -1;
+        EXPECT_TRUE(status == listSucceeded || (status == listFailed && outcome.out.isEmpty() && (err == notRead || err == notListed)))
+            << status << err.toStdString();
+        notListedAfterTheRead = notListedAfterTheRead || err == notListed;
+    }
+    EXPECT_EQ(status, listSucceeded) << "64 times the file's size is enough to list it";
+    EXPECT_TRUE(notListedAfterTheRead);
 }
 
 } // namespace
