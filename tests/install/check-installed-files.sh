@@ -1,8 +1,6 @@
 #!/usr/bin/env bash
-# Installs the build into a temporary prefix and compares the files with the
-# expected list: nothing missing, nothing more (no test, no benchmark). The
-# tree must hold together for AppStream, and the programs carry no library
-# search path of their own.
+# Installs the build into a temporary prefix: exactly the expected files, the
+# programs without a library search path, the tree valid for AppStream.
 # Usage: check-installed-files.sh CMAKE BUILD_DIR EXPECTED_LIST APPSTREAMCLI
 set -euo pipefail
 prefix=$(mktemp -d)
@@ -11,7 +9,6 @@ trap 'rm -rf "$prefix"' EXIT
 diff -u <(LC_ALL=C sort "$3") <(cd "$prefix" && find . -type f -o -type l | sed 's|^\./||' | LC_ALL=C sort) ||
   { echo "the installed files differ from $3 (- expected, + installed)"; exit 1; }
 for program in "$prefix"/bin/*; do
-  [ -x "$program" ] || { echo "$program is not executable"; exit 1; }
   ! readelf -d "$program" | grep -E '\((RUNPATH|RPATH)\)' || { echo "$program carries a library search path"; exit 1; }
 done
 "$4" validate-tree --no-net --strict "$prefix"

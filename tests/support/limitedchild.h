@@ -7,8 +7,7 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
-// AddressSanitizer reserves terabytes of address space: a limit on it cannot
-// be tested there.
+// AddressSanitizer reserves terabytes of address space: no limit can be tested there.
 #if defined(__SANITIZE_ADDRESS__)
 #define LEXALON_ADDRESS_SANITIZER 1
 #elif defined(__has_feature)
@@ -26,24 +25,20 @@ struct ChildOutcome
     QByteArray out, err;
 };
 
-// Runs a program whose address space is limited to `limit` bytes, with
-// `environment` ("NAME=value") added. Small thread stacks and one malloc arena
-// make the limit bound the memory it holds, not what it sets aside. One short
-// of memory may hang (Qt does when a thread cannot start): it is killed at 30 s.
-inline ChildOutcome runWithAddressLimit(const QStringList &arguments, rlim_t limit,
-                                        const QStringList &environment = {})
+// Runs a program in an address space of `limit` bytes. Small thread stacks and
+// one malloc arena make the limit bound the memory it holds, not what it sets
+// aside. One short of memory may hang (Qt does when a thread cannot start): it
+// is killed at 30 s.
+inline ChildOutcome runWithAddressLimit(const QStringList &arguments, rlim_t limit)
 {
     QProcess child;
-    child.setProgram(arguments.value(0));
-    child.setArguments(arguments.mid(1));
-    child.setEnvironment(QProcess::systemEnvironment() + environment + QStringList{QStringLiteral("MALLOC_ARENA_MAX=1")});
+    child.setEnvironment(QProcess::systemEnvironment() << QStringLiteral("MALLOC_ARENA_MAX=1"));
     child.setChildProcessModifier([limit] {
-        const rlimit stacks{rlim_t(1) << 20, rlim_t(1) << 20};
-        const rlimit limits{limit, limit};
-        if (setrlimit(RLIMIT_STACK, &stacks) != 0 || setrlimit(RLIMIT_AS, &limits) != 0)
+        const rlimit stacks{rlim_t(1) << 20, rlim_t(1) << 20}, space{limit, limit};
+        if (setrlimit(RLIMIT_STACK, &stacks) != 0 || setrlimit(RLIMIT_AS, &space) != 0)
             _exit(125);
     });
-    child.start();
+    child.start(arguments.value(0), arguments.mid(1));
     if (!child.waitForFinished(30'000)) {
         child.kill();
         child.waitForFinished();
@@ -53,16 +48,13 @@ inline ChildOutcome runWithAddressLimit(const QStringList &arguments, rlim_t lim
             child.readAllStandardError()};
 }
 
-// The smallest address space, to a megabyte, in which the program runs to
-// a successful end: what it needs to start and do a small task.
-inline rlim_t smallestAddressSpace(const QStringList &arguments, const QStringList &environment = {})
+// The smallest address space, to a megabyte, in which the program succeeds.
+inline rlim_t smallestAddressSpace(const QStringList &arguments)
 {
-    constexpr rlim_t megabyte = rlim_t(1) << 20;
-    rlim_t fails = 0;
-    rlim_t runs = rlim_t(8) << 30;
-    while (runs - fails > megabyte) {
+    rlim_t fails = 0, runs = rlim_t(8) << 30;
+    while (runs - fails > (rlim_t(1) << 20)) {
         const rlim_t middle = fails + (runs - fails) / 2;
-        const ChildOutcome outcome = runWithAddressLimit(arguments, middle, environment);
+        const ChildOutcome outcome = runWithAddressLimit(arguments, middle);
         (outcome.exited && outcome.status == 0 ? runs : fails) = middle;
     }
     return runs;

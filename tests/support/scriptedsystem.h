@@ -3,6 +3,8 @@
 #include "platform/fileprobe.h"
 #include "platform/processstarter.h"
 #include "platform/registry.h"
+#include "shell/sysinfo.h"
+#include "tests/support/scripteddialogs.h"
 
 #include <QSet>
 #include <QString>
@@ -15,30 +17,25 @@ namespace lexalon {
 
 // Stand-ins for the registry, the file system and process start: each holds
 // what it is told to and records what it was asked.
-
 class FakeRegistry final : public RawRegistry
 {
 public:
     std::map<std::string, std::map<std::string, RegistryValue>> keys; // values by key, then name
-    std::vector<std::string> openRequests; // every key asked for, opened or not
     std::map<Key, std::string> openKeys; // opened and not closed yet
 
-    std::optional<Key> openKey(RegistryRoot, const std::string &keyName) override
+    std::optional<Key> openKey(RegistryRoot, const std::string &name) override
     {
-        openRequests.push_back(keyName);
-        if (!keys.contains(keyName))
-            return std::nullopt;
-        openKeys.emplace(++m_lastKey, keyName);
-        return m_lastKey;
+        return keys.contains(name) ? std::optional(openKeys.emplace(++m_lastKey, name).first->first) : std::nullopt;
     }
     // Like the registry, a value larger than the reader's buffer is refused.
-    std::optional<RegistryValue> queryValue(Key key, const std::string &valueName, std::size_t capacity) override
+    std::optional<RegistryValue> queryValue(Key key, const std::string &name, std::size_t capacity) override
     {
         const auto open = openKeys.find(key);
-        if (open == openKeys.end() || !keys[open->second].contains(valueName))
+        if (open == openKeys.end())
             return std::nullopt;
-        const RegistryValue &value = keys[open->second][valueName];
-        return value.data.size() > capacity ? std::nullopt : std::optional(value);
+        const auto &values = keys[open->second];
+        const auto value = values.find(name);
+        return value != values.end() && value->second.data.size() <= capacity ? std::optional(value->second) : std::nullopt;
     }
     void closeKey(Key key) override { openKeys.erase(key); }
 
@@ -57,6 +54,15 @@ struct ScriptedFileProbe final : FileProbe
 {
     QSet<QString> files;
     bool isOrdinaryFile(const QString &path) const override { return files.contains(path); }
+};
+
+struct ScriptedLauncher // the system-information launcher over these stand-ins
+{
+    FakeRegistry registry;
+    ScriptedFileProbe files;
+    RecordingProcessStarter processes;
+    ScriptedMessageBox messages;
+    SysInfoLauncher launcher{registry, files, processes, messages};
 };
 
 } // namespace lexalon

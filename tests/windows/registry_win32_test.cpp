@@ -12,24 +12,16 @@
 
 using Bytes = std::vector<std::uint8_t>;
 
-namespace {
+static int failures = 0;
 
-const char testKey[] = "SOFTWARE\\Lexalon\\Essai";
-int failures = 0;
-
-void check(bool ok, const std::string &what)
+static void check(bool ok, const std::string &what)
 {
     if (!ok)
         std::printf("FAIL %s\n", what.c_str()), ++failures;
 }
 
-Bytes text(const std::string &characters, bool withNul = true)
-{
-    return Bytes(characters.c_str(), characters.c_str() + characters.size() + withNul);
-}
-
 // The numbers from the build's version, the texts as major.minor on two digits.
-void checkVersionRecord()
+static void checkVersionRecord()
 {
     char path[MAX_PATH];
     GetModuleFileNameA(nullptr, path, MAX_PATH);
@@ -46,9 +38,8 @@ void checkVersionRecord()
           "version numbers");
     char numbers[32];
     std::snprintf(numbers, sizeof numbers, "%d.%02d", LEXALON_VERSION_MAJOR, LEXALON_VERSION_MINOR);
-    const std::pair<const char *, std::string> texts[] = {
-        {"FileVersion", numbers}, {"ProductVersion", numbers}, {"ProductName", "Lexalon"}};
-    for (const auto &[field, expected] : texts) {
+    for (const auto &[field, expected] : {std::pair<const char *, std::string>{"FileVersion", numbers},
+                                          {"ProductVersion", numbers}, {"ProductName", "Lexalon"}}) {
         char *value = nullptr;
         const std::string entry = std::string("\\StringFileInfo\\040C04E4\\") + field;
         check(VerQueryValueA(info.data(), entry.c_str(), reinterpret_cast<void **>(&value), &length)
@@ -57,35 +48,29 @@ void checkVersionRecord()
     check(FindResourceA(nullptr, "IDI_ICON1", MAKEINTRESOURCEA(14)) != nullptr, "icon"); // RT_GROUP_ICON
 }
 
-} // namespace
-
 // Each value comes as stored, type and bytes; one larger than the buffer of
 // 1024 bytes, NUL counted, is refused.
 int main()
 {
-    const struct { const char *name; DWORD type; Bytes stored; bool read; } values[] = {
-        {"Chemin", REG_SZ, text("C:\\Program Files\\Outils\\msinfo32.exe"), true},
-        {"SansNul", REG_SZ, text("abc", false), true},
-        {"Compte", REG_DWORD, {0x78, 0x56, 0x34, 0xf2}, true},
-        {"Binaire", REG_BINARY, {1, 2, 3}, true},
-        {"Vide", REG_SZ, {}, true},
-        {"Long1024", REG_SZ, text(std::string(1023, 'x')), true},
-        {"Long1025", REG_SZ, text(std::string(1024, 'x')), false},
+    const char testKey[] = "SOFTWARE\\Lexalon\\Essai";
+    const struct { const char *name; DWORD type; Bytes stored; } values[] = {
+        {"SansNul", REG_SZ, {'a', 'b', 'c'}},
+        {"Compte", REG_DWORD, {0x78, 0x56, 0x34, 0xf2}},
+        {"Vide", REG_SZ, {}},
+        {"Long1024", REG_SZ, [] { Bytes b(1024, 'x'); b.back() = 0; return b; }()},
+        {"Long1025", REG_SZ, [] { Bytes b(1025, 'x'); b.back() = 0; return b; }()},
     };
     lexalon::Win32Registry registry;
     HKEY written = nullptr;
     RegCreateKeyExA(HKEY_LOCAL_MACHINE, testKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &written, nullptr);
     for (const auto &value : values) {
-        // The registry counts a NUL that follows the data as forgotten and
-        // stores it too, so the byte after the data is not one.
-        Bytes bytes = value.stored;
+        Bytes bytes = value.stored; // the registry would store a NUL that follows the data too
         bytes.push_back('!');
-        check(RegSetValueExA(written, value.name, 0, value.type, bytes.data(), DWORD(value.stored.size())) == 0,
-              std::string("writing ") + value.name);
+        RegSetValueExA(written, value.name, 0, value.type, bytes.data(), DWORD(value.stored.size()));
         const auto key = registry.openKey(lexalon::RegistryRoot::LocalMachine, testKey).value_or(0);
         const auto read = registry.queryValue(key, value.name, 1024);
-        check(value.read ? read && read->type == value.type && read->data == value.stored : !read, value.name);
-        check(!registry.queryValue(key, "Absente", 1024), "missing value");
+        check(value.stored.size() <= 1024 ? read && read->type == value.type && read->data == value.stored : !read,
+              value.name);
         registry.closeKey(key);
         check(!registry.queryValue(key, value.name, 1024), "closed key");
     }
