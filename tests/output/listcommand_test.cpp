@@ -28,6 +28,7 @@ struct ListRun { const char *name, *script; int status; QString message; const c
 const ListRun listRuns[] = {
     {"alphabetical list", R"("$L" texte.txt > out)", listSucceeded, {}, "cmp out alpha"},
     {"by frequency into a file", R"("$L" --frequences texte.txt -o liste.txt > out)", listSucceeded, {}, "cmp liste.txt freq && test ! -s out"},
+    {"help", R"("$L" --help > out)", listSucceeded, {}, "grep -q 'Usage : lexalon-liste' out"},
     {"version", R"("$L" --version > out)", listSucceeded, {}, "grep -q '^lexalon-liste ' out"},
     {"missing text", R"("$L" absent.txt -o liste.txt)", listFailed, u"impossible d'ouvrir « absent.txt » : Aucun fichier ou dossier"_s, "test ! -e liste.txt"},
     {"folder as text", R"(mkdir d; "$L" d)", listFailed, u"« d »"_s},
