@@ -1,14 +1,11 @@
 #include "platform/msinfoentries.h"
-#include "shell/programversion.h"
 #include "shell/ui/frmabout.h"
 #include "shell/ui/frmsplash.h"
 #include "tests/support/scriptedsystem.h"
 
 #include <QApplication>
-#include <QLabel>
 #include <QMouseEvent>
 #include <QPointer>
-#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <QTimerEvent>
@@ -98,24 +95,6 @@ private Q_SLOTS:
         QFETCH(bool, toolStarted);
         QTRY_COMPARE(system.processes.started.size(), toolStarted ? 1u : 0u);
         QCOMPARE(about.isVisible(), toolStarted);
-    }
-
-    // A modal opening loads its own window with the version, blocks the
-    // caller until OK is clicked, then is gone.
-    void aboutOpensModalWithTheVersion()
-    {
-        ScriptedLauncher system;
-        QPointer<frmAbout> opened;
-        bool shown = false;
-        QTimer::singleShot(0, this, [&] {
-            opened = qobject_cast<frmAbout *>(QApplication::activeModalWidget());
-            QVERIFY(opened);
-            QCOMPARE(opened->findChild<QLabel *>(u"lblVersion"_s)->text(), programVersionText());
-            shown = true;
-            QTest::mouseClick(opened->findChild<QPushButton *>(u"cmdOK"_s), Qt::LeftButton);
-        });
-        frmAbout::showModal(nullptr, system.launcher);
-        QVERIFY(shown && opened.isNull());
     }
 };
 

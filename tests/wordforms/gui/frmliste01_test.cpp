@@ -107,11 +107,6 @@ private Q_SLOTS:
         QCOMPARE(view()->currentIndex(), countCell(u"e"_s));
         QTest::mouseClick(button(), Qt::LeftButton);
         QCOMPARE(button()->text(), toFrequencies);
-        action(u"about"_s)->trigger();
-        QCOMPARE(m_scripted->aboutOwners.size(), size_t(1));
-        QCOMPARE(m_scripted->aboutOwners.front().data(), m_window.get());
-        action(u"fermer"_s)->trigger();
-        QVERIFY(!m_window->isVisible());
     }
 };
 
