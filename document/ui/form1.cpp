@@ -30,14 +30,6 @@ inline constexpr int clientHeight = 7425;
 inline constexpr QRect lblFichierGeometry = twipsRect(240, 240, 9375, 255);
 inline constexpr QRect txtFichierGeometry = twipsRect(120, 600, 10095, 6735);
 
-// The controls keep the names they always had, by which they are found.
-template<typename Control>
-Control *named(Control *control, const QString &name)
-{
-    control->setObjectName(name);
-    return control;
-}
-
 // A text whose word list does not fit in memory is refused, not a crash.
 MessageRequest listTooLargeMessage()
 {
@@ -69,30 +61,26 @@ void Form1::createControls()
     setBackground(client, lightYellow);
     setCentralWidget(client);
 
-    m_lblFichier = named(new QLabel(client), u"lblFichier"_s);
+    m_lblFichier = new QLabel(client);
+    m_lblFichier->setObjectName(u"lblFichier"_s);
     m_lblFichier->setGeometry(lblFichierGeometry);
     setBackground(m_lblFichier, lightYellow);
 
-    m_txtFichier = named(new TextPane(client), u"txtFichier"_s);
+    m_txtFichier = new TextPane(client);
+    m_txtFichier->setObjectName(u"txtFichier"_s);
     m_txtFichier->setGeometry(txtFichierGeometry);
 }
 
 void Form1::createMenus()
 {
-    m_mnuFichier = named(menuBar()->addMenu(u"&Fichier"_s), u"mnuFichier"_s);
-    m_mnuItemOuvrir = named(m_mnuFichier->addAction(u"&Ouvrir..."_s), u"mnuItemOuvrir"_s);
-    m_mnuItemFermer = named(m_mnuFichier->addAction(u"&Fermer"_s), u"mnuItemFermer"_s);
-    m_mnuItemQuitter = named(m_mnuFichier->addAction(u"&Quitter"_s), u"mnuItemQuitter"_s);
-    m_Application = named(menuBar()->addMenu(u"&Application"_s), u"Application"_s);
-    m_Liste = named(m_Application->addAction(u"&Liste du lexalon"_s), u"Liste"_s);
-    m_aide = named(menuBar()->addMenu(u"&Aide"_s), u"aide"_s);
-    m_about = named(m_aide->addAction(u"&A propos de"_s), u"about"_s);
-
-    connect(m_mnuItemOuvrir, &QAction::triggered, this, &Form1::mnuItemOuvrir_Click);
-    connect(m_mnuItemFermer, &QAction::triggered, this, &Form1::mnuItemFermer_Click);
-    connect(m_mnuItemQuitter, &QAction::triggered, this, &Form1::mnuItemQuitter_Click);
-    connect(m_Liste, &QAction::triggered, this, &Form1::Liste_Click);
-    connect(m_about, &QAction::triggered, this, &Form1::about_Click);
+    QMenu *mnuFichier = addMenu(menuBar(), u"mnuFichier"_s, u"&Fichier"_s);
+    m_mnuItemOuvrir = addCommand(mnuFichier, u"mnuItemOuvrir"_s, u"&Ouvrir..."_s, this, &Form1::mnuItemOuvrir_Click);
+    m_mnuItemFermer = addCommand(mnuFichier, u"mnuItemFermer"_s, u"&Fermer"_s, this, &Form1::mnuItemFermer_Click);
+    addCommand(mnuFichier, u"mnuItemQuitter"_s, u"&Quitter"_s, this, &Form1::mnuItemQuitter_Click);
+    QMenu *application = addMenu(menuBar(), u"Application"_s, u"&Application"_s);
+    m_Liste = addCommand(application, u"Liste"_s, u"&Liste du lexalon"_s, this, &Form1::Liste_Click);
+    QMenu *aide = addMenu(menuBar(), u"aide"_s, u"&Aide"_s);
+    addCommand(aide, u"about"_s, u"&A propos de"_s, this, &Form1::about_Click);
 }
 
 void Form1::showDocument()

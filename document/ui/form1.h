@@ -9,7 +9,6 @@
 class QAction;
 class QCloseEvent;
 class QLabel;
-class QMenu;
 
 namespace lexalon {
 
@@ -48,14 +47,9 @@ private:
 
     QLabel *m_lblFichier = nullptr;
     TextPane *m_txtFichier = nullptr;
-    QMenu *m_mnuFichier = nullptr;
-    QMenu *m_Application = nullptr;
-    QMenu *m_aide = nullptr;
     QAction *m_mnuItemOuvrir = nullptr;
     QAction *m_mnuItemFermer = nullptr;
-    QAction *m_mnuItemQuitter = nullptr;
     QAction *m_Liste = nullptr;
-    QAction *m_about = nullptr;
 };
 
 } // namespace lexalon
