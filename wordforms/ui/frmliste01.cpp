@@ -122,11 +122,11 @@ void frmListe01::createStatistics(QGroupBox *frame1)
     frame1->setPalette(palette);
 
     addLabel(frame1, u"Label2"_s, u"Nombre total de formes de l'extrait :"_s,
-                        twipsRect(240, 360, 3615, 375), statisticCaptionLook);
+             twipsRect(240, 360, 3615, 375), statisticCaptionLook);
     m_Label6 = addLabel(frame1, u"Label6"_s, u"tot"_s, twipsRect(3840, 360, 975, 375),
                         statisticValueLook);
     addLabel(frame1, u"Label3"_s, u"Nombre total de formes différentes :"_s,
-                        twipsRect(240, 840, 3735, 375), statisticCaptionLook);
+             twipsRect(240, 840, 3735, 375), statisticCaptionLook);
     m_Label7 = addLabel(frame1, u"Label7"_s, u"tot02"_s, twipsRect(3840, 840, 975, 375),
                         statisticValueLook);
     // The mean frequency is never computed: its line stays hidden.
