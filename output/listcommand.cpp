@@ -1,18 +1,23 @@
 #include "output/listcommand.h"
 
 #include "document/textfile.h"
+#include "output/concordancefile.h"
 #include "output/wordlistfile.h"
 #include "platform/nativepath.h"
 #include "platform/outputtarget.h"
 #include "shell/programversion.h"
 #include "wordforms/analysis.h"
+#include "wordforms/concordance.h"
 #include "wordforms/tokenlist.h"
 #include "wordforms/wordlist.h"
 
 #include <QIODevice>
 #include <QString>
 
+#include <functional>
 #include <new>
+#include <optional>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -20,10 +25,12 @@ namespace lexalon {
 namespace {
 
 constexpr auto usageLines = u"Usage : lexalon-liste [--frequences] [-o SORTIE] FICHIER\n"
+                           u"        lexalon-liste --concordance FORME [--contexte N] [--tri ORDRE] [-o SORTIE] FICHIER\n"
                            u"« lexalon-liste --help » en dit plus.\n";
 
 constexpr auto helpText =
     u"Usage : lexalon-liste [--frequences] [-o SORTIE] FICHIER\n"
+    u"        lexalon-liste --concordance FORME [--contexte N] [--tri ORDRE] [-o SORTIE] FICHIER\n"
     u"\n"
     u"Écrit la liste des formes du texte FICHIER avec leur nombre d'attestations,\n"
     u"octet pour octet comme Lexalon l'enregistre : la ligne d'en-tête « Formes »,\n"
@@ -38,6 +45,20 @@ constexpr auto helpText =
     u"\n"
     u"Options :\n"
     u"  --frequences  trie la liste par fréquences décroissantes\n"
+    u"  --concordance FORME\n"
+    u"                écrit, au lieu de la liste, la concordance de FORME comme\n"
+    u"                Lexalon l'enregistre : une ligne d'en-tête, puis une ligne\n"
+    u"                par attestation (son numéro dans l'ordre du texte, le\n"
+    u"                contexte gauche, la forme telle que le texte l'écrit, le\n"
+    u"                contexte droit, séparés par des tabulations), en UTF-8 avec\n"
+    u"                la marque d'ordre des octets, fins de ligne CR LF ; FORME\n"
+    u"                est mise en minuscules comme les formes de la liste, et une\n"
+    u"                forme absente du texte ne donne que la ligne d'en-tête\n"
+    u"  --contexte N  largeur des contextes en mots, de 1 à 20 (6 par défaut)\n"
+    u"  --tri ORDRE   ordre des lignes de la concordance : texte (par défaut),\n"
+    u"                gauche1, gauche2, droite1 ou droite2 (le 1er ou le 2e mot\n"
+    u"                à gauche ou à droite de la forme, ex aequo dans l'ordre du\n"
+    u"                texte)\n"
     u"  -o SORTIE     écrit la liste dans le fichier SORTIE au lieu de la sortie\n"
     u"                standard ; un fichier existant n'est remplacé qu'une fois\n"
     u"                la nouvelle liste écrite en entier ; un périphérique ou un\n"
@@ -54,10 +75,30 @@ struct ListOptions
     QString input;
     QString output; // standard output when empty
     bool frequencies = false;
+    std::optional<QString> concordanceForm;
+    std::optional<int> contextWords;
+    Concordance::Order concordanceOrder = Concordance::Order::Text;
+    bool orderGiven = false;
     bool help = false;
     bool version = false;
     QString usageError;
 };
+
+std::optional<Concordance::Order> concordanceOrderNamed(const QString &name)
+{
+    static const std::pair<QStringView, Concordance::Order> orders[] = {
+        {u"texte", Concordance::Order::Text},
+        {u"gauche1", Concordance::Order::FirstLeft},
+        {u"gauche2", Concordance::Order::SecondLeft},
+        {u"droite1", Concordance::Order::FirstRight},
+        {u"droite2", Concordance::Order::SecondRight},
+    };
+    for (const auto &[orderName, order] : orders) {
+        if (name == orderName)
+            return order;
+    }
+    return std::nullopt;
+}
 
 ListOptions parseArguments(const QStringList &arguments)
 {
@@ -76,6 +117,31 @@ ListOptions parseArguments(const QStringList &arguments)
             options.version = true;
         } else if (argument == u"--frequences") {
             options.frequencies = true;
+        } else if (argument == u"--concordance" || argument == u"--contexte" || argument == u"--tri") {
+            if (i + 1 == arguments.size()) {
+                options.usageError = u"l'option %1 demande une valeur."_s.arg(argument);
+                return options;
+            }
+            const QString &value = arguments.at(++i);
+            if (argument == u"--concordance") {
+                options.concordanceForm = value;
+            } else if (argument == u"--contexte") {
+                bool number = false;
+                const int words = value.toInt(&number);
+                if (!number || words < Concordance::fewestWords || words > Concordance::mostWords) {
+                    options.usageError = u"la largeur du contexte est un nombre de mots de 1 à 20, pas « %1 »."_s.arg(value);
+                    return options;
+                }
+                options.contextWords = words;
+            } else {
+                const auto order = concordanceOrderNamed(value);
+                if (!order) {
+                    options.usageError = u"ordre de tri inconnu « %1 » : texte, gauche1, gauche2, droite1 ou droite2."_s.arg(value);
+                    return options;
+                }
+                options.concordanceOrder = *order;
+                options.orderGiven = true;
+            }
         } else if (argument == u"-o") {
             if (i + 1 == arguments.size() || arguments.at(i + 1).isEmpty()) {
                 options.usageError = u"l'option -o demande le nom du fichier de sortie."_s;
@@ -93,7 +159,11 @@ ListOptions parseArguments(const QStringList &arguments)
     }
     if (options.help || options.version)
         return options;
-    if (files.isEmpty())
+    if (!options.concordanceForm && (options.contextWords || options.orderGiven))
+        options.usageError = u"les options --contexte et --tri ne valent qu'avec --concordance."_s;
+    else if (options.concordanceForm && options.frequencies)
+        options.usageError = u"l'option --frequences ne vaut pas pour une concordance."_s;
+    else if (files.isEmpty())
         options.usageError = u"aucun fichier à lire."_s;
     else if (files.size() > 1)
         options.usageError = u"un seul fichier à la fois."_s;
@@ -142,17 +212,34 @@ QString buildWordList(const QString &path, WordList &list)
     return {};
 }
 
-QString writeWordList(const WordList &list, const QString &outputPath, QIODevice &out)
+QString writeOutput(const std::function<bool(QIODevice &)> &write, const QString &outputPath, QIODevice &out)
 {
     if (!outputPath.isEmpty()) {
-        const WriteOutcome outcome = writeWordListFile(list, outputPath);
+        const WriteOutcome outcome = writeWholeFile(outputPath, write);
         if (!outcome.ok)
             return u"impossible d'écrire %1 : %2"_s.arg(quoted(outputPath), outcome.errorString);
         return {};
     }
-    if (!writeWordList(list, out))
+    if (!write(out))
         return u"impossible d'écrire sur la sortie standard : %1"_s.arg(out.errorString());
     return {};
+}
+
+// The text is kept beside its tokens: the contexts are read from it.
+QString writeConcordanceOf(const ListOptions &options, QIODevice &out)
+{
+    const TextFileContent content = readTextFile(options.input);
+    if (!content.ok())
+        return readProblem(options.input, content);
+    const TextAnalysis analysis = analyseTextWithTokens(content.text);
+    const qsizetype row = analysis.list.rowOf(listedForm(*options.concordanceForm));
+    // An unknown form takes a rank no token has: its concordance is empty.
+    const auto rank = row >= 0 ? analysis.list.rank(row) : TextTokens::Rank(analysis.list.size());
+    Concordance concordance(content.text, analysis.tokens, rank);
+    concordance.sort(options.concordanceOrder);
+    const int words = options.contextWords.value_or(Concordance::defaultWords);
+    return writeOutput([&](QIODevice &device) { return writeConcordance(concordance, words, device); },
+                       options.output, out);
 }
 
 // Returns why the list was not written, or nothing. Throws std::bad_alloc
@@ -160,12 +247,15 @@ QString writeWordList(const WordList &list, const QString &outputPath, QIODevice
 // standard output may already hold the start of the list.
 QString listText(const ListOptions &options, QIODevice &out)
 {
+    if (options.concordanceForm)
+        return writeConcordanceOf(options, out);
     WordList list;
     if (QString problem = buildWordList(options.input, list); !problem.isEmpty())
         return problem;
     if (options.frequencies)
         list.sort(WordList::Order::DecreasingFrequency);
-    return writeWordList(list, options.output, out);
+    return writeOutput([&list](QIODevice &device) { return writeWordList(list, device); }, options.output,
+                       out);
 }
 
 } // namespace
@@ -195,7 +285,8 @@ int runListCommand(const QStringList &arguments, QIODevice &out, QIODevice &err)
     try {
         problem = listText(options, out);
     } catch (const std::bad_alloc &) {
-        problem = u"mémoire insuffisante : la liste de %1 ne peut pas être établie."_s.arg(quoted(options.input));
+        problem = u"mémoire insuffisante : la %1 de %2 ne peut pas être établie."_s.arg(
+            options.concordanceForm ? u"concordance"_s : u"liste"_s, quoted(options.input));
     }
     if (!problem.isEmpty()) {
         report(err, problem);

@@ -1,11 +1,14 @@
 #include "output/savecommand.h"
 
-#include "platform/filedialogs.h"
+#include "output/concordancefile.h"
 #include "output/wordlistfile.h"
+#include "platform/filedialogs.h"
 #include "platform/busyscope.h"
 #include "platform/messagebox.h"
 
 #include <QFileInfo>
+
+#include <functional>
 
 using namespace Qt::StringLiterals;
 
@@ -46,10 +49,8 @@ void reportFailure(const QString &path, const QString &reason, MessageBox &messa
                                  u"Erreur d'enregistrement"_s));
 }
 
-} // namespace
-
-bool saveWordList(const WordList &list, FileDialogs &dialogs, MessageBox &messages,
-                  BusyPointer &pointer)
+bool save(const std::function<WriteOutcome(const QString &)> &write, FileDialogs &dialogs,
+          MessageBox &messages, BusyPointer &pointer)
 {
     const QString path = dialogs.saveFileName(QString::fromUtf16(textFileFilter));
     if (fileExists(path) && !mayReplace(path, messages))
@@ -60,13 +61,29 @@ bool saveWordList(const WordList &list, FileDialogs &dialogs, MessageBox &messag
     WriteOutcome outcome;
     {
         const BusyScope busy(pointer);
-        outcome = writeWordListFile(list, path);
+        outcome = write(path);
     }
     if (outcome.ok)
         reportDone(messages);
     else
         reportFailure(path, outcome.errorString, messages);
     return true;
+}
+
+} // namespace
+
+bool saveWordList(const WordList &list, FileDialogs &dialogs, MessageBox &messages,
+                  BusyPointer &pointer)
+{
+    return save([&list](const QString &path) { return writeWordListFile(list, path); }, dialogs, messages,
+                pointer);
+}
+
+bool saveConcordance(const Concordance &concordance, int words, FileDialogs &dialogs, MessageBox &messages,
+                     BusyPointer &pointer)
+{
+    return save([&](const QString &path) { return writeConcordanceFile(concordance, words, path); }, dialogs,
+                messages, pointer);
 }
 
 } // namespace lexalon

@@ -3,6 +3,7 @@
 namespace lexalon {
 
 class BusyPointer;
+class Concordance;
 class FileDialogs;
 class MessageBox;
 class WordList;
@@ -13,5 +14,9 @@ class WordList;
 // when the list was written out, or failed to be.
 bool saveWordList(const WordList &list, FileDialogs &dialogs, MessageBox &messages,
                   BusyPointer &pointer);
+
+// The same for a concordance, its lines `words` words wide.
+bool saveConcordance(const Concordance &concordance, int words, FileDialogs &dialogs, MessageBox &messages,
+                     BusyPointer &pointer);
 
 } // namespace lexalon

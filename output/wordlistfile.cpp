@@ -135,12 +135,12 @@ QByteArray encodeWindows1252(QStringView text)
     return bytes;
 }
 
-WriteOutcome writeWordListFile(const WordList &list, const QString &path)
+WriteOutcome writeWholeFile(const QString &path, const std::function<bool(QIODevice &)> &write)
 {
     OutputFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return {false, file.errorString()};
-    if (!writeWordList(list, file)) {
+    if (!write(file)) {
         const QString reason = file.errorString();
         file.cancelWriting();
         return {false, reason};
@@ -148,6 +148,11 @@ WriteOutcome writeWordListFile(const WordList &list, const QString &path)
     if (!file.commit())
         return {false, file.errorString()};
     return {};
+}
+
+WriteOutcome writeWordListFile(const WordList &list, const QString &path)
+{
+    return writeWholeFile(path, [&list](QIODevice &device) { return writeWordList(list, device); });
 }
 
 } // namespace lexalon

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringView>
 
+#include <functional>
+
 class QIODevice;
 
 namespace lexalon {
@@ -29,7 +31,9 @@ struct WriteOutcome
 
 // Writes the file whole or not at all: an existing file is replaced only once
 // the new one is complete; a device or a FIFO with a reader is written in
-// place; any other kind of file is refused.
+// place; any other kind of file is refused. `write` says whether its writes
+// all succeeded.
+WriteOutcome writeWholeFile(const QString &path, const std::function<bool(QIODevice &)> &write);
 WriteOutcome writeWordListFile(const WordList &list, const QString &path);
 
 } // namespace lexalon

@@ -1,7 +1,11 @@
 #include "wordforms/analysis.h"
 
+#include "wordforms/letters.h"
 #include "wordforms/tokenlist.h"
 #include "wordforms/wordlist.h"
+
+#include <utility>
+#include <vector>
 
 namespace lexalon {
 
@@ -11,7 +15,28 @@ namespace {
 // has about one form every six characters.
 constexpr qsizetype charactersPerToken = 6;
 
+// The rows come in the forms' order, each form numbered by its id.
+WordList wordListOf(TokenList &tokens, const std::vector<TokenList::CountedForm> &forms)
+{
+    WordList list(tokens.takeForms());
+    list.reserve(qsizetype(forms.size()));
+    for (const TokenList::CountedForm &form : forms)
+        list.append(form.id, form.tokens);
+    return list;
+}
+
 } // namespace
+
+QString listedForm(QStringView word)
+{
+    QString form = word.toString().normalized(QString::NormalizationForm_C);
+    for (QChar &c : form) {
+        if (!isLetter(c.unicode()))
+            return {};
+        c = QChar(foldLetter(c.unicode()));
+    }
+    return form;
+}
 
 void collectForms(QStringView text, TokenList &tokens)
 {
@@ -19,25 +44,9 @@ void collectForms(QStringView text, TokenList &tokens)
     tokens.appendFormsOf(text);
 }
 
-// Sorted, equal tokens stand together: one row per run, with its length.
 WordList listForms(TokenList &tokens)
 {
-    tokens.sortByForm();
-    const qsizetype size = tokens.size();
-    qsizetype runs = 0;
-    for (qsizetype i = 0; i < size; ++i)
-        runs += i == 0 || tokens.token(i) != tokens.token(i - 1);
-
-    WordList list(tokens.takeForms());
-    list.reserve(runs);
-    for (qsizetype i = 0; i < size;) {
-        const TokenList::FormId id = tokens.token(i);
-        const qsizetype first = i;
-        while (i < size && tokens.token(i) == id)
-            ++i;
-        list.append(id, i - first);
-    }
-    return list;
+    return wordListOf(tokens, tokens.formsInOrder());
 }
 
 WordList analyseText(QStringView text)
@@ -45,6 +54,23 @@ WordList analyseText(QStringView text)
     TokenList tokens;
     collectForms(text, tokens);
     return listForms(tokens);
+}
+
+TextAnalysis analyseTextWithTokens(QStringView text)
+{
+    TokenList tokens;
+    tokens.keepStarts();
+    collectForms(text, tokens);
+    const std::vector<TokenList::CountedForm> forms = tokens.formsInOrder();
+    std::vector<TextTokens::Rank> rankOf(forms.size());
+    for (size_t rank = 0; rank < forms.size(); ++rank)
+        rankOf[forms[rank].id] = TextTokens::Rank(rank);
+
+    std::vector<TokenList::FormId> ranks = tokens.takeTokens();
+    for (TokenList::FormId &token : ranks)
+        token = rankOf[token];
+    TextTokens textTokens(std::move(ranks), tokens.takeStarts());
+    return {wordListOf(tokens, forms), std::move(textTokens)};
 }
 
 } // namespace lexalon

@@ -1,11 +1,18 @@
 #pragma once
 
+#include "wordforms/texttokens.h"
+#include "wordforms/wordlist.h"
+
+#include <QString>
 #include <QStringView>
 
 namespace lexalon {
 
 class TokenList;
-class WordList;
+
+// The form a word is listed under: its letters lower-cased, composed as the
+// texts read are. Empty when the word is not one form.
+QString listedForm(QStringView word);
 
 // Cuts the text into lower-cased forms and lists the different ones with
 // their numbers of attestations, in alphabetical order.
@@ -16,5 +23,15 @@ WordList analyseText(QStringView text);
 // word list takes the forms over: the token list keeps only its tokens.
 void collectForms(QStringView text, TokenList &tokens);
 WordList listForms(TokenList &tokens);
+
+// The word list, and the text's tokens kept in text order for the
+// concordance.
+struct TextAnalysis
+{
+    WordList list;
+    TextTokens tokens;
+};
+// Throws std::bad_alloc for a text too long for its tokens' starts.
+TextAnalysis analyseTextWithTokens(QStringView text);
 
 } // namespace lexalon

@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <limits>
+#include <new>
 #include <utility>
 
 #if defined(__SSE2__) || defined(_M_X64)
@@ -203,6 +205,8 @@ TokenList::TokenList()
 void TokenList::reserve(qsizetype tokens, qsizetype formUnits)
 {
     m_tokens.reserve(size_t(std::max<qsizetype>(tokens, 0)));
+    if (m_keepStarts)
+        m_starts.reserve(size_t(std::max<qsizetype>(tokens, 0)));
     m_forms.reserve(0, std::max<qsizetype>(formUnits, 0));
 }
 
@@ -222,6 +226,7 @@ void TokenList::appendFormsOf(QStringView text)
     std::array<std::uint64_t, chunkUnits / 64> letters;
     const char16_t *source = text.utf16();
     const char16_t *const end = source + text.size();
+    m_textStart = source;
     // A form that runs past a chunk's end is read again from the text once
     // its end is found, so that no copy of it grows with it.
     const char16_t *open = nullptr;
@@ -238,6 +243,7 @@ void TokenList::appendFormsOf(QStringView text)
                 source += n;
                 continue;
             }
+            keepStart(open);
             m_tokens.push_back(internSpan(open, size_t(source + i - open)));
             open = nullptr;
         }
@@ -250,14 +256,27 @@ void TokenList::appendFormsOf(QStringView text)
                 open = source + start;
                 break;
             }
+            keepStart(source + start);
             pending.push_back({hashOf(foldedFormCode(m_form.data() + start, i - start)),
                                std::uint32_t(start), std::uint32_t(i - start)});
         }
         internPending(pending);
         source += n;
     }
-    if (open)
+    if (open) {
+        keepStart(open);
         m_tokens.push_back(internSpan(open, size_t(end - open)));
+    }
+}
+
+void TokenList::keepStart(const char16_t *start)
+{
+    if (!m_keepStarts)
+        return;
+    const auto offset = size_t(start - m_textStart);
+    if (offset > std::numeric_limits<std::uint32_t>::max())
+        throw std::bad_alloc();
+    m_starts.push_back(std::uint32_t(offset));
 }
 
 // The forms of a chunk are looked up together: their slots are asked of the
@@ -363,7 +382,7 @@ void TokenList::ensureTable()
     makeTable(bits);
 }
 
-void TokenList::sortByForm()
+std::vector<TokenList::CountedForm> TokenList::formsInOrder()
 {
     std::vector<Slot>().swap(m_table);
 
@@ -388,10 +407,10 @@ void TokenList::sortByForm()
         return keys.compare({a.prefix, bool(a.covered)}, form(a.id), {b.prefix, bool(b.covered)}, form(b.id)) < 0;
     });
 
-    // The sorted list is each form repeated as often as it is attested.
-    auto out = m_tokens.begin();
-    for (const Entry &entry : entries)
-        out = std::fill_n(out, entry.count, FormId(entry.id));
+    std::vector<CountedForm> forms(entries.size());
+    std::transform(entries.begin(), entries.end(), forms.begin(),
+                   [](const Entry &entry) { return CountedForm{entry.id, entry.count}; });
+    return forms;
 }
 
 } // namespace lexalon

@@ -6,13 +6,14 @@
 #include <QtGlobal>
 
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 namespace lexalon {
 
-// The token list: every form of the text in text order, then sorted. A token
-// is the id of an interned form, so a text of millions of tokens costs four
-// bytes a token, not a string.
+// The token list: every form of the text in text order. A token is the id of
+// an interned form, so a text of millions of tokens costs four bytes a token,
+// not a string; where each token starts is kept only when asked for.
 class TokenList
 {
 public:
@@ -34,6 +35,9 @@ public:
     // all: a text's own length is enough for its forms, and memory set aside
     // but never written costs nothing.
     void reserve(qsizetype tokens, qsizetype formUnits);
+    // From now on, where each token appended from a text starts in it.
+    void keepStarts() { m_keepStarts = true; }
+
     // Appends a token; the form must already be lower-cased.
     void append(QStringView form);
     // Appends every form of the text, lower-cased, in text order.
@@ -47,10 +51,18 @@ public:
     // token list keeps its tokens but no forms.
     TextStore takeForms();
 
-    // Orders the tokens by the rank of their form in the French text order.
-    // Equal forms share an id, so a counting sort does it in linear time.
-    // The lookup table is given back, and made again on the next append.
-    void sortByForm();
+    struct CountedForm
+    {
+        FormId id;
+        std::uint32_t tokens;
+    };
+    // Every form in the French text order, with its number of tokens. The
+    // lookup table is given back, and made again on the next append.
+    std::vector<CountedForm> formsInOrder();
+
+    // Hands the tokens over, and their starts when kept.
+    std::vector<FormId> takeTokens() { return std::exchange(m_tokens, {}); }
+    std::vector<std::uint32_t> takeStarts() { return std::exchange(m_starts, {}); }
 
 private:
     static constexpr FormId noForm = ~FormId(0);
@@ -77,7 +89,14 @@ private:
     void makeTable(int bits);
     void ensureTable();
 
+    void keepStart(const char16_t *start);
+
     std::vector<FormId> m_tokens;
+    // Where each token starts, when kept: a text's offsets, so a text that
+    // offsets of 32 bits cannot reach is refused.
+    std::vector<std::uint32_t> m_starts;
+    bool m_keepStarts = false;
+    const char16_t *m_textStart = nullptr;
     TextStore m_forms; // every distinct form
     std::vector<Slot> m_table; // open addressing over the forms
     int m_tableBits = 0;

@@ -34,6 +34,15 @@ void WordList::sort(Order order)
     m_order = order;
 }
 
+qsizetype WordList::rowOf(QStringView form) const
+{
+    for (qsizetype row = 0; row < size(); ++row) {
+        if (this->form(row) == form)
+            return row;
+    }
+    return -1;
+}
+
 qsizetype WordList::firstRowStartingWith(QStringView prefix) const
 {
     for (qsizetype row = 0; row < size(); ++row) {

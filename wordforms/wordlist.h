@@ -32,6 +32,8 @@ public:
     qsizetype size() const { return qsizetype(m_rows.size()); }
     QStringView form(qsizetype row) const { return m_forms.text(m_rows[size_t(row)].form); }
     qint64 count(qsizetype row) const { return m_rows[size_t(row)].count; }
+    // The row's place in alphabetical order, whatever the order shown.
+    std::uint32_t rank(qsizetype row) const { return m_rows[size_t(row)].rank; }
     // Every attestation of every form.
     qint64 totalCount() const { return m_totalCount; }
 
@@ -39,6 +41,9 @@ public:
     // Forms of equal frequency stay in alphabetical order. Sorts in place:
     // no memory is asked for.
     void sort(Order order);
+
+    // The row of a form as the list writes it, or -1.
+    qsizetype rowOf(QStringView form) const;
 
     // The first row, from the top, whose form begins with the prefix, case
     // ignored; -1 when no form does.

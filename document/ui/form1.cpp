@@ -123,6 +123,7 @@ void Form1::Liste_Click()
     std::unique_ptr<frmListe01> liste;
     try {
         liste = std::make_unique<frmListe01>(m_txtFichier->Text(), m_services, this);
+        connect(liste.get(), &frmListe01::attestationShown, m_txtFichier, &TextPane::select);
         liste->Form_Load();
     } catch (const std::bad_alloc &) {
         // The window and all it took are gone: the program is as before.

@@ -373,6 +373,13 @@ void TextPane::moveRows(qint64 rows, bool select)
     m_goalX = x;
 }
 
+void TextPane::select(qsizetype start, qsizetype end)
+{
+    m_goalX.reset();
+    moveCursor(start, false);
+    moveCursor(end, true);
+}
+
 void TextPane::moveCursor(qsizetype position, bool select)
 {
     m_selection.position = position;

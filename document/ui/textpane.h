@@ -38,6 +38,8 @@ public:
     const TextSelection &selection() const { return m_selection; }
     QString selectedText() const;
     void selectAll();
+    // Selects from start to end, the end in view.
+    void select(qsizetype start, qsizetype end);
     // Puts the selected characters, exactly, on the clipboard.
     void copy() const;
     // Where the cursor at a position would be drawn in the viewport; nothing

@@ -5,11 +5,13 @@
 #include "document/ui/textpane.h"
 #include "support/testfiles.h"
 #include "support/windowtesting.h"
+#include "wordforms/ui/concordancewindow.h"
 #include "wordforms/ui/frmliste01.h"
 
 #include <QAction>
 #include <QLabel>
 #include <QTemporaryDir>
+#include <QTableView>
 #include <QTest>
 
 using namespace lexalon;
@@ -79,6 +81,25 @@ private Q_SLOTS:
         window.action(u"Liste"_s).trigger();
         QCOMPARE(seen, u"14"_s);
         QCOMPARE(window.scripted.pointerChangesOf(&window.form), (std::vector{MousePointer::Hourglass, MousePointer::Default}));
+    }
+
+    // From the word list's concordance, an attestation is selected in the pane.
+    void concordanceShowsAnAttestationInThePane()
+    {
+        Window window;
+        window.open("zoo zoo Zoo abri");
+        inspectNextModal<frmListe01>([](frmListe01 &list) {
+            inspectNextModal<ConcordanceWindow>([](ConcordanceWindow &concordance) {
+                auto *table = concordance.findChild<QTableView *>(u"concordance"_s);
+                table->setCurrentIndex(table->model()->index(2, 0));
+                concordance.afficher_Click();
+            });
+            list.concordance_Click();
+        });
+        window.action(u"Liste"_s).trigger();
+        const TextPane &pane = *window.form.findChild<TextPane *>(u"txtFichier"_s);
+        QCOMPARE(pane.selection().anchor, 8);
+        QCOMPARE(pane.selectedText(), u"Zoo"_s);
     }
 };
 

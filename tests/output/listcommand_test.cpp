@@ -20,8 +20,14 @@ const QByteArray alphabetical("Formes\tNombre d'attestations\r\nchat\t2\r\net\t1
 // Equal counts keep their alphabetical order.
 const QByteArray byFrequency("Formes\tNombre d'attestations\r\nchat\t2\r\n\xE9t\xE9\t2\r\nl\t2\r\nle\t2\r\net\t1\r\n");
 
+// Its concordance of été, one word each side, sorted by the word on the
+// right: the second attestation has none.
+const QByteArray concordanceHeading("\xEF\xBB\xBFN\xC2\xB0\tContexte gauche\tForme\tContexte droit\r\n");
+const QByteArray concordance = concordanceHeading + "2\tL'\t\xC3\x89T\xC3\x89\t !\xC2\xB6\r\n1\tl'\t\xC3\xA9t\xC3\xA9\t.\xC2\xB6L\r\n";
+
 // Shell lines run in a folder holding texte.txt and copie (the text above),
-// alpha and freq (its lists), $L the program; the status, a part of the
+// alpha and freq (its lists), conc and head (its concordance, a heading
+// alone), $L the program; the status, a part of the
 // message (none when empty), and shell lines to hold afterwards.
 struct ListRun { const char *name, *script; int status; QString message; const char *afterwards = "true"; };
 
@@ -53,6 +59,11 @@ const ListRun listRuns[] = {
     {"no text", R"("$L" --frequences)", listFailed, u"Usage : lexalon-liste"_s},
     {"two texts", R"("$L" texte.txt texte.txt)", listFailed, u"Usage : lexalon-liste"_s},
     {"unknown option", R"("$L" --inconnue texte.txt)", listFailed, u"option inconnue"_s},
+    {"concordance", R"sh("$L" --concordance "$(printf '\303\211T\303\211')" --contexte 1 --tri droite1 texte.txt -o c.txt)sh", listSucceeded, {}, "cmp c.txt conc"},
+    {"concordance of no form", R"("$L" --concordance "l'été" texte.txt > out)", listSucceeded, {}, "cmp out head"},
+    {"context without a concordance", R"("$L" --contexte 3 texte.txt > out)", listFailed, u"ne valent qu'avec --concordance"_s, "test ! -s out"},
+    {"context too wide", R"("$L" --concordance chat --contexte 21 texte.txt)", listFailed, u"de 1 à 20, pas « 21 »"_s},
+    {"unknown sort", R"("$L" --concordance chat --tri milieu texte.txt)", listFailed, u"ordre de tri inconnu « milieu »"_s},
     {"double dash ends the options", R"("$L" -- --frequences)", listFailed, u"impossible d'ouvrir « --frequences »"_s},
 };
 
@@ -61,7 +72,8 @@ TEST(ListCommandTest, RunsGiveTheirStatusMessageAndFiles)
     for (const ListRun &run : listRuns) {
         SCOPED_TRACE(run.name);
         const QTemporaryDir dir;
-        for (const auto &[name, bytes] : {std::pair{u"texte.txt"_s, text}, {u"copie"_s, text}, {u"alpha"_s, alphabetical}, {u"freq"_s, byFrequency}})
+        for (const auto &[name, bytes] : {std::pair{u"texte.txt"_s, text}, {u"copie"_s, text}, {u"alpha"_s, alphabetical}, {u"freq"_s, byFrequency},
+                                   {u"conc"_s, concordance}, {u"head"_s, concordanceHeading}})
             ASSERT_TRUE(lexalon::testing::writeBytes(dir.filePath(name), bytes));
         QProcess shell; // the status 99 tells that the lines afterwards failed
         shell.setWorkingDirectory(dir.path());

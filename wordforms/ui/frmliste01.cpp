@@ -4,9 +4,12 @@
 #include "output/savecommand.h"
 #include "platform/busypointer.h"
 #include "platform/busyscope.h"
+#include "platform/messagebox.h"
 #include "platform/twips.h"
 #include "ui/windowlook.h"
 #include "wordforms/analysis.h"
+#include "wordforms/concordance.h"
+#include "wordforms/ui/concordancewindow.h"
 #include "wordforms/ui/wordlistmodel.h"
 #include "wordforms/ui/wordlistview.h"
 #include "wordforms/wordlist.h"
@@ -17,6 +20,9 @@
 #include <QPalette>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+#include <new>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -143,6 +149,7 @@ void frmListe01::createList(QWidget *client)
     m_view->setObjectName(u"grille01"_s);
     m_view->setGeometry(grille01Geometry);
     m_view->setListModel(m_model);
+    connect(m_view, &WordListView::formChosen, this, &frmListe01::openConcordance);
 }
 
 void frmListe01::createButton(QWidget *client)
@@ -165,6 +172,10 @@ QMenuBar *frmListe01::createMenus()
     addCommand(fichier, u"enregistrer"_s, u"&Enregistrer sous"_s, this, &frmListe01::enregistrer_Click);
     addCommand(fichier, u"imprimer"_s, u"&Imprimer"_s, this, &frmListe01::imprimer_Click);
     addCommand(fichier, u"fermer"_s, u"&Fermer"_s, this, &frmListe01::fermer_Click);
+    QMenu *outils = addMenu(menuBar, u"outils"_s, u"&Outils"_s);
+    m_concordance = addCommand(outils, u"concordance"_s, u"&Concordance de la forme"_s, this,
+                               &frmListe01::concordance_Click);
+    m_concordance->setEnabled(false);
     QMenu *aide = addMenu(menuBar, u"aide"_s, u"&Aide"_s);
     addCommand(aide, u"about"_s, u"&A propos de"_s, this, &frmListe01::about_Click);
     return menuBar;
@@ -172,7 +183,10 @@ QMenuBar *frmListe01::createMenus()
 
 void frmListe01::Form_Load()
 {
-    m_model->setList(analyseText(m_text));
+    TextAnalysis analysis = analyseTextWithTokens(m_text);
+    m_tokens = std::move(analysis.tokens);
+    m_model->setList(std::move(analysis.list));
+    m_concordance->setEnabled(m_model->rowCount() > 0);
     m_view->moveToLastCount();
     m_Label6->setText(QString::number(m_model->list().totalCount()));
     m_Label7->setText(QString::number(m_model->list().size()));
@@ -210,6 +224,30 @@ void frmListe01::fermer_Click()
 void frmListe01::about_Click()
 {
     m_services.showAbout(*this);
+}
+
+void frmListe01::concordance_Click()
+{
+    if (m_view->currentIndex().isValid())
+        openConcordance(m_view->currentIndex().row());
+}
+
+void frmListe01::openConcordance(int row)
+{
+    const WordList &list = m_model->list();
+    std::unique_ptr<ConcordanceWindow> window;
+    try {
+        const BusyScope busy(*m_pointer);
+        window = std::make_unique<ConcordanceWindow>(Concordance(m_text, m_tokens, list.rank(row)),
+                                                     list.form(row).toString(), m_services, this);
+    } catch (const std::bad_alloc &) {
+        window.reset();
+        m_services.messages.show(notEnoughMemoryFor(u"La concordance ne peut pas être établie"_s,
+                                                    u"Texte trop volumineux"_s));
+        return;
+    }
+    connect(window.get(), &ConcordanceWindow::attestationShown, this, &frmListe01::attestationShown);
+    window->exec();
 }
 
 } // namespace lexalon

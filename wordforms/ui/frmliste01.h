@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/qt/windowservices.h"
+#include "wordforms/texttokens.h"
 
 #include <QDialog>
 #include <QString>
@@ -9,6 +10,7 @@
 
 class QGroupBox;
 class QLabel;
+class QAction;
 class QMenuBar;
 class QPushButton;
 class QWidget;
@@ -22,6 +24,7 @@ class WordListView;
 // The word-list window: the forms of the main window's text with their
 // numbers of attestations, two statistics, and the button that switches the
 // order of the list. Built for one showing: every load analyses afresh.
+// A chosen form opens its concordance.
 class frmListe01 final : public QDialog
 {
     Q_OBJECT
@@ -38,6 +41,11 @@ public:
     void imprimer_Click();
     void fermer_Click();
     void about_Click();
+    void concordance_Click();
+
+Q_SIGNALS:
+    // The characters of an attestation, to select in the main window's text.
+    void attestationShown(qsizetype start, qsizetype end);
 
 private:
     QWidget *createClientArea();
@@ -46,8 +54,10 @@ private:
     void createList(QWidget *client);
     void createButton(QWidget *client);
     QMenuBar *createMenus();
+    void openConcordance(int row);
 
     QString m_text;
+    TextTokens m_tokens;
     WindowServices m_services;
     std::unique_ptr<BusyPointer> m_pointer;
     WordListModel *m_model; // holds grille01
@@ -56,6 +66,7 @@ private:
     QPushButton *m_Command1 = nullptr;
     QLabel *m_Label6 = nullptr;
     QLabel *m_Label7 = nullptr;
+    QAction *m_concordance = nullptr;
 };
 
 } // namespace lexalon

@@ -7,6 +7,8 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPalette>
 
 using namespace Qt::StringLiterals;
@@ -93,6 +95,25 @@ void WordListView::keyboardSearch(const QString &search)
     if (row < 0)
         return;
     setCurrentIndex(m_model->index(int(row), WordListModel::countColumn));
+}
+
+void WordListView::keyPressEvent(QKeyEvent *event)
+{
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (!enter || !currentIndex().isValid()) {
+        QTableView::keyPressEvent(event);
+        return;
+    }
+    Q_EMIT formChosen(currentIndex().row());
+}
+
+void WordListView::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    const int row = rowAt(int(event->position().y()));
+    if (event->button() == Qt::LeftButton && row >= 0)
+        Q_EMIT formChosen(row);
+    else
+        QTableView::mouseDoubleClickEvent(event);
 }
 
 } // namespace lexalon

@@ -9,7 +9,8 @@ namespace lexalon {
 class WordListModel;
 
 // The word list on screen: scrolls and selects, never edits; typed letters
-// jump to the first form that begins with them.
+// jump to the first form that begins with them. Entrée or a double-click
+// chooses a form.
 class WordListView final : public QTableView
 {
     Q_OBJECT
@@ -24,6 +25,15 @@ public:
 
     // Letters typed in quick succession add up; an empty search starts afresh.
     void keyboardSearch(const QString &search) override;
+
+Q_SIGNALS:
+    void formChosen(int row);
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    // The forms' cells cannot be selected: a double-click on one chooses it
+    // all the same.
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
 
 private:
     WordListModel *m_model = nullptr;

@@ -1,6 +1,7 @@
 #include "output/wordlistfile.h"
 #include "support/windowtesting.h"
 #include "tests/support/testfiles.h"
+#include "wordforms/ui/concordancewindow.h"
 #include "wordforms/ui/frmliste01.h"
 #include "wordforms/ui/wordlistmodel.h"
 #include "wordforms/ui/wordlistview.h"
@@ -82,14 +83,12 @@ private Q_SLOTS:
         QCOMPARE(view()->rowAt(0), 0);
     }
 
-    // The highlight stays on its row; Enter in the list does not press the
-    // button, which names the order the list is not in. Saving takes the order
+    // The highlight stays on its row; the button names the order the list is
+    // not in. Saving takes the order
     // shown; saving and printing make the last count current.
     void buttonAndMenuCommands()
     {
         load(u"a b b c c c d d d d e"_s);
-        QTest::keyClick(view(), Qt::Key_Return);
-        QCOMPARE(button()->text(), toFrequencies);
         QTest::mouseClick(button(), Qt::LeftButton);
         QCOMPARE(m_scripted->pointerChangesOf(m_window.get()), (std::vector{MousePointer::Hourglass, MousePointer::Default}));
         QCOMPARE(button()->text(), u"Tri alphabétique"_s);
@@ -107,6 +106,30 @@ private Q_SLOTS:
         QCOMPARE(view()->currentIndex(), countCell(u"e"_s));
         QTest::mouseClick(button(), Qt::LeftButton);
         QCOMPARE(button()->text(), toFrequencies);
+    }
+
+    // Entrée, a double-click on a form and the Outils menu open the
+    // concordance of the form chosen, and Entrée does not press the button;
+    // with no form the command is disabled.
+    void choosingAFormOpensItsConcordance()
+    {
+        load(u"Le chat, le CHAT et l'ane."_s);
+        QStringList captions;
+        const auto nextCaption = [&] {
+            inspectNextModal<ConcordanceWindow>([&](ConcordanceWindow &window) { captions.append(window.windowTitle()); });
+        };
+        nextCaption();
+        view()->setCurrentIndex(countCell(u"chat"_s));
+        QTest::keyClick(view(), Qt::Key_Return);
+        nextCaption();
+        QTest::mouseDClick(view()->viewport(), Qt::LeftButton, {}, view()->visualRect(countCell(u"et"_s).siblingAtColumn(0)).center());
+        nextCaption();
+        view()->setCurrentIndex(countCell(u"le"_s));
+        action(u"concordance"_s)->trigger();
+        QCOMPARE(captions, (QStringList{u"Concordance de « chat »"_s, u"Concordance de « et »"_s, u"Concordance de « le »"_s}));
+        QCOMPARE(button()->text(), toFrequencies);
+        load(u"1, 2, 3"_s);
+        QVERIFY(!action(u"concordance"_s)->isEnabled());
     }
 };
 

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "output/wordlistfile.h"
+
+#include <QString>
+
+class QIODevice;
+
+namespace lexalon {
+
+class Concordance;
+
+inline constexpr auto concordanceHeading = u"N°\tContexte gauche\tForme\tContexte droit";
+
+// The saved concordance: the heading line, then one line per row in the
+// order shown: the attestation's number in text order, tab, its left
+// context, tab, the form, tab, its right context. UTF-8 after a byte-order
+// mark, lines ended by CR LF. False when a write fails.
+bool writeConcordance(const Concordance &concordance, int words, QIODevice &device);
+WriteOutcome writeConcordanceFile(const Concordance &concordance, int words, const QString &path);
+
+} // namespace lexalon

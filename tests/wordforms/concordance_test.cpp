@@ -1,0 +1,138 @@
+#include "wordforms/concordance.h"
+
+#include "wordforms/analysis.h"
+
+#include <QString>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+using namespace lexalon;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// A text, its analysis, and the concordance of one of its forms.
+struct Studied
+{
+    Studied(const QString &text, const QString &form)
+        : text(text)
+        , analysis(analyseTextWithTokens(this->text))
+        , row(analysis.list.rowOf(form))
+        , concordance(this->text, analysis.tokens, row >= 0 ? analysis.list.rank(row) : ~0u)
+    {
+    }
+
+    std::vector<qsizetype> shown() const
+    {
+        std::vector<qsizetype> numbers;
+        for (qsizetype row = 0; row < concordance.size(); ++row)
+            numbers.push_back(concordance.attestation(row) + 1);
+        return numbers;
+    }
+
+    QString text;
+    TextAnalysis analysis;
+    qsizetype row;
+    Concordance concordance;
+};
+
+} // namespace
+
+TEST(Concordance, FindsEveryAttestationWhereTheTextWritesIt)
+{
+    const struct { const char *name; QString text; QString form; std::vector<qsizetype> starts; } cases[] = {
+        {"CR LF and lone CR", u"été\r\nÉté\rl'ÉTÉ"_s, u"été"_s, {0, 5, 11}},
+        {"ligatures", u"Le cœur, CŒUR… cœurs"_s, u"cœur"_s, {3, 9}},
+        {"first and last", u"chat noir chat"_s, u"chat"_s, {0, 10}},
+        {"one form", u"mot"_s, u"mot"_s, {0}},
+        {"after surrogate pairs", u"𝄞le 𝄞le"_s, u"le"_s, {2, 7}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        const Studied studied(c.text, c.form);
+        ASSERT_GE(studied.row, 0);
+        ASSERT_EQ(studied.concordance.size(), studied.analysis.list.count(studied.row));
+        for (qsizetype a = 0; a < studied.concordance.size(); ++a) {
+            const TextSpan span = studied.concordance.span(a);
+            EXPECT_EQ(span.begin, c.starts[size_t(a)]);
+            EXPECT_EQ(span.end - span.begin, c.form.size());
+            EXPECT_EQ(listedForm(QStringView(c.text).sliced(span.begin, span.end - span.begin)), c.form);
+        }
+    }
+}
+
+// Neighbours in French order (été before le, though é is above z); no
+// neighbour comes first; ties keep text order.
+TEST(Concordance, SortsByANeighbourInFrenchOrder)
+{
+    Studied studied(u"zut bien le été car le dès été le bien le"_s, u"le"_s);
+    const struct { Concordance::Order order; std::vector<qsizetype> numbers; } cases[] = {
+        {Concordance::Order::FirstLeft, {1, 4, 2, 3}},
+        {Concordance::Order::SecondLeft, {3, 2, 4, 1}},
+        {Concordance::Order::FirstRight, {4, 3, 2, 1}},
+        {Concordance::Order::SecondRight, {4, 1, 2, 3}},
+        {Concordance::Order::Text, {1, 2, 3, 4}},
+    };
+    for (const auto &c : cases) {
+        studied.concordance.sort(c.order);
+        EXPECT_EQ(studied.shown(), c.numbers) << int(c.order);
+        for (qsizetype row = 0; row < studied.concordance.size(); ++row)
+            EXPECT_EQ(studied.concordance.rowOf(studied.concordance.attestation(row)), row);
+    }
+}
+
+TEST(Concordance, ContextsHoldTheirWordsOnOneLine)
+{
+    const Studied studied(u"Un\tdeux, trois\r\nQUATRE cinq"_s, u"quatre"_s);
+    const struct { int words; QString left; QString right; } cases[] = {
+        {1, u"trois¶"_s, u" cinq"_s},
+        {2, u"deux, trois¶"_s, u" cinq"_s},
+        {3, u"Un deux, trois¶"_s, u" cinq"_s},
+        {4, u"Un deux, trois¶"_s, u" cinq"_s},
+    };
+    for (const auto &c : cases) {
+        const ConcordanceLine line = studied.concordance.line(0, c.words);
+        EXPECT_EQ(line.left, c.left) << c.words;
+        EXPECT_EQ(line.form, u"QUATRE"_s);
+        EXPECT_EQ(line.right, c.right) << c.words;
+    }
+    // Forty characters a word at most, the cut end marked.
+    const QString dashes = QString(100, u'-');
+    const Studied long_(u"a"_s + dashes + u"mot"_s + dashes + u"b"_s, u"mot"_s);
+    const ConcordanceLine line = long_.concordance.line(0, 1);
+    EXPECT_EQ(line.left, u"…"_s + QString(40, u'-'));
+    EXPECT_EQ(line.right, QString(40, u'-') + u"…"_s);
+}
+
+// Its paragraph runs from blank line to blank line; a click on the strip
+// finds the nearest attestation, the earlier one at equal distance.
+TEST(Concordance, PlacesAttestationsInTheText)
+{
+    const QString text = u"Titre\r\n\r\nUn chat\r\nnoir.\r\n \r\nFin chat"_s;
+    const Studied studied(text, u"chat"_s);
+    const auto paragraph = [&](qsizetype a) {
+        const TextSpan span = studied.concordance.paragraph(a);
+        return text.sliced(span.begin, span.end - span.begin);
+    };
+    EXPECT_EQ(paragraph(0), u"Un chat\r\nnoir."_s);
+    EXPECT_EQ(paragraph(1), u"Fin chat"_s);
+    // The two start at 12 and 32 of 36 characters.
+    EXPECT_EQ(studied.concordance.nearest(0), 0);
+    EXPECT_EQ(studied.concordance.nearest(22), 0);
+    EXPECT_EQ(studied.concordance.nearest(23), 1);
+    EXPECT_EQ(studied.concordance.nearest(36), 1);
+    EXPECT_EQ(studied.concordance.dispersion(10), (std::vector<qsizetype>{0, 0, 0, 1, 0, 0, 0, 0, 1, 0}));
+    // An unknown form has no attestation.
+    EXPECT_EQ(Studied(text, u"chien"_s).concordance.nearest(3), -1);
+}
+
+TEST(Concordance, AWordIsListedUnderItsLowerCaseComposedForm)
+{
+    const struct { QString word; QString form; } cases[] = {
+        {u"ÉTÉ"_s, u"été"_s}, {u"Œuvre"_s, u"œuvre"_s}, {u"e\u0301te\u0301"_s, u"été"_s}, {u"l'été"_s, {}}, {u""_s, {}},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(listedForm(c.word), c.form) << c.word.toStdString();
+}

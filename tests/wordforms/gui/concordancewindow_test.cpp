@@ -1,0 +1,89 @@
+#include "output/concordancefile.h"
+#include "support/testfiles.h"
+#include "support/windowtesting.h"
+#include "wordforms/analysis.h"
+#include "wordforms/ui/concordancemodel.h"
+#include "wordforms/ui/concordancewindow.h"
+#include "wordforms/ui/dispersionstrip.h"
+
+#include <QAbstractItemModelTester>
+#include <QAction>
+#include <QBuffer>
+#include <QComboBox>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QSpinBox>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextEdit>
+
+#include <memory>
+
+using namespace lexalon;
+using namespace lexalon::testing;
+using namespace Qt::StringLiterals;
+
+// Wiring only: the concordance itself is tested in the core.
+class ConcordanceWindowTest : public QObject
+{
+    Q_OBJECT
+
+    template<typename Child>
+    Child *child(const QString &name) const { return m_window->findChild<Child *>(name); }
+    QTableView *table() const { return child<QTableView>(u"concordance"_s); }
+    qsizetype currentAttestation() const
+    {
+        return qobject_cast<ConcordanceModel *>(table()->model())->concordance().attestation(table()->currentIndex().row());
+    }
+
+    const QString m_text = u"Un chat.\n\n"_s + u"mot "_s.repeated(200) + u"\n\nDeux chats, le chat."_s;
+    TextAnalysis m_analysis = analyseTextWithTokens(m_text);
+    ScriptedServices m_scripted;
+    std::unique_ptr<ConcordanceWindow> m_window;
+
+private Q_SLOTS:
+    void init()
+    {
+        const TextTokens::Rank chat = m_analysis.list.rank(m_analysis.list.rowOf(u"chat"_s));
+        m_window = std::make_unique<ConcordanceWindow>(Concordance(m_text, m_analysis.tokens, chat), u"chat"_s, m_scripted.services());
+        new QAbstractItemModelTester(table()->model(), QAbstractItemModelTester::FailureReportingMode::QtTest, m_window.get());
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    }
+
+    // A click near the strip's end selects the last attestation and shows its
+    // paragraph; a sort keeps it current; Afficher gives its characters.
+    void stripSortAndShowFollowTheSelection()
+    {
+        auto *strip = child<DispersionStrip>(u"dispersion"_s);
+        QTest::mouseClick(strip, Qt::LeftButton, {}, QPoint(strip->width() - 6, 10));
+        QCOMPARE(currentAttestation(), 1);
+        QCOMPARE(child<QTextEdit>(u"paragraphe"_s)->toPlainText(), u"Deux chats, le chat."_s);
+        child<QComboBox>(u"tri"_s)->setCurrentIndex(3); // the first word on the right: none comes first
+        QCOMPARE(table()->currentIndex().row(), 0);
+        QCOMPARE(currentAttestation(), 1);
+        QSignalSpy shown(m_window.get(), &ConcordanceWindow::attestationShown);
+        QTest::mouseClick(child<QPushButton>(u"afficher"_s), Qt::LeftButton);
+        QCOMPARE(shown.value(0), (QVariantList{m_text.size() - 5, m_text.size() - 1}));
+    }
+
+    // The file holds the rows as shown, at the context's width shown.
+    void savesTheConcordanceShown()
+    {
+        child<QSpinBox>(u"contexte"_s)->setValue(1);
+        QCOMPARE(table()->model()->index(0, ConcordanceModel::rightColumn).data().toString(), u"."_s + u"¶"_s.repeated(2) + u"mot"_s);
+        child<QComboBox>(u"tri"_s)->setCurrentIndex(1);
+        const QTemporaryDir folder;
+        m_scripted.dialogs.setNextFileName(folder.filePath(u"concordance.txt"_s));
+        child<QAction>(u"enregistrer"_s)->trigger();
+        QBuffer expected;
+        expected.open(QIODevice::WriteOnly);
+        writeConcordance(qobject_cast<ConcordanceModel *>(table()->model())->concordance(), 1, expected);
+        QCOMPARE(contentOf(folder.filePath(u"concordance.txt"_s)), expected.data());
+        QCOMPARE(expected.data().count('\n'), 3);
+    }
+};
+
+QTEST_MAIN(ConcordanceWindowTest)
+#include "concordancewindow_test.moc"

@@ -1,0 +1,239 @@
+#include "wordforms/concordance.h"
+
+#include "wordforms/letters.h"
+
+#include <QChar>
+
+#include <algorithm>
+#include <numeric>
+
+namespace lexalon {
+
+namespace {
+
+// A context never holds more than this many characters a word: a run of
+// thousands of separators or a form of millions of letters is cut.
+constexpr qsizetype charactersPerWord = 40;
+// How far a paragraph reaches each side of its form.
+constexpr qsizetype paragraphReach = 600;
+
+constexpr char16_t pilcrow = u'\u00B6';
+constexpr char16_t ellipsis = u'\u2026';
+
+bool isLineBreak(char16_t c)
+{
+    return c == u'\n' || c == u'\r';
+}
+
+bool isBlank(char16_t c)
+{
+    return c == u' ' || c == u'\t';
+}
+
+// A line break, CR LF included, is one pilcrow; any other control character
+// is a space.
+QString oneLine(QStringView text)
+{
+    QString line;
+    line.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (isLineBreak(c)) {
+            line += pilcrow;
+            i += c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n';
+        } else {
+            line += c < 0x20 || c == 0x7F ? u' ' : c;
+        }
+    }
+    return line;
+}
+
+// The neighbour a sort reads, as an offset from the form's token.
+qsizetype neighbourOffset(Concordance::Order order)
+{
+    switch (order) {
+    case Concordance::Order::FirstLeft:
+        return -1;
+    case Concordance::Order::SecondLeft:
+        return -2;
+    case Concordance::Order::FirstRight:
+        return 1;
+    case Concordance::Order::SecondRight:
+        return 2;
+    case Concordance::Order::Text:
+        break;
+    }
+    return 0;
+}
+
+} // namespace
+
+Concordance::Concordance(QStringView text, const TextTokens &tokens, TextTokens::Rank form)
+    : m_text(text)
+    , m_tokens(&tokens)
+{
+    const std::vector<TextTokens::Rank> &ranks = tokens.ranks();
+    m_tokenOf.reserve(size_t(std::count(ranks.begin(), ranks.end(), form)));
+    for (size_t token = 0; token < ranks.size(); ++token) {
+        if (ranks[token] == form)
+            m_tokenOf.push_back(std::uint32_t(token));
+    }
+    m_shown.resize(m_tokenOf.size());
+    std::iota(m_shown.begin(), m_shown.end(), 0u);
+    m_rowOf = m_shown;
+}
+
+void Concordance::sort(Order order)
+{
+    const qsizetype offset = neighbourOffset(order);
+    if (offset == 0) {
+        std::iota(m_shown.begin(), m_shown.end(), 0u);
+    } else {
+        // The neighbour's rank above, the attestation below: one integer
+        // sort, and ties stay in text order. No neighbour sorts first.
+        std::vector<std::uint64_t> keys(m_tokenOf.size());
+        for (size_t a = 0; a < keys.size(); ++a) {
+            const qsizetype neighbour = qsizetype(m_tokenOf[a]) + offset;
+            const bool exists = neighbour >= 0 && neighbour < m_tokens->size();
+            const std::uint64_t key = exists ? std::uint64_t(m_tokens->rank(neighbour)) + 1 : 0;
+            keys[a] = key << 32 | a;
+        }
+        std::sort(keys.begin(), keys.end());
+        std::transform(keys.begin(), keys.end(), m_shown.begin(),
+                       [](std::uint64_t key) { return std::uint32_t(key); });
+    }
+    for (size_t row = 0; row < m_shown.size(); ++row)
+        m_rowOf[m_shown[row]] = std::uint32_t(row);
+    m_order = order;
+}
+
+qsizetype Concordance::tokenEnd(qsizetype token) const
+{
+    qsizetype end = m_tokens->start(token);
+    while (end < m_text.size() && isLetter(m_text[end].unicode()))
+        ++end;
+    return end;
+}
+
+TextSpan Concordance::span(qsizetype attestation) const
+{
+    const qsizetype token = m_tokenOf[size_t(attestation)];
+    return {m_tokens->start(token), tokenEnd(token)};
+}
+
+ConcordanceLine Concordance::line(qsizetype attestation, int words) const
+{
+    const qsizetype token = m_tokenOf[size_t(attestation)];
+    const TextSpan form = span(attestation);
+    const qsizetype room = charactersPerWord * words;
+
+    qsizetype begin = token >= words ? m_tokens->start(token - words) : 0;
+    const bool cutLeft = form.begin - begin > room;
+    if (cutLeft) {
+        begin = form.begin - room;
+        begin += QChar::isLowSurrogate(m_text[begin].unicode());
+    }
+    qsizetype end = token + words < m_tokens->size() ? tokenEnd(token + words) : m_text.size();
+    const bool cutRight = end - form.end > room;
+    if (cutRight) {
+        end = form.end + room;
+        end -= QChar::isHighSurrogate(m_text[end - 1].unicode());
+    }
+
+    ConcordanceLine line;
+    line.left = oneLine(m_text.sliced(begin, form.begin - begin));
+    if (cutLeft)
+        line.left.prepend(ellipsis);
+    line.form = m_text.sliced(form.begin, form.end - form.begin).toString();
+    line.right = oneLine(m_text.sliced(form.end, end - form.end));
+    if (cutRight)
+        line.right.append(ellipsis);
+    return line;
+}
+
+// A blank line is two line breaks with nothing but blanks between them; CR
+// LF is one break.
+TextSpan Concordance::paragraph(qsizetype attestation) const
+{
+    const TextSpan form = span(attestation);
+    const qsizetype size = m_text.size();
+    const auto at = [&](qsizetype i) { return m_text[i].unicode(); };
+
+    const qsizetype lowest = std::max<qsizetype>(0, form.begin - paragraphReach);
+    qsizetype begin = lowest;
+    qsizetype lastBreak = -1; // the break nearest the form seen so far
+    bool blank = false;
+    for (qsizetype i = form.begin - 1; i >= lowest; --i) {
+        const char16_t c = at(i);
+        if (c == u'\r' && lastBreak == i + 1 && at(i + 1) == u'\n')
+            continue;
+        if (isLineBreak(c)) {
+            if (lastBreak >= 0 && blank) {
+                begin = lastBreak + 1;
+                break;
+            }
+            lastBreak = i;
+            blank = true;
+        } else if (!isBlank(c)) {
+            blank = false;
+        }
+    }
+    // A cut paragraph starts at a word.
+    if (begin == lowest && lowest > 0) {
+        while (begin < form.begin && !isBlank(at(begin - 1)) && !isLineBreak(at(begin - 1)))
+            ++begin;
+    }
+
+    const qsizetype highest = std::min(size, form.end + paragraphReach);
+    qsizetype end = highest;
+    lastBreak = -1;
+    blank = false;
+    for (qsizetype i = form.end; i < highest; ++i) {
+        const char16_t c = at(i);
+        if (c == u'\n' && lastBreak == i - 1 && at(i - 1) == u'\r')
+            continue;
+        if (isLineBreak(c)) {
+            if (lastBreak >= 0 && blank) {
+                end = lastBreak;
+                break;
+            }
+            lastBreak = i;
+            blank = true;
+        } else if (!isBlank(c)) {
+            blank = false;
+        }
+    }
+    if (end == highest && highest < size) {
+        while (end > form.end && !isBlank(at(end)) && !isLineBreak(at(end)))
+            --end;
+    }
+    return {begin, end};
+}
+
+qsizetype Concordance::nearest(qsizetype position) const
+{
+    if (m_tokenOf.empty())
+        return -1;
+    const auto after = std::partition_point(m_tokenOf.begin(), m_tokenOf.end(), [&](std::uint32_t token) {
+        return m_tokens->start(token) < position;
+    });
+    if (after == m_tokenOf.end())
+        return size() - 1;
+    const qsizetype next = after - m_tokenOf.begin();
+    if (next == 0)
+        return 0;
+    const qsizetype before = m_tokens->start(m_tokenOf[size_t(next - 1)]);
+    return position - before <= m_tokens->start(*after) - position ? next - 1 : next;
+}
+
+std::vector<qsizetype> Concordance::dispersion(qsizetype parts) const
+{
+    std::vector<qsizetype> counts(size_t(std::max<qsizetype>(parts, 0)), 0);
+    if (counts.empty() || m_text.isEmpty())
+        return counts;
+    for (std::uint32_t token : m_tokenOf)
+        ++counts[size_t(m_tokens->start(token) * parts / m_text.size())];
+    return counts;
+}
+
+} // namespace lexalon

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "wordforms/texttokens.h"
+
+#include <QString>
+#include <QStringView>
+#include <QtGlobal>
+
+#include <cstdint>
+#include <vector>
+
+namespace lexalon {
+
+// One attestation in its context: the words before the form, the form as the
+// text writes it, the words after. Line breaks show as a pilcrow and other
+// control characters as a space, so a line stays one line.
+struct ConcordanceLine
+{
+    QString left;
+    QString form;
+    QString right;
+};
+
+// Characters of the text, from begin to end.
+struct TextSpan
+{
+    qsizetype begin = 0;
+    qsizetype end = 0;
+};
+
+// Every attestation of one form, in text order or sorted by a neighbouring
+// word. Attestations are numbered from 0 in text order; rows are the order
+// shown. Neighbours compare by their forms' ranks, so a sort is a sort of
+// integers. The text and its tokens must outlive the concordance.
+class Concordance
+{
+public:
+    enum class Order { Text, FirstLeft, SecondLeft, FirstRight, SecondRight };
+
+    static constexpr int fewestWords = 1;
+    static constexpr int mostWords = 20;
+    static constexpr int defaultWords = 6;
+
+    Concordance(QStringView text, const TextTokens &tokens, TextTokens::Rank form);
+
+    qsizetype size() const { return qsizetype(m_tokenOf.size()); }
+    QStringView text() const { return m_text; }
+
+    Order order() const { return m_order; }
+    // Ties keep text order.
+    void sort(Order order);
+    qsizetype attestation(qsizetype row) const { return m_shown[size_t(row)]; }
+    qsizetype rowOf(qsizetype attestation) const { return m_rowOf[size_t(attestation)]; }
+
+    // Where the attestation's form stands in the text.
+    TextSpan span(qsizetype attestation) const;
+    // Its context: `words` words each side, or what the text has of them.
+    ConcordanceLine line(qsizetype attestation, int words) const;
+    // The paragraph around it: from the blank line before to the blank line
+    // after, within some hundreds of characters of the form.
+    TextSpan paragraph(qsizetype attestation) const;
+
+    // The attestation whose form starts nearest to a place in the text; -1
+    // when there is none.
+    qsizetype nearest(qsizetype position) const;
+    // How many attestations start in each of `parts` equal parts of the text.
+    std::vector<qsizetype> dispersion(qsizetype parts) const;
+
+private:
+    qsizetype tokenEnd(qsizetype token) const;
+
+    QStringView m_text;
+    const TextTokens *m_tokens;
+    std::vector<std::uint32_t> m_tokenOf; // each attestation's token
+    std::vector<std::uint32_t> m_shown;   // each row's attestation
+    std::vector<std::uint32_t> m_rowOf;   // each attestation's row
+    Order m_order = Order::Text;
+};
+
+} // namespace lexalon

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QtGlobal>
+
+#include <cstdint>
+#include <utility>
+#include <vector>
+
+namespace lexalon {
+
+// The tokens of a text in text order, each named by its form's row in the
+// alphabetical word list (its rank in the French order), with where it
+// starts in the text. Eight bytes a token: comparing two tokens' forms is
+// comparing two integers.
+class TextTokens
+{
+public:
+    using Rank = std::uint32_t;
+
+    TextTokens() = default;
+    TextTokens(std::vector<Rank> ranks, std::vector<std::uint32_t> starts)
+        : m_ranks(std::move(ranks))
+        , m_starts(std::move(starts))
+    {
+    }
+
+    qsizetype size() const { return qsizetype(m_ranks.size()); }
+    Rank rank(qsizetype token) const { return m_ranks[size_t(token)]; }
+    qsizetype start(qsizetype token) const { return m_starts[size_t(token)]; }
+    const std::vector<Rank> &ranks() const { return m_ranks; }
+
+private:
+    std::vector<Rank> m_ranks;
+    std::vector<std::uint32_t> m_starts;
+};
+
+} // namespace lexalon
