@@ -92,10 +92,10 @@ def named(node, role, name):
     return next((child for child in nodes(node, role) if child.get_name() == name), None)
 
 
-def choose(window, role, menu_key, item_key, item):
+def choose(window, role, menu_key, item_key, item, title=MAIN):
     # The item is picked once the menu, opened by its access key, shows it.
     keys(window, f"alt+{menu_key}")
-    wait_until(f'the menu item "{item}"', lambda: (node := named(accessible(role, MAIN), "menu item", item))
+    wait_until(f'the menu item "{item}"', lambda: (node := named(accessible(role, title), "menu item", item))
                and node.get_state_set().contains(Atspi.StateType.SHOWING))
     keys(window, item_key)
 
@@ -105,6 +105,15 @@ def file_dialog(title, path):
     run("xdotool", "windowfocus", "--sync", str(dialog), "type", "--delay", "20", str(path))
     keys(dialog, "Return")
     gone(dialog, title)
+
+
+def save_through_dialog(window, title, path):
+    choose(window, "dialog", "f", "e", "Enregistrer sous", title)
+    file_dialog("Enregistrer sous", path)
+    box = wait_until("the message", lambda: accessible("alert", "Lexalon"))
+    expect("the message", [t for t in texts(box, "label") if t], ["L'enregistrement est terminé."])
+    click(named(box, "push button", "OK"))
+    wait_until("the message to close", lambda: accessible("alert", "Lexalon") is None)
 
 
 def label():
@@ -145,13 +154,23 @@ def typical_use(arguments, folder, program):
     wait_until("the alphabetical order offered", lambda: texts(window, "push button") == ["Tri alphabétique"])
 
     yield "Enregistrer sous, then the completion message"
-    choose(words, "dialog", "f", "e", "Enregistrer sous")
-    file_dialog("Enregistrer sous", saved)
-    box = wait_until("the message", lambda: accessible("alert", "Lexalon"))
-    expect("the message", [t for t in texts(box, "label") if t], ["L'enregistrement est terminé."])
-    click(named(box, "push button", "OK"))
-    wait_until("the message to close", lambda: accessible("alert", "Lexalon") is None)
+    save_through_dialog(words, MAIN, saved)
     expect("the saved list", saved.read_bytes(), expected)
+
+    yield "Entrée on a form opens its concordance; sorted and saved, it is the batch command's"
+    keys(words, "shift+Tab", "d", "e", "Return")  # from the button back to the list
+    found = wait_until("the concordance window", lambda: run("xdotool", "search", "--onlyvisible", "--name",
+                                                             "^Concordance de « .* »$").split())
+    concordance, title = int(found[0]), run("xdotool", "getwindowname", found[0]).strip()
+    wait_until("the concordance on the accessibility bus", lambda: accessible("dialog", title))
+    keys(concordance, "alt+t", "Down")  # the sort list: the first word on the left
+    save_through_dialog(concordance, title, concordance_file := folder / "concordance.txt")
+    form = title.removeprefix("Concordance de « ").removesuffix(" »")
+    expect("the saved concordance", concordance_file.read_bytes(),
+           subprocess.run([arguments.liste, "--concordance", form, "--tri", "gauche1", str(text)], check=True,
+                          capture_output=True, timeout=DEADLINE).stdout)
+    keys(concordance, "Escape")
+    gone(concordance, title)
 
     yield "Imprimer, into a PDF file"
     choose(words, "dialog", "f", "i", "Imprimer")
