@@ -61,9 +61,15 @@ test-fuzz: deps
 fuzz: deps
 	$(call run_fuzzers,$(FUZZ_SECONDS))
 
-bench: build
+# A real French text beside the generated ones: the machine's French
+# translations and manual pages, repeated to 100 MB.
+$(BUILD)/french-100mb.txt: scripts/make-french-corpus.py | build
+	python3 scripts/make-french-corpus.py $@
+
+bench: build $(BUILD)/french-100mb.txt
 	@for b in $(BUILD)/bench/bench_*; do \
-	  [ -x "$$b" ] || continue; echo "== $$(basename $$b)"; "$$b" --benchmark_counters_tabular=true || exit 1; \
+	  [ -x "$$b" ] || continue; echo "== $$(basename $$b)"; \
+	  LEXALON_BENCH_FRENCH=$(CURDIR)/$(BUILD)/french-100mb.txt "$$b" --benchmark_counters_tabular=true || exit 1; \
 	done
 
 # The share of small faults in the core's sources that the core's tests catch:

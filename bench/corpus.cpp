@@ -396,4 +396,9 @@ QByteArray onceEachFormText(qint64 forms, quint64 seed)
     return shuffledLines(formBytes, tokens, random);
 }
 
+QString realFrenchTextPath()
+{
+    return qEnvironmentVariable("LEXALON_BENCH_FRENCH");
+}
+
 } // namespace lexalon::bench

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QString>
 #include <QtGlobal>
 
 namespace lexalon::bench {
@@ -19,5 +20,10 @@ QByteArray distinctFormsText(qint64 forms, quint64 seed = 1);
 // The same with each form once: the most different forms a text can hold
 // for its size.
 QByteArray onceEachFormText(qint64 forms, quint64 seed = 1);
+
+// The real French text named by LEXALON_BENCH_FRENCH, as
+// scripts/make-french-corpus.py writes it (make bench does); empty when the
+// variable is not set.
+QString realFrenchTextPath();
 
 } // namespace lexalon::bench

@@ -1,5 +1,5 @@
 // The peak resident memory of lexalon-liste and of the program (text opened,
-// word list shown) on four texts that strain it differently, against the
+// word list and the concordance of its most frequent form shown) on four texts that strain it differently, against the
 // bound of five times the file's size plus 100 MB, as /usr/bin/time reports
 // it. The child is started by time, not by this process: a process started
 // straight from here would count the memory this one holds.
@@ -109,6 +109,7 @@ void BM_PeakMemory(benchmark::State &state)
     const double bound = boundFactor * fileSize + boundMargin;
     state.counters["file_MB"] = fileSize / double(megabyte);
     state.counters["peak_MB"] = run.peakBytes / double(megabyte);
+    state.counters["peak_per_file_size"] = run.peakBytes / fileSize;
     state.counters["bound_MB"] = bound / double(megabyte);
     state.counters["within_bound"] = run.peakBytes <= bound;
     state.SetLabel(std::string(input.name) + (window ? " window" : " lexalon-liste"));

@@ -1,9 +1,12 @@
 // Any text through the analysis and both orderings: the word list must hold
-// each form of the text once with its number of attestations, in each order.
+// each form of the text once with its number of attestations, in each order;
+// the tokens kept for the concordance must name their forms where the text
+// writes them, and each concordance must hold every attestation in each sort.
 #include "document/textfile.h"
 #include "fuzz/fuzzcheck.h"
 #include "tests/support/plainformcount.h"
 #include "wordforms/analysis.h"
+#include "wordforms/concordance.h"
 #include "wordforms/letters.h"
 #include "wordforms/textorder.h"
 #include "wordforms/wordlist.h"
@@ -123,11 +126,49 @@ void checkWordList(QStringView text)
     require(formRows(list) == alphabetical, "the alphabetical order comes back whole");
 }
 
+void checkConcordance(QStringView text, const TextAnalysis &analysis, qsizetype row)
+{
+    Concordance concordance(text, analysis.tokens, analysis.list.rank(row));
+    require(concordance.size() == analysis.list.count(row), "one line an attestation");
+    for (auto order : {Concordance::Order::FirstLeft, Concordance::Order::SecondLeft, Concordance::Order::FirstRight,
+                       Concordance::Order::SecondRight, Concordance::Order::Text}) {
+        concordance.sort(order);
+        for (qsizetype r = 0; r < concordance.size(); ++r)
+            require(concordance.rowOf(concordance.attestation(r)) == r, "a sort moves every attestation once");
+    }
+    for (qsizetype a = 0; a < concordance.size(); ++a) {
+        const ConcordanceLine line = concordance.line(a, Concordance::mostWords);
+        require(listedForm(line.form) == analysis.list.form(row), "the line's form is the form");
+        for (const QString &context : {line.left, line.right})
+            require(!context.contains(u'\t') && !context.contains(u'\r') && !context.contains(u'\n'), "a line stays one line");
+        const TextSpan paragraph = concordance.paragraph(a);
+        const TextSpan form = concordance.span(a);
+        require(paragraph.begin <= form.begin && form.end <= paragraph.end, "the paragraph holds its form");
+        require(concordance.nearest(form.begin) == a, "the nearest attestation to a form's start is itself");
+    }
+}
+
+void checkTokens(QStringView text, const WordList &list)
+{
+    const TextAnalysis analysis = analyseTextWithTokens(text);
+    require(formRows(analysis.list) == formRows(list), "keeping the tokens lists the same forms");
+    for (qsizetype token = 0; token < analysis.tokens.size(); ++token) {
+        const QStringView form = analysis.list.form(analysis.tokens.rank(token));
+        require(listedForm(text.sliced(analysis.tokens.start(token), form.size())) == form, "a token starts its form");
+    }
+    if (analysis.list.size() > 0) {
+        checkConcordance(text, analysis, 0);
+        checkConcordance(text, analysis, analysis.list.size() - 1);
+    }
+}
+
 } // namespace
 } // namespace lexalon::fuzz
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
-    lexalon::fuzz::checkWordList(lexalon::fuzz::textOf(data, size));
+    const QString text = lexalon::fuzz::textOf(data, size);
+    lexalon::fuzz::checkWordList(text);
+    lexalon::fuzz::checkTokens(text, lexalon::analyseText(text));
     return 0;
 }

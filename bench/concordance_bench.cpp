@@ -1,0 +1,157 @@
+// The concordance of the most frequent form of a 100 MB text: opening its
+// window until the first screen is drawn, each re-sort, the dispersion strip
+// and the table's scrolling. On the French-like text, and on the real French
+// text when LEXALON_BENCH_FRENCH names it.
+
+#include "bench/corpus.h"
+#include "bench/offscreen.h"
+#include "document/textfile.h"
+#include "wordforms/analysis.h"
+#include "wordforms/concordance.h"
+#include "wordforms/ui/concordancewindow.h"
+#include "wordforms/ui/dispersionstrip.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QScrollBar>
+#include <QTableView>
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+using namespace lexalon;
+
+namespace {
+
+constexpr qint64 hundredMegabytes = qint64(100) << 20;
+
+// A text analysed once, and the rank of its most frequent form.
+struct Studied
+{
+    QString text;
+    TextAnalysis analysis;
+    qsizetype mostFrequent = 0;
+
+    explicit Studied(QString t)
+        : text(std::move(t))
+        , analysis(analyseTextWithTokens(text))
+    {
+        for (qsizetype row = 0; row < analysis.list.size(); ++row) {
+            if (analysis.list.count(row) > analysis.list.count(mostFrequent))
+                mostFrequent = row;
+        }
+    }
+
+    Concordance concordance() const
+    {
+        return Concordance(text, analysis.tokens, analysis.list.rank(mostFrequent));
+    }
+};
+
+// range 0: the French-like text; 1: the real one.
+const Studied *studied(benchmark::State &state)
+{
+    static std::unique_ptr<Studied> texts[2];
+    const auto which = size_t(state.range(0));
+    if (!texts[which]) {
+        if (which == 0) {
+            texts[0] = std::make_unique<Studied>(decodeWindows1252(bench::frenchLikeText(hundredMegabytes)));
+        } else {
+            const QString path = bench::realFrenchTextPath();
+            if (path.isEmpty())
+                return nullptr;
+            texts[1] = std::make_unique<Studied>(readTextFile(path).text);
+        }
+    }
+    state.SetLabel(which == 0 ? "french-like" : "real French");
+    return texts[which].get();
+}
+
+struct OpenWindow
+{
+    bench::ScriptedWindowServices services;
+    ConcordanceWindow window;
+
+    explicit OpenWindow(const Studied &text)
+        : window(text.concordance(), text.analysis.list.form(text.mostFrequent).toString(), services.services)
+    {
+        window.show();
+        QApplication::processEvents();
+    }
+};
+
+#define LEXALON_TEXT_OR_SKIP(name)                                                                                     \
+    const Studied *name = studied(state);                                                                              \
+    if (!name) {                                                                                                       \
+        state.SkipWithError("LEXALON_BENCH_FRENCH is not set");                                                        \
+        return;                                                                                                        \
+    }
+
+// From the chosen form to the first screen drawn (target: 150 ms).
+void BM_OpenConcordance(benchmark::State &state)
+{
+    LEXALON_TEXT_OR_SKIP(text)
+    for (auto _ : state) {
+        bench::ScriptedWindowServices services;
+        ConcordanceWindow window(text->concordance(), text->analysis.list.form(text->mostFrequent).toString(),
+                                 services.services);
+        window.show();
+        QApplication::processEvents();
+        state.PauseTiming();
+        window.close();
+        state.ResumeTiming();
+    }
+    state.counters["attestations"] = double(text->analysis.list.count(text->mostFrequent));
+}
+BENCHMARK(BM_OpenConcordance)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// Each neighbour sort in turn, redrawn (target: 300 ms).
+void BM_SortConcordance(benchmark::State &state)
+{
+    LEXALON_TEXT_OR_SKIP(text)
+    OpenWindow open(*text);
+    auto *orders = open.window.findChild<QComboBox *>();
+    int order = 0;
+    for (auto _ : state) {
+        orders->setCurrentIndex(1 + order++ % 4);
+        QApplication::processEvents();
+    }
+}
+BENCHMARK(BM_SortConcordance)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(8);
+
+// The strip at a new width: its marks counted again and drawn (target: 16 ms).
+void BM_DrawDispersionStrip(benchmark::State &state)
+{
+    LEXALON_TEXT_OR_SKIP(text)
+    OpenWindow open(*text);
+    auto *strip = open.window.findChild<DispersionStrip *>();
+    int step = 0;
+    for (auto _ : state) {
+        strip->resize(strip->width() + (step++ % 2 == 0 ? 1 : -1), strip->height());
+        strip->repaint();
+    }
+}
+BENCHMARK(BM_DrawDispersionStrip)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(50);
+
+// A jump of the scroll bar anywhere in the table, redrawn: only the rows in
+// view are made.
+void BM_ScrollConcordance(benchmark::State &state)
+{
+    LEXALON_TEXT_OR_SKIP(text)
+    OpenWindow open(*text);
+    QScrollBar *bar = open.window.findChild<QTableView *>()->verticalScrollBar();
+    int step = 0;
+    for (auto _ : state) {
+        bar->setValue(int(qint64(bar->maximum()) * (step++ * 7919 % 1000) / 1000));
+        QApplication::processEvents();
+    }
+}
+BENCHMARK(BM_ScrollConcordance)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(100);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    return bench::runOffscreen(argc, argv);
+}
