@@ -162,7 +162,7 @@ TextSpan Concordance::paragraph(qsizetype attestation) const
     const qsizetype lowest = std::max<qsizetype>(0, form.begin - paragraphReach);
     qsizetype begin = lowest;
     qsizetype lastBreak = -1; // the break nearest the form seen so far
-    bool blank = false;
+    bool blank = true; // since that break: read only once there is one
     for (qsizetype i = form.begin - 1; i >= lowest; --i) {
         const char16_t c = at(i);
         if (c == u'\r' && lastBreak == i + 1 && at(i + 1) == u'\n')
@@ -187,7 +187,6 @@ TextSpan Concordance::paragraph(qsizetype attestation) const
     const qsizetype highest = std::min(size, form.end + paragraphReach);
     qsizetype end = highest;
     lastBreak = -1;
-    blank = false;
     for (qsizetype i = form.end; i < highest; ++i) {
         const char16_t c = at(i);
         if (c == u'\n' && lastBreak == i - 1 && at(i - 1) == u'\r')

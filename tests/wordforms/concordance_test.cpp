@@ -98,32 +98,37 @@ TEST(Concordance, ContextsHoldTheirWordsOnOneLine)
         EXPECT_EQ(line.form, u"QUATRE"_s);
         EXPECT_EQ(line.right, c.right) << c.words;
     }
-    // Forty characters a word at most, the cut end marked.
-    const QString dashes = QString(100, u'-');
-    const Studied long_(u"a"_s + dashes + u"mot"_s + dashes + u"b"_s, u"mot"_s);
-    const ConcordanceLine line = long_.concordance.line(0, 1);
-    EXPECT_EQ(line.left, u"…"_s + QString(40, u'-'));
-    EXPECT_EQ(line.right, QString(40, u'-') + u"…"_s);
+    // Forty characters a word at most, the cut end marked, never inside a
+    // surrogate pair.
+    const Studied dashes(u"a"_s + QString(100, u'-') + u"mot"_s + QString(39, u'-') + u"b"_s, u"mot"_s);
+    EXPECT_EQ(dashes.concordance.line(0, 1).left, u"…"_s + QString(40, u'-'));
+    EXPECT_EQ(dashes.concordance.line(0, 1).right, QString(39, u'-') + u"b"_s);
+    const Studied pairs(u"x"_s + u"𝄞"_s.repeated(30) + u" mot "_s + u"𝄞"_s.repeated(30), u"mot"_s);
+    EXPECT_EQ(pairs.concordance.line(0, 1).left, u"…"_s + u"𝄞"_s.repeated(19) + u" "_s);
+    EXPECT_EQ(pairs.concordance.line(0, 1).right, u" "_s + u"𝄞"_s.repeated(19) + u"…"_s);
 }
 
 // Its paragraph runs from blank line to blank line; a click on the strip
 // finds the nearest attestation, the earlier one at equal distance.
 TEST(Concordance, PlacesAttestationsInTheText)
 {
-    const QString text = u"Titre\r\n\r\nUn chat\r\nnoir.\r\n \r\nFin chat"_s;
+    const QString text = u"Titre\r\n\r\nDébut\r\nUn chat\r\nnoir.\r\n \r\nFin chat"_s;
     const Studied studied(text, u"chat"_s);
-    const auto paragraph = [&](qsizetype a) {
-        const TextSpan span = studied.concordance.paragraph(a);
-        return text.sliced(span.begin, span.end - span.begin);
+    const auto paragraph = [](const Studied &s, qsizetype a) {
+        const TextSpan span = s.concordance.paragraph(a);
+        return s.text.sliced(span.begin, span.end - span.begin);
     };
-    EXPECT_EQ(paragraph(0), u"Un chat\r\nnoir."_s);
-    EXPECT_EQ(paragraph(1), u"Fin chat"_s);
-    // The two start at 12 and 32 of 36 characters.
+    EXPECT_EQ(paragraph(studied, 0), u"Début\r\nUn chat\r\nnoir."_s);
+    EXPECT_EQ(paragraph(studied, 1), u"Fin chat"_s);
+    // Six hundred characters each side at most, cut between words.
+    const Studied long_(u"chemin "_s.repeated(200) + u"chat"_s + u" chemin"_s.repeated(200), u"chat"_s);
+    EXPECT_EQ(paragraph(long_, 0), u"chemin "_s.repeated(85) + u"chat"_s + u" chemin"_s.repeated(85));
+    // The two start at 19 and 39 of 43 characters.
     EXPECT_EQ(studied.concordance.nearest(0), 0);
-    EXPECT_EQ(studied.concordance.nearest(22), 0);
-    EXPECT_EQ(studied.concordance.nearest(23), 1);
-    EXPECT_EQ(studied.concordance.nearest(36), 1);
-    EXPECT_EQ(studied.concordance.dispersion(10), (std::vector<qsizetype>{0, 0, 0, 1, 0, 0, 0, 0, 1, 0}));
+    EXPECT_EQ(studied.concordance.nearest(29), 0);
+    EXPECT_EQ(studied.concordance.nearest(30), 1);
+    EXPECT_EQ(studied.concordance.nearest(43), 1);
+    EXPECT_EQ(studied.concordance.dispersion(10), (std::vector<qsizetype>{0, 0, 0, 0, 1, 0, 0, 0, 0, 1}));
     // An unknown form has no attestation.
     EXPECT_EQ(Studied(text, u"chien"_s).concordance.nearest(3), -1);
 }
