@@ -66,7 +66,7 @@ TextAnalysis analyseTextWithTokens(QStringView text)
     for (size_t rank = 0; rank < forms.size(); ++rank)
         rankOf[forms[rank].id] = TextTokens::Rank(rank);
 
-    std::vector<TokenList::FormId> ranks = tokens.takeTokens();
+    LargeVector<TokenList::FormId> ranks = tokens.takeTokens();
     for (TokenList::FormId &token : ranks)
         token = rankOf[token];
     TextTokens textTokens(std::move(ranks), tokens.takeStarts());

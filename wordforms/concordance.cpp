@@ -72,7 +72,7 @@ Concordance::Concordance(QStringView text, const TextTokens &tokens, TextTokens:
     : m_text(text)
     , m_tokens(&tokens)
 {
-    const std::vector<TextTokens::Rank> &ranks = tokens.ranks();
+    const LargeVector<TextTokens::Rank> &ranks = tokens.ranks();
     m_tokenOf.reserve(size_t(std::count(ranks.begin(), ranks.end(), form)));
     for (size_t token = 0; token < ranks.size(); ++token) {
         if (ranks[token] == form)

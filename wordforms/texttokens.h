@@ -1,10 +1,11 @@
 #pragma once
 
+#include "platform/largememory.h"
+
 #include <QtGlobal>
 
 #include <cstdint>
 #include <utility>
-#include <vector>
 
 namespace lexalon {
 
@@ -18,7 +19,7 @@ public:
     using Rank = std::uint32_t;
 
     TextTokens() = default;
-    TextTokens(std::vector<Rank> ranks, std::vector<std::uint32_t> starts)
+    TextTokens(LargeVector<Rank> ranks, LargeVector<std::uint32_t> starts)
         : m_ranks(std::move(ranks))
         , m_starts(std::move(starts))
     {
@@ -27,11 +28,11 @@ public:
     qsizetype size() const { return qsizetype(m_ranks.size()); }
     Rank rank(qsizetype token) const { return m_ranks[size_t(token)]; }
     qsizetype start(qsizetype token) const { return m_starts[size_t(token)]; }
-    const std::vector<Rank> &ranks() const { return m_ranks; }
+    const LargeVector<Rank> &ranks() const { return m_ranks; }
 
 private:
-    std::vector<Rank> m_ranks;
-    std::vector<std::uint32_t> m_starts;
+    LargeVector<Rank> m_ranks;
+    LargeVector<std::uint32_t> m_starts;
 };
 
 } // namespace lexalon

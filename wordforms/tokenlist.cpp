@@ -227,6 +227,9 @@ void TokenList::appendFormsOf(QStringView text)
     const char16_t *source = text.utf16();
     const char16_t *const end = source + text.size();
     m_textStart = source;
+    // Every start of a shorter text fits in 32 bits.
+    if (m_keepStarts && size_t(text.size()) > std::numeric_limits<std::uint32_t>::max())
+        throw std::bad_alloc();
     // A form that runs past a chunk's end is read again from the text once
     // its end is found, so that no copy of it grows with it.
     const char16_t *open = nullptr;
@@ -269,15 +272,6 @@ void TokenList::appendFormsOf(QStringView text)
     }
 }
 
-void TokenList::keepStart(const char16_t *start)
-{
-    if (!m_keepStarts)
-        return;
-    const auto offset = size_t(start - m_textStart);
-    if (offset > std::numeric_limits<std::uint32_t>::max())
-        throw std::bad_alloc();
-    m_starts.push_back(std::uint32_t(offset));
-}
 
 // The forms of a chunk are looked up together: their slots are asked of the
 // memory first, so that the misses overlap instead of following each other.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/largememory.h"
 #include "wordforms/textstore.h"
 
 #include <QStringView>
@@ -61,8 +62,8 @@ public:
     std::vector<CountedForm> formsInOrder();
 
     // Hands the tokens over, and their starts when kept.
-    std::vector<FormId> takeTokens() { return std::exchange(m_tokens, {}); }
-    std::vector<std::uint32_t> takeStarts() { return std::exchange(m_starts, {}); }
+    LargeVector<FormId> takeTokens() { return std::exchange(m_tokens, {}); }
+    LargeVector<std::uint32_t> takeStarts() { return std::exchange(m_starts, {}); }
 
 private:
     static constexpr FormId noForm = ~FormId(0);
@@ -89,12 +90,16 @@ private:
     void makeTable(int bits);
     void ensureTable();
 
-    void keepStart(const char16_t *start);
+    void keepStart(const char16_t *start)
+    {
+        if (m_keepStarts)
+            m_starts.push_back(std::uint32_t(start - m_textStart));
+    }
 
-    std::vector<FormId> m_tokens;
+    LargeVector<FormId> m_tokens;
     // Where each token starts, when kept: a text's offsets, so a text that
     // offsets of 32 bits cannot reach is refused.
-    std::vector<std::uint32_t> m_starts;
+    LargeVector<std::uint32_t> m_starts;
     bool m_keepStarts = false;
     const char16_t *m_textStart = nullptr;
     TextStore m_forms; // every distinct form

@@ -1,4 +1,5 @@
 #include "wordforms/analysis.h"
+#include "platform/largememory.h"
 #include "tests/support/plainformcount.h"
 #include "wordforms/tokenlist.h"
 #include "wordforms/wordlist.h"
@@ -7,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <new>
 #include <string>
 #include <utility>
 #include <vector>
@@ -87,4 +89,23 @@ TEST(Analysis, ReadsFormsAsThePlainRulesDoOnMixedText)
         counts[list.form(r).toString().toStdU16String()] = list.count(r);
     EXPECT_EQ(counts, lexalon::testing::countFormsPlainly(text));
     EXPECT_EQ(list.totalCount(), lexalon::testing::totalOf(counts));
+    // Kept in text order, each token names its form where the text writes it.
+    const TextAnalysis placed = analyseTextWithTokens(text);
+    ASSERT_EQ(placed.tokens.size(), list.totalCount());
+    for (qsizetype t = 0; t < placed.tokens.size(); ++t) {
+        const QStringView form = placed.list.form(placed.tokens.rank(t));
+        ASSERT_EQ(listedForm(QStringView(text).sliced(placed.tokens.start(t), form.size())), form) << t;
+    }
+}
+
+// Millions of tokens take memory of their own, given back whole; memory
+// that cannot be had is refused, not handed out.
+TEST(Analysis, KeepsTheTokensOfALargeText)
+{
+    const TextAnalysis analysis = analyseTextWithTokens(u"le chat "_s.repeated(1'000'000));
+    ASSERT_EQ(analysis.tokens.size(), 2'000'000);
+    EXPECT_EQ(analysis.tokens.rank(1'999'999), 0u); // chat, before le
+    EXPECT_EQ(analysis.tokens.start(1'999'999), 7'999'995);
+    EXPECT_EQ(analysis.tokens.rank(1'999'998), 1u);
+    EXPECT_THROW(allocateLarge(std::size_t(1) << 62), std::bad_alloc);
 }
