@@ -22,6 +22,7 @@
 #include <QTextEdit>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <utility>
 
 using namespace Qt::StringLiterals;
@@ -188,7 +189,10 @@ void ConcordanceWindow::createTable()
     columns->setSectionResizeMode(QHeaderView::Interactive);
     columns->setSectionResizeMode(ConcordanceModel::leftColumn, QHeaderView::Stretch);
     columns->setSectionResizeMode(ConcordanceModel::rightColumn, QHeaderView::Stretch);
-    m_table->setColumnWidth(ConcordanceModel::numberColumn, m_table->fontMetrics().horizontalAdvance(u"0000000"_s));
+    // The widest number whole, with room either side.
+    const auto digits = std::max<qsizetype>(QString::number(m_model->rowCount()).size(), 3);
+    m_table->setColumnWidth(ConcordanceModel::numberColumn,
+                            m_table->fontMetrics().horizontalAdvance(QString(digits + 2, u'0')));
     m_table->setColumnWidth(ConcordanceModel::formColumn, 140);
     connect(m_table->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &ConcordanceWindow::showParagraph);
