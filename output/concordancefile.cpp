@@ -40,9 +40,4 @@ bool writeConcordance(const Concordance &concordance, int words, QIODevice &devi
     return device.write(piece) == piece.size();
 }
 
-WriteOutcome writeConcordanceFile(const Concordance &concordance, int words, const QString &path)
-{
-    return writeWholeFile(path, [&](QIODevice &device) { return writeConcordance(concordance, words, device); });
-}
-
 } // namespace lexalon

@@ -1,9 +1,5 @@
 #pragma once
 
-#include "output/wordlistfile.h"
-
-#include <QString>
-
 class QIODevice;
 
 namespace lexalon {
@@ -17,6 +13,5 @@ inline constexpr auto concordanceHeading = u"N°\tContexte gauche\tForme\tContex
 // context, tab, the form, tab, its right context. UTF-8 after a byte-order
 // mark, lines ended by CR LF. False when a write fails.
 bool writeConcordance(const Concordance &concordance, int words, QIODevice &device);
-WriteOutcome writeConcordanceFile(const Concordance &concordance, int words, const QString &path);
 
 } // namespace lexalon

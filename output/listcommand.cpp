@@ -2,12 +2,14 @@
 
 #include "document/textfile.h"
 #include "output/concordancefile.h"
+#include "output/measuresfile.h"
 #include "output/wordlistfile.h"
 #include "platform/nativepath.h"
 #include "platform/outputtarget.h"
 #include "shell/programversion.h"
 #include "wordforms/analysis.h"
 #include "wordforms/concordance.h"
+#include "wordforms/lexicalstatistics.h"
 #include "wordforms/tokenlist.h"
 #include "wordforms/wordlist.h"
 
@@ -26,11 +28,13 @@ namespace {
 
 constexpr auto usageLines = u"Usage : lexalon-liste [--frequences] [-o SORTIE] FICHIER\n"
                            u"        lexalon-liste --concordance FORME [--contexte N] [--tri ORDRE] [-o SORTIE] FICHIER\n"
+                           u"        lexalon-liste --statistiques [-o SORTIE] FICHIER\n"
                            u"« lexalon-liste --help » en dit plus.\n";
 
 constexpr auto helpText =
     u"Usage : lexalon-liste [--frequences] [-o SORTIE] FICHIER\n"
     u"        lexalon-liste --concordance FORME [--contexte N] [--tri ORDRE] [-o SORTIE] FICHIER\n"
+    u"        lexalon-liste --statistiques [-o SORTIE] FICHIER\n"
     u"\n"
     u"Écrit la liste des formes du texte FICHIER avec leur nombre d'attestations,\n"
     u"octet pour octet comme Lexalon l'enregistre : la ligne d'en-tête « Formes »,\n"
@@ -54,6 +58,11 @@ constexpr auto helpText =
     u"                la marque d'ordre des octets, fins de ligne CR LF ; FORME\n"
     u"                est mise en minuscules comme les formes de la liste, et une\n"
     u"                forme absente du texte ne donne que la ligne d'en-tête\n"
+    u"  --statistiques\n"
+    u"                écrit, au lieu de la liste, les statistiques lexicales du\n"
+    u"                texte comme Lexalon les enregistre : la ligne d'en-tête\n"
+    u"                « Mesure », tabulation, « Valeur », puis une ligne par mesure,\n"
+    u"                en Windows-1252, fins de ligne CR LF\n"
     u"  --contexte N  largeur des contextes en mots, de 1 à 20 (6 par défaut)\n"
     u"  --tri ORDRE   ordre des lignes de la concordance : texte (par défaut),\n"
     u"                gauche1, gauche2, droite1 ou droite2 (le 1er ou le 2e mot\n"
@@ -75,6 +84,7 @@ struct ListOptions
     QString input;
     QString output; // standard output when empty
     bool frequencies = false;
+    bool statistics = false;
     std::optional<QString> concordanceForm;
     std::optional<int> contextWords;
     Concordance::Order concordanceOrder = Concordance::Order::Text;
@@ -117,6 +127,8 @@ ListOptions parseArguments(const QStringList &arguments)
             options.version = true;
         } else if (argument == u"--frequences") {
             options.frequencies = true;
+        } else if (argument == u"--statistiques") {
+            options.statistics = true;
         } else if (argument == u"--concordance" || argument == u"--contexte" || argument == u"--tri") {
             if (i + 1 == arguments.size()) {
                 options.usageError = u"l'option %1 demande une valeur."_s.arg(argument);
@@ -161,8 +173,8 @@ ListOptions parseArguments(const QStringList &arguments)
         return options;
     if (!options.concordanceForm && (options.contextWords || options.orderGiven))
         options.usageError = u"les options --contexte et --tri ne valent qu'avec --concordance."_s;
-    else if (options.concordanceForm && options.frequencies)
-        options.usageError = u"l'option --frequences ne vaut pas pour une concordance."_s;
+    else if (int(options.frequencies) + int(options.concordanceForm.has_value()) + int(options.statistics) > 1)
+        options.usageError = u"une seule des options --frequences, --concordance et --statistiques à la fois."_s;
     else if (files.isEmpty())
         options.usageError = u"aucun fichier à lire."_s;
     else if (files.size() > 1)
@@ -225,6 +237,19 @@ QString writeOutput(const std::function<bool(QIODevice &)> &write, const QString
     return {};
 }
 
+QString writeStatisticsOf(const ListOptions &options, QIODevice &out)
+{
+    TextAnalysis analysis;
+    {
+        const TextFileContent content = readTextFile(options.input);
+        if (!content.ok())
+            return readProblem(options.input, content);
+        analysis = analyseTextWithTokens(content.text);
+    }
+    const std::vector<Measure> measures = LexicalStatistics(analysis.list, analysis.tokens).measures();
+    return writeOutput([&](QIODevice &device) { return writeMeasures(measures, device); }, options.output, out);
+}
+
 // The text is kept beside its tokens: the contexts are read from it.
 QString writeConcordanceOf(const ListOptions &options, QIODevice &out)
 {
@@ -249,6 +274,8 @@ QString listText(const ListOptions &options, QIODevice &out)
 {
     if (options.concordanceForm)
         return writeConcordanceOf(options, out);
+    if (options.statistics)
+        return writeStatisticsOf(options, out);
     WordList list;
     if (QString problem = buildWordList(options.input, list); !problem.isEmpty())
         return problem;
@@ -285,8 +312,10 @@ int runListCommand(const QStringList &arguments, QIODevice &out, QIODevice &err)
     try {
         problem = listText(options, out);
     } catch (const std::bad_alloc &) {
-        problem = u"mémoire insuffisante : la %1 de %2 ne peut pas être établie."_s.arg(
-            options.concordanceForm ? u"concordance"_s : u"liste"_s, quoted(options.input));
+        const QString what = options.concordanceForm ? u"la concordance de %1 ne peut pas être établie."_s
+                             : options.statistics    ? u"les statistiques de %1 ne peuvent pas être établies."_s
+                                                     : u"la liste de %1 ne peut pas être établie."_s;
+        problem = u"mémoire insuffisante : "_s + what.arg(quoted(options.input));
     }
     if (!problem.isEmpty()) {
         report(err, problem);

@@ -4,7 +4,10 @@
 #include "platform/filedialogs.h"
 #include "platform/messagebox.h"
 #include "platform/printingservice.h"
+#include "wordforms/lexicalstatistics.h"
 #include "wordforms/wordlist.h"
+
+#include <functional>
 
 using namespace Qt::StringLiterals;
 
@@ -76,9 +79,23 @@ private:
     int m_linesOnPage = 0;
 };
 
-void reportFailure(const QString &reason, MessageBox &messages)
+// The printer dialog, then the document under the hourglass, then a message
+// if the printer failed. The dialog's "Annuler" prints nothing and writes
+// nothing: then false.
+bool print(const std::function<void()> &document, const QString &failure, FileDialogs &dialogs,
+           PrintingService &printer, MessageBox &messages, BusyPointer &pointer)
 {
-    messages.show(failureMessage(u"La liste n'a pas pu être imprimée."_s, reason, u"Erreur d'impression"_s));
+    if (!dialogs.printerSetup())
+        return false;
+    PrintOutcome outcome;
+    {
+        const BusyScope busy(pointer);
+        document();
+        outcome = printer.endDocument();
+    }
+    if (!outcome.ok)
+        messages.show(failureMessage(failure, outcome.errorString, u"Erreur d'impression"_s));
+    return true;
 }
 
 } // namespace
@@ -86,21 +103,34 @@ void reportFailure(const QString &reason, MessageBox &messages)
 bool printWordList(const WordList &list, FileDialogs &dialogs, PrintingService &printer,
                    MessageBox &messages, BusyPointer &pointer)
 {
-    // The dialog's "Annuler" prints nothing and writes nothing.
-    if (!dialogs.printerSetup())
-        return false;
-
-    PrintOutcome outcome;
-    {
-        const BusyScope busy(pointer);
+    const auto document = [&] {
         WordListPrintout printout(list, printer);
         printout.printHeading();
         printout.printForms();
-        outcome = printer.endDocument();
-    }
-    if (!outcome.ok)
-        reportFailure(outcome.errorString, messages);
-    return true;
+    };
+    return print(document, u"La liste n'a pas pu être imprimée."_s, dialogs, printer, messages, pointer);
+}
+
+bool printStatistics(const std::vector<Measure> &measures, const QByteArray &curveSvg, FileDialogs &dialogs,
+                     PrintingService &printer, MessageBox &messages, BusyPointer &pointer)
+{
+    const auto document = [&] {
+        printer.setFontName(QString::fromUtf16(printlayout::fontName));
+        printer.setFontSize(printlayout::headingFontSize);
+        printer.setFontBold(true);
+        printer.printLine(u"Statistiques lexicales"_s);
+        printer.printLine(QString());
+        printer.setFontSize(printlayout::rowFontSize);
+        printer.setFontBold(false);
+        for (const Measure &measure : measures) {
+            printer.printContinuing(measure.name);
+            printer.setCurrentX(printlayout::countX);
+            printer.printLine(measure.value);
+        }
+        printer.printLine(QString());
+        printer.printPicture(curveSvg, printlayout::pictureWidth, printlayout::pictureHeight);
+    };
+    return print(document, u"Les statistiques n'ont pas pu être imprimées."_s, dialogs, printer, messages, pointer);
 }
 
 } // namespace lexalon

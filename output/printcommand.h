@@ -1,5 +1,9 @@
 #pragma once
 
+#include <QByteArray>
+
+#include <vector>
+
 namespace lexalon {
 
 class BusyPointer;
@@ -7,6 +11,7 @@ class FileDialogs;
 class MessageBox;
 class PrintingService;
 class WordList;
+struct Measure;
 
 // The printed page, in the units of the printing service.
 namespace printlayout {
@@ -16,6 +21,9 @@ inline constexpr int rowFontSize = 9;      // points
 inline constexpr int countX = 5000;        // twips from the left of the printable area
 inline constexpr int linesPerPage = 68;    // the heading counts as one, the rule as none
 inline constexpr auto rule = u"------------------------------------------------------------";
+// A curve under the statistics: six and a quarter inches by four.
+inline constexpr int pictureWidth = 9000;  // twips
+inline constexpr int pictureHeight = 5760; // twips
 } // namespace printlayout
 
 // "Imprimer": offers the printer dialog; once it is accepted, prints the
@@ -23,5 +31,10 @@ inline constexpr auto rule = u"-------------------------------------------------
 // the printer. A cancelled dialog prints and changes nothing: then false.
 bool printWordList(const WordList &list, FileDialogs &dialogs, PrintingService &printer,
                    MessageBox &messages, BusyPointer &pointer);
+
+// "Imprimer" of the lexical statistics: the measures, then the curve shown
+// (an SVG picture), on one page.
+bool printStatistics(const std::vector<Measure> &measures, const QByteArray &curveSvg, FileDialogs &dialogs,
+                     PrintingService &printer, MessageBox &messages, BusyPointer &pointer);
 
 } // namespace lexalon

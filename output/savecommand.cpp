@@ -49,10 +49,12 @@ void reportFailure(const QString &path, const QString &reason, MessageBox &messa
                                  u"Erreur d'enregistrement"_s));
 }
 
-bool save(const std::function<WriteOutcome(const QString &)> &write, FileDialogs &dialogs,
-          MessageBox &messages, BusyPointer &pointer)
+} // namespace
+
+bool saveFile(const QString &filter, const std::function<bool(const QString &, QIODevice &)> &write,
+              FileDialogs &dialogs, MessageBox &messages, BusyPointer &pointer)
 {
-    const QString path = dialogs.saveFileName(QString::fromUtf16(textFileFilter));
+    const QString path = dialogs.saveFileName(filter);
     if (fileExists(path) && !mayReplace(path, messages))
         return false;
     if (path.isEmpty())
@@ -61,7 +63,7 @@ bool save(const std::function<WriteOutcome(const QString &)> &write, FileDialogs
     WriteOutcome outcome;
     {
         const BusyScope busy(pointer);
-        outcome = write(path);
+        outcome = writeWholeFile(path, [&](QIODevice &device) { return write(path, device); });
     }
     if (outcome.ok)
         reportDone(messages);
@@ -70,20 +72,20 @@ bool save(const std::function<WriteOutcome(const QString &)> &write, FileDialogs
     return true;
 }
 
-} // namespace
-
 bool saveWordList(const WordList &list, FileDialogs &dialogs, MessageBox &messages,
                   BusyPointer &pointer)
 {
-    return save([&list](const QString &path) { return writeWordListFile(list, path); }, dialogs, messages,
-                pointer);
+    return saveFile(QString::fromUtf16(textFileFilter),
+                    [&list](const QString &, QIODevice &device) { return writeWordList(list, device); }, dialogs,
+                    messages, pointer);
 }
 
 bool saveConcordance(const Concordance &concordance, int words, FileDialogs &dialogs, MessageBox &messages,
                      BusyPointer &pointer)
 {
-    return save([&](const QString &path) { return writeConcordanceFile(concordance, words, path); }, dialogs,
-                messages, pointer);
+    return saveFile(QString::fromUtf16(textFileFilter),
+                    [&](const QString &, QIODevice &device) { return writeConcordance(concordance, words, device); },
+                    dialogs, messages, pointer);
 }
 
 } // namespace lexalon

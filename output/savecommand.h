@@ -1,5 +1,11 @@
 #pragma once
 
+#include <QString>
+
+#include <functional>
+
+class QIODevice;
+
 namespace lexalon {
 
 class BusyPointer;
@@ -14,6 +20,11 @@ class WordList;
 // when the list was written out, or failed to be.
 bool saveWordList(const WordList &list, FileDialogs &dialogs, MessageBox &messages,
                   BusyPointer &pointer);
+
+// The same for any file: `write` is given the path chosen, to pick a format
+// by its suffix, and the device to write to.
+bool saveFile(const QString &filter, const std::function<bool(const QString &, QIODevice &)> &write,
+              FileDialogs &dialogs, MessageBox &messages, BusyPointer &pointer);
 
 // The same for a concordance, its lines `words` words wide.
 bool saveConcordance(const Concordance &concordance, int words, FileDialogs &dialogs, MessageBox &messages,

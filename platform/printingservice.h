@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 namespace lexalon {
@@ -27,6 +28,10 @@ public:
     // Draws the text, then moves to the left edge of the next line, one line
     // height of the current font lower.
     virtual void printLine(const QString &text) = 0;
+    // Draws an SVG picture, `width` by `height` twips, at the left edge of a
+    // new line, then moves below it; one taller than the room left on the
+    // page goes to the next page.
+    virtual void printPicture(const QByteArray &svg, int widthTwips, int heightTwips) = 0;
     // Where the next text is drawn on the current line.
     virtual void setCurrentX(int twips) = 0;
 

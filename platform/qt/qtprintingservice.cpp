@@ -7,6 +7,7 @@
 #include <QPdfWriter>
 #include <QPointF>
 #include <QPrinter>
+#include <QSvgRenderer>
 
 using namespace Qt::StringLiterals;
 
@@ -44,6 +45,27 @@ void QtPrintingService::printLine(const QString &text)
     draw(text);
     m_x = 0;
     m_y += lineSpacing();
+}
+
+void QtPrintingService::printPicture(const QByteArray &svg, int widthTwips, int heightTwips)
+{
+    if (m_x > 0) {
+        m_x = 0;
+        m_y += lineSpacing();
+    }
+    const qreal height = qreal(heightTwips) * paintDevice()->logicalDpiY() / twipsPerInch;
+    if (m_started && m_y > 0 && m_y + height > m_device->height())
+        newPage();
+    if (!ready())
+        return;
+    QSvgRenderer picture(svg);
+    if (!picture.isValid()) {
+        fail(u"L'image n'a pas pu être imprimée."_s);
+        return;
+    }
+    const qreal width = qreal(widthTwips) * m_device->logicalDpiX() / twipsPerInch;
+    picture.render(&m_painter, QRectF(0, m_y, width, height));
+    m_y += height;
 }
 
 void QtPrintingService::setCurrentX(int xTwips)

@@ -32,6 +32,7 @@ public:
     void setFontBold(bool bold) override;
     void printContinuing(const QString &text) override;
     void printLine(const QString &text) override;
+    void printPicture(const QByteArray &svg, int widthTwips, int heightTwips) override;
     void setCurrentX(int twips) override;
     void newPage() override;
     PrintOutcome endDocument() override;

@@ -2,6 +2,7 @@
 
 #include "platform/printingservice.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -38,6 +39,13 @@ public:
     {
         draw(text);
         m_usedHeight += m_fontSize * lineHeightPerPoint;
+        std::tie(m_lineOpen, m_nextX) = std::pair(false, 0);
+    }
+    // A picture is a line of its own: "[image W x H twips, N bytes]".
+    void printPicture(const QByteArray &svg, int widthTwips, int heightTwips) override
+    {
+        std::tie(m_lineOpen, m_nextX) = std::pair(false, 0);
+        draw(QStringLiteral("[image %1 x %2 twips, %3 bytes]").arg(widthTwips).arg(heightTwips).arg(svg.size()));
         std::tie(m_lineOpen, m_nextX) = std::pair(false, 0);
     }
     void newPage() override { std::tie(m_pageEnded, m_lineOpen, m_nextX) = std::tuple(true, false, 0); }

@@ -9,7 +9,9 @@
 #include "ui/windowlook.h"
 #include "wordforms/analysis.h"
 #include "wordforms/concordance.h"
+#include "wordforms/lexicalstatistics.h"
 #include "wordforms/ui/concordancewindow.h"
+#include "wordforms/ui/statisticswindow.h"
 #include "wordforms/ui/wordlistmodel.h"
 #include "wordforms/ui/wordlistview.h"
 #include "wordforms/wordlist.h"
@@ -176,6 +178,7 @@ QMenuBar *frmListe01::createMenus()
     m_concordance = addCommand(outils, u"concordance"_s, u"&Concordance de la forme"_s, this,
                                &frmListe01::concordance_Click);
     m_concordance->setEnabled(false);
+    addCommand(outils, u"statistiques"_s, u"&Statistiques lexicales"_s, this, &frmListe01::statistiques_Click);
     QMenu *aide = addMenu(menuBar, u"aide"_s, u"&Aide"_s);
     addCommand(aide, u"about"_s, u"&A propos de"_s, this, &frmListe01::about_Click);
     return menuBar;
@@ -230,6 +233,21 @@ void frmListe01::concordance_Click()
 {
     if (m_view->currentIndex().isValid())
         openConcordance(m_view->currentIndex().row());
+}
+
+void frmListe01::statistiques_Click()
+{
+    std::unique_ptr<StatisticsWindow> window;
+    try {
+        const BusyScope busy(*m_pointer);
+        window = std::make_unique<StatisticsWindow>(LexicalStatistics(m_model->list(), m_tokens), m_services, this);
+    } catch (const std::bad_alloc &) {
+        window.reset();
+        m_services.messages.show(notEnoughMemoryFor(u"Les statistiques lexicales ne peuvent pas être établies"_s,
+                                                    u"Texte trop volumineux"_s));
+        return;
+    }
+    window->exec();
 }
 
 void frmListe01::openConcordance(int row)

@@ -42,6 +42,7 @@ public:
     void fermer_Click();
     void about_Click();
     void concordance_Click();
+    void statistiques_Click();
 
 Q_SIGNALS:
     // The characters of an attestation, to select in the main window's text.

@@ -1,0 +1,16 @@
+#pragma once
+
+class QChart;
+
+namespace lexalon {
+
+class LexicalStatistics;
+
+// The three curves of the statistics, each in a chart of its own that shows
+// a point's values when the pointer is over it. The statistics must outlive
+// the charts.
+QChart *rankFrequencyChart(const LexicalStatistics &statistics);
+QChart *growthChart(const LexicalStatistics &statistics);
+QChart *spectrumChart(const LexicalStatistics &statistics);
+
+} // namespace lexalon

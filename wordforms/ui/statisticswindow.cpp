@@ -1,0 +1,174 @@
+#include "wordforms/ui/statisticswindow.h"
+
+#include "output/measuresfile.h"
+#include "output/printcommand.h"
+#include "output/savecommand.h"
+#include "platform/busypointer.h"
+#include "platform/filedialogs.h"
+#include "ui/windowlook.h"
+#include "wordforms/ui/measuresmodel.h"
+#include "wordforms/ui/statisticscharts.h"
+
+#include <QBuffer>
+#include <QChartView>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QImageWriter>
+#include <QMenuBar>
+#include <QPainter>
+#include <QSvgGenerator>
+#include <QTabWidget>
+#include <QTableView>
+#include <QVBoxLayout>
+
+#include <utility>
+
+using namespace Qt::StringLiterals;
+
+namespace lexalon {
+
+namespace {
+
+constexpr qreal textPoints = 10;
+constexpr auto curveFilter = u"Images PNG (*.png)|*.png|Images SVG (*.svg)|*.svg";
+
+using MakeChart = QChart *(*)(const LexicalStatistics &);
+const std::pair<QStringView, MakeChart> curves[] = {
+    {u"Rang et fréquence", rankFrequencyChart},
+    {u"Accroissement du vocabulaire", growthChart},
+    {u"Spectre des fréquences", spectrumChart},
+};
+
+bool writeCurve(QChartView &view, const QByteArray &svg, const QString &path, QIODevice &device)
+{
+    if (path.endsWith(u".svg"_s, Qt::CaseInsensitive))
+        return device.write(svg) == svg.size();
+    QImageWriter writer(&device, "png");
+    return writer.write(view.grab().toImage());
+}
+
+} // namespace
+
+StatisticsWindow::StatisticsWindow(LexicalStatistics statistics, const WindowServices &services, QWidget *parent)
+    : QDialog(parent)
+    , m_statistics(std::move(statistics))
+    , m_services(services)
+    , m_pointer(services.busyPointer(*this))
+    , m_measures(new MeasuresModel(m_statistics.measures(), this))
+{
+    setWindowTitle(u"Statistiques lexicales"_s);
+    setSizeGripEnabled(true);
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, lightYellow);
+    colours.setColor(QPalette::WindowText, Qt::black);
+    setPalette(colours);
+    setFont(labelFont(textPoints));
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setMenuBar(createMenus());
+    auto *row = new QHBoxLayout;
+    row->addWidget(createMeasures());
+    m_curves = new QTabWidget(this);
+    m_curves->setObjectName(u"courbes"_s);
+    for (const auto &[caption, make] : curves) {
+        auto *view = new QChartView(m_curves);
+        view->setRenderHint(QPainter::Antialiasing);
+        m_curves->addTab(view, caption.toString());
+    }
+    connect(m_curves, &QTabWidget::currentChanged, this, &StatisticsWindow::showCurve);
+    showCurve(0);
+    row->addWidget(m_curves, 1);
+    layout->addLayout(row);
+    resize(1100, 560);
+}
+
+StatisticsWindow::~StatisticsWindow() = default;
+
+QMenuBar *StatisticsWindow::createMenus()
+{
+    auto *menuBar = new QMenuBar(this);
+    QMenu *fichier = addMenu(menuBar, u"fichier"_s, u"&Fichier"_s);
+    addCommand(fichier, u"enregistrer"_s, u"&Enregistrer sous"_s, this, &StatisticsWindow::enregistrer_Click);
+    addCommand(fichier, u"enregistrerCourbe"_s, u"Enregistrer la &courbe"_s, this,
+               &StatisticsWindow::enregistrerCourbe_Click);
+    addCommand(fichier, u"imprimer"_s, u"&Imprimer"_s, this, &StatisticsWindow::imprimer_Click);
+    addCommand(fichier, u"fermer"_s, u"&Fermer"_s, this, &StatisticsWindow::fermer_Click);
+    return menuBar;
+}
+
+QWidget *StatisticsWindow::createMeasures()
+{
+    auto *table = new QTableView(this);
+    table->setObjectName(u"mesures"_s);
+    table->setModel(m_measures);
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->setWordWrap(false);
+    table->verticalHeader()->hide();
+    table->horizontalHeader()->setStretchLastSection(true);
+    table->resizeColumnToContents(0);
+    table->setColumnWidth(1, table->fontMetrics().horizontalAdvance(u"00000000000"_s));
+    table->setMinimumWidth(table->columnWidth(0) + table->columnWidth(1) + 2 * table->frameWidth() + 4);
+    return table;
+}
+
+void StatisticsWindow::showCurve(int tab)
+{
+    auto *view = static_cast<QChartView *>(m_curves->widget(tab));
+    if (!view->chart()->series().isEmpty())
+        return;
+    // The view gives its first, empty chart back rather than deleting it.
+    const std::unique_ptr<QChart> empty(view->chart());
+    view->setChart(curves[tab].second(m_statistics));
+}
+
+QChartView *StatisticsWindow::visibleCurve() const
+{
+    return static_cast<QChartView *>(m_curves->currentWidget());
+}
+
+QByteArray StatisticsWindow::curveSvg() const
+{
+    QChartView *view = visibleCurve();
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QSvgGenerator generator;
+    generator.setOutputDevice(&buffer);
+    generator.setSize(view->size());
+    generator.setViewBox(view->rect());
+    generator.setTitle(m_curves->tabText(m_curves->currentIndex()));
+    QPainter painter(&generator);
+    view->render(&painter);
+    painter.end();
+    return buffer.data();
+}
+
+void StatisticsWindow::enregistrer_Click()
+{
+    const std::vector<Measure> &measures = m_measures->measures();
+    saveFile(QString::fromUtf16(textFileFilter),
+             [&measures](const QString &, QIODevice &device) { return writeMeasures(measures, device); },
+             m_services.dialogs, m_services.messages, *m_pointer);
+}
+
+void StatisticsWindow::enregistrerCourbe_Click()
+{
+    const QByteArray svg = curveSvg();
+    QChartView *view = visibleCurve();
+    saveFile(QString::fromUtf16(curveFilter),
+             [&](const QString &path, QIODevice &device) { return writeCurve(*view, svg, path, device); },
+             m_services.dialogs, m_services.messages, *m_pointer);
+}
+
+void StatisticsWindow::imprimer_Click()
+{
+    printStatistics(m_measures->measures(), curveSvg(), m_services.dialogs, m_services.printing,
+                    m_services.messages, *m_pointer);
+}
+
+void StatisticsWindow::fermer_Click()
+{
+    close();
+}
+
+} // namespace lexalon
