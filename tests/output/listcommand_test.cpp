@@ -25,9 +25,16 @@ const QByteArray byFrequency("Formes\tNombre d'attestations\r\nchat\t2\r\n\xE9t\
 const QByteArray concordanceHeading("\xEF\xBB\xBFN\xC2\xB0\tContexte gauche\tForme\tContexte droit\r\n");
 const QByteArray concordance = concordanceHeading + "2\tL'\t\xC3\x89T\xC3\x89\t !\xC2\xB6\r\n1\tl'\t\xC3\xA9t\xC3\xA9\t.\xC2\xB6L\r\n";
 
+// Its statistics: 9 tokens, 5 forms (chat, été, l and le twice, et once).
+const QByteArray statistics("Mesure\tValeur\r\nNombre total de formes\t9\r\nNombre de formes diff\xE9rentes\t5\r\n"
+                            "Rapport formes diff\xE9rentes / total\t0,5556\r\nRapport standardis\xE9 (tranches de 1 000 formes)\t\x97\r\n"
+                            "Hapax\t1\r\nPart des hapax dans les formes diff\xE9rentes\t0,2000\r\nFormes attest\xE9\x65s deux fois\t4\r\n"
+                            "Fr\xE9quence maximale\t2\r\nForme la plus fr\xE9quente\tchat\r\nFr\xE9quence moyenne\t1,80\r\n"
+                            "Longueur moyenne des formes\t2,44\r\nLongueur moyenne des formes diff\xE9rentes\t2,40\r\nIndex de Guiraud\t1,6667\r\n");
+
 // Shell lines run in a folder holding texte.txt and copie (the text above),
 // alpha and freq (its lists), conc and head (its concordance, a heading
-// alone), $L the program; the status, a part of the
+// alone), stats (its statistics), $L the program; the status, a part of the
 // message (none when empty), and shell lines to hold afterwards.
 struct ListRun { const char *name, *script; int status; QString message; const char *afterwards = "true"; };
 
@@ -61,6 +68,8 @@ const ListRun listRuns[] = {
     {"unknown option", R"("$L" --inconnue texte.txt)", listFailed, u"option inconnue"_s},
     {"concordance", R"sh("$L" --concordance "$(printf '\303\211T\303\211')" --contexte 1 --tri droite1 texte.txt -o c.txt)sh", listSucceeded, {}, "cmp c.txt conc"},
     {"concordance of no form", R"("$L" --concordance "l'été" texte.txt > out)", listSucceeded, {}, "cmp out head"},
+    {"statistics", R"("$L" --statistiques texte.txt > out)", listSucceeded, {}, "cmp out stats"},
+    {"statistics and frequencies", R"("$L" --statistiques --frequences texte.txt)", listFailed, u"une seule des options"_s},
     {"context without a concordance", R"("$L" --contexte 3 texte.txt > out)", listFailed, u"ne valent qu'avec --concordance"_s, "test ! -s out"},
     {"context too wide", R"("$L" --concordance chat --contexte 21 texte.txt)", listFailed, u"de 1 à 20, pas « 21 »"_s},
     {"unknown sort", R"("$L" --concordance chat --tri milieu texte.txt)", listFailed, u"ordre de tri inconnu « milieu »"_s},
@@ -73,7 +82,7 @@ TEST(ListCommandTest, RunsGiveTheirStatusMessageAndFiles)
         SCOPED_TRACE(run.name);
         const QTemporaryDir dir;
         for (const auto &[name, bytes] : {std::pair{u"texte.txt"_s, text}, {u"copie"_s, text}, {u"alpha"_s, alphabetical}, {u"freq"_s, byFrequency},
-                                   {u"conc"_s, concordance}, {u"head"_s, concordanceHeading}})
+                                   {u"conc"_s, concordance}, {u"head"_s, concordanceHeading}, {u"stats"_s, statistics}})
             ASSERT_TRUE(lexalon::testing::writeBytes(dir.filePath(name), bytes));
         QProcess shell; // the status 99 tells that the lines afterwards failed
         shell.setWorkingDirectory(dir.path());

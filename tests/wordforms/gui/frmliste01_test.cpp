@@ -3,6 +3,7 @@
 #include "tests/support/testfiles.h"
 #include "wordforms/ui/concordancewindow.h"
 #include "wordforms/ui/frmliste01.h"
+#include "wordforms/ui/statisticswindow.h"
 #include "wordforms/ui/wordlistmodel.h"
 #include "wordforms/ui/wordlistview.h"
 
@@ -10,6 +11,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QPushButton>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -110,7 +112,7 @@ private Q_SLOTS:
 
     // Entrée, a double-click on a form and the Outils menu open the
     // concordance of the form chosen, and Entrée does not press the button;
-    // with no form the command is disabled.
+    // with no form the command is disabled. Outils also opens the statistics.
     void choosingAFormOpensItsConcordance()
     {
         load(u"Le chat, le CHAT et l'ane."_s);
@@ -128,6 +130,13 @@ private Q_SLOTS:
         action(u"concordance"_s)->trigger();
         QCOMPARE(captions, (QStringList{u"Concordance de « chat »"_s, u"Concordance de « et »"_s, u"Concordance de « le »"_s}));
         QCOMPARE(button()->text(), toFrequencies);
+        // The statistics of the same list.
+        QString total;
+        inspectNextModal<StatisticsWindow>([&](StatisticsWindow &window) {
+            total = window.findChild<QTableView *>(u"mesures"_s)->model()->index(0, 1).data().toString();
+        });
+        action(u"statistiques"_s)->trigger();
+        QCOMPARE(total, u"7"_s);
         load(u"1, 2, 3"_s);
         QVERIFY(!action(u"concordance"_s)->isEnabled());
     }

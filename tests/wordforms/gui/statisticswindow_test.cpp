@@ -1,0 +1,87 @@
+#include "output/measuresfile.h"
+#include "support/testfiles.h"
+#include "support/windowtesting.h"
+#include "wordforms/analysis.h"
+#include "wordforms/ui/measuresmodel.h"
+#include "wordforms/ui/statisticswindow.h"
+
+#include <QAction>
+#include <QBuffer>
+#include <QChart>
+#include <QChartView>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+using namespace lexalon;
+using namespace lexalon::testing;
+using namespace Qt::StringLiterals;
+
+// Wiring only: the measures and the curves' data are tested in the core.
+class StatisticsWindowTest : public QObject
+{
+    Q_OBJECT
+
+    QTabWidget *curves() const { return m_window->findChild<QTabWidget *>(u"courbes"_s); }
+    void trigger(const QString &action) const { m_window->findChild<QAction *>(action)->trigger(); }
+    QByteArray savedThrough(const QString &action, const QString &name)
+    {
+        const QTemporaryDir folder;
+        m_scripted.dialogs.setNextFileName(folder.filePath(name));
+        trigger(action);
+        return contentOf(folder.filePath(name));
+    }
+
+    const TextAnalysis m_analysis = analyseTextWithTokens(u"le chat et le chien, le rat"_s);
+    ScriptedServices m_scripted;
+    std::unique_ptr<StatisticsWindow> m_window;
+
+private Q_SLOTS:
+    void init()
+    {
+        m_window = std::make_unique<StatisticsWindow>(LexicalStatistics(m_analysis.list, m_analysis.tokens), m_scripted.services());
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    }
+
+    // A curve is drawn when its tab is first shown.
+    void eachTabDrawsItsCurve()
+    {
+        for (int tab = 0; tab < curves()->count(); ++tab) {
+            auto *view = qobject_cast<QChartView *>(curves()->widget(tab));
+            QCOMPARE(view->chart()->series().isEmpty(), tab > 0);
+            curves()->setCurrentIndex(tab);
+            QVERIFY(!view->chart()->series().isEmpty());
+        }
+    }
+
+    // The measures as shown; the curve shown as PNG or SVG by its suffix.
+    void savesTheMeasuresAndTheVisibleCurve()
+    {
+        QBuffer expected;
+        expected.open(QIODevice::WriteOnly);
+        writeMeasures(qobject_cast<MeasuresModel *>(m_window->findChild<QTableView *>(u"mesures"_s)->model())->measures(), expected);
+        QCOMPARE(savedThrough(u"enregistrer"_s, u"mesures.txt"_s), expected.data());
+        QVERIFY(savedThrough(u"enregistrerCourbe"_s, u"courbe.png"_s).startsWith("\x89PNG"));
+        curves()->setCurrentIndex(2);
+        const QByteArray svg = savedThrough(u"enregistrerCourbe"_s, u"courbe.svg"_s);
+        QVERIFY(svg.contains("<svg") && svg.contains("Spectre des fr"));
+    }
+
+    // The measures, then the visible curve, in one document.
+    void printsTheMeasuresAndTheCurve()
+    {
+        trigger(u"imprimer"_s);
+        QCOMPARE(m_scripted.printing.documents().size(), size_t(1));
+        const QStringList page = m_scripted.printing.documents().front().front();
+        QVERIFY(page.first().contains(u"Statistiques lexicales"_s));
+        QVERIFY(page.contains(u"0 Forme la plus fréquente (verdana 9) | 5000 le (verdana 9)"_s));
+        QVERIFY(page.last().startsWith(u"0 [image 9000 x 5760 twips, "_s));
+    }
+};
+
+QTEST_MAIN(StatisticsWindowTest)
+#include "statisticswindow_test.moc"
