@@ -1,7 +1,8 @@
-// The concordance of the most frequent form of a 100 MB text: opening its
-// window until the first screen is drawn, each re-sort, the dispersion strip
-// and the table's scrolling. On the French-like text, and on the real French
-// text when LEXALON_BENCH_FRENCH names it.
+// The study tools on a 100 MB text: the concordance of its most frequent
+// form (opening its window until the first screen is drawn, each re-sort,
+// the dispersion strip, the table's scrolling) and the lexical statistics
+// (opening their window, each tab's curve). On the French-like text, and on
+// the real French text when LEXALON_BENCH_FRENCH names it.
 
 #include "bench/corpus.h"
 #include "bench/offscreen.h"
@@ -9,11 +10,14 @@
 #include "wordforms/analysis.h"
 #include "wordforms/concordance.h"
 #include "wordforms/ui/concordancewindow.h"
+#include "wordforms/lexicalstatistics.h"
 #include "wordforms/ui/dispersionstrip.h"
+#include "wordforms/ui/statisticswindow.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QScrollBar>
+#include <QTabWidget>
 #include <QTableView>
 
 #include <benchmark/benchmark.h>
@@ -148,6 +152,45 @@ void BM_ScrollConcordance(benchmark::State &state)
     }
 }
 BENCHMARK(BM_ScrollConcordance)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(100);
+
+// From the menu command to the measures and the first curve drawn (target:
+// 300 ms).
+void BM_OpenStatistics(benchmark::State &state)
+{
+    LEXALON_TEXT_OR_SKIP(text)
+    for (auto _ : state) {
+        bench::ScriptedWindowServices services;
+        StatisticsWindow window(LexicalStatistics(text->analysis.list, text->analysis.tokens), services.services);
+        window.show();
+        QApplication::processEvents();
+        state.PauseTiming();
+        window.close();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_OpenStatistics)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// Each tab the first time it is shown, its curve made and drawn (target:
+// 50 ms). range 1: the tab.
+void BM_StatisticsTab(benchmark::State &state)
+{
+    LEXALON_TEXT_OR_SKIP(text)
+    bench::ScriptedWindowServices services;
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto window = std::make_unique<StatisticsWindow>(LexicalStatistics(text->analysis.list, text->analysis.tokens),
+                                                         services.services);
+        window->show();
+        QApplication::processEvents();
+        auto *tabs = window->findChild<QTabWidget *>();
+        tabs->setCurrentIndex(int(state.range(1)) == 0 ? 1 : 0); // the first tab is drawn on opening
+        QApplication::processEvents();
+        state.ResumeTiming();
+        tabs->setCurrentIndex(int(state.range(1)));
+        QApplication::processEvents();
+    }
+}
+BENCHMARK(BM_StatisticsTab)->ArgsProduct({{0, 1}, {0, 1, 2}})->Unit(benchmark::kMillisecond)->Iterations(5);
 
 } // namespace
 
