@@ -77,13 +77,12 @@ void LexicalStatistics::readList(const WordList &list)
     const qint64 last = qint64(keys.size());
     for (qint64 rank = 1; rank <= std::min(last, everyRankUpTo); ++rank)
         addRank(rank);
+    // Equal steps on a logarithmic scale, each at least one rank further.
     const qint64 steps = curvePoints - everyRankUpTo;
-    for (qint64 step = 1; step <= steps && last > everyRankUpTo; ++step) {
+    for (qint64 step = 1; step <= steps && !m_ranks.empty() && m_ranks.back().rank < last; ++step) {
         const double share = double(step) / double(steps);
-        const auto rank = std::clamp(qint64(std::llround(double(everyRankUpTo) * std::pow(double(last) / double(everyRankUpTo), share))),
-                                     m_ranks.back().rank + 1, last);
-        if (rank > m_ranks.back().rank)
-            addRank(rank);
+        const auto logStep = qint64(std::llround(double(everyRankUpTo) * std::pow(double(last) / double(everyRankUpTo), share)));
+        addRank(std::max(m_ranks.back().rank + 1, std::min(last, logStep)));
     }
 }
 

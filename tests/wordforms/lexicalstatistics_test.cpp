@@ -89,6 +89,7 @@ TEST(LexicalStatistics, CurvesData)
     for (const auto &point : zipf.rankCurve())
         ranks.emplace_back(point.rank, point.count, point.form);
     EXPECT_EQ(ranks, (std::vector<std::tuple<qint64, qint64, QString>>{{1, 6, u"a"_s}, {2, 3, u"b"_s}, {3, 2, u"c"_s}}));
+    EXPECT_NEAR(*statisticsOf(u"a a b"_s).zipfSlope(), -1.0, 1e-12);
     EXPECT_FALSE(statisticsOf(u"seul"_s).zipfSlope().has_value());
 
     std::vector<std::pair<qint64, qint64>> growth;
