@@ -1,5 +1,6 @@
 #include "ui/windowlook.h"
 
+#include <QDialog>
 #include <QFont>
 #include <QLabel>
 #include <QPalette>
@@ -13,6 +14,7 @@ namespace lexalon {
 namespace {
 
 constexpr qreal controlPoints = 8.25;
+constexpr qreal toolWindowPoints = 10;
 
 } // namespace
 
@@ -28,6 +30,16 @@ QFont labelFont(qreal points)
     QFont font(QString::fromUtf16(labelFamily));
     font.setPointSizeF(points);
     return font;
+}
+
+void setToolWindowLook(QDialog &window)
+{
+    window.setSizeGripEnabled(true);
+    QPalette colours = window.palette();
+    colours.setColor(QPalette::Window, lightYellow);
+    colours.setColor(QPalette::WindowText, Qt::black);
+    window.setPalette(colours);
+    window.setFont(labelFont(toolWindowPoints));
 }
 
 void setBackground(QWidget *widget, const QColor &colour)

@@ -8,6 +8,7 @@
 
 #include <optional>
 
+class QDialog;
 class QFont;
 class QLabel;
 class QRect;
@@ -42,6 +43,10 @@ struct LabelLook
     QColor text = Qt::black;
     std::optional<QColor> box;
 };
+
+// The look of the study tools' windows: resizable, light yellow with black
+// text, Times New Roman at 10 points.
+void setToolWindowLook(QDialog &window);
 
 // Fills the widget's own background with a plain colour.
 void setBackground(QWidget *widget, const QColor &colour);

@@ -31,7 +31,6 @@ namespace lexalon {
 
 namespace {
 
-constexpr qreal textPoints = 10;
 constexpr QColor highlightColour{255, 255, 128};
 
 // The sorts offered, in the order of the list.
@@ -81,12 +80,7 @@ ConcordanceWindow::ConcordanceWindow(Concordance concordance, const QString &for
     , m_model(new ConcordanceModel(std::move(concordance), this))
 {
     setWindowTitle(u"Concordance de « %1 »"_s.arg(form));
-    setSizeGripEnabled(true);
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, lightYellow);
-    colours.setColor(QPalette::WindowText, Qt::black);
-    setPalette(colours);
-    setFont(labelFont(textPoints));
+    setToolWindowLook(*this);
 
     auto *layout = new QVBoxLayout(this);
     layout->setMenuBar(createMenus());

@@ -29,7 +29,6 @@ namespace lexalon {
 
 namespace {
 
-constexpr qreal textPoints = 10;
 constexpr auto curveFilter = u"Images PNG (*.png)|*.png|Images SVG (*.svg)|*.svg";
 
 using MakeChart = QChart *(*)(const LexicalStatistics &);
@@ -57,12 +56,7 @@ StatisticsWindow::StatisticsWindow(LexicalStatistics statistics, const WindowSer
     , m_measures(new MeasuresModel(m_statistics.measures(), this))
 {
     setWindowTitle(u"Statistiques lexicales"_s);
-    setSizeGripEnabled(true);
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, lightYellow);
-    colours.setColor(QPalette::WindowText, Qt::black);
-    setPalette(colours);
-    setFont(labelFont(textPoints));
+    setToolWindowLook(*this);
 
     auto *layout = new QVBoxLayout(this);
     layout->setMenuBar(createMenus());
