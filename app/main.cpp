@@ -11,7 +11,11 @@
 #include "shell/ui/sysinfoservices.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QPrinter>
+#include <QStringList>
+#include <QTimer>
 
 #include <memory>
 
@@ -36,11 +40,18 @@ int main(int argc, char *argv[])
         [&sysInfo](QWidget &owner) { lexalon::frmAbout::showModal(&owner, sysInfo.launcher()); },
     };
 
+    // lexalon FICHIER [...]: the first file is opened once the main window
+    // is on screen, as if chosen in the open dialog.
+    const QStringList files = app.arguments().mid(1);
+    const QString file = files.isEmpty() ? QString() : QDir::toNativeSeparators(QFileInfo(files.constFirst()).absoluteFilePath());
+
     // The splash hands over to the main window, created then and shown once.
     std::unique_ptr<lexalon::Form1> mainWindow;
-    auto *splash = new lexalon::frmSplash([&mainWindow, &services] {
+    auto *splash = new lexalon::frmSplash([&mainWindow, &services, file] {
         mainWindow = std::make_unique<lexalon::Form1>(services);
         mainWindow->show();
+        if (!file.isEmpty())
+            QTimer::singleShot(0, mainWindow.get(), [&mainWindow, file] { mainWindow->openFile(file); });
     });
     splash->show();
     return app.exec();

@@ -35,9 +35,15 @@ void openTextFile(TextDocument &document, FileDialogs &dialogs, BusyPointer &poi
     if (!document.canOpen())
         return;
     const QString path = dialogs.openFileName(QString::fromUtf16(textFileFilter));
-    if (path.isEmpty())
-        return;
+    if (!path.isEmpty())
+        loadTextFile(document, path, pointer, messages, reader);
+}
 
+void loadTextFile(TextDocument &document, const QString &path, BusyPointer &pointer, MessageBox &messages,
+                  const TextFileReader &reader)
+{
+    if (!document.canOpen())
+        return;
     const BusyScope busy(pointer);
     const TextFileContent content = reader(path);
     switch (content.status) {

@@ -21,10 +21,15 @@ MessageRequest notEnoughMemoryMessage(const QString &path);
 
 using TextFileReader = std::function<TextFileContent(const QString &path)>;
 
-// The Open command: asks for a text file, reads it whole under the hourglass
-// and loads it into the document. A cancel changes nothing; a file that
-// cannot be opened or read is reported and the document stays as it was.
+// The Open command: asks for a text file, then loads it as below. A cancel
+// changes nothing.
 void openTextFile(TextDocument &document, FileDialogs &dialogs, BusyPointer &pointer,
                   MessageBox &messages, const TextFileReader &reader = readTextFile);
+
+// Reads a text file whole under the hourglass and loads it into the
+// document, when the document can open one. A file that cannot be opened or
+// read is reported and the document stays as it was.
+void loadTextFile(TextDocument &document, const QString &path, BusyPointer &pointer, MessageBox &messages,
+                  const TextFileReader &reader = readTextFile);
 
 } // namespace lexalon

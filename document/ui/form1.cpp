@@ -12,6 +12,11 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QUrl>
 #include <QCoreApplication>
 #include <QLabel>
 #include <QMenu>
@@ -45,6 +50,7 @@ Form1::Form1(const WindowServices &services, QWidget *parent)
     , m_pointer(services.busyPointer(*this))
 {
     setWindowTitle(QString::fromUtf16(programCaption));
+    setAcceptDrops(true);
     createControls();
     createMenus();
     connect(m_document, &TextDocument::changed, this, &Form1::showDocument);
@@ -105,6 +111,38 @@ void Form1::showDocument()
 void Form1::mnuItemOuvrir_Click()
 {
     openTextFile(*m_document, m_services.dialogs, *m_pointer, m_services.messages);
+}
+
+void Form1::openFile(const QString &path)
+{
+    loadTextFile(*m_document, path, *m_pointer, m_services.messages);
+}
+
+QString Form1::droppedFile(const QMimeData &data) const
+{
+    const QList<QUrl> urls = data.urls();
+    if (!m_document->canOpen() || urls.isEmpty() || !urls.constFirst().isLocalFile())
+        return QString();
+    return QDir::toNativeSeparators(urls.constFirst().toLocalFile());
+}
+
+void Form1::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (droppedFile(*event->mimeData()).isEmpty())
+        event->ignore();
+    else
+        event->acceptProposedAction();
+}
+
+void Form1::dropEvent(QDropEvent *event)
+{
+    const QString path = droppedFile(*event->mimeData());
+    if (path.isEmpty()) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+    openFile(path);
 }
 
 void Form1::mnuItemFermer_Click()

@@ -8,6 +8,9 @@
 
 class QAction;
 class QCloseEvent;
+class QDragEnterEvent;
+class QDropEvent;
+class QMimeData;
 class QLabel;
 
 namespace lexalon {
@@ -32,14 +35,24 @@ public:
     void Liste_Click();
     void about_Click();
 
+    // Opens the file as "Ouvrir..." would once it is chosen: from the command
+    // line, or dropped on the window.
+    void openFile(const QString &path);
+
 protected:
     void closeEvent(QCloseEvent *event) override;
+    // A local file dropped opens when the text can be opened; anything else
+    // is refused.
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     void createControls();
     void createMenus();
     void showDocument();
     void Form_Unload();
+    // The file a drop would open, or nothing.
+    QString droppedFile(const QMimeData &data) const;
 
     WindowServices m_services;
     TextDocument *m_document;

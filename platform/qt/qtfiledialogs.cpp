@@ -5,23 +5,10 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QPrintDialog>
 
 namespace lexalon {
-
-namespace {
-
-QString chosenFile(QFileDialog &dialog, const QString &filter)
-{
-    dialog.setNameFilters(platformNameFilters(qtNameFilters(filter)));
-    // The combo box shows the description alone, "Fichiers Texte (*.TXT)".
-    dialog.setOption(QFileDialog::HideNameFilterDetails);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return QString();
-    return QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
-}
-
-} // namespace
 
 QtFileDialogs::QtFileDialogs(QPrinter &printer)
     : m_printer(printer)
@@ -44,6 +31,20 @@ QString QtFileDialogs::saveFileName(const QString &filter)
     // The save command asks about overwriting on its own.
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     return chosenFile(dialog, filter);
+}
+
+QString QtFileDialogs::chosenFile(QFileDialog &dialog, const QString &filter)
+{
+    if (!m_folder.isEmpty())
+        dialog.setDirectory(m_folder);
+    dialog.setNameFilters(platformNameFilters(qtNameFilters(filter)));
+    // The combo box shows the description alone, "Fichiers Texte (*.TXT)".
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    const QString chosen = dialog.selectedFiles().constFirst();
+    m_folder = QFileInfo(chosen).absolutePath();
+    return QDir::toNativeSeparators(chosen);
 }
 
 bool QtFileDialogs::printerSetup()

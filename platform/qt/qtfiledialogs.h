@@ -2,13 +2,17 @@
 
 #include "platform/filedialogs.h"
 
+#include <QString>
+
+class QFileDialog;
 class QPrinter;
 
 namespace lexalon {
 
-// Qt's file dialogs and print dialog, modal over the active window. The
-// printer is the program's one printer: what the user sets up here is what
-// the next print uses.
+// Qt's file dialogs and print dialog, modal over the active window. The file
+// dialogs start in the folder of the last file chosen in either, or in the
+// current folder. The printer is the program's one printer: what the user
+// sets up here is what the next print uses.
 class QtFileDialogs final : public FileDialogs
 {
 public:
@@ -19,7 +23,10 @@ public:
     bool printerSetup() override;
 
 private:
+    QString chosenFile(QFileDialog &dialog, const QString &filter);
+
     QPrinter &m_printer;
+    QString m_folder; // of the last file chosen
 };
 
 } // namespace lexalon

@@ -9,10 +9,15 @@
 #include "wordforms/ui/frmliste01.h"
 
 #include <QAction>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QLabel>
+#include <QMimeData>
 #include <QTemporaryDir>
 #include <QTableView>
 #include <QTest>
+#include <QUrl>
 
 using namespace lexalon;
 using namespace lexalon::testing;
@@ -81,6 +86,28 @@ private Q_SLOTS:
         window.action(u"Liste"_s).trigger();
         QCOMPARE(seen, u"14"_s);
         QCOMPARE(window.scripted.pointerChangesOf(&window.form), (std::vector{MousePointer::Hourglass, MousePointer::Default}));
+    }
+
+    // A local file dropped opens as if chosen, the first of several; anything
+    // but a local file, or any file once a text is loaded, is refused.
+    void droppedFileOpens()
+    {
+        Window window;
+        const QString path = window.folder.filePath(u"texte.txt"_s);
+        QVERIFY(writeBytes(path, "un deux"));
+        const auto drop = [&window](const QList<QUrl> &urls) {
+            QMimeData data;
+            data.setUrls(urls);
+            QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QCoreApplication::sendEvent(&window.form, &enter);
+            QDropEvent dropped(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QCoreApplication::sendEvent(&window.form, &dropped);
+            return enter.isAccepted() && dropped.isAccepted();
+        };
+        QVERIFY(!drop({QUrl(u"https://example.org/texte.txt"_s)}));
+        QVERIFY(drop({QUrl::fromLocalFile(path), QUrl::fromLocalFile(window.folder.filePath(u"autre.txt"_s))}));
+        QCOMPARE(window.shown().mid(0, 2), (QStringList{QDir::toNativeSeparators(path), u"un deux"_s}));
+        QVERIFY(!drop({QUrl::fromLocalFile(path)}));
     }
 
     // From the word list's concordance, an attestation is selected in the pane.

@@ -40,7 +40,9 @@ private Q_SLOTS:
     }
 
     // Open shows the text filter, Save leaves the overwrite question to the
-    // command, a cancel gives no name; printer setup shows the program's printer.
+    // command, a cancel gives no name; each dialog starts in the current
+    // folder, then in the last chosen file's; printer setup shows the
+    // program's printer.
     void dialogsReturnTheChoice()
     {
         QTemporaryDir folder;
@@ -48,10 +50,11 @@ private Q_SLOTS:
         QVERIFY(writeBytes(path, QByteArray()));
         QPrinter printer;
         QtFileDialogs dialogs(printer);
+        QString start = QDir::currentPath();
         for (const auto &[save, accept] : {std::pair{false, true}, {true, true}, {false, false}}) {
             QStringList seen;
             inspectNextModal<QFileDialog>([&, save = save, accept = accept](QFileDialog &dialog) {
-                seen << dialog.findChild<QComboBox *>(u"fileTypeCombo"_s)->currentText()
+                seen << dialog.directory().absolutePath() << dialog.findChild<QComboBox *>(u"fileTypeCombo"_s)->currentText()
                      << (save ? QString::number(dialog.testOption(QFileDialog::DontConfirmOverwrite))
                               : dialog.findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Open)->text());
                 dialog.selectFile(path);
@@ -59,7 +62,8 @@ private Q_SLOTS:
                     static_cast<QDialog &>(dialog).accept();
             });
             const QString chosen = save ? dialogs.saveFileName(textFilter) : dialogs.openFileName(textFilter);
-            QCOMPARE(seen, (QStringList{u"Fichiers Texte (*.TXT)"_s, save ? u"1"_s : u"&Ouvrir"_s}));
+            QCOMPARE(seen, (QStringList{start, u"Fichiers Texte (*.TXT)"_s, save ? u"1"_s : u"&Ouvrir"_s}));
+            start = QDir(folder.path()).absolutePath();
             QCOMPARE(chosen, accept ? QDir::toNativeSeparators(path) : QString());
         }
         QPrinter *shown = nullptr;

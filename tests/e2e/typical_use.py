@@ -198,6 +198,15 @@ def typical_use(arguments, folder, program):
     expect("the exit status", program[1].wait(timeout=DEADLINE), 0)
     expect("windows left", windows(MAIN), set())
 
+    yield "lexalon FICHIER opens the file once the main window shows"
+    program.append(subprocess.Popen([arguments.lexalon, text.name, "ignoré.txt"], cwd=folder, stdin=subprocess.DEVNULL,
+                                    stdout=program[0], stderr=program[0], env=environment))
+    keys(wait_until("the splash window", splash)[0], "space")
+    main = wait_until("the main window", lambda: windows(MAIN)).pop()
+    wait_until("the path in the label", lambda: label() == str(text))
+    choose(main, "frame", "f", "q", "Quitter")
+    expect("the exit status", program[2].wait(timeout=DEADLINE), 0)
+
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
