@@ -60,6 +60,8 @@ void loadTextFile(TextDocument &document, const QString &path, BusyPointer &poin
     case TextFileContent::Status::TooLarge:
         messages.show(notEnoughMemoryMessage(path));
         break;
+    case TextFileContent::Status::Cancelled: // the user's choice: nothing to say
+        break;
     }
 }
 

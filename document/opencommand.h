@@ -24,12 +24,12 @@ using TextFileReader = std::function<TextFileContent(const QString &path)>;
 // The Open command: asks for a text file, then loads it as below. A cancel
 // changes nothing.
 void openTextFile(TextDocument &document, FileDialogs &dialogs, BusyPointer &pointer,
-                  MessageBox &messages, const TextFileReader &reader = readTextFile);
+                  MessageBox &messages, const TextFileReader &reader = [](const QString &path) { return readTextFile(path); });
 
 // Reads a text file whole under the hourglass and loads it into the
 // document, when the document can open one. A file that cannot be opened or
 // read is reported and the document stays as it was.
 void loadTextFile(TextDocument &document, const QString &path, BusyPointer &pointer, MessageBox &messages,
-                  const TextFileReader &reader = readTextFile);
+                  const TextFileReader &reader = [](const QString &path) { return readTextFile(path); });
 
 } // namespace lexalon

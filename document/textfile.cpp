@@ -3,6 +3,7 @@
 #include "document/windows1252.h"
 #include "platform/regularfile.h"
 #include "platform/systemerror.h"
+#include "platform/taskprogress.h"
 
 #include <QBuffer>
 #include <QByteArray>
@@ -314,8 +315,9 @@ QString composed(QString text)
 class TextReader
 {
 public:
-    explicit TextReader(QIODevice &device)
+    TextReader(QIODevice &device, TaskProgress *progress)
         : m_device(device)
+        , m_progress(progress)
         , m_size(device.size())
         , m_buffer(new char[size_t(maxCutSequence + std::min(m_size, textReadChunk))])
     {
@@ -445,6 +447,8 @@ private:
     // Reads the piece that starts at m_done.
     bool readPiece()
     {
+        if (m_progress)
+            m_progress->advance(m_done);
         const qint64 length = std::min(textReadChunk, m_size - m_done);
         char *const start = m_buffer.get() + maxCutSequence;
         m_pieceLength = 0;
@@ -479,6 +483,7 @@ private:
     }
 
     QIODevice &m_device;
+    TaskProgress *m_progress;
     const qint64 m_size;
     // Room for a cut sequence, then one piece.
     std::unique_ptr<char[]> m_buffer;
@@ -506,20 +511,20 @@ TextFileContent readUnsized(QIODevice &device)
     }
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
-    return TextReader(buffer).read();
+    return TextReader(buffer, nullptr).read();
 }
 
 } // namespace
 
-TextFileContent readTextFile(const QString &path)
+TextFileContent readTextFile(const QString &path, TaskProgress *progress)
 {
     RegularFile file(path);
     if (!file.openForReading())
         return failure(TextFileContent::Status::OpenFailed, file.errorString());
-    return readText(file);
+    return readText(file, progress);
 }
 
-TextFileContent readText(QIODevice &device)
+TextFileContent readText(QIODevice &device, TaskProgress *progress)
 {
     // A pipe or a terminal has no size to read up to.
     if (device.isSequential())
@@ -527,9 +532,16 @@ TextFileContent readText(QIODevice &device)
     try {
         if (device.size() == 0)
             return readUnsized(device);
-        return TextReader(device).read();
+        if (progress)
+            progress->setTotal(device.size());
+        TextFileContent content = TextReader(device, progress).read();
+        if (progress)
+            progress->advance(progress->total());
+        return content;
     } catch (const std::bad_alloc &) {
         return failure(TextFileContent::Status::TooLarge, systemErrorReason(ENOMEM) + u'.');
+    } catch (const TaskCancelled &) {
+        return failure(TextFileContent::Status::Cancelled, QString());
     }
 }
 

@@ -7,13 +7,17 @@
 class QIODevice;
 
 namespace lexalon {
+class TaskProgress;
+}
+
+namespace lexalon {
 
 enum class TextEncoding { Windows1252, Utf8, Utf16 };
 
 // The outcome of reading a text file whole: the text, or why there is none.
 struct TextFileContent
 {
-    enum class Status { Ok, OpenFailed, ReadFailed, TooLarge };
+    enum class Status { Ok, OpenFailed, ReadFailed, TooLarge, Cancelled };
 
     Status status = Status::Ok;
     QString text;
@@ -39,11 +43,12 @@ inline constexpr qint64 textReadChunk = qint64(1) << 20;
 // FE FF big-endian): then it is decoded as UTF-16, without the mark. A
 // Unicode text is composed to NFC. Only a regular file is opened, without
 // waiting: not a FIFO, a folder or a device. Never throws.
-TextFileContent readTextFile(const QString &path);
+// With a progress, reports the bytes read and stops, Cancelled, when asked.
+TextFileContent readTextFile(const QString &path, TaskProgress *progress = nullptr);
 
 // The same from an open random-access device, from its start to its size(),
 // or to its end when its size is 0.
-TextFileContent readText(QIODevice &device);
+TextFileContent readText(QIODevice &device, TaskProgress *progress = nullptr);
 
 // Each byte one Windows-1252 character.
 QString decodeWindows1252(QByteArrayView bytes);

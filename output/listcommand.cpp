@@ -203,6 +203,7 @@ QString readProblem(const QString &path, const TextFileContent &content)
     case TextFileContent::Status::TooLarge:
         return u"mémoire insuffisante : le texte %1 ne peut pas être lu."_s.arg(quoted(path));
     case TextFileContent::Status::ReadFailed:
+    case TextFileContent::Status::Cancelled: // never asked for here
     case TextFileContent::Status::Ok:
         break;
     }

@@ -1,5 +1,6 @@
 #include "wordforms/analysis.h"
 
+#include "platform/taskprogress.h"
 #include "wordforms/letters.h"
 #include "wordforms/tokenlist.h"
 #include "wordforms/wordlist.h"
@@ -38,10 +39,10 @@ QString listedForm(QStringView word)
     return form;
 }
 
-void collectForms(QStringView text, TokenList &tokens)
+void collectForms(QStringView text, TokenList &tokens, TaskProgress *progress)
 {
     tokens.reserve(text.size() / charactersPerToken, text.size());
-    tokens.appendFormsOf(text);
+    tokens.appendFormsOf(text, progress);
 }
 
 WordList listForms(TokenList &tokens)
@@ -56,11 +57,13 @@ WordList analyseText(QStringView text)
     return listForms(tokens);
 }
 
-TextAnalysis analyseTextWithTokens(QStringView text)
+TextAnalysis analyseTextWithTokens(QStringView text, TaskProgress *progress)
 {
+    if (progress)
+        progress->setTotal(text.size());
     TokenList tokens;
     tokens.keepStarts();
-    collectForms(text, tokens);
+    collectForms(text, tokens, progress);
     const std::vector<TokenList::CountedForm> forms = tokens.formsInOrder();
     std::vector<TextTokens::Rank> rankOf(forms.size());
     for (size_t rank = 0; rank < forms.size(); ++rank)
@@ -70,7 +73,10 @@ TextAnalysis analyseTextWithTokens(QStringView text)
     for (TokenList::FormId &token : ranks)
         token = rankOf[token];
     TextTokens textTokens(std::move(ranks), tokens.takeStarts());
-    return {wordListOf(tokens, forms), std::move(textTokens)};
+    TextAnalysis analysis{wordListOf(tokens, forms), std::move(textTokens)};
+    if (progress)
+        progress->advance(text.size());
+    return analysis;
 }
 
 } // namespace lexalon

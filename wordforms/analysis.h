@@ -8,6 +8,7 @@
 
 namespace lexalon {
 
+class TaskProgress;
 class TokenList;
 
 // The form a word is listed under: its letters lower-cased, composed as the
@@ -21,7 +22,7 @@ WordList analyseText(QStringView text);
 // The same in two steps, so that the text can be given back between them:
 // the forms of the text into the token list, then the word list from it. The
 // word list takes the forms over: the token list keeps only its tokens.
-void collectForms(QStringView text, TokenList &tokens);
+void collectForms(QStringView text, TokenList &tokens, TaskProgress *progress = nullptr);
 WordList listForms(TokenList &tokens);
 
 // The word list, and the text's tokens kept in text order for the
@@ -31,7 +32,9 @@ struct TextAnalysis
     WordList list;
     TextTokens tokens;
 };
-// Throws std::bad_alloc for a text too long for its tokens' starts.
-TextAnalysis analyseTextWithTokens(QStringView text);
+// Throws std::bad_alloc for a text too long for its tokens' starts. With a
+// progress, reports the characters analysed and throws TaskCancelled when
+// asked to stop.
+TextAnalysis analyseTextWithTokens(QStringView text, TaskProgress *progress = nullptr);
 
 } // namespace lexalon

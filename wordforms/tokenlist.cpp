@@ -1,5 +1,6 @@
 #include "wordforms/tokenlist.h"
 
+#include "platform/taskprogress.h"
 #include "wordforms/letters.h"
 #include "wordforms/textorder.h"
 
@@ -128,6 +129,8 @@ size_t slotOf(std::uint32_t hash, int tableBits)
 
 // The text is read in chunks small enough to stay in the first-level cache.
 constexpr size_t chunkUnits = 4096; // a multiple of 64
+// A million characters between two reports of progress: some milliseconds.
+constexpr size_t chunksPerReport = 256;
 
 void foldUnits(const char16_t *source, size_t count, char16_t *out, std::uint64_t *letters,
                size_t first)
@@ -220,7 +223,7 @@ void TokenList::append(QStringView form)
                               size_t(form.size())));
 }
 
-void TokenList::appendFormsOf(QStringView text)
+void TokenList::appendFormsOf(QStringView text, TaskProgress *progress)
 {
     ensureTable();
     std::array<std::uint64_t, chunkUnits / 64> letters;
@@ -236,7 +239,9 @@ void TokenList::appendFormsOf(QStringView text)
     std::vector<Pending> pending;
     pending.reserve(chunkUnits / 2 + 1);
 
-    while (source < end) {
+    for (size_t chunk = 0; source < end; ++chunk) {
+        if (progress && chunk % chunksPerReport == 0)
+            progress->advance(source - text.utf16());
         const size_t n = std::min(size_t(end - source), chunkUnits);
         foldChunk(source, n, m_form.data(), letters.data());
         size_t i = 0;

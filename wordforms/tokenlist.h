@@ -12,6 +12,8 @@
 
 namespace lexalon {
 
+class TaskProgress;
+
 // The token list: every form of the text in text order. A token is the id of
 // an interned form, so a text of millions of tokens costs four bytes a token,
 // not a string; where each token starts is kept only when asked for.
@@ -41,8 +43,9 @@ public:
 
     // Appends a token; the form must already be lower-cased.
     void append(QStringView form);
-    // Appends every form of the text, lower-cased, in text order.
-    void appendFormsOf(QStringView text);
+    // Appends every form of the text, lower-cased, in text order. With a
+    // progress, reports the characters read and stops when asked.
+    void appendFormsOf(QStringView text, TaskProgress *progress = nullptr);
 
     qsizetype size() const { return qsizetype(m_tokens.size()); }
     FormId token(qsizetype index) const { return m_tokens[size_t(index)]; }

@@ -6,23 +6,28 @@
 #include "platform/busypointer.h"
 #include "platform/busyscope.h"
 #include "platform/messagebox.h"
+#include "platform/qt/taskrunner.h"
+#include "platform/taskprogress.h"
 #include "platform/twips.h"
 #include "ui/windowlook.h"
+#include "wordforms/analysis.h"
 #include "wordforms/ui/frmliste01.h"
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QMimeData>
-#include <QUrl>
-#include <QCoreApplication>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
+#include <QUrl>
 
 #include <new>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -48,6 +53,7 @@ Form1::Form1(const WindowServices &services, QWidget *parent)
     , m_services(services)
     , m_document(new TextDocument(this))
     , m_pointer(services.busyPointer(*this))
+    , m_tasks(new TaskRunner(*this))
 {
     setWindowTitle(QString::fromUtf16(programCaption));
     setAcceptDrops(true);
@@ -110,12 +116,22 @@ void Form1::showDocument()
 
 void Form1::mnuItemOuvrir_Click()
 {
-    openTextFile(*m_document, m_services.dialogs, *m_pointer, m_services.messages);
+    openTextFile(*m_document, m_services.dialogs, *m_pointer, m_services.messages,
+                 [this](const QString &path) { return readWithProgress(path); });
+}
+
+TextFileContent Form1::readWithProgress(const QString &path)
+{
+    TextFileContent content;
+    m_tasks->run(u"Lecture de « %1 »…"_s.arg(QFileInfo(path).fileName()),
+                 [&](TaskProgress &progress) { content = readTextFile(path, &progress); });
+    return content;
 }
 
 void Form1::openFile(const QString &path)
 {
-    loadTextFile(*m_document, path, *m_pointer, m_services.messages);
+    loadTextFile(*m_document, path, *m_pointer, m_services.messages,
+                 [this](const QString &file) { return readWithProgress(file); });
 }
 
 QString Form1::droppedFile(const QMimeData &data) const
@@ -158,11 +174,16 @@ void Form1::mnuItemQuitter_Click()
 void Form1::Liste_Click()
 {
     const BusyScope busy(*m_pointer);
+    const QString text = m_txtFichier->Text();
     std::unique_ptr<frmListe01> liste;
     try {
-        liste = std::make_unique<frmListe01>(m_txtFichier->Text(), m_services, this);
+        TextAnalysis analysis;
+        if (!m_tasks->run(u"Construction de la liste du lexalon…"_s,
+                          [&](TaskProgress &progress) { analysis = analyseTextWithTokens(text, &progress); }))
+            return;
+        liste = std::make_unique<frmListe01>(text, m_services, this);
         connect(liste.get(), &frmListe01::attestationShown, m_txtFichier, &TextPane::select);
-        liste->Form_Load();
+        liste->Form_Load(std::move(analysis));
     } catch (const std::bad_alloc &) {
         // The window and all it took are gone: the program is as before.
         liste.reset();
@@ -179,6 +200,8 @@ void Form1::about_Click()
 
 void Form1::closeEvent(QCloseEvent *event)
 {
+    // Work under way stops, and the program ends once it has.
+    m_tasks->cancel();
     Form_Unload();
     event->accept();
 }

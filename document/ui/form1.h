@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/textfile.h"
 #include "platform/qt/windowservices.h"
 
 #include <QMainWindow>
@@ -17,6 +18,7 @@ namespace lexalon {
 
 class BusyPointer;
 class TextDocument;
+class TaskRunner;
 class TextPane;
 
 // The main window: the loaded text, the file's path, and the commands to open
@@ -51,12 +53,15 @@ private:
     void createMenus();
     void showDocument();
     void Form_Unload();
+    // Reads the file on a worker, with progress and "Annuler".
+    TextFileContent readWithProgress(const QString &path);
     // The file a drop would open, or nothing.
     QString droppedFile(const QMimeData &data) const;
 
     WindowServices m_services;
     TextDocument *m_document;
     std::unique_ptr<BusyPointer> m_pointer;
+    TaskRunner *m_tasks;
 
     QLabel *m_lblFichier = nullptr;
     TextPane *m_txtFichier = nullptr;

@@ -1,19 +1,27 @@
 #include "platform/namefilters.h"
 #include "platform/qt/qtfiledialogs.h"
+#include "platform/qt/taskrunner.h"
+#include "platform/taskprogress.h"
 #include "platform/qttranslations.h"
 #include "support/testfiles.h"
 #include "support/windowtesting.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
+#include <chrono>
+#include <new>
+#include <thread>
 #include <utility>
 
 using namespace lexalon;
@@ -70,6 +78,46 @@ private Q_SLOTS:
         inspectNextModal<QPrintDialog>([&shown](QPrintDialog &dialog) { shown = dialog.printer(); });
         QVERIFY2(!dialogs.printerSetup(), "a dialog closed without printing is a cancel");
         QCOMPARE(shown, &printer);
+    }
+
+    // Quick work shows no dialog; long work shows one after 400 ms, whose
+    // "Annuler" stops it; a failure of the work comes back to the caller.
+    void taskRunnerShowsProgressAndCancels()
+    {
+        QWidget owner;
+        owner.show();
+        TaskRunner runner(owner);
+        const auto dialogShown = [&owner] {
+            auto *dialog = owner.findChild<QProgressDialog *>();
+            return dialog && dialog->isVisible() ? dialog : nullptr;
+        };
+        QVERIFY(runner.run(u"Vite"_s, [](TaskProgress &progress) { progress.advance(1); }));
+        QVERIFY(!owner.findChild<QProgressDialog *>());
+
+        QElapsedTimer clock;
+        qint64 shownAfter = -1;
+        QString label;
+        QTimer watch;
+        connect(&watch, &QTimer::timeout, &owner, [&] {
+            if (QProgressDialog *dialog = dialogShown(); dialog && shownAfter < 0) {
+                shownAfter = clock.elapsed();
+                label = dialog->labelText();
+                QTest::mouseClick(dialog->findChild<QPushButton *>(), Qt::LeftButton);
+            }
+        });
+        watch.start(10);
+        clock.start();
+        const bool finished = runner.run(u"Longue tâche"_s, [](TaskProgress &progress) {
+            progress.setTotal(100);
+            for (qint64 step = 0;; ++step) {
+                progress.advance(step % 100);
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            }
+        });
+        QVERIFY(!finished);
+        QVERIFY2(shownAfter >= 400, qPrintable(QString::number(shownAfter)));
+        QCOMPARE(label, u"Longue tâche"_s);
+        QVERIFY_THROWS_EXCEPTION(std::bad_alloc, runner.run(u"Échec"_s, [](TaskProgress &) { throw std::bad_alloc(); }));
     }
 };
 

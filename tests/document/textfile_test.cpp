@@ -1,4 +1,5 @@
 #include "document/textfile.h"
+#include "platform/taskprogress.h"
 #include "support/iconv_windows1252.h"
 #include "support/testfiles.h"
 
@@ -231,5 +232,43 @@ TEST(TextFile, FailuresAreReportedWithTheirReason)
     if (QFile::exists(u"/proc/version"_s)) {
         const QByteArray version = lexalon::testing::contentOf(u"/proc/version"_s);
         expectRead(readTextFile(u"/proc/version"_s), version, {}, TextEncoding::Windows1252);
+    }
+}
+
+// Reading reports how far it has come, never backwards, up to the whole;
+// asked to stop between two pieces, it stops with no text.
+TEST(TextFile, ReportsItsProgressAndStopsWhenAsked)
+{
+    // Each read of the device notes the progress, and asks to stop at one.
+    class StoppingBuffer final : public QBuffer
+    {
+    public:
+        StoppingBuffer(TaskProgress &progress, int stopAt) : m_progress(progress), m_stopAt(stopAt) {}
+        std::vector<qint64> seen;
+
+    protected:
+        qint64 readData(char *data, qint64 length) override
+        {
+            seen.push_back(m_progress.done());
+            if (int(seen.size()) == m_stopAt)
+                m_progress.cancel();
+            return QBuffer::readData(data, length);
+        }
+
+    private:
+        TaskProgress &m_progress;
+        int m_stopAt;
+    };
+    const QByteArray bytes = u"été"_s.toUtf8() + QByteArray(3 * textReadChunk, 'a');
+    for (int stopAt : {0, 1, 2, 4}) {
+        TaskProgress progress;
+        StoppingBuffer device(progress, stopAt);
+        device.setData(bytes);
+        ASSERT_TRUE(device.open(QIODevice::ReadOnly));
+        const TextFileContent content = readText(device, &progress);
+        EXPECT_EQ(content.status, stopAt == 0 ? TextFileContent::Status::Ok : TextFileContent::Status::Cancelled) << stopAt;
+        EXPECT_EQ(content.text.size(), stopAt == 0 ? bytes.size() - 2 : 0); // é is two bytes
+        EXPECT_TRUE(std::is_sorted(device.seen.begin(), device.seen.end()));
+        EXPECT_EQ(progress.done(), stopAt == 0 ? bytes.size() : device.seen.back());
     }
 }

@@ -1,5 +1,6 @@
 #include "wordforms/analysis.h"
 #include "platform/largememory.h"
+#include "platform/taskprogress.h"
 #include "tests/support/plainformcount.h"
 #include "wordforms/tokenlist.h"
 #include "wordforms/wordlist.h"
@@ -10,6 +11,7 @@
 
 #include <new>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -96,6 +98,28 @@ TEST(Analysis, ReadsFormsAsThePlainRulesDoOnMixedText)
         const QStringView form = placed.list.form(placed.tokens.rank(t));
         ASSERT_EQ(listedForm(QStringView(text).sliced(placed.tokens.start(t), form.size())), form) << t;
     }
+}
+
+// The analysis reports the characters read, up to the whole, and stops when
+// asked: before it starts, or from another thread on its way.
+TEST(Analysis, ReportsItsProgressAndStopsWhenAsked)
+{
+    const QString text = u"le chat "_s.repeated(400'000);
+    TaskProgress progress;
+    const TextAnalysis analysis = analyseTextWithTokens(text, &progress);
+    EXPECT_EQ(std::pair(progress.done(), progress.total()), std::pair(text.size(), text.size()));
+    EXPECT_EQ(rowsOf(analysis.list), rowsOf(analyseText(text)));
+    TaskProgress before;
+    before.cancel();
+    EXPECT_THROW(analyseTextWithTokens(text, &before), TaskCancelled);
+    TaskProgress midway;
+    std::thread stopper([&midway] {
+        while (midway.done() == 0)
+            std::this_thread::yield();
+        midway.cancel();
+    });
+    EXPECT_THROW(analyseTextWithTokens(text.repeated(10), &midway), TaskCancelled);
+    stopper.join();
 }
 
 // Millions of tokens take memory of their own, given back whole; memory

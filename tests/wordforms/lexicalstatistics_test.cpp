@@ -75,8 +75,9 @@ TEST(LexicalStatistics, StandardisedRatioOverWholeSlices)
     for (const auto &c : cases) {
         const std::optional<double> ratio = statisticsOf(c.text).standardisedRatio();
         ASSERT_EQ(ratio.has_value(), c.ratio.has_value()) << c.text.size();
-        if (ratio)
+        if (ratio) {
             EXPECT_DOUBLE_EQ(*ratio, *c.ratio);
+        }
     }
 }
 

@@ -186,7 +186,11 @@ QMenuBar *frmListe01::createMenus()
 
 void frmListe01::Form_Load()
 {
-    TextAnalysis analysis = analyseTextWithTokens(m_text);
+    Form_Load(analyseTextWithTokens(m_text));
+}
+
+void frmListe01::Form_Load(TextAnalysis analysis)
+{
     m_tokens = std::move(analysis.tokens);
     m_model->setList(std::move(analysis.list));
     m_concordance->setEnabled(m_model->rowCount() > 0);

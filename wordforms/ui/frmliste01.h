@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/qt/windowservices.h"
+#include "wordforms/analysis.h"
 #include "wordforms/texttokens.h"
 
 #include <QDialog>
@@ -35,6 +36,8 @@ public:
 
     // Analyses the text the window was given.
     void Form_Load();
+    // Shows the analysis of that text, made beforehand.
+    void Form_Load(TextAnalysis analysis);
 
     void Command1_Click();
     void enregistrer_Click();

@@ -1,0 +1,117 @@
+#include "platform/qt/taskrunner.h"
+
+#include "platform/taskprogress.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QEventLoop>
+#include <QProgressDialog>
+#include <QTimer>
+#include <QWidget>
+#include <QWindow>
+
+#include <exception>
+#include <thread>
+
+using namespace Qt::StringLiterals;
+
+namespace lexalon {
+
+namespace {
+
+constexpr int showAfterMilliseconds = 400;
+constexpr int refreshMilliseconds = 50;
+constexpr int barSteps = 1000;
+
+bool isUserInput(QEvent::Type type)
+{
+    switch (type) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::ShortcutOverride:
+    case QEvent::Shortcut:
+    case QEvent::Wheel:
+    case QEvent::ContextMenu:
+    case QEvent::DragEnter:
+    case QEvent::Drop:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+TaskRunner::TaskRunner(QWidget &owner)
+    : m_owner(owner)
+{
+}
+
+bool TaskRunner::run(const QString &label, const std::function<void(TaskProgress &)> &work)
+{
+    TaskProgress progress;
+    QProgressDialog dialog(label, u"Annuler"_s, 0, barSteps, &m_owner);
+    dialog.setWindowTitle(m_owner.windowTitle());
+    dialog.setWindowModality(Qt::WindowModal);
+    dialog.setMinimumDuration(showAfterMilliseconds);
+    dialog.setAutoReset(false);
+    dialog.setAutoClose(false);
+    dialog.setValue(0); // starts the wait before the dialog shows
+    connect(&dialog, &QProgressDialog::canceled, &dialog, [&progress] { progress.cancel(); });
+
+    QEventLoop loop;
+    QTimer refresh;
+    connect(&refresh, &QTimer::timeout, &dialog, [&] {
+        const qint64 total = progress.total();
+        if (total > 0)
+            dialog.setValue(int(std::min<qint64>(barSteps, progress.done() * barSteps / total)));
+    });
+    refresh.start(refreshMilliseconds);
+
+    bool cancelled = false;
+    std::exception_ptr failure;
+    m_progress = &progress;
+    m_dialog = &dialog;
+    QCoreApplication::instance()->installEventFilter(this);
+    std::thread worker([&] {
+        try {
+            work(progress);
+        } catch (const TaskCancelled &) {
+            cancelled = true;
+        } catch (...) {
+            failure = std::current_exception();
+        }
+        QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
+    });
+    loop.exec();
+    // The loop also ends when the program quits: the work is then stopped.
+    progress.cancel();
+    worker.join();
+    QCoreApplication::instance()->removeEventFilter(this);
+    m_progress = nullptr;
+    m_dialog = nullptr;
+    if (failure)
+        std::rethrow_exception(failure);
+    return !cancelled;
+}
+
+void TaskRunner::cancel()
+{
+    if (m_progress)
+        m_progress->cancel();
+}
+
+bool TaskRunner::eventFilter(QObject *watched, QEvent *event)
+{
+    if (!isUserInput(event->type()))
+        return false;
+    if (auto *window = qobject_cast<QWindow *>(watched))
+        return window != m_dialog->windowHandle();
+    auto *widget = qobject_cast<QWidget *>(watched);
+    return !widget || (widget != m_dialog && !m_dialog->isAncestorOf(widget));
+}
+
+} // namespace lexalon

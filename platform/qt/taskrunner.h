@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+
+class QProgressDialog;
+class QWidget;
+
+namespace lexalon {
+
+class TaskProgress;
+
+// Runs long work on a worker thread while the window's thread keeps
+// repainting. Once the work has lasted 400 ms, a progress dialog shows over
+// the window: what is being done, how far it has come, and "Annuler".
+// Meanwhile the user's input to every other window is held back, so that no
+// command can conflict with the work.
+class TaskRunner final : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit TaskRunner(QWidget &owner);
+
+    // False when the work stopped on the user's request (it threw
+    // TaskCancelled); any other exception of the work is thrown again here.
+    bool run(const QString &label, const std::function<void(TaskProgress &)> &work);
+    bool running() const { return m_progress != nullptr; }
+    // Asks the running work to stop, as "Annuler" does.
+    void cancel();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    QWidget &m_owner;
+    TaskProgress *m_progress = nullptr;
+    QProgressDialog *m_dialog = nullptr;
+};
+
+} // namespace lexalon
