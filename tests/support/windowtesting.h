@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QPointer>
+#include <QProgressDialog>
 #include <QTimer>
 #include <QWidget>
 
@@ -63,17 +64,23 @@ struct ScriptedServices
 };
 
 // Once the next modal window is on screen, hands it to inspect (when it is a
-// Window) and closes it, so that the command that showed it returns.
+// Window) and closes it, so that the command that showed it returns. Long
+// work may come first: its progress dialog is passed over.
 template<typename Window, typename Inspect>
 void inspectNextModal(Inspect inspect)
 {
-    QTimer::singleShot(0, [inspect] {
+    auto *poll = new QTimer;
+    QObject::connect(poll, &QTimer::timeout, [poll, inspect] {
         QWidget *modal = QApplication::activeModalWidget();
+        if (!modal || qobject_cast<QProgressDialog *>(modal))
+            return;
+        poll->stop();
+        poll->deleteLater();
         if (auto *window = qobject_cast<Window *>(modal))
             inspect(*window);
-        if (modal)
-            modal->close();
+        modal->close();
     });
+    poll->start(5);
 }
 
 } // namespace lexalon::testing
