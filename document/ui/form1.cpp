@@ -1,6 +1,7 @@
 #include "document/ui/form1.h"
 
 #include "document/opencommand.h"
+#include "document/paragraphindex.h"
 #include "document/textdocument.h"
 #include "document/ui/textpane.h"
 #include "platform/busypointer.h"
@@ -98,7 +99,7 @@ void Form1::createMenus()
 void Form1::showDocument()
 {
     try {
-        m_txtFichier->setText(m_document->text());
+        m_txtFichier->setText(m_document->text(), std::move(m_readIndex));
     } catch (const std::bad_alloc &) {
         // A text read whole but too large to be shown is refused like one
         // that does not fit in memory.
@@ -123,8 +124,15 @@ void Form1::mnuItemOuvrir_Click()
 TextFileContent Form1::readWithProgress(const QString &path)
 {
     TextFileContent content;
-    m_tasks->run(u"Lecture de « %1 »…"_s.arg(QFileInfo(path).fileName()),
-                 [&](TaskProgress &progress) { content = readTextFile(path, &progress); });
+    m_tasks->run(u"Lecture de « %1 »…"_s.arg(QFileInfo(path).fileName()), [&](TaskProgress &progress) {
+        content = readTextFile(path, &progress);
+        // Without the memory for it here, the pane makes it or says why not.
+        try {
+            if (content.ok())
+                m_readIndex = std::make_unique<ParagraphIndex>(content.text);
+        } catch (const std::bad_alloc &) {
+        }
+    });
     return content;
 }
 

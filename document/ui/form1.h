@@ -18,6 +18,7 @@ namespace lexalon {
 
 class BusyPointer;
 class TextDocument;
+class ParagraphIndex;
 class TaskRunner;
 class TextPane;
 
@@ -62,6 +63,8 @@ private:
     TextDocument *m_document;
     std::unique_ptr<BusyPointer> m_pointer;
     TaskRunner *m_tasks;
+    // The index of the text last read, made on the worker for the pane.
+    std::unique_ptr<ParagraphIndex> m_readIndex;
 
     QLabel *m_lblFichier = nullptr;
     TextPane *m_txtFichier = nullptr;

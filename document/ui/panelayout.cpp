@@ -47,9 +47,10 @@ PaneLayout::PaneLayout(const QFont &font)
 
 PaneLayout::~PaneLayout() = default;
 
-void PaneLayout::setText(const QString &text)
+void PaneLayout::setText(const QString &text, std::unique_ptr<ParagraphIndex> index)
 {
-    auto index = std::make_unique<ParagraphIndex>(text);
+    if (!index || index->text().constData() != text.constData() || index->text().size() != text.size())
+        index = std::make_unique<ParagraphIndex>(text);
     const qreal charWidth = averageWidth(m_font, text);
     RowIndex rows;
     estimateRows(rows, *index, charWidth);

@@ -25,9 +25,9 @@ public:
     PaneLayout(const PaneLayout &) = delete;
     PaneLayout &operator=(const PaneLayout &) = delete;
 
-    // Indexes the text; if that fails for want of memory, the layout keeps
-    // the text it had.
-    void setText(const QString &text);
+    // Indexes the text, or takes the index given when it is the text's; if
+    // that fails for want of memory, the layout keeps the text it had.
+    void setText(const QString &text, std::unique_ptr<ParagraphIndex> index = nullptr);
     const ParagraphIndex &text() const { return *m_text; }
     void setWidth(qreal width);
     qreal width() const { return m_width; }

@@ -23,6 +23,7 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <utility>
 
 namespace lexalon {
 
@@ -53,9 +54,9 @@ TextPane::TextPane(QWidget *parent)
 
 TextPane::~TextPane() = default;
 
-void TextPane::setText(const QString &text)
+void TextPane::setText(const QString &text, std::unique_ptr<ParagraphIndex> index)
 {
-    m_layout.setText(text);
+    m_layout.setText(text, std::move(index));
     m_selection = {};
     m_goalX.reset();
     m_lastTop.reset();

@@ -9,6 +9,7 @@
 #include <QRectF>
 #include <QString>
 
+#include <memory>
 #include <optional>
 
 namespace lexalon {
@@ -31,9 +32,10 @@ public:
 
     const QString &Text() const { return m_layout.text().text(); }
     // Replaces the whole text; the view returns to its start, nothing
-    // selected. If the text cannot be indexed for want of memory, the pane
-    // keeps the one it had and std::bad_alloc is thrown.
-    void setText(const QString &text);
+    // selected. An index of the text made beforehand spares making it here.
+    // If the text cannot be indexed for want of memory, the pane keeps the
+    // one it had and std::bad_alloc is thrown.
+    void setText(const QString &text, std::unique_ptr<ParagraphIndex> index = nullptr);
 
     const TextSelection &selection() const { return m_selection; }
     QString selectedText() const;
