@@ -10,6 +10,7 @@
 #include <QWidget>
 #include <QWindow>
 
+#include <atomic>
 #include <exception>
 #include <thread>
 
@@ -72,6 +73,7 @@ bool TaskRunner::run(const QString &label, const std::function<void(TaskProgress
     refresh.start(refreshMilliseconds);
 
     bool cancelled = false;
+    std::atomic<bool> finished = false;
     std::exception_ptr failure;
     m_progress = &progress;
     m_dialog = &dialog;
@@ -84,10 +86,13 @@ bool TaskRunner::run(const QString &label, const std::function<void(TaskProgress
         } catch (...) {
             failure = std::current_exception();
         }
+        finished = true;
         QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
     });
     loop.exec();
     // The loop also ends when the program quits: the work is then stopped.
+    // Work asked to stop that ended all the same is dropped too.
+    const bool stopped = progress.cancelled() || !finished;
     progress.cancel();
     worker.join();
     QCoreApplication::instance()->removeEventFilter(this);
@@ -95,7 +100,7 @@ bool TaskRunner::run(const QString &label, const std::function<void(TaskProgress
     m_dialog = nullptr;
     if (failure)
         std::rethrow_exception(failure);
-    return !cancelled;
+    return !cancelled && !stopped;
 }
 
 void TaskRunner::cancel()

@@ -24,8 +24,9 @@ class TaskRunner final : public QObject
 public:
     explicit TaskRunner(QWidget &owner);
 
-    // False when the work stopped on the user's request (it threw
-    // TaskCancelled); any other exception of the work is thrown again here.
+    // False when the user asked the work to stop: its result is then to be
+    // dropped. Any exception of the work but TaskCancelled is thrown again
+    // here.
     bool run(const QString &label, const std::function<void(TaskProgress &)> &work);
     bool running() const { return m_progress != nullptr; }
     // Asks the running work to stop, as "Annuler" does.

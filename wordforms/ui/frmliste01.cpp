@@ -5,6 +5,7 @@
 #include "platform/busypointer.h"
 #include "platform/busyscope.h"
 #include "platform/messagebox.h"
+#include "platform/qt/taskrunner.h"
 #include "platform/twips.h"
 #include "ui/windowlook.h"
 #include "wordforms/analysis.h"
@@ -24,6 +25,7 @@
 #include <QVBoxLayout>
 
 #include <new>
+#include <optional>
 #include <utility>
 
 using namespace Qt::StringLiterals;
@@ -81,6 +83,7 @@ frmListe01::frmListe01(const QString &text, const WindowServices &services, QWid
     , m_text(text)
     , m_services(services)
     , m_pointer(services.busyPointer(*this))
+    , m_tasks(new TaskRunner(*this))
     , m_model(new WordListModel(this))
 {
     setWindowTitle(QString::fromUtf16(programCaption));
@@ -244,7 +247,11 @@ void frmListe01::statistiques_Click()
     std::unique_ptr<StatisticsWindow> window;
     try {
         const BusyScope busy(*m_pointer);
-        window = std::make_unique<StatisticsWindow>(LexicalStatistics(m_model->list(), m_tokens), m_services, this);
+        std::optional<LexicalStatistics> statistics;
+        if (!m_tasks->run(u"Calcul des statistiques lexicales…"_s,
+                          [&](TaskProgress &) { statistics.emplace(m_model->list(), m_tokens); }))
+            return;
+        window = std::make_unique<StatisticsWindow>(std::move(*statistics), m_services, this);
     } catch (const std::bad_alloc &) {
         window.reset();
         m_services.messages.show(notEnoughMemoryFor(u"Les statistiques lexicales ne peuvent pas être établies"_s,
@@ -260,8 +267,12 @@ void frmListe01::openConcordance(int row)
     std::unique_ptr<ConcordanceWindow> window;
     try {
         const BusyScope busy(*m_pointer);
-        window = std::make_unique<ConcordanceWindow>(Concordance(m_text, m_tokens, list.rank(row)),
-                                                     list.form(row).toString(), m_services, this);
+        const QString form = list.form(row).toString();
+        std::optional<Concordance> concordance;
+        if (!m_tasks->run(u"Recherche des attestations de « %1 »…"_s.arg(form),
+                          [&](TaskProgress &) { concordance.emplace(m_text, m_tokens, list.rank(row)); }))
+            return;
+        window = std::make_unique<ConcordanceWindow>(std::move(*concordance), form, m_services, this);
     } catch (const std::bad_alloc &) {
         window.reset();
         m_services.messages.show(notEnoughMemoryFor(u"La concordance ne peut pas être établie"_s,

@@ -19,6 +19,7 @@ class QWidget;
 namespace lexalon {
 
 class BusyPointer;
+class TaskRunner;
 class WordListModel;
 class WordListView;
 
@@ -64,6 +65,7 @@ private:
     TextTokens m_tokens;
     WindowServices m_services;
     std::unique_ptr<BusyPointer> m_pointer;
+    TaskRunner *m_tasks;
     WordListModel *m_model; // holds grille01
 
     WordListView *m_view = nullptr;
