@@ -5,6 +5,7 @@
 #include "wordforms/wordlist.h"
 
 #include <QFile>
+#include <QIODevice>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -121,7 +122,7 @@ void BM_WriteWordListFileMillionRows(benchmark::State &state)
     const QTemporaryDir dir;
     const QString path = dir.filePath(u"liste.txt"_s);
     for (auto _ : state) {
-        if (!writeWordListFile(list, path).ok) {
+        if (!writeWholeFile(path, [&list](QIODevice &device) { return writeWordList(list, device); }).ok) {
             state.SkipWithError("the list cannot be written");
             return;
         }

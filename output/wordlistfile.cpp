@@ -150,9 +150,4 @@ WriteOutcome writeWholeFile(const QString &path, const std::function<bool(QIODev
     return {};
 }
 
-WriteOutcome writeWordListFile(const WordList &list, const QString &path)
-{
-    return writeWholeFile(path, [&list](QIODevice &device) { return writeWordList(list, device); });
-}
-
 } // namespace lexalon

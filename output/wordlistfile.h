@@ -34,6 +34,5 @@ struct WriteOutcome
 // place; any other kind of file is refused. `write` says whether its writes
 // all succeeded.
 WriteOutcome writeWholeFile(const QString &path, const std::function<bool(QIODevice &)> &write);
-WriteOutcome writeWordListFile(const WordList &list, const QString &path);
 
 } // namespace lexalon
