@@ -34,6 +34,10 @@ public:
     // its length give or take two, found without reading the text when the
     // paragraph is a whole line.
     qsizetype span(qsizetype paragraph) const;
+    // Every paragraph's span in order, in one pass: whole lines straight from
+    // the line index, with no search for where a paragraph falls.
+    template <typename Visit>
+    void visitSpans(Visit &&visit) const;
     // Whether the paragraph ends its line (it is the line or its last piece).
     bool endsLine(qsizetype paragraph) const;
     // The paragraph a position belongs to: a position between two pieces
@@ -62,5 +66,22 @@ private:
     std::vector<LongLine> m_longLines;
     qsizetype m_count = 0;
 };
+
+template <typename Visit>
+void ParagraphIndex::visitSpans(Visit &&visit) const
+{
+    qsizetype line = 0;
+    const auto wholeLinesUpTo = [&](qsizetype end) {
+        for (; line < end; ++line)
+            visit(m_lines.lineEnd(line) - m_lines.lineStart(line));
+    };
+    for (const LongLine &longLine : m_longLines) {
+        wholeLinesUpTo(longLine.line);
+        for (qsizetype piece = 0; piece < longLine.pieces; ++piece)
+            visit(span(longLine.firstParagraph + piece));
+        ++line;
+    }
+    wholeLinesUpTo(m_lines.lineCount());
+}
 
 } // namespace lexalon

@@ -9,6 +9,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <vector>
 
 namespace lexalon {
 
@@ -73,10 +75,12 @@ void PaneLayout::setWidth(qreal width)
 void PaneLayout::estimateRows(RowIndex &rows, const ParagraphIndex &text, qreal charWidth) const
 {
     const qreal charactersPerRow = std::max(1.0, m_width * rowFilling / charWidth);
-    rows.reset(text.count(), [&text, charactersPerRow](qsizetype paragraph) {
-        const auto length = qreal(text.span(paragraph));
-        return std::max<qint64>(1, qint64(std::ceil(length / charactersPerRow)));
+    std::vector<std::uint32_t> estimates;
+    estimates.reserve(size_t(text.count()));
+    text.visitSpans([&estimates, charactersPerRow](qsizetype span) {
+        estimates.push_back(std::max<std::uint32_t>(1, std::uint32_t(std::ceil(qreal(span) / charactersPerRow))));
     });
+    rows.reset(std::move(estimates));
 }
 
 const QTextLayout &PaneLayout::layout(qsizetype paragraph)

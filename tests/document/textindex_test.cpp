@@ -72,6 +72,11 @@ void expectPiecesCoverTheLines(const ParagraphIndex &index)
         ++paragraph;
     }
     EXPECT_EQ(paragraph, index.count());
+    std::vector<qsizetype> spans;
+    index.visitSpans([&spans](qsizetype span) { spans.push_back(span); });
+    ASSERT_EQ(qsizetype(spans.size()), index.count());
+    for (qsizetype p = 0; p < index.count(); ++p)
+        ASSERT_EQ(spans[size_t(p)], index.span(p)) << p;
 }
 
 using Step = qsizetype (*)(const ParagraphIndex &, qsizetype);
@@ -136,11 +141,11 @@ TEST(ParagraphIndex, LongLinesAreCutIntoPiecesBetweenWords)
 TEST(RowIndex, AgreesWithCountingRowByRowThroughChanges)
 {
     std::mt19937 random(7);
-    std::uniform_int_distribution<qint64> count(1, 9);
-    std::vector<qint64> rows(1000);
+    std::uniform_int_distribution<std::uint32_t> count(1, 9);
+    std::vector<std::uint32_t> rows(1000);
     std::generate(rows.begin(), rows.end(), [&] { return count(random); });
     RowIndex index;
-    index.reset(qsizetype(rows.size()), [&rows](qsizetype p) { return rows[size_t(p)]; });
+    index.reset(rows);
     std::uniform_int_distribution<size_t> paragraph(0, rows.size() - 1);
     for (int change = 0; change <= 200; ++change) {
         if (change % 200 == 0) {

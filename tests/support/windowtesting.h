@@ -65,14 +65,16 @@ struct ScriptedServices
 
 // Once the next modal window is on screen, hands it to inspect (when it is a
 // Window) and closes it, so that the command that showed it returns. Long
-// work may come first: its progress dialog is passed over.
+// work may come first: its progress dialog, and the modal window already on
+// screen while the work runs, are passed over.
 template<typename Window, typename Inspect>
 void inspectNextModal(Inspect inspect)
 {
     auto *poll = new QTimer;
-    QObject::connect(poll, &QTimer::timeout, [poll, inspect] {
+    const QPointer<QWidget> current = QApplication::activeModalWidget();
+    QObject::connect(poll, &QTimer::timeout, [poll, inspect, current] {
         QWidget *modal = QApplication::activeModalWidget();
-        if (!modal || qobject_cast<QProgressDialog *>(modal))
+        if (!modal || modal == current || qobject_cast<QProgressDialog *>(modal))
             return;
         poll->stop();
         poll->deleteLater();
