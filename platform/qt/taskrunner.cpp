@@ -47,13 +47,16 @@ bool isUserInput(QEvent::Type type)
 } // namespace
 
 TaskRunner::TaskRunner(QWidget &owner)
-    : m_owner(owner)
+    : QObject(&owner)
+    , m_owner(owner)
 {
 }
 
 bool TaskRunner::run(const QString &label, const std::function<void(TaskProgress &)> &work)
 {
     TaskProgress progress;
+    // From here on a cancel stops the work, even before it has begun.
+    m_progress = &progress;
     QProgressDialog dialog(label, u"Annuler"_s, 0, barSteps, &m_owner);
     dialog.setWindowTitle(m_owner.windowTitle());
     dialog.setWindowModality(Qt::WindowModal);
@@ -75,7 +78,6 @@ bool TaskRunner::run(const QString &label, const std::function<void(TaskProgress
     bool cancelled = false;
     std::atomic<bool> finished = false;
     std::exception_ptr failure;
-    m_progress = &progress;
     m_dialog = &dialog;
     QCoreApplication::instance()->installEventFilter(this);
     std::thread worker([&] {
@@ -111,6 +113,9 @@ void TaskRunner::cancel()
 
 bool TaskRunner::eventFilter(QObject *watched, QEvent *event)
 {
+    // Closing the window stops the work; the window then closes.
+    if (event->type() == QEvent::Close && watched == &m_owner)
+        cancel();
     if (!isUserInput(event->type()))
         return false;
     if (auto *window = qobject_cast<QWindow *>(watched))

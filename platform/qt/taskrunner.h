@@ -16,12 +16,13 @@ class TaskProgress;
 // repainting. Once the work has lasted 400 ms, a progress dialog shows over
 // the window: what is being done, how far it has come, and "Annuler".
 // Meanwhile the user's input to every other window is held back, so that no
-// command can conflict with the work.
+// command can conflict with the work, and closing the window stops the work.
 class TaskRunner final : public QObject
 {
     Q_OBJECT
 
 public:
+    // A child of the window it shows its progress over.
     explicit TaskRunner(QWidget &owner);
 
     // False when the user asked the work to stop: its result is then to be

@@ -88,6 +88,24 @@ private Q_SLOTS:
         QCOMPARE(window.scripted.pointerChangesOf(&window.form), (std::vector{MousePointer::Hourglass, MousePointer::Default}));
     }
 
+    // "Annuler" on reading a text or on its word list leaves the window as it
+    // was, with nothing said.
+    void cancelledWorkLeavesTheWindowAsItWas()
+    {
+        Window window;
+        const QStringList start = window.shown();
+        new NextTaskCanceller(window.form);
+        window.open("un deux");
+        QCOMPARE(window.shown(), start);
+        window.open("un deux");
+        const QStringList loaded = window.shown();
+        new NextTaskCanceller(window.form);
+        window.action(u"Liste"_s).trigger();
+        QVERIFY(window.form.findChildren<frmListe01 *>().isEmpty());
+        QCOMPARE(window.shown(), loaded);
+        QVERIFY(window.scripted.messages.requests().empty());
+    }
+
     // A local file dropped opens as if chosen, the first of several; anything
     // but a local file, or any file once a text is loaded, is refused.
     void droppedFileOpens()

@@ -80,7 +80,8 @@ private Q_SLOTS:
     }
 
     // Quick work shows no dialog; long work shows one, whose "Annuler" stops
-    // it; a failure of the work comes back to the caller.
+    // it, as closing the window does; a failure of the work comes back to
+    // the caller.
     void taskRunnerShowsProgressAndCancels()
     {
         QWidget owner;
@@ -111,6 +112,15 @@ private Q_SLOTS:
         });
         QVERIFY(!finished);
         QCOMPARE(label, u"Longue tâche"_s);
+        watch.stop();
+        // Closing the window stops its work too.
+        QTimer::singleShot(20, &owner, &QWidget::close);
+        QVERIFY(!runner.run(u"Longue tâche"_s, [](TaskProgress &progress) {
+            for (int step = 0; step < 10000; ++step) {
+                progress.advance(0);
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            }
+        }));
         QVERIFY_THROWS_EXCEPTION(std::bad_alloc, runner.run(u"Échec"_s, [](TaskProgress &) { throw std::bad_alloc(); }));
     }
 };

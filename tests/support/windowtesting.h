@@ -1,11 +1,14 @@
 #pragma once
 
+#include "platform/qt/taskrunner.h"
 #include "platform/qt/widgetbusypointer.h"
 #include "platform/qt/windowservices.h"
 #include "tests/support/recordingprintingservice.h"
 #include "tests/support/scripteddialogs.h"
 
 #include <QApplication>
+#include <QEvent>
+#include <QObject>
 #include <QPointer>
 #include <QProgressDialog>
 #include <QTimer>
@@ -84,5 +87,34 @@ void inspectNextModal(Inspect inspect)
     });
     poll->start(5);
 }
+
+// Stops the next long work run over the window as soon as it starts, as
+// "Annuler" would, whether or not its progress has shown yet.
+class NextTaskCanceller final : public QObject
+{
+public:
+    explicit NextTaskCanceller(QWidget &window)
+        : QObject(&window)
+        , m_runner(*window.findChild<TaskRunner *>(QString(), Qt::FindDirectChildrenOnly))
+    {
+        window.installEventFilter(this);
+    }
+
+protected:
+    // The work's progress dialog becomes the window's child once it runs.
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::ChildAdded && m_runner.running() && !m_done) {
+            m_runner.cancel();
+            m_done = true;
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    TaskRunner &m_runner;
+    bool m_done = false;
+};
 
 } // namespace lexalon::testing

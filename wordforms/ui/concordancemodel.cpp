@@ -21,9 +21,9 @@ void ConcordanceModel::setWords(int words)
     allChanged();
 }
 
-void ConcordanceModel::sort(Concordance::Order order)
+void ConcordanceModel::arrange(Concordance::Arrangement rows)
 {
-    m_concordance.sort(order);
+    m_concordance.arrange(std::move(rows));
     allChanged();
 }
 

@@ -24,7 +24,7 @@ public:
     int words() const { return m_words; }
     void setWords(int words);
     // The rows change places, as the view's current row must then.
-    void sort(Concordance::Order order);
+    void arrange(Concordance::Arrangement rows);
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     int columnCount(const QModelIndex &parent = QModelIndex()) const override;

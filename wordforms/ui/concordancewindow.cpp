@@ -3,6 +3,8 @@
 #include "output/savecommand.h"
 #include "platform/busypointer.h"
 #include "platform/busyscope.h"
+#include "platform/messagebox.h"
+#include "platform/qt/taskrunner.h"
 #include "ui/windowlook.h"
 #include "wordforms/ui/concordancemodel.h"
 #include "wordforms/ui/dispersionstrip.h"
@@ -14,6 +16,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QSpinBox>
 #include <QStyledItemDelegate>
 #include <QTableView>
@@ -23,6 +26,8 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <iterator>
+#include <new>
 #include <utility>
 
 using namespace Qt::StringLiterals;
@@ -77,6 +82,7 @@ ConcordanceWindow::ConcordanceWindow(Concordance concordance, const QString &for
     : QDialog(parent)
     , m_services(services)
     , m_pointer(services.busyPointer(*this))
+    , m_tasks(new TaskRunner(*this))
     , m_model(new ConcordanceModel(std::move(concordance), this))
 {
     setWindowTitle(u"Concordance de « %1 »"_s.arg(form));
@@ -197,10 +203,27 @@ void ConcordanceWindow::sortChosen(int choice)
 {
     const QModelIndex current = m_table->currentIndex();
     const qsizetype attestation = current.isValid() ? m_model->concordance().attestation(current.row()) : -1;
-    {
+    Concordance::Arrangement rows;
+    const Concordance &concordance = m_model->concordance();
+    bool sorted = false;
+    try {
         const BusyScope busy(*m_pointer);
-        m_model->sort(orders[choice].second);
+        sorted = m_tasks->run(u"Tri de la concordance…"_s, [&](TaskProgress &) {
+            rows = concordance.arranged(orders[choice].second);
+        });
+    } catch (const std::bad_alloc &) {
+        m_services.messages.show(notEnoughMemoryFor(u"La concordance ne peut pas être triée"_s,
+                                                    u"Texte trop volumineux"_s));
     }
+    if (!sorted) {
+        // The choice goes back to the order still shown.
+        const QSignalBlocker quiet(m_order);
+        m_order->setCurrentIndex(int(std::find_if(std::begin(orders), std::end(orders),
+                                                  [&](const auto &o) { return o.second == concordance.order(); })
+                                     - std::begin(orders)));
+        return;
+    }
+    m_model->arrange(std::move(rows));
     if (attestation >= 0)
         selectAttestation(attestation);
 }

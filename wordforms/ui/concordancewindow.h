@@ -22,6 +22,7 @@ namespace lexalon {
 class BusyPointer;
 class ConcordanceModel;
 class DispersionStrip;
+class TaskRunner;
 
 // Every attestation of a form in its context: a table sorted as the user
 // chooses, where they fall in the text, and the paragraph of the one
@@ -53,6 +54,7 @@ private:
 
     WindowServices m_services;
     std::unique_ptr<BusyPointer> m_pointer;
+    TaskRunner *m_tasks;
     ConcordanceModel *m_model;
     DispersionStrip *m_strip = nullptr;
     QTableView *m_table = nullptr;

@@ -63,6 +63,12 @@ private Q_SLOTS:
         child<QComboBox>(u"tri"_s)->setCurrentIndex(3); // the first word on the right: none comes first
         QCOMPARE(table()->currentIndex().row(), 0);
         QCOMPARE(currentAttestation(), 1);
+        // A sort stopped leaves the rows and the choice as they were.
+        new NextTaskCanceller(*m_window);
+        child<QComboBox>(u"tri"_s)->setCurrentIndex(0);
+        QCOMPARE(child<QComboBox>(u"tri"_s)->currentIndex(), 3);
+        QCOMPARE(currentAttestation(), 1);
+        QCOMPARE(table()->currentIndex().row(), 0);
         QSignalSpy shown(m_window.get(), &ConcordanceWindow::attestationShown);
         QTest::mouseClick(child<QPushButton>(u"afficher"_s), Qt::LeftButton);
         QCOMPARE(shown.value(0), (QVariantList{m_text.size() - 5, m_text.size() - 1}));
