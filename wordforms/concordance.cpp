@@ -78,9 +78,7 @@ Concordance::Concordance(QStringView text, const TextTokens &tokens, TextTokens:
         if (ranks[token] == form)
             m_tokenOf.push_back(std::uint32_t(token));
     }
-    m_shown.resize(m_tokenOf.size());
-    std::iota(m_shown.begin(), m_shown.end(), 0u);
-    m_rowOf = m_shown;
+    sort(Order::Text);
 }
 
 Concordance::Arrangement Concordance::arranged(Order order) const
