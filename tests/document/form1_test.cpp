@@ -116,6 +116,8 @@ private Q_SLOTS:
         Window window;
         window.open("zoo zoo Zoo abri");
         inspectNextModal<frmListe01>([](frmListe01 &list) {
+            auto *grid = list.findChild<QTableView *>(u"grille01"_s);
+            grid->setCurrentIndex(grid->model()->index(1, 1));
             inspectNextModal<ConcordanceWindow>([](ConcordanceWindow &concordance) {
                 auto *table = concordance.findChild<QTableView *>(u"concordance"_s);
                 table->setCurrentIndex(table->model()->index(2, 0));
