@@ -74,9 +74,11 @@ template<typename Window, typename Inspect>
 void inspectNextModal(Inspect inspect)
 {
     auto *poll = new QTimer;
-    QObject::connect(poll, &QTimer::timeout, [poll, inspect] {
+    // The modal window open now may run long work before the next one opens.
+    const QPointer<QWidget> current = QApplication::activeModalWidget();
+    QObject::connect(poll, &QTimer::timeout, [poll, inspect, current] {
         QWidget *modal = QApplication::activeModalWidget();
-        if (!modal || qobject_cast<QProgressDialog *>(modal))
+        if (!modal || qobject_cast<QProgressDialog *>(modal) || modal == current)
             return;
         poll->stop();
         poll->deleteLater();
