@@ -24,6 +24,7 @@ namespace {
 
 constexpr qreal controlPoints = 8.25;
 constexpr qreal toolWindowPoints = 10;
+constexpr QColor toolButtonColour{240, 240, 240};
 // How far a text that does not fit may shrink, and by how much at a time.
 constexpr qreal smallestPoints = 4;
 constexpr qreal shrinkStep = 0.25;
@@ -107,7 +108,13 @@ void growWithParent(QWidget *child, const QSize &designedParent, Qt::Orientation
 void resizeWithinScreen(QWidget &window, const QSize &designed)
 {
     const QScreen *screen = window.screen();
-    window.resize(screen ? designed.boundedTo(screen->availableGeometry().size()) : designed);
+    if (!screen) {
+        window.resize(designed);
+        return;
+    }
+    // The frame is not known before the window shows: its title bar is guessed.
+    const int titleBar = window.style()->pixelMetric(QStyle::PM_TitleBarHeight);
+    window.resize(designed.boundedTo(screen->availableGeometry().size() - QSize(0, titleBar)));
 }
 
 QFont controlFont()
@@ -140,6 +147,9 @@ void setToolWindowLook(QDialog &window)
     QPalette colours = window.palette();
     colours.setColor(QPalette::Window, lightYellow);
     colours.setColor(QPalette::WindowText, Qt::black);
+    // Tabs draw the window's text on the buttons' colour: both stay light.
+    colours.setColor(QPalette::Button, toolButtonColour);
+    colours.setColor(QPalette::ButtonText, Qt::black);
     window.setPalette(colours);
     window.setFont(labelFont(toolWindowPoints));
 }
