@@ -103,8 +103,10 @@ void TextPaneAccessible::setCursorPosition(int position)
 
 QString TextPaneAccessible::text(int startOffset, int endOffset) const
 {
+    // An end of -1 stands for the end of the text.
     const int start = clamped(startOffset);
-    return pane()->Text().mid(start, std::max(0, clamped(endOffset) - start));
+    const int end = endOffset < 0 ? characterCount() : clamped(endOffset);
+    return pane()->Text().mid(start, std::max(0, end - start));
 }
 
 int TextPaneAccessible::characterCount() const
