@@ -41,7 +41,7 @@ int textRoom(const QWidget *widget)
     return button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button).width();
 }
 
-QString textOf(const QWidget *widget)
+QString captionOf(const QWidget *widget)
 {
     if (const auto *label = qobject_cast<const QLabel *>(widget))
         return label->text();
@@ -55,7 +55,7 @@ bool textFits(const QWidget *widget)
     if (const auto *label = qobject_cast<const QLabel *>(widget); label && label->wordWrap())
         return label->heightForWidth(label->width()) <= label->height();
     const QFontMetrics metrics = widget->fontMetrics();
-    const QString text = textOf(widget);
+    const QString text = captionOf(widget);
     // An italic's last letter leans out of its advance.
     return std::max(metrics.horizontalAdvance(text), metrics.boundingRect(text).right() + 1) <= textRoom(widget);
 }

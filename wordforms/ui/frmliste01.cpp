@@ -24,6 +24,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPalette>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 #include <new>
