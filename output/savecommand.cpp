@@ -21,6 +21,14 @@ bool fileExists(const QString &path)
     return !path.isEmpty() && QFileInfo(path).isFile();
 }
 
+// The filter offers text files: a name typed without an extension gets theirs.
+QString withTextExtension(const QString &path)
+{
+    if (path.isEmpty() || QFileInfo(path).fileName().contains(u'.'))
+        return path;
+    return path + u".txt"_s;
+}
+
 QString overwritePrompt(const QString &path)
 {
     return promptLines(path + u" existe."_s, u"Désirez-vous l'écraser?"_s);
@@ -54,7 +62,7 @@ void reportFailure(const QString &path, const QString &reason, MessageBox &messa
 bool saveFile(const QString &filter, const std::function<bool(const QString &, QIODevice &)> &write,
               FileDialogs &dialogs, MessageBox &messages, BusyPointer &pointer)
 {
-    const QString path = dialogs.saveFileName(filter);
+    const QString path = withTextExtension(dialogs.saveFileName(filter));
     if (fileExists(path) && !mayReplace(path, messages))
         return false;
     if (path.isEmpty())

@@ -1,11 +1,20 @@
 #include "ui/windowlook.h"
 
 #include <QDialog>
+#include <QEvent>
 #include <QFont>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPalette>
 #include <QPixmap>
+#include <QPushButton>
 #include <QRect>
+#include <QScreen>
+#include <QSize>
+#include <QStyle>
+#include <QStyleOptionButton>
+
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -15,20 +24,120 @@ namespace {
 
 constexpr qreal controlPoints = 8.25;
 constexpr qreal toolWindowPoints = 10;
+constexpr QColor toolButtonColour{240, 240, 240};
+// How far a text that does not fit may shrink, and by how much at a time.
+constexpr qreal smallestPoints = 4;
+constexpr qreal shrinkStep = 0.25;
+
+// The width the widget gives its text on one line.
+int textRoom(const QWidget *widget)
+{
+    const auto *button = qobject_cast<const QPushButton *>(widget);
+    if (!button)
+        return widget->contentsRect().width();
+    QStyleOptionButton option;
+    option.initFrom(button);
+    option.text = button->text();
+    return button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button).width();
+}
+
+QString captionOf(const QWidget *widget)
+{
+    if (const auto *label = qobject_cast<const QLabel *>(widget))
+        return label->text();
+    if (const auto *button = qobject_cast<const QPushButton *>(widget))
+        return button->text();
+    return QString();
+}
+
+bool textFits(const QWidget *widget)
+{
+    if (const auto *label = qobject_cast<const QLabel *>(widget); label && label->wordWrap())
+        return label->heightForWidth(label->width()) <= label->height();
+    const QFontMetrics metrics = widget->fontMetrics();
+    const QString text = captionOf(widget);
+    // An italic's last letter leans out of its advance.
+    return std::max(metrics.horizontalAdvance(text), metrics.boundingRect(text).right() + 1) <= textRoom(widget);
+}
+
+// Sets the child's size from its parent's each time the parent changes size.
+class ParentFollower final : public QObject
+{
+public:
+    ParentFollower(QWidget *child, const QSize &designedParent, Qt::Orientations directions)
+        : QObject(child)
+        , m_child(child)
+        , m_directions(directions)
+        , m_margins(designedParent.width() - child->geometry().right(),
+                    designedParent.height() - child->geometry().bottom())
+    {
+        child->parentWidget()->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Resize)
+            follow(static_cast<QWidget *>(watched)->size());
+        return false;
+    }
+
+private:
+    void follow(const QSize &parent)
+    {
+        QRect place = m_child->geometry();
+        if (m_directions.testFlag(Qt::Horizontal))
+            place.setRight(parent.width() - m_margins.width());
+        if (m_directions.testFlag(Qt::Vertical))
+            place.setBottom(parent.height() - m_margins.height());
+        m_child->setGeometry(place);
+    }
+
+    QWidget *m_child;
+    Qt::Orientations m_directions;
+    QSize m_margins;
+};
 
 } // namespace
 
+void growWithParent(QWidget *child, const QSize &designedParent, Qt::Orientations directions)
+{
+    new ParentFollower(child, designedParent, directions);
+}
+
+void resizeWithinScreen(QWidget &window, const QSize &designed)
+{
+    const QScreen *screen = window.screen();
+    if (!screen) {
+        window.resize(designed);
+        return;
+    }
+    // The frame is not known before the window shows: its title bar is guessed.
+    const int titleBar = window.style()->pixelMetric(QStyle::PM_TitleBarHeight);
+    window.resize(designed.boundedTo(screen->availableGeometry().size() - QSize(0, titleBar)));
+}
+
 QFont controlFont()
 {
-    QFont font(u"Arial"_s);
+    QFont font;
+    font.setFamilies({u"Arial"_s, u"Liberation Sans"_s, u"Arimo"_s});
     font.setPointSizeF(controlPoints);
     return font;
 }
 
 QFont labelFont(qreal points)
 {
-    QFont font(QString::fromUtf16(labelFamily));
+    QFont font;
+    font.setFamilies({QString::fromUtf16(labelFamily), u"Liberation Serif"_s, u"Tinos"_s});
     font.setPointSizeF(points);
+    return font;
+}
+
+QFont lookFont(const LabelLook &look)
+{
+    QFont font = labelFont(look.points);
+    font.setBold(look.bold);
+    font.setItalic(look.italic);
     return font;
 }
 
@@ -38,16 +147,38 @@ void setToolWindowLook(QDialog &window)
     QPalette colours = window.palette();
     colours.setColor(QPalette::Window, lightYellow);
     colours.setColor(QPalette::WindowText, Qt::black);
+    // Tabs draw the window's text on the buttons' colour: both stay light.
+    colours.setColor(QPalette::Button, toolButtonColour);
+    colours.setColor(QPalette::ButtonText, Qt::black);
     window.setPalette(colours);
     window.setFont(labelFont(toolWindowPoints));
 }
 
-void setBackground(QWidget *widget, const QColor &colour)
+void setBackground(QWidget *widget, const QColor &colour, const QColor &text)
 {
     QPalette palette = widget->palette();
     palette.setColor(QPalette::Window, colour);
+    palette.setColor(QPalette::WindowText, text);
     widget->setPalette(palette);
     widget->setAutoFillBackground(true);
+}
+
+void fitFont(QWidget *widget, const QFont &font)
+{
+    QFont fitted = font;
+    widget->setFont(fitted);
+    while (!textFits(widget) && fitted.pointSizeF() > smallestPoints) {
+        fitted.setPointSizeF(fitted.pointSizeF() - shrinkStep);
+        widget->setFont(fitted);
+    }
+}
+
+void showFigure(QLabel *label, const QFont &font, const QString &figure)
+{
+    label->setWordWrap(false);
+    label->setText(figure);
+    label->setToolTip(figure);
+    fitFont(label, font);
 }
 
 QLabel *addLabel(QWidget *parent, const QString &name, const QString &text, const QRect &geometry,
@@ -58,15 +189,14 @@ QLabel *addLabel(QWidget *parent, const QString &name, const QString &text, cons
     label->setGeometry(geometry);
     label->setWordWrap(true);
     label->setAlignment(look.alignment);
-    QFont font = labelFont(look.points);
-    font.setBold(look.bold);
-    font.setItalic(look.italic);
-    label->setFont(font);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, look.text);
-    label->setPalette(palette);
-    if (look.box)
-        setBackground(label, *look.box);
+    if (look.box) {
+        setBackground(label, *look.box, look.text);
+    } else {
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::WindowText, look.text);
+        label->setPalette(palette);
+    }
+    fitFont(label, lookFont(look));
     return label;
 }
 

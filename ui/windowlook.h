@@ -12,6 +12,7 @@ class QDialog;
 class QFont;
 class QLabel;
 class QRect;
+class QSize;
 class QWidget;
 
 namespace lexalon {
@@ -29,7 +30,7 @@ inline constexpr auto labelFamily = u"Times New Roman";
 // The font of buttons: a small sans serif, narrow enough for their texts.
 QFont controlFont();
 
-// Times New Roman at a size in points.
+// Times New Roman, or a serif of the same widths, at a size in points.
 QFont labelFont(qreal points);
 
 // How a label looks: Times New Roman at a size in points, its text colour,
@@ -44,12 +45,32 @@ struct LabelLook
     std::optional<QColor> box;
 };
 
+// The label's font as its look gives it.
+QFont lookFont(const LabelLook &look);
+
 // The look of the study tools' windows: resizable, light yellow with black
 // text, Times New Roman at 10 points.
 void setToolWindowLook(QDialog &window);
 
-// Fills the widget's own background with a plain colour.
-void setBackground(QWidget *widget, const QColor &colour);
+// Fills the widget's own background with a plain colour, and gives its text
+// and its children's a colour that reads on it, whatever the desktop's theme.
+void setBackground(QWidget *widget, const QColor &colour, const QColor &text = Qt::black);
+
+// Gives the widget its font, made smaller while its text does not fit its
+// rectangle: a figure or a caption is shown whole or not at all.
+void fitFont(QWidget *widget, const QFont &font);
+
+// A figure in a label of a fixed size: whole, smaller if need be, and in the
+// tooltip.
+void showFigure(QLabel *label, const QFont &font, const QString &figure);
+
+// Keeps the child's distances to its parent's right and bottom edges as they
+// are with the parent at its designed size: the child grows and shrinks in
+// those directions with the parent.
+void growWithParent(QWidget *child, const QSize &designedParent, Qt::Orientations directions);
+
+// The window at its designed size, or smaller where the screen is.
+void resizeWithinScreen(QWidget &window, const QSize &designed);
 
 // A label at a fixed place of its parent; its text wraps at its width.
 QLabel *addLabel(QWidget *parent, const QString &name, const QString &text, const QRect &geometry,

@@ -10,6 +10,7 @@
 #include "platform/qt/taskrunner.h"
 #include "platform/taskprogress.h"
 #include "platform/twips.h"
+#include "ui/elidedlabel.h"
 #include "ui/windowlook.h"
 #include "wordforms/analysis.h"
 #include "wordforms/ui/frmliste01.h"
@@ -21,7 +22,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
-#include <QLabel>
+#include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
@@ -62,36 +63,46 @@ Form1::Form1(const WindowServices &services, QWidget *parent)
     createMenus();
     connect(m_document, &TextDocument::changed, this, &Form1::showDocument);
     showDocument();
-    resize(twips(clientWidth), twips(clientHeight) + menuBar()->sizeHint().height());
+    setAccessibleDescription(u"Le texte ouvert et le chemin de son fichier ; le menu Application "
+                             "en dresse la liste du lexalon."_s);
+    resizeWithinScreen(*this, QSize(twips(clientWidth), twips(clientHeight) + menuBar()->sizeHint().height()));
 }
 
 Form1::~Form1() = default;
 
 void Form1::createControls()
 {
-    // Nothing follows the window's size: the controls keep their places.
+    // The pane follows the window's size, to read the text in all of it; the
+    // label keeps its place and its height.
     auto *client = new QWidget(this);
     setBackground(client, lightYellow);
     setCentralWidget(client);
+    const QSize designed(twips(clientWidth), twips(clientHeight));
 
-    m_lblFichier = new QLabel(client);
+    m_lblFichier = new ElidedLabel(client);
     m_lblFichier->setObjectName(u"lblFichier"_s);
     m_lblFichier->setGeometry(lblFichierGeometry);
     setBackground(m_lblFichier, lightYellow);
+    growWithParent(m_lblFichier, designed, Qt::Horizontal);
 
     m_txtFichier = new TextPane(client);
     m_txtFichier->setObjectName(u"txtFichier"_s);
     m_txtFichier->setGeometry(txtFichierGeometry);
+    growWithParent(m_txtFichier, designed, Qt::Horizontal | Qt::Vertical);
 }
 
 void Form1::createMenus()
 {
     QMenu *mnuFichier = addMenu(menuBar(), u"mnuFichier"_s, u"&Fichier"_s);
     m_mnuItemOuvrir = addCommand(mnuFichier, u"mnuItemOuvrir"_s, u"&Ouvrir..."_s, this, &Form1::mnuItemOuvrir_Click);
+    m_mnuItemOuvrir->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     m_mnuItemFermer = addCommand(mnuFichier, u"mnuItemFermer"_s, u"&Fermer"_s, this, &Form1::mnuItemFermer_Click);
-    addCommand(mnuFichier, u"mnuItemQuitter"_s, u"&Quitter"_s, this, &Form1::mnuItemQuitter_Click);
+    m_mnuItemFermer->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
+    addCommand(mnuFichier, u"mnuItemQuitter"_s, u"&Quitter"_s, this, &Form1::mnuItemQuitter_Click)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     QMenu *application = addMenu(menuBar(), u"Application"_s, u"&Application"_s);
     m_Liste = addCommand(application, u"Liste"_s, u"&Liste du lexalon"_s, this, &Form1::Liste_Click);
+    m_Liste->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
     QMenu *aide = addMenu(menuBar(), u"aide"_s, u"&Aide"_s);
     addCommand(aide, u"about"_s, u"&A propos de"_s, this, &Form1::about_Click);
 }
@@ -109,6 +120,7 @@ void Form1::showDocument()
         return;
     }
     m_lblFichier->setText(m_document->fileLabel());
+    m_txtFichier->setAccessibleName(m_document->fileLabel());
     m_txtFichier->setEnabled(m_document->paneEnabled());
     m_Liste->setEnabled(m_document->canList());
     m_mnuItemFermer->setEnabled(m_document->canClose());

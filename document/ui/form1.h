@@ -12,11 +12,11 @@ class QCloseEvent;
 class QDragEnterEvent;
 class QDropEvent;
 class QMimeData;
-class QLabel;
 
 namespace lexalon {
 
 class BusyPointer;
+class ElidedLabel;
 class TextDocument;
 class ParagraphIndex;
 class TaskRunner;
@@ -66,7 +66,7 @@ private:
     // The index of the text last read, made on the worker for the pane.
     std::unique_ptr<ParagraphIndex> m_readIndex;
 
-    QLabel *m_lblFichier = nullptr;
+    ElidedLabel *m_lblFichier = nullptr;
     TextPane *m_txtFichier = nullptr;
     QAction *m_mnuItemOuvrir = nullptr;
     QAction *m_mnuItemFermer = nullptr;

@@ -1,7 +1,9 @@
 #include "document/ui/textpane.h"
 
+#include "document/ui/textpaneaccessible.h"
 #include "ui/windowlook.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QClipboard>
 #include <QContextMenuEvent>
@@ -42,6 +44,7 @@ TextPane::TextPane(QWidget *parent)
     : QAbstractScrollArea(parent)
     , m_layout(labelFont(paneFontPoints))
 {
+    installTextPaneAccessibility();
     setFont(m_layout.font());
     setFocusPolicy(Qt::StrongFocus);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -63,6 +66,7 @@ void TextPane::setText(const QString &text, std::unique_ptr<ParagraphIndex> inde
     m_autoScroll.stop();
     m_selecting = false;
     scrollTo({});
+    announceSelection();
 }
 
 QString TextPane::selectedText() const
@@ -75,12 +79,25 @@ void TextPane::selectAll()
     m_selection = {0, Text().size()};
     viewport()->update();
     publishSelection();
+    announceSelection();
 }
 
 void TextPane::copy() const
 {
     if (!m_selection.isEmpty())
         QGuiApplication::clipboard()->setText(selectedText());
+}
+
+void TextPane::announceSelection()
+{
+    if (!QAccessible::isActive())
+        return;
+    const TextRange range = m_selection.range();
+    QAccessibleTextSelectionEvent selection(this, int(range.begin), int(range.end));
+    selection.setCursorPosition(int(m_selection.position));
+    QAccessible::updateAccessibility(&selection);
+    QAccessibleTextCursorEvent cursor(this, int(m_selection.position));
+    QAccessible::updateAccessibility(&cursor);
 }
 
 void TextPane::publishSelection() const
@@ -390,6 +407,13 @@ void TextPane::moveCursor(qsizetype position, bool select)
     viewport()->update();
     if (select)
         publishSelection();
+    announceSelection();
+}
+
+void TextPane::showRange(qsizetype start, qsizetype end)
+{
+    ensureVisible(end);
+    ensureVisible(start);
 }
 
 void TextPane::mousePressEvent(QMouseEvent *event)
@@ -451,6 +475,7 @@ void TextPane::mouseDoubleClickEvent(QMouseEvent *event)
     ensureVisible(word.end);
     viewport()->update();
     publishSelection();
+    announceSelection();
 }
 
 void TextPane::contextMenuEvent(QContextMenuEvent *event)

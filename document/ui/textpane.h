@@ -47,6 +47,11 @@ public:
     // Where the cursor at a position would be drawn in the viewport; nothing
     // when its row is out of view.
     std::optional<QRectF> cursorRect(qsizetype position);
+    // The position nearest a point of the viewport.
+    qsizetype positionAt(const QPointF &point,
+                         QTextLine::CursorPosition mode = QTextLine::CursorBetweenCharacters);
+    // Scrolls, if need be, so that the characters from start to end show.
+    void showRange(qsizetype start, qsizetype end);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -85,6 +90,8 @@ private:
     void moveRows(qint64 rows, bool select);
     void moveCursor(qsizetype position, bool select);
     void publishSelection() const;
+    // Tells screen readers where the cursor and the selection now are.
+    void announceSelection();
 
     qint64 visibleRows() const;
     qint64 drawnRows() const;
@@ -93,8 +100,6 @@ private:
     void syncScrollBar();
     void ensureVisible(qsizetype position);
     std::optional<qreal> rowTop(const RowPlace &place);
-    qsizetype positionAt(const QPointF &point,
-                         QTextLine::CursorPosition mode = QTextLine::CursorBetweenCharacters);
     void drawParagraph(QPainter &painter, qsizetype paragraph, const QPointF &origin,
                        const QRectF &clip);
 

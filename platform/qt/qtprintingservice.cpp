@@ -7,6 +7,7 @@
 #include <QPdfWriter>
 #include <QPointF>
 #include <QPrinter>
+#include <QStringList>
 #include <QSvgRenderer>
 
 using namespace Qt::StringLiterals;
@@ -22,7 +23,11 @@ QtPrintingService::~QtPrintingService() = default;
 
 void QtPrintingService::setFontName(const QString &name)
 {
-    m_font.setFamily(name);
+    // Where Verdana is missing, the sans serif of the closest widths.
+    QStringList families{name};
+    if (name.compare(u"verdana", Qt::CaseInsensitive) == 0)
+        families.append(u"DejaVu Sans"_s);
+    m_font.setFamilies(families);
 }
 
 void QtPrintingService::setFontSize(int points)

@@ -25,7 +25,7 @@ void setApplicationIdentity()
 QIcon programIcon()
 {
     QIcon icon;
-    for (const QString &size : {u"16"_s, u"32"_s, u"48"_s})
+    for (const QString &size : {u"16"_s, u"32"_s, u"48"_s, u"64"_s, u"128"_s, u"256"_s})
         icon.addFile(u":/lexalon/icon-%1.png"_s.arg(size));
     return icon;
 }

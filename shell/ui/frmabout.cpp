@@ -5,6 +5,7 @@
 #include "shell/sysinfo.h"
 #include "shell/ui/applicationidentity.h"
 #include "shell/ui/etchedrule.h"
+#include "ui/accessibility.h"
 #include "ui/windowlook.h"
 
 #include <QFont>
@@ -29,6 +30,7 @@ constexpr int lowerRuleTop = 1560;
 constexpr QColor versionBlue{0, 0, 255};
 constexpr QColor creditsRed{255, 0, 0};
 constexpr QColor organisationBlue{0, 0, 192};
+constexpr LabelLook versionLook{14.25, true, true, Qt::AlignHCenter | Qt::AlignTop, versionBlue, creditsPeach};
 constexpr qreal creditsPoints = 9.75;
 constexpr int creditsFrameWidth = 4815;
 constexpr int creditsLineHeight = 255;
@@ -60,6 +62,8 @@ frmAbout::frmAbout(SysInfoLauncher &launcher, QWidget *parent)
     setFixedSize(twips(clientWidth), twips(clientHeight));
     setBackground(this, lightYellow);
     setFont(controlFont());
+    setAccessibleDescription(u"Le programme, sa version et ses auteurs ; le bouton Infos système "
+                             "ouvre les informations sur le système."_s);
 
     createButtons();
     createTitle();
@@ -67,9 +71,7 @@ frmAbout::frmAbout(SysInfoLauncher &launcher, QWidget *parent)
     new EtchedRule(twips(ruleLeft), twips(ruleRight), twips(lowerRuleTop), this);
     addPicture(this, u"imgLogo"_s, QString::fromUtf16(logoResource),
                twipsRect(0, 960, 2295, 2655));
-    lblVersion = addLabel(this, u"lblVersion"_s, u"Version 1.0"_s, twipsRect(3480, 1080, 2805, 375),
-                          {14.25, true, true, Qt::AlignHCenter | Qt::AlignTop, versionBlue,
-                           creditsPeach});
+    lblVersion = addLabel(this, u"lblVersion"_s, u"Version 1.0"_s, twipsRect(3480, 1080, 2805, 375), versionLook);
     createCredits();
 
     Form_Load();
@@ -87,9 +89,9 @@ void frmAbout::createTitle()
     const QString title = u"Listes du lexalon"_s;
     const QRect place = twipsRect(240, 120, 7215, 615);
     const Qt::Alignment centred = Qt::AlignHCenter | Qt::AlignTop;
-    addLabel(this, u"Label1"_s, title, place, {24, true, false, centred, Qt::white, titleBand});
-    addLabel(this, u"Label2"_s, title, place,
-             {24, true, false, centred, palette().color(QPalette::WindowText), {}});
+    // Screen readers read the title once, from the caption on top.
+    hideFromAccessibility(addLabel(this, u"Label1"_s, title, place, {24, true, false, centred, Qt::white, titleBand}));
+    addLabel(this, u"Label2"_s, title, place, {24, true, false, centred, Qt::black, {}});
 }
 
 void frmAbout::createCredits()
@@ -97,8 +99,7 @@ void frmAbout::createCredits()
     auto *Frame1 = new QGroupBox(u"Crédits"_s, this);
     Frame1->setObjectName(u"Frame1"_s);
     Frame1->setGeometry(twipsRect(2400, 1680, creditsFrameWidth, 2175));
-    QFont captionFont(QString::fromUtf16(labelFamily));
-    captionFont.setPointSizeF(creditsPoints);
+    QFont captionFont = labelFont(creditsPoints);
     captionFont.setBold(true);
     captionFont.setItalic(true);
     Frame1->setFont(captionFont);
@@ -138,12 +139,14 @@ void frmAbout::createButtons()
     auto *cmdSysInfo = new QPushButton(u"&Infos système..."_s, this);
     cmdSysInfo->setObjectName(u"cmdSysInfo"_s);
     cmdSysInfo->setGeometry(twipsRect(4800, 3960, 1245, 345));
+    fitFont(cmdSysInfo, controlFont());
     connect(cmdSysInfo, &QPushButton::clicked, this, &frmAbout::cmdSysInfo_Click);
 }
 
 void frmAbout::Form_Load()
 {
     lblVersion->setText(programVersionText());
+    fitFont(lblVersion, lookFont(versionLook));
 }
 
 void frmAbout::cmdOK_Click()

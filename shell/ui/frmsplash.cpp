@@ -1,6 +1,7 @@
 #include "shell/ui/frmsplash.h"
 
 #include "platform/twips.h"
+#include "ui/accessibility.h"
 #include "ui/windowlook.h"
 
 #include <QCloseEvent>
@@ -42,6 +43,8 @@ frmSplash::frmSplash(std::function<void()> loadAndShowMainWindow, QWidget *paren
     setAttribute(Qt::WA_QuitOnClose);
     setFrameStyle(QFrame::WinPanel | QFrame::Raised);
     setBackground(this, lightYellow);
+    setAccessibleName(u"Lexalon"_s);
+    setAccessibleDescription(u"Le programme se présente ; une touche ou un clic ouvre la fenêtre principale."_s);
 
     auto *client = new QWidget(this);
     client->setGeometry(borderWidth, borderWidth, twips(clientWidth), twips(clientHeight));
@@ -68,14 +71,16 @@ void frmSplash::createControls(QWidget *client)
     const LabelLook titleBox{24, true, false, Qt::AlignHCenter | Qt::AlignTop, Qt::white, titleBand};
     const LabelLook titleText{24, true, false, Qt::AlignHCenter | Qt::AlignTop, Qt::black, {}};
     const QString name = u"ORVANTA CALVEXIA"_s;
-    addLabel(frame, u"Label1"_s, name, twipsRect(2520, 480, 3855, 1095), titleBox);
+    // Screen readers read the title once, from the caption on top, and not
+    // the empty box under the version.
+    hideFromAccessibility(addLabel(frame, u"Label1"_s, name, twipsRect(2520, 480, 3855, 1095), titleBox));
     QWidget *title = addLabel(frame, u"Label5"_s, name, twipsRect(2520, 480, 3855, 1095), titleText);
 
     QWidget *logo = addPicture(frame, u"imgLogo"_s, QString::fromUtf16(logoResource),
                                twipsRect(120, 480, 2295, 2655));
 
-    addLabel(frame, u"Label7"_s, QString(), twipsRect(3240, 2040, 2175, 375),
-             {12, false, false, Qt::AlignLeft | Qt::AlignTop, Qt::black, titleBand});
+    hideFromAccessibility(addLabel(frame, u"Label7"_s, QString(), twipsRect(3240, 2040, 2175, 375),
+                                   {12, false, false, Qt::AlignLeft | Qt::AlignTop, Qt::black, titleBand}));
     QWidget *version = addLabel(frame, u"Label2"_s, u"Version 1.0"_s, twipsRect(3120, 2040, 2175, 375),
                                 {18, true, false, Qt::AlignHCenter | Qt::AlignTop, Qt::white, {}});
 

@@ -5,9 +5,11 @@
 #include "document/ui/textpane.h"
 #include "support/testfiles.h"
 #include "support/windowtesting.h"
+#include "ui/elidedlabel.h"
 #include "wordforms/ui/concordancewindow.h"
 #include "wordforms/ui/frmliste01.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QDir>
 #include <QDragEnterEvent>
@@ -63,6 +65,37 @@ private Q_SLOTS:
         QCOMPARE(window.shown(), (QStringList{window.folder.filePath(u"texte.txt"_s), u"Première\r\nFin"_s, u"0111"_s}));
         window.action(u"mnuItemFermer"_s).trigger();
         QCOMPARE(window.shown(), (QStringList{start + u'.', {}, u"1000"_s}));
+    }
+
+    // A long path keeps its file's name in sight, and the pane, named after
+    // it, follows the window's size; the menus have their shortcuts; under a
+    // dark theme the label still reads on its yellow.
+    void labelPaneAndShortcuts()
+    {
+        const QPalette desktop = QApplication::palette();
+        QApplication::setPalette(darkPalette());
+        Window window;
+        QApplication::setPalette(desktop);
+        QCOMPARE(unreadableLabels(window.form), QStringList());
+        const QString folder = window.folder.filePath(QString(120, u'd'));
+        QVERIFY(QDir().mkpath(folder));
+        const QString path = folder + u"/le fichier.txt"_s;
+        QVERIFY(writeBytes(path, "texte"));
+        window.form.openFile(path);
+        auto *label = window.form.findChild<ElidedLabel *>(u"lblFichier"_s);
+        QVERIFY2(label->shownText().endsWith(u"/le fichier.txt"_s) && label->shownText().contains(u'…'), qPrintable(label->shownText()));
+        QVERIFY(label->fontMetrics().horizontalAdvance(label->shownText()) <= label->contentsRect().width());
+        auto *pane = window.form.findChild<TextPane *>(u"txtFichier"_s);
+        QCOMPARE(QAccessible::queryAccessibleInterface(pane)->text(QAccessible::Name), path);
+        window.form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window.form));
+        const QSize before = pane->size();
+        window.form.resize(window.form.size() + QSize(100, 50));
+        QTRY_COMPARE(pane->size(), before + QSize(100, 50));
+        QStringList shortcuts;
+        for (const QString &name : {u"mnuItemOuvrir"_s, u"mnuItemFermer"_s, u"mnuItemQuitter"_s, u"Liste"_s})
+            shortcuts.append(window.action(name).shortcut().toString());
+        QCOMPARE(shortcuts, (QStringList{u"Ctrl+O"_s, u"Ctrl+W"_s, u"Ctrl+Q"_s, u"Ctrl+L"_s}));
     }
 
     void aboutOpensOverTheWindow()
@@ -134,6 +167,8 @@ private Q_SLOTS:
         Window window;
         window.open("zoo zoo Zoo abri");
         inspectNextModal<frmListe01>([](frmListe01 &list) {
+            auto *grid = list.findChild<QTableView *>(u"grille01"_s);
+            grid->setCurrentIndex(grid->model()->index(1, 1));
             inspectNextModal<ConcordanceWindow>([](ConcordanceWindow &concordance) {
                 auto *table = concordance.findChild<QTableView *>(u"concordance"_s);
                 table->setCurrentIndex(table->model()->index(2, 0));

@@ -3,6 +3,7 @@
 
 #include "document/ui/textpane.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QScrollBar>
@@ -105,6 +106,29 @@ private Q_SLOTS:
         press(Keys(300 / page + 2, Qt::Key_PageDown));
         QCOMPARE(m_pane->selection().position, m_pane->Text().size());
         QCOMPARE(bar->value(), bar->maximum());
+    }
+
+    // A screen reader reads the text, the cursor and the selection, finds a
+    // character where it is drawn, and selects and scrolls.
+    void screenReadersReadTheText()
+    {
+        m_pane->setText(u"ligne\r\n"_s.repeated(300));
+        QAccessibleInterface *pane = QAccessible::queryAccessibleInterface(m_pane.get());
+        QAccessibleTextInterface *text = pane->textInterface();
+        QVERIFY(text && pane->state().readOnly && pane->state().multiLine);
+        QCOMPARE(text->characterCount(), m_pane->Text().size());
+        QCOMPARE(text->text(7, 12) + text->text(2095, -1), u"lignegne\r\n"_s);
+        press({Qt::Key_Down, Qt::ShiftModifier | Qt::Key_End});
+        int start = 0, end = 0;
+        text->selection(0, &start, &end);
+        QCOMPARE(QList<int>({text->cursorPosition(), text->selectionCount(), start, end}), QList<int>({12, 1, 7, 12}));
+        QCOMPARE(text->offsetAtPoint(text->characterRect(9).center()), 9);
+        text->setSelection(0, 2093, 2098);
+        QCOMPARE(m_pane->selectedText(), u"ligne"_s);
+        QVERIFY(m_pane->cursorRect(2098));
+        text->setCursorPosition(0);
+        text->scrollToSubstring(2093, 2098);
+        QVERIFY(m_pane->cursorRect(2093) && !m_pane->cursorRect(0));
     }
 
 private:

@@ -6,6 +6,7 @@
 #include "tests/support/qt_printers.h"
 #include "tests/support/scripteddialogs.h"
 
+#include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -26,7 +27,8 @@ using testing::Obstacle;
 // The name chosen in the folder "d" (empty: the dialog is cancelled) and what
 // the user sees (see CommandLog), the messages as 'Q' the question, 'S' the
 // success, 'F' the failure (with its reason when it is known).
-struct SaveCase { const char *name; Obstacle obstacle; QString chosenName; const char *shown; MessageAnswer answer = MessageAnswer::Yes; int rows = 3; };
+// A name without an extension is saved under savedName.
+struct SaveCase { const char *name; Obstacle obstacle; QString chosenName; const char *shown; MessageAnswer answer = MessageAnswer::Yes; int rows = 3; QString savedName = {}; };
 
 char kindOf(const MessageRequest &m, const QString &path, const QString &reason)
 {
@@ -78,7 +80,7 @@ TEST_P(SaveTest, ShowsTheOutcomeAndKeepsWhatItMayNotReplace)
     ASSERT_EQ(dialogs.calls().size(), 1u);
     EXPECT_EQ(dialogs.calls().at(0).kind, ScriptedFileDialogs::Kind::Save);
     if (shown.ends_with('S'))
-        entries.insert(path);
+        entries.insert(save.savedName.isEmpty() ? path : QFileInfo(path).dir().filePath(save.savedName));
     else if (QFileInfo(path).isFile()) {
         EXPECT_EQ(testing::contentOf(path), testing::oldContent);
     }
@@ -89,14 +91,16 @@ TEST_P(SaveTest, ShowsTheOutcomeAndKeepsWhatItMayNotReplace)
 // write buffer, so that its failure comes only when the file is closed.
 INSTANTIATE_TEST_SUITE_P(Cases, SaveTest, ::testing::Values(
     SaveCase{"new_file", Obstacle::None, u"liste.txt"_s, "HDS"},
+    SaveCase{"no_extension_gets_txt", Obstacle::None, u"liste"_s, "HDS", MessageAnswer::Yes, 3, u"liste.txt"_s},
+    SaveCase{"other_extension_kept", Obstacle::None, u"liste.csv"_s, "HDS"},
     SaveCase{"yes_replaces", Obstacle::OldFile, u"deux fois.TXT"_s, "QHDS"},
     SaveCase{"no_keeps", Obstacle::OldFile, u"liste.txt"_s, "Q", MessageAnswer::No},
     SaveCase{"cancel", Obstacle::None, QString(), ""},
     SaveCase{"folder", Obstacle::Folder, u"liste.txt"_s, "HDF"},
-    SaveCase{"fifo_without_reader", Obstacle::FifoWithoutReader, u"tube"_s, "HDF"},
+    SaveCase{"fifo_without_reader", Obstacle::FifoWithoutReader, u"tube.fifo"_s, "HDF"},
     SaveCase{"missing_folder", Obstacle::MissingFolder, u"liste.txt"_s, "HDF"},
     SaveCase{"nul_in_name", Obstacle::None, u"liste\0.txt"_s, "HDF"},
-    SaveCase{"name_too_long", Obstacle::None, QString(300, u'n'), "HDF"},
+    SaveCase{"name_too_long", Obstacle::None, QString(300, u'n') + u".txt"_s, "HDF"},
     SaveCase{"read_only_file", Obstacle::ReadOnlyFile, u"protege.txt"_s, "QHDF"},
     SaveCase{"read_only_folder", Obstacle::ReadOnlyFolder, u"liste.txt"_s, "QHDF"},
     SaveCase{"full_disk_beyond_the_buffer", Obstacle::FullDisk, u"liste.txt"_s, "QHDF", MessageAnswer::Yes, 10'000},

@@ -1,14 +1,20 @@
 #include "platform/msinfoentries.h"
 #include "shell/ui/frmabout.h"
 #include "shell/ui/frmsplash.h"
+#include "shell/ui/applicationidentity.h"
 #include "tests/support/scriptedsystem.h"
+#include "tests/support/windowtesting.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QTest>
 #include <QTimer>
 #include <QTimerEvent>
+
+#include <functional>
+#include <initializer_list>
 
 using namespace Qt::StringLiterals;
 
@@ -95,6 +101,36 @@ private Q_SLOTS:
         QFETCH(bool, toolStarted);
         QTRY_COMPARE(system.processes.started.size(), toolStarted ? 1u : 0u);
         QCOMPARE(about.isVisible(), toolStarted);
+    }
+
+    // Under a dark theme every text still reads on its ground; a screen
+    // reader finds each title once and what the window is; the icon comes in
+    // every size drawn.
+    void readableInAnyThemeAndByScreenReaders()
+    {
+        const QPalette desktop = QApplication::palette();
+        QApplication::setPalette(testing::darkPalette());
+        ScriptedLauncher system;
+        frmAbout about(system.launcher);
+        frmSplash splash([] {});
+        QApplication::setPalette(desktop);
+        for (QWidget *window : std::initializer_list<QWidget *>{&about, &splash}) {
+            QCOMPARE(testing::unreadableLabels(*window), QStringList());
+            QStringList titles;
+            std::function<void(QAccessibleInterface *)> read = [&](QAccessibleInterface *node) {
+                for (int i = 0; i < node->childCount(); ++i) {
+                    const QString name = node->child(i)->text(QAccessible::Name);
+                    if (name == u"Listes du lexalon" || name == u"ORVANTA CALVEXIA")
+                        titles.append(name);
+                    read(node->child(i));
+                }
+            };
+            QAccessibleInterface *root = QAccessible::queryAccessibleInterface(window);
+            read(root);
+            QCOMPARE(titles.size(), 1);
+            QVERIFY(!root->text(QAccessible::Description).isEmpty());
+        }
+        QCOMPARE(programIcon().availableSizes().last(), QSize(256, 256));
     }
 };
 

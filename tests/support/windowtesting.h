@@ -7,13 +7,18 @@
 #include "tests/support/scripteddialogs.h"
 
 #include <QApplication>
+#include <QColor>
 #include <QEvent>
+#include <QLabel>
 #include <QObject>
+#include <QPalette>
 #include <QPointer>
 #include <QProgressDialog>
 #include <QTimer>
 #include <QWidget>
 
+#include <algorithm>
+#include <cmath>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -116,5 +121,55 @@ private:
     TaskRunner &m_runner;
     bool m_done = false;
 };
+
+// The contrast ratio of two colours, 1 to 21, as accessibility guides count it.
+inline qreal contrast(const QColor &a, const QColor &b)
+{
+    const auto luminance = [](const QColor &c) {
+        const auto linear = [](qreal v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+        return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
+    };
+    const qreal la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// A dark desktop theme: light text on dark grounds.
+inline QPalette darkPalette()
+{
+    QPalette dark(QColor(53, 53, 53), QColor(35, 35, 35));
+    for (const QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        dark.setColor(role, QColor(239, 240, 241));
+    dark.setColor(QPalette::Highlight, QColor(61, 174, 233));
+    return dark;
+}
+
+// What a widget is painted on: itself if it fills its background, else a box
+// laid under it, else its parent's ground.
+inline const QWidget *groundOf(const QWidget *widget)
+{
+    for (; !widget->autoFillBackground() && !widget->isWindow(); widget = widget->parentWidget()) {
+        const QObjectList siblings = widget->parentWidget()->children();
+        for (qsizetype i = siblings.indexOf(widget) - 1; i >= 0; --i) {
+            const auto *under = qobject_cast<const QWidget *>(siblings.at(i));
+            if (under && !under->isHidden() && under->autoFillBackground() && under->geometry().contains(widget->geometry().center()))
+                return under;
+        }
+    }
+    return widget;
+}
+
+// The labels shown whose text barely stands out from the ground they are
+// painted on, with the ratio.
+inline QStringList unreadableLabels(const QWidget &window)
+{
+    QStringList unreadable;
+    for (const QLabel *label : window.findChildren<QLabel *>()) {
+        const QWidget *ground = groundOf(label);
+        const qreal ratio = contrast(label->palette().color(QPalette::WindowText), ground->palette().color(QPalette::Window));
+        if (label->isVisibleTo(&window) && !label->text().isEmpty() && ratio < 3)
+            unreadable.append(label->objectName() + u' ' + QString::number(ratio));
+    }
+    return unreadable;
+}
 
 } // namespace lexalon::testing

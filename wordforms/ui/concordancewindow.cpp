@@ -86,6 +86,7 @@ ConcordanceWindow::ConcordanceWindow(Concordance concordance, const QString &for
     , m_model(new ConcordanceModel(std::move(concordance), this))
 {
     setWindowTitle(u"Concordance de « %1 »"_s.arg(form));
+    setAccessibleDescription(u"Chaque attestation de la forme dans son contexte, et le paragraphe de celle choisie."_s);
     setToolWindowLook(*this);
 
     auto *layout = new QVBoxLayout(this);

@@ -7,6 +7,8 @@
 #include "platform/messagebox.h"
 #include "platform/qt/taskrunner.h"
 #include "platform/twips.h"
+#include "ui/accessibility.h"
+#include "ui/pushbutton.h"
 #include "ui/windowlook.h"
 #include "wordforms/analysis.h"
 #include "wordforms/concordance.h"
@@ -18,6 +20,7 @@
 #include "wordforms/wordlist.h"
 
 #include <QGroupBox>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPalette>
@@ -50,6 +53,8 @@ inline constexpr QRect frame3Geometry = twipsRect(5040, 840, 4695, 6255);
 inline constexpr qreal frameCaptionPoints = 9.75;
 inline constexpr QColor frameCaptionColour{255, 0, 0};
 
+inline constexpr auto totalCaption = u"Nombre total de formes de l'extrait :";
+inline constexpr auto differentCaption = u"Nombre total de formes différentes :";
 inline constexpr LabelLook statisticCaptionLook{12, false, true, Qt::AlignLeft | Qt::AlignTop,
                                                  QColor(0, 0, 192), std::nullopt};
 inline constexpr LabelLook statisticValueLook{12, true, true, Qt::AlignLeft | Qt::AlignTop,
@@ -59,6 +64,21 @@ inline constexpr QRect grille01Geometry = twipsRect(5160, 1080, 4455, 5895);
 
 inline constexpr QRect command1Geometry = twipsRect(720, 2880, 3135, 375);
 inline constexpr qreal command1Points = 9;
+
+QFont command1Font()
+{
+    QFont font = labelFont(command1Points);
+    font.setBold(true);
+    return font;
+}
+
+// A statistic's figure, named for screen readers after the caption beside it.
+void showStatistic(QLabel *label, const char16_t *caption, qint64 value)
+{
+    const QString figure = QString::number(value);
+    showFigure(label, lookFont(statisticValueLook), figure);
+    label->setAccessibleName(QString::fromUtf16(caption) + u' ' + figure);
+}
 
 // The button names the order its next press applies.
 QString orderCaption(WordList::Order shown)
@@ -94,7 +114,9 @@ frmListe01::frmListe01(const QString &text, const WindowServices &services, QWid
     layout->setSpacing(0);
     layout->setMenuBar(menus);
     layout->addWidget(createClientArea());
-    resize(twips(clientWidth), twips(clientHeight) + menus->sizeHint().height());
+    setAccessibleDescription(u"Les formes du texte avec leurs nombres d'attestations, les statistiques de "
+                             "l'extrait et le bouton qui change l'ordre de la liste."_s);
+    resizeWithinScreen(*this, QSize(twips(clientWidth), twips(clientHeight) + menus->sizeHint().height()));
 }
 
 frmListe01::~frmListe01() = default;
@@ -117,7 +139,8 @@ QWidget *frmListe01::createClientArea()
 
 void frmListe01::createTitle(QWidget *client)
 {
-    addLabel(client, u"fond"_s, QString::fromUtf16(titleText), titleGeometry, bandLook);
+    // Screen readers read the title once, from the caption on top.
+    hideFromAccessibility(addLabel(client, u"fond"_s, QString::fromUtf16(titleText), titleGeometry, bandLook));
     addLabel(client, u"Label5"_s, QString::fromUtf16(titleText), titleGeometry, titleLook);
 }
 
@@ -132,11 +155,11 @@ void frmListe01::createStatistics(QGroupBox *frame1)
     palette.setColor(QPalette::WindowText, frameCaptionColour);
     frame1->setPalette(palette);
 
-    addLabel(frame1, u"Label2"_s, u"Nombre total de formes de l'extrait :"_s,
+    addLabel(frame1, u"Label2"_s, QString::fromUtf16(totalCaption),
              twipsRect(240, 360, 3615, 375), statisticCaptionLook);
     m_Label6 = addLabel(frame1, u"Label6"_s, u"tot"_s, twipsRect(3840, 360, 975, 375),
                         statisticValueLook);
-    addLabel(frame1, u"Label3"_s, u"Nombre total de formes différentes :"_s,
+    addLabel(frame1, u"Label3"_s, QString::fromUtf16(differentCaption),
              twipsRect(240, 840, 3735, 375), statisticCaptionLook);
     m_Label7 = addLabel(frame1, u"Label7"_s, u"tot02"_s, twipsRect(3840, 840, 975, 375),
                         statisticValueLook);
@@ -144,14 +167,18 @@ void frmListe01::createStatistics(QGroupBox *frame1)
     QLabel *label4 = addLabel(frame1, u"Label4"_s, u"Fréquence moyenne d'attestation :"_s,
                               twipsRect(240, 1320, 3735, 375), statisticCaptionLook);
     label4->setToolTip(u"Fréquence moyenne théorique d'attestation de chaque forme"_s);
+    hideFromAccessibility(label4);
     label4->hide();
-    addLabel(frame1, u"Label8"_s, u"tot"_s, twipsRect(3720, 1320, 975, 375), statisticValueLook)->hide();
+    QLabel *label8 = addLabel(frame1, u"Label8"_s, u"tot"_s, twipsRect(3720, 1320, 975, 375), statisticValueLook);
+    hideFromAccessibility(label8);
+    label8->hide();
 }
 
 void frmListe01::createList(QWidget *client)
 {
     m_view = new WordListView(client);
     m_view->setObjectName(u"grille01"_s);
+    m_view->setAccessibleName(u"Liste des formes"_s);
     m_view->setGeometry(grille01Geometry);
     m_view->setListModel(m_model);
     connect(m_view, &WordListView::formChosen, this, &frmListe01::openConcordance);
@@ -159,12 +186,10 @@ void frmListe01::createList(QWidget *client)
 
 void frmListe01::createButton(QWidget *client)
 {
-    m_Command1 = new QPushButton(orderCaption(WordList::Order::Alphabetical), client);
+    m_Command1 = new PushButton(client);
     m_Command1->setObjectName(u"Command1"_s);
     m_Command1->setGeometry(command1Geometry);
-    QFont font = labelFont(command1Points);
-    font.setBold(true);
-    m_Command1->setFont(font);
+    showOrder(WordList::Order::Alphabetical);
     // Enter in the list must not press the button.
     m_Command1->setAutoDefault(false);
     connect(m_Command1, &QPushButton::clicked, this, &frmListe01::Command1_Click);
@@ -174,9 +199,12 @@ QMenuBar *frmListe01::createMenus()
 {
     auto *menuBar = new QMenuBar(this);
     QMenu *fichier = addMenu(menuBar, u"fichier"_s, u"&Fichier"_s);
-    addCommand(fichier, u"enregistrer"_s, u"&Enregistrer sous"_s, this, &frmListe01::enregistrer_Click);
-    addCommand(fichier, u"imprimer"_s, u"&Imprimer"_s, this, &frmListe01::imprimer_Click);
-    addCommand(fichier, u"fermer"_s, u"&Fermer"_s, this, &frmListe01::fermer_Click);
+    addCommand(fichier, u"enregistrer"_s, u"&Enregistrer sous"_s, this, &frmListe01::enregistrer_Click)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    addCommand(fichier, u"imprimer"_s, u"&Imprimer"_s, this, &frmListe01::imprimer_Click)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    addCommand(fichier, u"fermer"_s, u"&Fermer"_s, this, &frmListe01::fermer_Click)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
     QMenu *outils = addMenu(menuBar, u"outils"_s, u"&Outils"_s);
     m_concordance = addCommand(outils, u"concordance"_s, u"&Concordance de la forme"_s, this,
                                &frmListe01::concordance_Click);
@@ -197,10 +225,16 @@ void frmListe01::Form_Load(TextAnalysis analysis)
     m_tokens = std::move(analysis.tokens);
     m_model->setList(std::move(analysis.list));
     m_concordance->setEnabled(m_model->rowCount() > 0);
-    m_view->moveToLastCount();
-    m_Label6->setText(QString::number(m_model->list().totalCount()));
-    m_Label7->setText(QString::number(m_model->list().size()));
-    m_Command1->setText(orderCaption(WordList::Order::Alphabetical));
+    m_view->startAtFirstCount();
+    showStatistic(m_Label6, totalCaption, m_model->list().totalCount());
+    showStatistic(m_Label7, differentCaption, m_model->list().size());
+    showOrder(WordList::Order::Alphabetical);
+}
+
+void frmListe01::showOrder(WordList::Order shown)
+{
+    m_Command1->setText(orderCaption(shown));
+    fitFont(m_Command1, command1Font());
 }
 
 void frmListe01::Command1_Click()
@@ -210,20 +244,17 @@ void frmListe01::Command1_Click()
         const BusyScope busy(*m_pointer);
         m_model->sort(alphabetical ? WordList::Order::DecreasingFrequency : WordList::Order::Alphabetical);
     }
-    m_Command1->setText(orderCaption(m_model->list().order()));
+    showOrder(m_model->list().order());
 }
 
 void frmListe01::enregistrer_Click()
 {
-    if (saveWordList(m_model->list(), m_services.dialogs, m_services.messages, *m_pointer))
-        m_view->moveToLastCount();
+    saveWordList(m_model->list(), m_services.dialogs, m_services.messages, *m_pointer);
 }
 
 void frmListe01::imprimer_Click()
 {
-    if (printWordList(m_model->list(), m_services.dialogs, m_services.printing, m_services.messages,
-                      *m_pointer))
-        m_view->moveToLastCount();
+    printWordList(m_model->list(), m_services.dialogs, m_services.printing, m_services.messages, *m_pointer);
 }
 
 void frmListe01::fermer_Click()

@@ -3,6 +3,7 @@
 #include "platform/qt/windowservices.h"
 #include "wordforms/analysis.h"
 #include "wordforms/texttokens.h"
+#include "wordforms/wordlist.h"
 
 #include <QDialog>
 #include <QString>
@@ -58,6 +59,7 @@ private:
     void createStatistics(QGroupBox *frame1);
     void createList(QWidget *client);
     void createButton(QWidget *client);
+    void showOrder(WordList::Order shown);
     QMenuBar *createMenus();
     void openConcordance(int row);
 

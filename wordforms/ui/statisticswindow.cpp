@@ -56,6 +56,7 @@ StatisticsWindow::StatisticsWindow(LexicalStatistics statistics, const WindowSer
     , m_measures(new MeasuresModel(m_statistics.measures(), this))
 {
     setWindowTitle(u"Statistiques lexicales"_s);
+    setAccessibleDescription(u"Les mesures du vocabulaire du texte et leurs courbes."_s);
     setToolWindowLook(*this);
 
     auto *layout = new QVBoxLayout(this);

@@ -12,7 +12,7 @@ namespace {
 
 inline constexpr QColor cellColour{255, 255, 255};
 inline constexpr QColor formCellColour{255, 255, 128};
-inline constexpr QColor formTextColour{0, 0, 0};
+inline constexpr QColor textColour{0, 0, 0};
 
 // No column is wide enough to show more of a text: a form of millions of
 // letters would otherwise be copied and laid out whole at each repaint. The
@@ -67,10 +67,14 @@ QVariant WordListModel::data(const QModelIndex &index, int role) const
     case Qt::DisplayRole:
         return isForm ? m_list.form(index.row()).left(shownCharacters).toString()
                       : QString::number(m_list.count(index.row()));
+    case Qt::ToolTipRole:
+        // A form too long for its column is cut with an ellipsis; here it is whole.
+        return isForm ? m_list.form(index.row()).left(shownCharacters).toString() : QVariant();
     case Qt::BackgroundRole:
         return QBrush(isForm ? formCellColour : cellColour);
     case Qt::ForegroundRole:
-        return isForm ? QVariant(QBrush(formTextColour)) : QVariant();
+        // The cells' colours are fixed: so is their text's, whatever the theme.
+        return QBrush(textColour);
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(Qt::AlignVCenter | (isForm ? Qt::AlignLeft : Qt::AlignRight));
     default:

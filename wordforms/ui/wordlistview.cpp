@@ -20,6 +20,8 @@ namespace {
 inline constexpr qreal gridFontPoints = 9;
 inline constexpr QColor beyondCellsColour{128, 128, 128};
 inline constexpr QColor selectedTextColour{128, 128, 128};
+// Navy, not the desktop's highlight: the grey text reads on it.
+inline constexpr QColor selectedCellColour{0, 0, 128};
 inline constexpr int listColumnWidth = 2000; // twips
 inline constexpr int lineHeight = 270;      // twips
 
@@ -36,6 +38,7 @@ WordListView::WordListView(QWidget *parent)
     setFont(labelFont(gridFontPoints));
     QPalette colours = palette();
     colours.setColor(QPalette::HighlightedText, selectedTextColour);
+    colours.setColor(QPalette::Highlight, selectedCellColour);
     setPalette(colours);
     // Only the area that no cell covers; the scroll bars keep their colours.
     QPalette area = viewport()->palette();
@@ -67,16 +70,12 @@ void WordListView::setListModel(WordListModel *model)
         setColumnWidth(column, twips(listColumnWidth));
 }
 
-void WordListView::moveToLastCount()
+void WordListView::startAtFirstCount()
 {
     selectionModel()->clear();
-    if (m_model->rowCount() == 0)
-        return;
-    setAutoScroll(false);
-    selectionModel()->setCurrentIndex(
-        m_model->index(m_model->rowCount() - 1, WordListModel::countColumn),
-        QItemSelectionModel::NoUpdate);
-    setAutoScroll(true);
+    scrollToTop();
+    if (m_model->rowCount() > 0)
+        setCurrentIndex(m_model->index(0, WordListModel::countColumn));
 }
 
 void WordListView::keyboardSearch(const QString &search)

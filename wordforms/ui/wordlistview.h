@@ -19,9 +19,9 @@ public:
     explicit WordListView(QWidget *parent = nullptr);
 
     void setListModel(WordListModel *model);
-    // Puts the current cell on the last count, with no selection and no
-    // scrolling, as reading the whole list leaves it.
-    void moveToLastCount();
+    // Puts the current cell, selected, on the first count, at the top of the
+    // list: the keyboard moves from there at once.
+    void startAtFirstCount();
 
     // Letters typed in quick succession add up; an empty search starts afresh.
     void keyboardSearch(const QString &search) override;

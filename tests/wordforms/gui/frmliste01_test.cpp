@@ -6,8 +6,10 @@
 #include "wordforms/ui/statisticswindow.h"
 #include "wordforms/ui/wordlistmodel.h"
 #include "wordforms/ui/wordlistview.h"
+#include "wordforms/wordlist.h"
 
 #include <QAbstractItemModelTester>
+#include <QAccessible>
 #include <QAction>
 #include <QLabel>
 #include <QPushButton>
@@ -15,6 +17,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <functional>
+#include <initializer_list>
 #include <memory>
 
 using namespace lexalon;
@@ -62,52 +66,117 @@ private Q_SLOTS:
         m_scripted = std::make_unique<ScriptedServices>();
     }
 
-    // Only counts can be made current; typed letters find forms.
-    void opensAlphabeticalOnTheLastCountWithTheStatistics()
+    // Only counts can be made current, the first one at once; the keys move
+    // from it and typed letters find forms.
+    void opensAlphabeticalOnTheFirstCountWithTheStatistics()
     {
         load(u"Le chat, le CHAT et l'ane."_s);
         QCOMPARE(shownRows(), (QStringList{u"ane 1"_s, u"chat 2"_s, u"et 1"_s, u"l 1"_s, u"le 2"_s}));
         QCOMPARE(m_window->findChild<QLabel *>(u"Label6"_s)->text(), u"7"_s);
         QCOMPARE(m_window->findChild<QLabel *>(u"Label7"_s)->text(), u"5"_s);
         QCOMPARE(m_window->focusWidget(), view());
-        QCOMPARE(view()->currentIndex(), countCell(u"le"_s));
+        QCOMPARE(view()->selectionModel()->selectedIndexes(), QModelIndexList{countCell(u"ane"_s)});
+        QTest::keyClick(view(), Qt::Key_Down);
         const QModelIndex chat = countCell(u"chat"_s);
-        QTest::mouseClick(view()->viewport(), Qt::LeftButton, {}, view()->visualRect(chat.siblingAtColumn(0)).center());
-        QCOMPARE(view()->currentIndex(), countCell(u"le"_s));
-        QTest::keyClicks(view(), u"CH"_s);
         QCOMPARE(view()->currentIndex(), chat);
-        // A long list opens at its top, its current cell far below.
+        QTest::mouseClick(view()->viewport(), Qt::LeftButton, {}, view()->visualRect(countCell(u"le"_s).siblingAtColumn(0)).center());
+        QCOMPARE(view()->currentIndex(), chat);
+        QTest::keyClicks(view(), u"L"_s);
+        QCOMPARE(view()->currentIndex(), countCell(u"l"_s));
+        QCOMPARE(model()->index(1, 0).data(Qt::ToolTipRole).toString(), u"chat"_s);
+        QTest::keyClick(view(), Qt::Key_End, Qt::ControlModifier);
+        QCOMPARE(view()->currentIndex(), countCell(u"le"_s));
+    }
+
+    // The highlight stays on its row; the button, pressed or given Entrée,
+    // names the order the list is not in. Saving takes the order shown;
+    // saving and printing leave the current cell and the view where they were.
+    void buttonAndMenuCommands()
+    {
         QString text;
         for (int n = 0; n < 26 * 26; ++n)
             text += QString(QChar(u'a' + n / 26)) + QChar(u'a' + n % 26) + u' ';
-        load(text);
-        QCOMPARE(view()->currentIndex().row(), 26 * 26 - 1);
-        QCOMPARE(view()->rowAt(0), 0);
-    }
-
-    // The highlight stays on its row; the button names the order the list is
-    // not in. Saving takes the order
-    // shown; saving and printing make the last count current.
-    void buttonAndMenuCommands()
-    {
-        load(u"a b b c c c d d d d e"_s);
+        load(text + u"zz zz"_s);
         QTest::mouseClick(button(), Qt::LeftButton);
         QCOMPARE(m_scripted->pointerChangesOf(m_window.get()), (std::vector{MousePointer::Hourglass, MousePointer::Default}));
         QCOMPARE(button()->text(), u"Tri alphabétique"_s);
-        QCOMPARE(shownRows(), (QStringList{u"d 4"_s, u"c 3"_s, u"b 2"_s, u"a 1"_s, u"e 1"_s}));
-        QCOMPARE(view()->currentIndex().row(), 4);
+        QCOMPARE(shownRows().first(), u"zz 3"_s);
+        QCOMPARE(view()->currentIndex().row(), 0);
         const QTemporaryDir folder;
         m_scripted->dialogs.setNextFileName(folder.filePath(u"liste.txt"_s));
-        view()->setCurrentIndex(countCell(u"b"_s));
+        view()->setCurrentIndex(countCell(u"mm"_s));
+        const int top = view()->rowAt(0);
         action(u"enregistrer"_s)->trigger();
         QCOMPARE(contentOf(folder.filePath(u"liste.txt"_s)), wordListBytes(model()->list()));
-        QCOMPARE(view()->currentIndex(), countCell(u"e"_s));
-        view()->setCurrentIndex(countCell(u"b"_s));
         action(u"imprimer"_s)->trigger();
         QCOMPARE(m_scripted->printing.documents().size(), size_t(1));
-        QCOMPARE(view()->currentIndex(), countCell(u"e"_s));
-        QTest::mouseClick(button(), Qt::LeftButton);
+        QCOMPARE(view()->currentIndex(), countCell(u"mm"_s));
+        QCOMPARE(view()->rowAt(0), top);
+        button()->setFocus();
+        QTest::keyClick(button(), Qt::Key_Return);
         QCOMPARE(button()->text(), toFrequencies);
+        QStringList shortcuts;
+        for (const QString &name : {u"enregistrer"_s, u"imprimer"_s, u"fermer"_s})
+            shortcuts.append(action(name)->shortcut().toString());
+        QCOMPARE(shortcuts, (QStringList{u"Ctrl+S"_s, u"Ctrl+P"_s, u"Ctrl+W"_s}));
+    }
+
+    // Figures of up to twelve digits are shown whole, as is the button's
+    // caption, whatever serif stands in for the window's.
+    void figuresAndCaptionsAreNeverCut()
+    {
+        qint64 count = 0;
+        for (int digits = 1; digits <= 12; ++digits) {
+            count = count * 10 + 8;
+            TextStore forms;
+            const TextStore::Index form = forms.append(u"mot");
+            WordList list(std::move(forms));
+            list.append(form, count);
+            m_window = std::make_unique<frmListe01>(QString(), m_scripted->services());
+            m_window->Form_Load(TextAnalysis{std::move(list), {}});
+            auto *total = m_window->findChild<QLabel *>(u"Label6"_s);
+            QCOMPARE(total->toolTip(), QString::number(count));
+            for (QWidget *shown : std::initializer_list<QWidget *>{total, button()}) {
+                const QString text = shown->property("text").toString();
+                QVERIFY2(shown->fontMetrics().horizontalAdvance(text) <= shown->contentsRect().width(), qPrintable(text));
+            }
+        }
+    }
+
+    // Under a dark theme every text keeps a colour that reads on its ground,
+    // the grid's cells and its navy highlight included.
+    void darkThemeKeepsTextReadable()
+    {
+        const QPalette desktop = QApplication::palette();
+        QApplication::setPalette(darkPalette());
+        load(u"Le chat"_s);
+        QApplication::setPalette(desktop);
+        QCOMPARE(unreadableLabels(*m_window), QStringList());
+        for (const QModelIndex &cell : {model()->index(0, 0), model()->index(0, 1)})
+            QVERIFY(contrast(cell.data(Qt::ForegroundRole).value<QBrush>().color(), cell.data(Qt::BackgroundRole).value<QBrush>().color()) > 7);
+        QVERIFY(contrast(view()->palette().color(QPalette::HighlightedText), view()->palette().color(QPalette::Highlight)) > 3.9);
+    }
+
+    // A screen reader finds the title once, each figure named after its
+    // caption, the grid by its name, nothing hidden, and what the window is.
+    void screenReadersReadTheWindow()
+    {
+        load(u"Le chat, le CHAT et l'ane."_s);
+        QStringList names;
+        std::function<void(QAccessibleInterface *)> read = [&](QAccessibleInterface *node) {
+            for (int i = 0; i < node->childCount(); ++i) {
+                QAccessibleInterface *child = node->child(i);
+                if (child->role() == QAccessible::StaticText || child->role() == QAccessible::Table)
+                    names.append(child->text(QAccessible::Name));
+                read(child);
+            }
+        };
+        QAccessibleInterface *window = QAccessible::queryAccessibleInterface(m_window.get());
+        read(window);
+        QCOMPARE(names, (QStringList{u"Listes du lexalon"_s, u"Nombre total de formes de l'extrait :"_s,
+                                     u"Nombre total de formes de l'extrait : 7"_s, u"Nombre total de formes différentes :"_s,
+                                     u"Nombre total de formes différentes : 5"_s, u"Liste des formes"_s}));
+        QVERIFY(!window->text(QAccessible::Description).isEmpty());
     }
 
     // Entrée, a double-click on a form and the Outils menu open the
