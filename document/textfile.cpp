@@ -216,6 +216,37 @@ private:
     bool m_sawHighByte = false;
 };
 
+// Whether the reader takes the bytes for UTF-8: valid to their end and
+// holding a byte above 0x7F.
+bool readAsUtf8(const uchar *p, const uchar *const end)
+{
+    bool sawHighByte = false;
+    while (p < end) {
+        if (end - p >= asciiWord) {
+            quint64 word;
+            std::memcpy(&word, p, asciiWord);
+            if ((word & highBitOfEachByte) == 0) {
+                p += asciiWord;
+                continue;
+            }
+        }
+        if (*p < 0x80) {
+            ++p;
+            continue;
+        }
+        sawHighByte = true;
+        const Utf8Lead lead = utf8Leads[*p];
+        if (lead.length == 0 || end - p < lead.length || p[1] < lead.low || p[1] > lead.high)
+            return false;
+        for (int k = 2; k < lead.length; ++k) {
+            if ((p[k] & 0xC0) != 0x80)
+                return false;
+        }
+        p += lead.length;
+    }
+    return sawHighByte;
+}
+
 // How many bytes at the end of a piece belong to a sequence that the piece
 // cuts; they are decoded with the next piece.
 qsizetype cutSequenceLength(QByteArrayView bytes)
@@ -543,6 +574,52 @@ TextFileContent readText(QIODevice &device, TaskProgress *progress)
     } catch (const TaskCancelled &) {
         return failure(TextFileContent::Status::Cancelled, QString());
     }
+}
+
+const std::array<char16_t, 256> &windows1252Characters()
+{
+    return windows1252Table;
+}
+
+TextSource readTextSource(const QString &path)
+{
+    TextSource source;
+    RegularFile file(path);
+    if (!file.openForReading()) {
+        source.content = failure(TextFileContent::Status::OpenFailed, file.errorString());
+        return source;
+    }
+    const qint64 size = file.size();
+    if (size == 0) {
+        source.content = readText(file);
+        return source;
+    }
+    try {
+        LargeBuffer bytes{size_t(size)};
+        auto *const data = reinterpret_cast<char *>(bytes.data());
+        for (qint64 done = 0; done < size;) {
+            const qint64 got = file.read(data + done, size - done);
+            if (got <= 0) {
+                source.content = got == 0 ? failure(TextFileContent::Status::ReadFailed, u"Le fichier est plus court que sa taille annoncée."_s)
+                                          : readFailure(file);
+                return source;
+            }
+            done += got;
+        }
+        const QByteArrayView view(data, size);
+        if (!view.startsWith(utf16LeBom) && !view.startsWith(utf16BeBom) && !view.startsWith(utf8Bom)
+            && !readAsUtf8(bytes.data(), bytes.data() + size)) {
+            source.windows1252 = std::move(bytes);
+            return source;
+        }
+    } catch (const std::bad_alloc &) {
+        source.content = failure(TextFileContent::Status::TooLarge, systemErrorReason(ENOMEM) + u'.');
+        return source;
+    }
+    // The bytes are given back first: a Unicode text is read again piece by
+    // piece, never held whole beside its decoding.
+    source.content = readTextFile(path);
+    return source;
 }
 
 QString decodeWindows1252(QByteArrayView bytes)

@@ -1,8 +1,12 @@
 #pragma once
 
+#include "platform/largememory.h"
+
 #include <QByteArrayView>
 #include <QString>
 #include <QtGlobal>
+
+#include <array>
 
 class QIODevice;
 
@@ -52,5 +56,16 @@ TextFileContent readText(QIODevice &device, TaskProgress *progress = nullptr);
 
 // Each byte one Windows-1252 character.
 QString decodeWindows1252(QByteArrayView bytes);
+const std::array<char16_t, 256> &windows1252Characters();
+
+// A text file read for its forms alone. A Windows-1252 text is kept as its
+// bytes, read at once into memory taken once, without a UTF-16 copy; any
+// other is decoded into content.text exactly as readTextFile decodes it.
+struct TextSource
+{
+    TextFileContent content;
+    LargeBuffer windows1252; // the bytes of a Windows-1252 text
+};
+TextSource readTextSource(const QString &path);
 
 } // namespace lexalon

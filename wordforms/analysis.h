@@ -6,6 +6,9 @@
 #include <QString>
 #include <QStringView>
 
+#include <array>
+#include <cstddef>
+
 namespace lexalon {
 
 class TaskProgress;
@@ -24,6 +27,11 @@ WordList analyseText(QStringView text);
 // word list takes the forms over: the token list keeps only its tokens.
 void collectForms(QStringView text, TokenList &tokens, TaskProgress *progress = nullptr);
 WordList listForms(TokenList &tokens);
+
+// The word list of a text held as bytes, each byte the character the table
+// gives. A long text is cut at separators and its pieces are counted on all
+// cores.
+WordList analyseBytes(const unsigned char *bytes, size_t size, const std::array<char16_t, 256> &characters);
 
 // The word list, and the text's tokens kept in text order for the
 // concordance.
