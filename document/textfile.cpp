@@ -216,11 +216,12 @@ private:
     bool m_sawHighByte = false;
 };
 
-// Whether the reader takes the bytes for UTF-8: valid to their end and
-// holding a byte above 0x7F.
-bool readAsUtf8(const uchar *p, const uchar *const end)
+// Checks that bytes are UTF-8 as the reader does, a piece at a time: false at
+// the first byte that is not; else where a sequence cut by the end of the
+// piece starts, or the end.
+bool checkUtf8(const uchar *p, const uchar *const end, bool &sawHighByte, const uchar *&cut)
 {
-    bool sawHighByte = false;
+    cut = end;
     while (p < end) {
         if (end - p >= asciiWord) {
             quint64 word;
@@ -236,15 +237,53 @@ bool readAsUtf8(const uchar *p, const uchar *const end)
         }
         sawHighByte = true;
         const Utf8Lead lead = utf8Leads[*p];
-        if (lead.length == 0 || end - p < lead.length || p[1] < lead.low || p[1] > lead.high)
+        if (lead.length == 0)
             return false;
-        for (int k = 2; k < lead.length; ++k) {
-            if ((p[k] & 0xC0) != 0x80)
+        for (int k = 1; k < lead.length; ++k) {
+            if (p + k == end) {
+                cut = p;
+                return true;
+            }
+            if (k == 1 ? p[1] < lead.low || p[1] > lead.high : (p[k] & 0xC0) != 0x80)
                 return false;
         }
         p += lead.length;
     }
-    return sawHighByte;
+    return true;
+}
+
+// Whether the reader takes the file for Windows-1252, read from its start
+// until that is known. False with the reason when a read fails.
+bool isWindows1252(QIODevice &file, qint64 size, bool &windows1252)
+{
+    const std::unique_ptr<uchar[]> buffer(new uchar[size_t(maxCutSequence + std::min(size, textReadChunk))]);
+    bool sawHighByte = false;
+    qsizetype carried = 0;
+    for (qint64 done = 0; done < size;) {
+        const qint64 length = std::min(textReadChunk, size - done);
+        for (qint64 got = 0; got < length;) {
+            const qint64 read = file.read(reinterpret_cast<char *>(buffer.get()) + carried + got, length - got);
+            if (read <= 0)
+                return false;
+            got += read;
+        }
+        const QByteArrayView piece(buffer.get(), carried + length);
+        if (done == 0 && (piece.startsWith(utf16LeBom) || piece.startsWith(utf16BeBom) || piece.startsWith(utf8Bom))) {
+            windows1252 = false;
+            return true;
+        }
+        done += length;
+        const uchar *cut = nullptr;
+        if (!checkUtf8(buffer.get(), buffer.get() + piece.size(), sawHighByte, cut)) {
+            windows1252 = true;
+            return true;
+        }
+        carried = buffer.get() + piece.size() - cut;
+        std::memmove(buffer.get(), cut, size_t(carried));
+    }
+    // A sequence cut by the end of the file is not UTF-8.
+    windows1252 = carried != 0 || !sawHighByte;
+    return true;
 }
 
 // How many bytes at the end of a piece belong to a sequence that the piece
@@ -594,31 +633,22 @@ TextSource readTextSource(const QString &path)
         source.content = readText(file);
         return source;
     }
+    bool windows1252 = false;
     try {
-        LargeBuffer bytes{size_t(size)};
-        auto *const data = reinterpret_cast<char *>(bytes.data());
-        for (qint64 done = 0; done < size;) {
-            const qint64 got = file.read(data + done, size - done);
-            if (got <= 0) {
-                source.content = got == 0 ? failure(TextFileContent::Status::ReadFailed, u"Le fichier est plus court que sa taille annoncée."_s)
-                                          : readFailure(file);
-                return source;
-            }
-            done += got;
-        }
-        const QByteArrayView view(data, size);
-        if (!view.startsWith(utf16LeBom) && !view.startsWith(utf16BeBom) && !view.startsWith(utf8Bom)
-            && !readAsUtf8(bytes.data(), bytes.data() + size)) {
-            source.windows1252 = std::move(bytes);
+        if (!isWindows1252(file, size, windows1252)) {
+            source.content = file.error() != QFileDevice::NoError
+                                 ? readFailure(file)
+                                 : failure(TextFileContent::Status::ReadFailed, u"Le fichier est plus court que sa taille annoncée."_s);
             return source;
         }
     } catch (const std::bad_alloc &) {
         source.content = failure(TextFileContent::Status::TooLarge, systemErrorReason(ENOMEM) + u'.');
         return source;
     }
-    // The bytes are given back first: a Unicode text is read again piece by
-    // piece, never held whole beside its decoding.
-    source.content = readTextFile(path);
+    if (windows1252)
+        source.windows1252Bytes = size;
+    else
+        source.content = readTextFile(path);
     return source;
 }
 

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "platform/largememory.h"
-
 #include <QByteArrayView>
 #include <QString>
 #include <QtGlobal>
@@ -58,13 +56,14 @@ TextFileContent readText(QIODevice &device, TaskProgress *progress = nullptr);
 QString decodeWindows1252(QByteArrayView bytes);
 const std::array<char16_t, 256> &windows1252Characters();
 
-// A text file read for its forms alone. A Windows-1252 text is kept as its
-// bytes, read at once into memory taken once, without a UTF-16 copy; any
-// other is decoded into content.text exactly as readTextFile decodes it.
+// A text file read for its forms alone. Of a Windows-1252 text, only as much
+// is read as tells its encoding: its bytes are for the caller to read piece
+// by piece, never held whole nor copied to UTF-16. Any other text is decoded
+// into content.text exactly as readTextFile decodes it.
 struct TextSource
 {
     TextFileContent content;
-    LargeBuffer windows1252; // the bytes of a Windows-1252 text
+    qint64 windows1252Bytes = 0; // the size of a Windows-1252 text
 };
 TextSource readTextSource(const QString &path);
 

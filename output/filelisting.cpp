@@ -2,6 +2,7 @@
 
 #include "document/textfile.h"
 #include "output/wordlistreading.h"
+#include "platform/regularfile.h"
 #include "wordforms/analysis.h"
 #include "wordforms/tokenlist.h"
 
@@ -10,6 +11,7 @@
 #include <algorithm>
 #include <chrono>
 #include <condition_variable>
+#include <memory>
 #include <mutex>
 #include <new>
 #include <system_error>
@@ -21,6 +23,40 @@ namespace lexalon {
 namespace {
 
 constexpr std::chrono::milliseconds waitingStep(200);
+
+// A Windows-1252 text is read by each thread that counts a part of it,
+// through a file of its own. The first failure is the one reported.
+QString listWindows1252File(const QString &path, qint64 size, WordList &list)
+{
+    std::mutex mutex;
+    QString failure;
+    const auto open = [&]() -> ReadBytes {
+        auto file = std::make_shared<RegularFile>(path);
+        if (!file->openForReading()) {
+            const std::lock_guard lock(mutex);
+            failure = file->errorString();
+            return [](qint64, unsigned char *, size_t) { return false; };
+        }
+        return [&, file](qint64 offset, unsigned char *into, size_t length) {
+            bool ok = file->seek(offset);
+            for (qint64 done = 0; ok && done < qint64(length);) {
+                const qint64 got = file->read(reinterpret_cast<char *>(into) + done, qint64(length) - done);
+                ok = got > 0;
+                done += got;
+            }
+            if (ok)
+                return true;
+            const std::lock_guard lock(mutex);
+            if (failure.isEmpty())
+                failure = file->error() != QFileDevice::NoError ? file->errorString() + u'.'
+                                                                : u"Le fichier est plus court que sa taille annoncée."_s;
+            return false;
+        };
+    };
+    if (!analyseBytes(size, open, windows1252Characters(), list))
+        return u"impossible de lire %1 : %2"_s.arg(quoted(path), failure);
+    return {};
+}
 
 FileListing listFile(const QString &path, bool savedList)
 {
@@ -72,11 +108,8 @@ QString listTextFile(const QString &path, WordList &list)
         const TextSource source = readTextSource(path);
         if (!source.content.ok())
             return readProblem(path, source.content);
-        const LargeBuffer &bytes = source.windows1252;
-        if (bytes.size() != 0) {
-            list = analyseBytes(bytes.data(), bytes.size(), windows1252Characters());
-            return {};
-        }
+        if (source.windows1252Bytes != 0)
+            return listWindows1252File(path, source.windows1252Bytes, list);
         collectForms(source.content.text, tokens);
     }
     list = listForms(tokens);

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <memory>
 #include <system_error>
 #include <thread>
 #include <utility>
@@ -30,23 +31,57 @@ WordList wordListOf(TokenList &tokens, const std::vector<TokenList::CountedForm>
     return list;
 }
 
-// Below this, a piece costs more to start on a thread than to count.
-constexpr size_t leastPieceBytes = size_t(1) << 20;
+// Below this, a part costs more to start on a thread than to count.
+constexpr qint64 leastPartBytes = qint64(1) << 20;
+// Read a piece at a time into a buffer that stays in the cache.
+constexpr size_t pieceBytes = size_t(1) << 18;
 
-// Counts the forms of one piece of a text: a task for a thread of its own.
-class PieceCount
+// Counts the forms of one part of a text: a task for a thread of its own.
+class PartCount
 {
 public:
-    PieceCount() { m_tokens.countOnly(); }
+    PartCount(ReadBytes read, const std::array<char16_t, 256> &characters)
+        : m_read(std::move(read))
+        , m_characters(characters)
+    {
+        m_tokens.countOnly();
+    }
 
-    void count(const unsigned char *bytes, size_t size, const std::array<char16_t, 256> &characters) noexcept
+    // Room for the forms of that many bytes: set aside, never moved.
+    void reserve(qint64 bytes) { m_tokens.reserve(0, qsizetype(bytes)); }
+
+    bool isLetterByte(unsigned char byte) const { return isLetter(m_characters[byte]); }
+
+    // Each piece ends at a separator, so that no form is cut; a form longer
+    // than the buffer makes it grow.
+    void count(qint64 from, qint64 to) noexcept
     {
         try {
-            m_tokens.appendFormsOf(bytes, size, characters);
+            std::vector<unsigned char> piece(size_t(std::min<qint64>(to - from, pieceBytes)));
+            while (from < to) {
+                const size_t length = size_t(std::min<qint64>(to - from, qint64(piece.size())));
+                if (!m_read(from, piece.data(), length)) {
+                    m_readFailed = true;
+                    return;
+                }
+                size_t counted = length;
+                if (from + qint64(length) < to) {
+                    while (counted > 0 && isLetterByte(piece[counted - 1]))
+                        --counted;
+                    if (counted == 0) {
+                        piece.resize(piece.size() * 2);
+                        continue;
+                    }
+                }
+                m_tokens.appendFormsOf(piece.data(), counted, m_characters);
+                from += qint64(counted);
+            }
         } catch (...) {
             m_failure = std::current_exception();
         }
     }
+
+    bool readFailed() const { return m_readFailed; }
 
     TokenList &tokens()
     {
@@ -56,9 +91,30 @@ public:
     }
 
 private:
+    ReadBytes m_read;
+    const std::array<char16_t, 256> &m_characters;
     TokenList m_tokens;
     std::exception_ptr m_failure;
+    bool m_readFailed = false;
 };
+
+// The first separator at or after `from`, or `size`; -1 when a read fails.
+qint64 separatorFrom(const ReadBytes &read, qint64 from, qint64 size, const std::array<char16_t, 256> &characters)
+{
+    constexpr qint64 window = 4096;
+    unsigned char bytes[window];
+    while (from < size) {
+        const qint64 length = std::min(window, size - from);
+        if (!read(from, bytes, size_t(length)))
+            return -1;
+        for (qint64 i = 0; i < length; ++i) {
+            if (!isLetter(characters[bytes[i]]))
+                return from + i;
+        }
+        from += length;
+    }
+    return size;
+}
 
 } // namespace
 
@@ -113,40 +169,53 @@ TextAnalysis analyseTextWithTokens(QStringView text, TaskProgress *progress)
     return analysis;
 }
 
-WordList analyseBytes(const unsigned char *bytes, size_t size, const std::array<char16_t, 256> &characters)
+bool analyseBytes(qint64 size, const std::function<ReadBytes()> &open, const std::array<char16_t, 256> &characters,
+                  WordList &list)
 {
-    const size_t cores = std::max(1u, std::thread::hardware_concurrency());
-    const size_t pieces = std::clamp<size_t>(size / leastPieceBytes, 1, cores);
-    // Each piece but the first starts at a separator: no form is cut.
-    std::vector<size_t> starts{0};
-    for (size_t piece = 1; piece < pieces; ++piece) {
-        size_t start = std::max(starts.back(), size / pieces * piece);
-        while (start < size && isLetter(characters[bytes[start]]))
-            ++start;
-        starts.push_back(start);
+    const auto cores = qint64(std::max(1u, std::thread::hardware_concurrency()));
+    const qint64 parts = std::clamp<qint64>(size / leastPartBytes, 1, cores);
+    // Each part but the first starts at a separator.
+    std::vector<qint64> starts{0};
+    {
+        const ReadBytes read = open();
+        for (qint64 part = 1; part < parts; ++part) {
+            const qint64 start = separatorFrom(read, std::max(starts.back(), size / parts * part), size, characters);
+            if (start < 0)
+                return false;
+            starts.push_back(start);
+        }
     }
     starts.push_back(size);
 
-    std::vector<PieceCount> counts(pieces);
+    std::vector<std::unique_ptr<PartCount>> counts;
+    for (qint64 part = 0; part < parts; ++part) {
+        counts.push_back(std::make_unique<PartCount>(open(), characters));
+        // The first part takes in the forms of all the others.
+        counts.back()->reserve(part == 0 ? size : starts[size_t(part) + 1] - starts[size_t(part)]);
+    }
     std::vector<std::thread> threads;
     size_t next = 1;
     try {
-        for (; next < pieces; ++next)
-            threads.emplace_back(&PieceCount::count, &counts[next], bytes + starts[next], starts[next + 1] - starts[next],
-                                 std::cref(characters));
+        for (; next < size_t(parts); ++next)
+            threads.emplace_back(&PartCount::count, counts[next].get(), starts[next], starts[next + 1]);
     } catch (const std::system_error &) {
-        // No thread to spare: this one counts the pieces left.
+        // No thread to spare: this one counts the parts left.
     }
-    counts[0].count(bytes, starts[1], characters);
-    for (size_t piece = next; piece < pieces; ++piece)
-        counts[piece].count(bytes + starts[piece], starts[piece + 1] - starts[piece], characters);
+    counts[0]->count(starts[0], starts[1]);
+    for (size_t part = next; part < size_t(parts); ++part)
+        counts[part]->count(starts[part], starts[part + 1]);
     for (std::thread &thread : threads)
         thread.join();
 
-    TokenList &all = counts[0].tokens();
-    for (size_t piece = 1; piece < pieces; ++piece)
-        all.addCounts(counts[piece].tokens());
-    return listForms(all);
+    TokenList &all = counts[0]->tokens();
+    for (const auto &count : counts) {
+        if (count->readFailed())
+            return false;
+    }
+    for (size_t part = 1; part < size_t(parts); ++part)
+        all.addCounts(std::move(counts[part]->tokens()));
+    list = listForms(all);
+    return true;
 }
 
 } // namespace lexalon

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstddef>
+#include <functional>
 
 namespace lexalon {
 
@@ -28,10 +29,16 @@ WordList analyseText(QStringView text);
 void collectForms(QStringView text, TokenList &tokens, TaskProgress *progress = nullptr);
 WordList listForms(TokenList &tokens);
 
-// The word list of a text held as bytes, each byte the character the table
-// gives. A long text is cut at separators and its pieces are counted on all
-// cores.
-WordList analyseBytes(const unsigned char *bytes, size_t size, const std::array<char16_t, 256> &characters);
+// Reads exactly `size` bytes of a text from `offset` on; false when it
+// cannot.
+using ReadBytes = std::function<bool(qint64 offset, unsigned char *into, size_t size)>;
+
+// The word list of a text of `size` bytes, each byte the character the table
+// gives, read a piece at a time: a long text is cut at separators and its
+// parts are counted on all cores, each through a reader `open` gives it.
+// False, with no list, when a read fails.
+bool analyseBytes(qint64 size, const std::function<ReadBytes()> &open, const std::array<char16_t, 256> &characters,
+                  WordList &list);
 
 // The word list, and the text's tokens kept in text order for the
 // concordance.

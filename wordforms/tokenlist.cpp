@@ -71,7 +71,7 @@ TokenList::FormCode hashedFormCode(const char16_t *chars, size_t length)
 }
 
 // The code of a form the scan folded: every unit is a form letter.
-TokenList::FormCode foldedFormCode(const char16_t *chars, size_t length)
+inline TokenList::FormCode foldedFormCode(const char16_t *chars, size_t length)
 {
     if (length > lettersPerCode)
         return hashedFormCode(chars, length);
@@ -82,6 +82,26 @@ TokenList::FormCode foldedFormCode(const char16_t *chars, size_t length)
     for (size_t i = lowLetters; i < length; ++i)
         code.high = code.high << 6 | letterCodes[chars[i]];
     return code;
+}
+
+// The same for a form in the scan's chunk, which is followed by at least ten
+// units, each a folded letter or 0: a short form's code is then made without
+// a branch on its length, which varies too much to be guessed.
+inline TokenList::FormCode scannedFormCode(const char16_t *chars, size_t length)
+{
+    if (length > lettersPerWord)
+        return foldedFormCode(chars, length);
+    // Ten letters placed as if the form had ten, those past its end 0, then
+    // shifted down to its length.
+    std::uint64_t full = 0;
+#if defined(__GNUC__)
+#pragma GCC unroll 10
+#endif
+    for (size_t i = 0; i < lettersPerWord; ++i) {
+        const auto inside = char16_t(0u - unsigned(i < length));
+        full |= std::uint64_t(letterCodes[chars[i] & inside]) << (6 * (lettersPerWord - 1 - i));
+    }
+    return {full >> (6 * (lettersPerWord - length)), 0};
 }
 
 // The code of any form: one holding a character that is not a form letter,
@@ -199,18 +219,38 @@ struct ByteUnits
 
     explicit ByteUnits(const std::array<char16_t, 256> &characters)
     {
-        for (size_t byte = 0; byte < folded.size(); ++byte)
+        for (size_t byte = 0; byte < folded.size(); ++byte) {
             folded[byte] = foldTable[characters[byte]];
+            asciiAsItIs = asciiAsItIs && (byte >= 0x80 || characters[byte] == byte);
+        }
     }
 
-    // Sixty-four bytes at a time, each giving its bit without a branch.
+    // Sixteen ASCII bytes at a time where the processor allows, each other
+    // byte through the table; each gives its bit without a branch.
     void fold(const unsigned char *source, size_t count, char16_t *out, std::uint64_t *letters) const
     {
         for (size_t word = 0; word * 64 < count; ++word) {
             const size_t first = word * 64;
             const size_t last = std::min(count, first + 64);
             std::uint64_t bits = 0;
-            for (size_t i = first; i < last; ++i) {
+            size_t i = first;
+#if defined(LEXALON_SSE2)
+            for (; asciiAsItIs && i + 16 <= last; i += 16) {
+                const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(source + i));
+                if (_mm_movemask_epi8(v) != 0)
+                    break;
+                // Below 0x80 signed comparisons are exact; a letter is its
+                // lower case with the 0x20 bit set.
+                const __m128i lower = _mm_or_si128(v, _mm_set1_epi8(0x20));
+                const __m128i letter = _mm_and_si128(_mm_cmpgt_epi8(lower, _mm_set1_epi8('a' - 1)),
+                                                     _mm_cmpgt_epi8(_mm_set1_epi8('z' + 1), lower));
+                const __m128i f = _mm_and_si128(lower, letter);
+                _mm_storeu_si128(reinterpret_cast<__m128i *>(out + i), _mm_unpacklo_epi8(f, _mm_setzero_si128()));
+                _mm_storeu_si128(reinterpret_cast<__m128i *>(out + i + 8), _mm_unpackhi_epi8(f, _mm_setzero_si128()));
+                bits |= std::uint64_t(unsigned(_mm_movemask_epi8(letter))) << (i - first);
+            }
+#endif
+            for (; i < last; ++i) {
                 const char16_t f = folded[source[i]];
                 out[i] = f;
                 bits |= std::uint64_t(f != 0) << (i - first);
@@ -221,6 +261,7 @@ struct ByteUnits
     char16_t operator()(unsigned char unit) const { return folded[unit]; }
 
     std::array<char16_t, 256> folded;
+    bool asciiAsItIs = true; // bytes below 0x80 are their ASCII characters
 };
 
 // The first position from `from` whose bit is `set`, or `count` if none.
@@ -243,9 +284,15 @@ inline size_t nextBit(const std::uint64_t *letters, size_t from, size_t count, b
 } // namespace
 
 TokenList::TokenList()
-    : m_form(chunkUnits)
+    : m_form(chunkUnits + lettersPerWord)
 {
     makeTable(initialTableBits);
+    forgetRecent();
+}
+
+void TokenList::forgetRecent()
+{
+    m_recent.assign(recentForms, Recent{0, noForm});
 }
 
 void TokenList::reserve(qsizetype tokens, qsizetype formUnits)
@@ -259,8 +306,8 @@ void TokenList::reserve(qsizetype tokens, qsizetype formUnits)
 void TokenList::append(QStringView form)
 {
     ensureTable();
-    if (size_t(form.size()) > m_form.size())
-        m_form.resize(size_t(form.size()));
+    if (size_t(form.size()) + lettersPerWord > m_form.size())
+        m_form.resize(size_t(form.size()) + lettersPerWord);
     std::copy(form.utf16(), form.utf16() + form.size(), m_form.begin());
     addToken(intern(hashOf(formCode(m_form.data(), size_t(form.size()))), m_form.data(),
                               size_t(form.size())));
@@ -319,7 +366,8 @@ void TokenList::appendUnits(const typename Units::Unit *text, size_t size, const
                 break;
             }
             keepStart(source + start);
-            pending.push_back({hashOf(foldedFormCode(m_form.data() + start, i - start)),
+            const FormCode code = scannedFormCode(m_form.data() + start, i - start);
+            pending.push_back({i - start <= lettersPerWord ? code.low : 0, hashOf(code),
                                std::uint32_t(start), std::uint32_t(i - start)});
         }
         internPending(pending);
@@ -338,14 +386,25 @@ void TokenList::internPending(std::vector<Pending> &pending)
 {
     for (const Pending &form : pending)
         prefetch(&m_table[slotOf(form.hash, m_tableBits)]);
-    for (const Pending &form : pending)
-        addToken(intern(form.hash, m_form.data() + form.start, form.length));
+    for (const Pending &form : pending) {
+        Recent &recent = m_recent[form.hash % recentForms];
+        // A code of ten letters or fewer is the form itself.
+        if (form.shortCode != 0 && recent.shortCode == form.shortCode) {
+            addToken(recent.id);
+            continue;
+        }
+        const FormId id = intern(form.hash, m_form.data() + form.start, form.length);
+        if (form.shortCode != 0)
+            recent = {form.shortCode, id};
+        addToken(id);
+    }
     pending.clear();
 }
 
 TextStore TokenList::takeForms()
 {
     std::vector<Slot>().swap(m_table);
+    forgetRecent();
     return std::exchange(m_forms, TextStore());
 }
 
@@ -392,8 +451,10 @@ TokenList::FormId TokenList::internSpan(const typename Units::Unit *source, size
     return id;
 }
 
-void TokenList::addCounts(const TokenList &other)
+void TokenList::addCounts(TokenList &&counted)
 {
+    TokenList other = std::move(counted);
+    std::vector<Slot>().swap(other.m_table);
     ensureTable();
     for (FormId otherId = 0; otherId < FormId(other.formCount()); ++otherId) {
         const QStringView f = other.form(otherId);

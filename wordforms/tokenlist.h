@@ -54,9 +54,9 @@ public:
     // The same for a text held as bytes, each byte the character the table
     // gives; no UTF-16 copy of the text is made.
     void appendFormsOf(const unsigned char *bytes, size_t size, const std::array<char16_t, 256> &characters);
-    // Adds the forms another token list counted, and their numbers of tokens;
-    // both count only.
-    void addCounts(const TokenList &other);
+    // Adds the forms another token list counted, and their numbers of tokens,
+    // giving its memory back on the way; both count only.
+    void addCounts(TokenList &&other);
 
     qsizetype size() const { return qsizetype(m_tokens.size()); }
     FormId token(qsizetype index) const { return m_tokens[size_t(index)]; }
@@ -90,10 +90,21 @@ private:
 
     struct Pending
     {
+        std::uint64_t shortCode; // the whole code of a form of up to ten letters, else 0
         std::uint32_t hash;
         std::uint32_t start; // in m_form
         std::uint32_t length;
     };
+
+    // The forms of up to ten letters met last, by their hash: most tokens of
+    // a text are of a few hundred forms, found here without the table.
+    struct Recent
+    {
+        std::uint64_t shortCode;
+        FormId id;
+    };
+    static constexpr size_t recentForms = 4096;
+    void forgetRecent();
 
     template <typename Units>
     void appendUnits(const typename Units::Unit *text, size_t size, const Units &units, TaskProgress *progress);
@@ -133,6 +144,7 @@ private:
     std::vector<Slot> m_table; // open addressing over the forms
     int m_tableBits = 0;
     std::vector<char16_t> m_form; // the chunk being read, folded
+    std::vector<Recent> m_recent;
 };
 
 } // namespace lexalon
