@@ -37,6 +37,14 @@ struct FileListing
     QString problem; // in French, naming the file; empty when listed
 };
 
+// The word list of text files together, as if they were put end to end with
+// a separator between them: their forms are counted on as many threads as
+// the machine has cores, each thread into a token list of its own. Why each
+// file could not be counted, or nothing; the others are listed. Throws
+// std::bad_alloc when memory runs out for any.
+QStringList listTextsTogether(const QStringList &paths, FilesProgress &progress,
+                              const std::function<void()> &whileWaiting, WordList &list);
+
 // The word list of each file, in the files' order: each text (or saved list,
 // when `savedLists`) is read on one of as many threads as the machine has
 // cores. The calling thread waits, calling `whileWaiting` some times a second.

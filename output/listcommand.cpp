@@ -326,6 +326,23 @@ QString columnName(QString path)
     return path;
 }
 
+// Each file that could not be listed, reported; why no list is written, or
+// nothing.
+QString reportProblems(const ListOptions &options, QIODevice &err, const QStringList &problems)
+{
+    qsizetype failed = 0;
+    for (const QString &problem : problems) {
+        if (!problem.isEmpty()) {
+            report(err, problem);
+            ++failed;
+        }
+    }
+    if (failed == 0 || (options.ignoreErrors && failed < problems.size()))
+        return {};
+    return options.ignoreErrors ? u"aucun fichier n'a pu être lu."_s
+                                : u"la liste n'est pas écrite (fichiers illisibles : %1 sur %2)."_s.arg(failed).arg(problems.size());
+}
+
 // The sum of the lists of several texts, or of saved lists. Each file that
 // cannot be listed is reported; unless told to ignore them, one is enough
 // for no list at all.
@@ -333,27 +350,27 @@ QString listCorpus(const ListOptions &options, QIODevice &err, bool errIsTermina
 {
     FilesProgress progress;
     ProgressLine line(err, errIsTerminal, progress);
+    if (!options.merge && !options.perFile) {
+        const QStringList problems = listTextsTogether(options.inputs, progress, [&line] { line.draw(); }, list);
+        line.clear();
+        return reportProblems(options, err, problems);
+    }
     std::vector<FileListing> listings = listFiles(options.inputs, options.merge, progress, [&line] { line.draw(); });
     line.clear();
     WordListSum sum;
     bool columns = options.perFile;
-    qsizetype listed = 0;
+    QStringList problems;
     for (qsizetype index = 0; index < options.inputs.size(); ++index) {
         FileListing &listing = listings[size_t(index)];
-        if (!listing.problem.isEmpty()) {
-            report(err, listing.problem);
+        problems.append(listing.problem);
+        if (!listing.problem.isEmpty())
             continue;
-        }
         columns = columns || !listing.list.textColumns().isEmpty();
         sum.add(listing.list, columnName(options.inputs.at(index)));
         listing.list = WordList();
-        ++listed;
     }
-    if (listed < options.inputs.size() && (!options.ignoreErrors || listed == 0))
-        return listed == 0 && options.ignoreErrors ? u"aucun fichier n'a pu être lu."_s
-                                                   : u"la liste n'est pas écrite (fichiers illisibles : %1 sur %2)."_s
-                                                         .arg(options.inputs.size() - listed)
-                                                         .arg(options.inputs.size());
+    if (QString problem = reportProblems(options, err, problems); !problem.isEmpty())
+        return problem;
     list = sum.take(columns);
     return {};
 }

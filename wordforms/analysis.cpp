@@ -50,32 +50,10 @@ public:
     // Room for the forms of that many bytes: set aside, never moved.
     void reserve(qint64 bytes) { m_tokens.reserve(0, qsizetype(bytes)); }
 
-    bool isLetterByte(unsigned char byte) const { return isLetter(m_characters[byte]); }
-
-    // Each piece ends at a separator, so that no form is cut; a form longer
-    // than the buffer makes it grow.
     void count(qint64 from, qint64 to) noexcept
     {
         try {
-            std::vector<unsigned char> piece(size_t(std::min<qint64>(to - from, pieceBytes)));
-            while (from < to) {
-                const size_t length = size_t(std::min<qint64>(to - from, qint64(piece.size())));
-                if (!m_read(from, piece.data(), length)) {
-                    m_readFailed = true;
-                    return;
-                }
-                size_t counted = length;
-                if (from + qint64(length) < to) {
-                    while (counted > 0 && isLetterByte(piece[counted - 1]))
-                        --counted;
-                    if (counted == 0) {
-                        piece.resize(piece.size() * 2);
-                        continue;
-                    }
-                }
-                m_tokens.appendFormsOf(piece.data(), counted, m_characters);
-                from += qint64(counted);
-            }
+            m_readFailed = !countByteForms(m_tokens, m_read, from, to, m_characters);
         } catch (...) {
             m_failure = std::current_exception();
         }
@@ -97,6 +75,35 @@ private:
     std::exception_ptr m_failure;
     bool m_readFailed = false;
 };
+
+} // namespace
+
+// Each piece ends at a separator, so that no form is cut; a form longer than
+// the buffer makes it grow.
+bool countByteForms(TokenList &tokens, const ReadBytes &read, qint64 from, qint64 to,
+                    const std::array<char16_t, 256> &characters)
+{
+    std::vector<unsigned char> piece(size_t(std::min<qint64>(to - from, pieceBytes)));
+    while (from < to) {
+        const size_t length = size_t(std::min<qint64>(to - from, qint64(piece.size())));
+        if (!read(from, piece.data(), length))
+            return false;
+        size_t counted = length;
+        if (from + qint64(length) < to) {
+            while (counted > 0 && isLetter(characters[piece[counted - 1]]))
+                --counted;
+            if (counted == 0) {
+                piece.resize(piece.size() * 2);
+                continue;
+            }
+        }
+        tokens.appendFormsOf(piece.data(), counted, characters);
+        from += qint64(counted);
+    }
+    return true;
+}
+
+namespace {
 
 // The first separator at or after `from`, or `size`; -1 when a read fails.
 qint64 separatorFrom(const ReadBytes &read, qint64 from, qint64 size, const std::array<char16_t, 256> &characters)

@@ -33,6 +33,12 @@ WordList listForms(TokenList &tokens);
 // cannot.
 using ReadBytes = std::function<bool(qint64 offset, unsigned char *into, size_t size)>;
 
+// Counts the forms of the bytes from `from` to `to`, which start and end at
+// separators or at the text's ends, into the token list, a piece at a time.
+// False when a read fails.
+bool countByteForms(TokenList &tokens, const ReadBytes &read, qint64 from, qint64 to,
+                    const std::array<char16_t, 256> &characters);
+
 // The word list of a text of `size` bytes, each byte the character the table
 // gives, read a piece at a time: a long text is cut at separators and its
 // parts are counted on all cores, each through a reader `open` gives it.
