@@ -31,17 +31,6 @@ void *allocateLarge(std::size_t bytes)
     return memory;
 }
 
-void *allocateLargeFilled(std::size_t bytes)
-{
-    void *memory = allocateLarge(bytes);
-#if defined(MADV_POPULATE_WRITE)
-    // Only a wish too: an older system makes each page at its first write.
-    if (bytes >= largeBytes)
-        madvise(memory, bytes, MADV_POPULATE_WRITE);
-#endif
-    return memory;
-}
-
 void freeLarge(void *memory, std::size_t bytes)
 {
     if (bytes < largeBytes)
@@ -53,11 +42,6 @@ void freeLarge(void *memory, std::size_t bytes)
 #else
 
 void *allocateLarge(std::size_t bytes)
-{
-    return ::operator new(bytes);
-}
-
-void *allocateLargeFilled(std::size_t bytes)
 {
     return ::operator new(bytes);
 }
