@@ -77,7 +77,6 @@ WordList WordListSum::take(bool withColumns)
             counts[size_t(rankOf[entry.form]) * columns + entry.column] += entry.count;
         list.setTextColumns(std::exchange(m_columnNames, {}), std::move(counts));
     }
-    *this = WordListSum();
     return list;
 }
 

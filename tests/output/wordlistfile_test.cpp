@@ -65,6 +65,7 @@ TEST(WordListFile, SavedListsReadBackOrSayWhatIsWrong)
         {headingLine + "le\t-2\r\n", {}, u"« -2 » n'est pas un nombre"_s},
         {headingLine + "le\t0\r\n", {}, u"n'est pas la somme"_s},
         {headingLine + "le\t1234567890123456\r\n", {}, u"n'est pas un nombre"_s},
+        {headingLine + "le\t123456789012345", headingLine + "le\t123456789012345\r\n", {}},
         {columns + "le\t2\t1\t2\r\n", {}, u"ligne 2 : le nombre d'attestations de « le » n'est pas la somme"_s},
         {headingLine + "le\t2\r\nle\t1\r\n", {}, u"ligne 3 : la forme « le » figure déjà plus haut."_s},
     };
