@@ -216,6 +216,76 @@ private:
     bool m_sawHighByte = false;
 };
 
+// Checks that bytes are UTF-8 as the reader does, a piece at a time: false at
+// the first byte that is not; else where a sequence cut by the end of the
+// piece starts, or the end.
+bool checkUtf8(const uchar *p, const uchar *const end, bool &sawHighByte, const uchar *&cut)
+{
+    cut = end;
+    while (p < end) {
+        if (end - p >= asciiWord) {
+            quint64 word;
+            std::memcpy(&word, p, asciiWord);
+            if ((word & highBitOfEachByte) == 0) {
+                p += asciiWord;
+                continue;
+            }
+        }
+        if (*p < 0x80) {
+            ++p;
+            continue;
+        }
+        sawHighByte = true;
+        const Utf8Lead lead = utf8Leads[*p];
+        if (lead.length == 0)
+            return false;
+        for (int k = 1; k < lead.length; ++k) {
+            if (p + k == end) {
+                cut = p;
+                return true;
+            }
+            if (k == 1 ? p[1] < lead.low || p[1] > lead.high : (p[k] & 0xC0) != 0x80)
+                return false;
+        }
+        p += lead.length;
+    }
+    return true;
+}
+
+// Whether the reader takes the file for Windows-1252, read from its start
+// until that is known. False with the reason when a read fails.
+bool isWindows1252(QIODevice &file, qint64 size, bool &windows1252)
+{
+    const std::unique_ptr<uchar[]> buffer(new uchar[size_t(maxCutSequence + std::min(size, textReadChunk))]);
+    bool sawHighByte = false;
+    qsizetype carried = 0;
+    for (qint64 done = 0; done < size;) {
+        const qint64 length = std::min(textReadChunk, size - done);
+        for (qint64 got = 0; got < length;) {
+            const qint64 read = file.read(reinterpret_cast<char *>(buffer.get()) + carried + got, length - got);
+            if (read <= 0)
+                return false;
+            got += read;
+        }
+        const QByteArrayView piece(buffer.get(), carried + length);
+        if (done == 0 && (piece.startsWith(utf16LeBom) || piece.startsWith(utf16BeBom) || piece.startsWith(utf8Bom))) {
+            windows1252 = false;
+            return true;
+        }
+        done += length;
+        const uchar *cut = nullptr;
+        if (!checkUtf8(buffer.get(), buffer.get() + piece.size(), sawHighByte, cut)) {
+            windows1252 = true;
+            return true;
+        }
+        carried = buffer.get() + piece.size() - cut;
+        std::memmove(buffer.get(), cut, size_t(carried));
+    }
+    // A sequence cut by the end of the file is not UTF-8.
+    windows1252 = carried != 0 || !sawHighByte;
+    return true;
+}
+
 // How many bytes at the end of a piece belong to a sequence that the piece
 // cuts; they are decoded with the next piece.
 qsizetype cutSequenceLength(QByteArrayView bytes)
@@ -543,6 +613,43 @@ TextFileContent readText(QIODevice &device, TaskProgress *progress)
     } catch (const TaskCancelled &) {
         return failure(TextFileContent::Status::Cancelled, QString());
     }
+}
+
+const std::array<char16_t, 256> &windows1252Characters()
+{
+    return windows1252Table;
+}
+
+TextSource readTextSource(const QString &path)
+{
+    TextSource source;
+    RegularFile file(path);
+    if (!file.openForReading()) {
+        source.content = failure(TextFileContent::Status::OpenFailed, file.errorString());
+        return source;
+    }
+    const qint64 size = file.size();
+    if (size == 0) {
+        source.content = readText(file);
+        return source;
+    }
+    bool windows1252 = false;
+    try {
+        if (!isWindows1252(file, size, windows1252)) {
+            source.content = file.error() != QFileDevice::NoError
+                                 ? readFailure(file)
+                                 : failure(TextFileContent::Status::ReadFailed, u"Le fichier est plus court que sa taille annoncée."_s);
+            return source;
+        }
+    } catch (const std::bad_alloc &) {
+        source.content = failure(TextFileContent::Status::TooLarge, systemErrorReason(ENOMEM) + u'.');
+        return source;
+    }
+    if (windows1252)
+        source.windows1252Bytes = size;
+    else
+        source.content = readTextFile(path);
+    return source;
 }
 
 QString decodeWindows1252(QByteArrayView bytes)

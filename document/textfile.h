@@ -4,6 +4,8 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <array>
+
 class QIODevice;
 
 namespace lexalon {
@@ -52,5 +54,17 @@ TextFileContent readText(QIODevice &device, TaskProgress *progress = nullptr);
 
 // Each byte one Windows-1252 character.
 QString decodeWindows1252(QByteArrayView bytes);
+const std::array<char16_t, 256> &windows1252Characters();
+
+// A text file read for its forms alone. Of a Windows-1252 text, only as much
+// is read as tells its encoding: its bytes are for the caller to read piece
+// by piece, never held whole nor copied to UTF-16. Any other text is decoded
+// into content.text exactly as readTextFile decodes it.
+struct TextSource
+{
+    TextFileContent content;
+    qint64 windows1252Bytes = 0; // the size of a Windows-1252 text
+};
+TextSource readTextSource(const QString &path);
 
 } // namespace lexalon

@@ -2,6 +2,7 @@
 
 #include "document/textfile.h"
 #include "output/concordancefile.h"
+#include "output/filelisting.h"
 #include "output/measuresfile.h"
 #include "output/wordlistfile.h"
 #include "platform/nativepath.h"
@@ -10,29 +11,34 @@
 #include "wordforms/analysis.h"
 #include "wordforms/concordance.h"
 #include "wordforms/lexicalstatistics.h"
-#include "wordforms/tokenlist.h"
 #include "wordforms/wordlist.h"
+#include "wordforms/wordlistsum.h"
 
+#include <QElapsedTimer>
 #include <QIODevice>
 #include <QString>
 
+#include <algorithm>
 #include <functional>
 #include <new>
 #include <optional>
 #include <utility>
+#include <vector>
 
 using namespace Qt::StringLiterals;
 
 namespace lexalon {
 namespace {
 
-constexpr auto usageLines = u"Usage : lexalon-liste [--frequences] [-o SORTIE] FICHIER\n"
+constexpr auto usageLines = u"Usage : lexalon-liste [--frequences] [--par-fichier] [--ignorer-erreurs] [-o SORTIE] FICHIER...\n"
+                           u"        lexalon-liste --fusionner [--frequences] [--par-fichier] [--ignorer-erreurs] [-o SORTIE] LISTE...\n"
                            u"        lexalon-liste --concordance FORME [--contexte N] [--tri ORDRE] [-o SORTIE] FICHIER\n"
                            u"        lexalon-liste --statistiques [-o SORTIE] FICHIER\n"
                            u"« lexalon-liste --help » en dit plus.\n";
 
 constexpr auto helpText =
-    u"Usage : lexalon-liste [--frequences] [-o SORTIE] FICHIER\n"
+    u"Usage : lexalon-liste [--frequences] [--par-fichier] [--ignorer-erreurs] [-o SORTIE] FICHIER...\n"
+    u"        lexalon-liste --fusionner [--frequences] [--par-fichier] [--ignorer-erreurs] [-o SORTIE] LISTE...\n"
     u"        lexalon-liste --concordance FORME [--contexte N] [--tri ORDRE] [-o SORTIE] FICHIER\n"
     u"        lexalon-liste --statistiques [-o SORTIE] FICHIER\n"
     u"\n"
@@ -42,6 +48,10 @@ constexpr auto helpText =
     u"une tabulation, le nombre), en Windows-1252, fins de ligne CR LF.\n"
     u"La liste est en ordre alphabétique, sauf avec --frequences.\n"
     u"\n"
+    u"De plusieurs fichiers, lus en parallèle, chacun avec son propre codage,\n"
+    u"la liste est celle de leurs formes à tous, comme s'ils étaient mis bout\n"
+    u"à bout avec un séparateur entre eux.\n"
+    u"\n"
     u"Le texte est lu en Windows-1252, un caractère par octet ; en UTF-8 s'il\n"
     u"commence par la marque d'ordre des octets ou s'il est de l'UTF-8 valide\n"
     u"contenant des caractères accentués ; en UTF-16 s'il commence par sa marque\n"
@@ -49,6 +59,13 @@ constexpr auto helpText =
     u"\n"
     u"Options :\n"
     u"  --frequences  trie la liste par fréquences décroissantes\n"
+    u"  --par-fichier ajoute après le total une colonne par fichier, nommée\n"
+    u"                par le fichier dans la ligne d'en-tête\n"
+    u"  --fusionner   lit des listes enregistrées par Lexalon (avec ou sans\n"
+    u"                colonnes par fichier) et écrit leur somme au même format\n"
+    u"  --ignorer-erreurs\n"
+    u"                écrit la liste des fichiers lisibles et signale les\n"
+    u"                autres, au lieu de ne rien écrire\n"
     u"  --concordance FORME\n"
     u"                écrit, au lieu de la liste, la concordance de FORME comme\n"
     u"                Lexalon l'enregistre : une ligne d'en-tête, puis une ligne\n"
@@ -75,15 +92,23 @@ constexpr auto helpText =
     u"  -h, --help    affiche cette aide\n"
     u"  --version     affiche la version du programme\n"
     u"\n"
+    u"Une barre de progression s'affiche sur l'erreur standard quand c'est un\n"
+    u"terminal et que le travail dure plus d'une seconde.\n"
+    u"\n"
     u"Statut de sortie : 0 en cas de succès, 2 en cas d'erreur (usage incorrect,\n"
     u"fichier illisible, mémoire insuffisante, liste impossible à écrire) ; rien\n"
-    u"n'est alors écrit.\n";
+    u"n'est alors écrit. Avec --ignorer-erreurs, chaque fichier illisible est\n"
+    u"signalé, et le statut n'est 2 que si aucun ne l'est.\n";
 
 struct ListOptions
 {
-    QString input;
+    QStringList inputs;
+    QString input; // the first
     QString output; // standard output when empty
     bool frequencies = false;
+    bool perFile = false;
+    bool merge = false;
+    bool ignoreErrors = false;
     bool statistics = false;
     std::optional<QString> concordanceForm;
     std::optional<int> contextWords;
@@ -127,6 +152,12 @@ ListOptions parseArguments(const QStringList &arguments)
             options.version = true;
         } else if (argument == u"--frequences") {
             options.frequencies = true;
+        } else if (argument == u"--par-fichier") {
+            options.perFile = true;
+        } else if (argument == u"--fusionner") {
+            options.merge = true;
+        } else if (argument == u"--ignorer-erreurs") {
+            options.ignoreErrors = true;
         } else if (argument == u"--statistiques") {
             options.statistics = true;
         } else if (argument == u"--concordance" || argument == u"--contexte" || argument == u"--tri") {
@@ -175,11 +206,14 @@ ListOptions parseArguments(const QStringList &arguments)
         options.usageError = u"les options --contexte et --tri ne valent qu'avec --concordance."_s;
     else if (int(options.frequencies) + int(options.concordanceForm.has_value()) + int(options.statistics) > 1)
         options.usageError = u"une seule des options --frequences, --concordance et --statistiques à la fois."_s;
+    else if ((options.concordanceForm || options.statistics) && (options.merge || options.perFile || options.ignoreErrors))
+        options.usageError = u"les options --fusionner, --par-fichier et --ignorer-erreurs ne valent que pour une liste."_s;
     else if (files.isEmpty())
         options.usageError = u"aucun fichier à lire."_s;
-    else if (files.size() > 1)
-        options.usageError = u"un seul fichier à la fois."_s;
-    else
+    else if (files.size() > 1 && (options.concordanceForm || options.statistics))
+        options.usageError = u"un seul fichier à la fois pour une concordance ou des statistiques."_s;
+    options.inputs = files;
+    if (!files.isEmpty())
         options.input = files.constFirst();
     return options;
 }
@@ -188,41 +222,6 @@ void report(QIODevice &err, const QString &message)
 {
     // A name that is not UTF-8 is shown in its own bytes.
     err.write(nativePath(u"lexalon-liste : "_s + message + u'\n'));
-}
-
-QString quoted(const QString &path)
-{
-    return u"« "_s + path + u" »"_s;
-}
-
-QString readProblem(const QString &path, const TextFileContent &content)
-{
-    switch (content.status) {
-    case TextFileContent::Status::OpenFailed:
-        return u"impossible d'ouvrir %1 : %2"_s.arg(quoted(path), content.errorString);
-    case TextFileContent::Status::TooLarge:
-        return u"mémoire insuffisante : le texte %1 ne peut pas être lu."_s.arg(quoted(path));
-    case TextFileContent::Status::ReadFailed:
-    case TextFileContent::Status::Cancelled: // never asked for here
-    case TextFileContent::Status::Ok:
-        break;
-    }
-    return u"impossible de lire %1 : %2"_s.arg(quoted(path), content.errorString);
-}
-
-// The text is given back once its forms are read, and the token list once
-// the word list is built. Returns why there is no list, or nothing.
-QString buildWordList(const QString &path, WordList &list)
-{
-    TokenList tokens;
-    {
-        const TextFileContent content = readTextFile(path);
-        if (!content.ok())
-            return readProblem(path, content);
-        collectForms(content.text, tokens);
-    }
-    list = listForms(tokens);
-    return {};
 }
 
 QString writeOutput(const std::function<bool(QIODevice &)> &write, const QString &outputPath, QIODevice &out)
@@ -268,18 +267,130 @@ QString writeConcordanceOf(const ListOptions &options, QIODevice &out)
                        options.output, out);
 }
 
+// The files done and the megabytes read, on one line of a terminal that is
+// drawn again in place, once the work has lasted a second.
+class ProgressLine
+{
+public:
+    ProgressLine(QIODevice &err, bool terminal, const FilesProgress &progress)
+        : m_err(err)
+        , m_terminal(terminal)
+        , m_progress(progress)
+    {
+        m_clock.start();
+    }
+
+    void draw()
+    {
+        if (!m_terminal || m_clock.elapsed() < shownAfterMilliseconds)
+            return;
+        const qint64 total = std::max<qint64>(m_progress.bytes, 1);
+        const auto filled = qsizetype(barWidth * std::min(m_progress.bytesDone.load(), total) / total);
+        const QString bar = QString(filled, u'#') + QString(barWidth - filled, u'.');
+        const QString line = u"\r[%1] %2/%3 fichiers, %4/%5 Mo "_s.arg(bar)
+                                 .arg(m_progress.filesDone.load())
+                                 .arg(m_progress.files)
+                                 .arg(m_progress.bytesDone.load() / bytesPerMegabyte)
+                                 .arg(m_progress.bytes / bytesPerMegabyte);
+        m_err.write(line.toLocal8Bit());
+        m_drawn = true;
+    }
+
+    // The line is wiped before any message or the end.
+    void clear()
+    {
+        if (m_drawn)
+            m_err.write("\r\x1b[K");
+        m_drawn = false;
+    }
+
+private:
+    static constexpr qint64 shownAfterMilliseconds = 1000;
+    static constexpr qsizetype barWidth = 30;
+    static constexpr qint64 bytesPerMegabyte = 1'000'000;
+
+    QIODevice &m_err;
+    const bool m_terminal;
+    const FilesProgress &m_progress;
+    QElapsedTimer m_clock;
+    bool m_drawn = false;
+};
+
+// A name in a heading line: its separators would cut it into columns.
+QString columnName(QString path)
+{
+    for (QChar &c : path) {
+        if (c == u'\t' || c == u'\r' || c == u'\n')
+            c = u' ';
+    }
+    return path;
+}
+
+// Each file that could not be listed, reported; why no list is written, or
+// nothing.
+QString reportProblems(const ListOptions &options, QIODevice &err, const QStringList &problems)
+{
+    qsizetype failed = 0;
+    for (const QString &problem : problems) {
+        if (!problem.isEmpty()) {
+            report(err, problem);
+            ++failed;
+        }
+    }
+    if (failed == 0 || (options.ignoreErrors && failed < problems.size()))
+        return {};
+    return options.ignoreErrors ? u"aucun fichier n'a pu être lu."_s
+                                : u"la liste n'est pas écrite (fichiers illisibles : %1 sur %2)."_s.arg(failed).arg(problems.size());
+}
+
+// The sum of the lists of several texts, or of saved lists. Each file that
+// cannot be listed is reported; unless told to ignore them, one is enough
+// for no list at all.
+QString listCorpus(const ListOptions &options, QIODevice &err, bool errIsTerminal, WordList &list)
+{
+    FilesProgress progress;
+    ProgressLine line(err, errIsTerminal, progress);
+    if (!options.merge && !options.perFile) {
+        const QStringList problems = listTextsTogether(options.inputs, progress, [&line] { line.draw(); }, list);
+        line.clear();
+        return reportProblems(options, err, problems);
+    }
+    std::vector<FileListing> listings = listFiles(options.inputs, options.merge, progress, [&line] { line.draw(); });
+    line.clear();
+    WordListSum sum;
+    bool columns = options.perFile;
+    QStringList problems;
+    for (qsizetype index = 0; index < options.inputs.size(); ++index) {
+        FileListing &listing = listings[size_t(index)];
+        problems.append(listing.problem);
+        if (!listing.problem.isEmpty())
+            continue;
+        columns = columns || !listing.list.textColumns().isEmpty();
+        sum.add(listing.list, columnName(options.inputs.at(index)));
+        listing.list = WordList();
+    }
+    if (QString problem = reportProblems(options, err, problems); !problem.isEmpty())
+        return problem;
+    list = sum.take(columns);
+    return {};
+}
+
 // Returns why the list was not written, or nothing. Throws std::bad_alloc
 // when memory runs out: an output file is then left as it was, while the
 // standard output may already hold the start of the list.
-QString listText(const ListOptions &options, QIODevice &out)
+QString listText(const ListOptions &options, QIODevice &out, QIODevice &err, bool errIsTerminal)
 {
     if (options.concordanceForm)
         return writeConcordanceOf(options, out);
     if (options.statistics)
         return writeStatisticsOf(options, out);
     WordList list;
-    if (QString problem = buildWordList(options.input, list); !problem.isEmpty())
+    if (options.inputs.size() > 1 || options.perFile || options.merge) {
+        if (QString problem = listCorpus(options, err, errIsTerminal, list); !problem.isEmpty())
+            return problem;
+    } else if (QString problem = listTextFile(options.input, list); !problem.isEmpty()) {
         return problem;
+    }
     if (options.frequencies)
         list.sort(WordList::Order::DecreasingFrequency);
     return writeOutput([&list](QIODevice &device) { return writeWordList(list, device); }, options.output,
@@ -288,7 +399,7 @@ QString listText(const ListOptions &options, QIODevice &out)
 
 } // namespace
 
-int runListCommand(const QStringList &arguments, QIODevice &out, QIODevice &err)
+int runListCommand(const QStringList &arguments, QIODevice &out, QIODevice &err, bool errIsTerminal)
 {
     const ListOptions options = parseArguments(arguments);
     if (!options.usageError.isEmpty()) {
@@ -305,13 +416,15 @@ int runListCommand(const QStringList &arguments, QIODevice &out, QIODevice &err)
         return listSucceeded;
     }
     // Written over its own text, the list would destroy it.
-    if (!options.output.isEmpty() && isSameFile(options.input, options.output)) {
-        report(err, u"%1 est le texte lu : la liste ne peut pas le remplacer."_s.arg(quoted(options.output)));
-        return listFailed;
+    for (const QString &input : options.inputs) {
+        if (!options.output.isEmpty() && isSameFile(input, options.output)) {
+            report(err, u"%1 est le texte lu : la liste ne peut pas le remplacer."_s.arg(quoted(options.output)));
+            return listFailed;
+        }
     }
     QString problem;
     try {
-        problem = listText(options, out);
+        problem = listText(options, out, err, errIsTerminal);
     } catch (const std::bad_alloc &) {
         const QString what = options.concordanceForm ? u"la concordance de %1 ne peut pas être établie."_s
                              : options.statistics    ? u"les statistiques de %1 ne peuvent pas être établies."_s

@@ -56,11 +56,14 @@ public:
     {
     }
 
-    bool writeRow(QStringView form, QStringView count)
+    bool startRow(QStringView form, QStringView count)
     {
-        return writeText(form) && writeByte(fieldSeparator) && writeText(count)
-               && writeByte(lineEnd[0]) && writeByte(lineEnd[1]);
+        return writeText(form) && writeByte(fieldSeparator) && writeText(count);
     }
+
+    bool addField(QStringView field) { return writeByte(fieldSeparator) && writeText(field); }
+
+    bool endRow() { return writeByte(lineEnd[0]) && writeByte(lineEnd[1]); }
 
     bool flush()
     {
@@ -110,10 +113,23 @@ private:
 bool writeWordList(const WordList &list, QIODevice &device)
 {
     PieceWriter writer(device);
-    if (!writer.writeRow(QStringView(formsHeading), QStringView(countHeading)))
+    const QStringList &texts = list.textColumns();
+    if (!writer.startRow(QStringView(formsHeading), QStringView(countHeading)))
+        return false;
+    for (const QString &text : texts) {
+        if (!writer.addField(text))
+            return false;
+    }
+    if (!writer.endRow())
         return false;
     for (qsizetype row = 0; row < list.size(); ++row) {
-        if (!writer.writeRow(list.form(row), QString::number(list.count(row))))
+        if (!writer.startRow(list.form(row), QString::number(list.count(row))))
+            return false;
+        for (qsizetype column = 0; column < texts.size(); ++column) {
+            if (!writer.addField(QString::number(list.textCount(row, column))))
+                return false;
+        }
+        if (!writer.endRow())
             return false;
     }
     return writer.flush();

@@ -14,8 +14,9 @@ class WordList;
 
 // The saved word list: the heading line, then one line per form, the form,
 // tab, its count, CR LF, one Windows-1252 byte per character, no byte-order
-// mark. Written to
-// the device a piece at a time; false when a write fails.
+// mark. A list of several texts has after the count one column per text,
+// headed by its name. Written to the device a piece at a time; false when a
+// write fails.
 bool writeWordList(const WordList &list, QIODevice &device);
 // The same bytes, whole.
 QByteArray wordListBytes(const WordList &list);

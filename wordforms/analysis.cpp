@@ -5,6 +5,11 @@
 #include "wordforms/tokenlist.h"
 #include "wordforms/wordlist.h"
 
+#include <algorithm>
+#include <exception>
+#include <memory>
+#include <system_error>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -24,6 +29,98 @@ WordList wordListOf(TokenList &tokens, const std::vector<TokenList::CountedForm>
     for (const TokenList::CountedForm &form : forms)
         list.append(form.id, form.tokens);
     return list;
+}
+
+// Below this, a part costs more to start on a thread than to count.
+constexpr qint64 leastPartBytes = qint64(1) << 20;
+// Read a piece at a time into a buffer that stays in the cache.
+constexpr size_t pieceBytes = size_t(1) << 18;
+
+// Counts the forms of one part of a text: a task for a thread of its own.
+class PartCount
+{
+public:
+    PartCount(ReadBytes read, const std::array<char16_t, 256> &characters)
+        : m_read(std::move(read))
+        , m_characters(characters)
+    {
+        m_tokens.countOnly();
+    }
+
+    // Room for the forms of that many bytes: set aside, never moved.
+    void reserve(qint64 bytes) { m_tokens.reserve(0, qsizetype(bytes)); }
+
+    void count(qint64 from, qint64 to) noexcept
+    {
+        try {
+            m_readFailed = !countByteForms(m_tokens, m_read, from, to, m_characters);
+        } catch (...) {
+            m_failure = std::current_exception();
+        }
+    }
+
+    bool readFailed() const { return m_readFailed; }
+
+    TokenList &tokens()
+    {
+        if (m_failure)
+            std::rethrow_exception(m_failure);
+        return m_tokens;
+    }
+
+private:
+    ReadBytes m_read;
+    const std::array<char16_t, 256> &m_characters;
+    TokenList m_tokens;
+    std::exception_ptr m_failure;
+    bool m_readFailed = false;
+};
+
+} // namespace
+
+// Each piece ends at a separator, so that no form is cut; a form longer than
+// the buffer makes it grow.
+bool countByteForms(TokenList &tokens, const ReadBytes &read, qint64 from, qint64 to,
+                    const std::array<char16_t, 256> &characters)
+{
+    std::vector<unsigned char> piece(size_t(std::min<qint64>(to - from, pieceBytes)));
+    while (from < to) {
+        const size_t length = size_t(std::min<qint64>(to - from, qint64(piece.size())));
+        if (!read(from, piece.data(), length))
+            return false;
+        size_t counted = length;
+        if (from + qint64(length) < to) {
+            while (counted > 0 && isLetter(characters[piece[counted - 1]]))
+                --counted;
+            if (counted == 0) {
+                piece.resize(piece.size() * 2);
+                continue;
+            }
+        }
+        tokens.appendFormsOf(piece.data(), counted, characters);
+        from += qint64(counted);
+    }
+    return true;
+}
+
+namespace {
+
+// The first separator at or after `from`, or `size`; -1 when a read fails.
+qint64 separatorFrom(const ReadBytes &read, qint64 from, qint64 size, const std::array<char16_t, 256> &characters)
+{
+    constexpr qint64 window = 4096;
+    unsigned char bytes[window];
+    while (from < size) {
+        const qint64 length = std::min(window, size - from);
+        if (!read(from, bytes, size_t(length)))
+            return -1;
+        for (qint64 i = 0; i < length; ++i) {
+            if (!isLetter(characters[bytes[i]]))
+                return from + i;
+        }
+        from += length;
+    }
+    return size;
 }
 
 } // namespace
@@ -77,6 +174,55 @@ TextAnalysis analyseTextWithTokens(QStringView text, TaskProgress *progress)
     if (progress)
         progress->advance(text.size());
     return analysis;
+}
+
+bool analyseBytes(qint64 size, const std::function<ReadBytes()> &open, const std::array<char16_t, 256> &characters,
+                  WordList &list)
+{
+    const auto cores = qint64(std::max(1u, std::thread::hardware_concurrency()));
+    const qint64 parts = std::clamp<qint64>(size / leastPartBytes, 1, cores);
+    // Each part but the first starts at a separator.
+    std::vector<qint64> starts{0};
+    {
+        const ReadBytes read = open();
+        for (qint64 part = 1; part < parts; ++part) {
+            const qint64 start = separatorFrom(read, std::max(starts.back(), size / parts * part), size, characters);
+            if (start < 0)
+                return false;
+            starts.push_back(start);
+        }
+    }
+    starts.push_back(size);
+
+    std::vector<std::unique_ptr<PartCount>> counts;
+    for (qint64 part = 0; part < parts; ++part) {
+        counts.push_back(std::make_unique<PartCount>(open(), characters));
+        // The first part takes in the forms of all the others.
+        counts.back()->reserve(part == 0 ? size : starts[size_t(part) + 1] - starts[size_t(part)]);
+    }
+    std::vector<std::thread> threads;
+    size_t next = 1;
+    try {
+        for (; next < size_t(parts); ++next)
+            threads.emplace_back(&PartCount::count, counts[next].get(), starts[next], starts[next + 1]);
+    } catch (const std::system_error &) {
+        // No thread to spare: this one counts the parts left.
+    }
+    counts[0]->count(starts[0], starts[1]);
+    for (size_t part = next; part < size_t(parts); ++part)
+        counts[part]->count(starts[part], starts[part + 1]);
+    for (std::thread &thread : threads)
+        thread.join();
+
+    TokenList &all = counts[0]->tokens();
+    for (const auto &count : counts) {
+        if (count->readFailed())
+            return false;
+    }
+    for (size_t part = 1; part < size_t(parts); ++part)
+        all.addCounts(std::move(counts[part]->tokens()));
+    list = listForms(all);
+    return true;
 }
 
 } // namespace lexalon

@@ -6,6 +6,10 @@
 #include <QString>
 #include <QStringView>
 
+#include <array>
+#include <cstddef>
+#include <functional>
+
 namespace lexalon {
 
 class TaskProgress;
@@ -24,6 +28,23 @@ WordList analyseText(QStringView text);
 // word list takes the forms over: the token list keeps only its tokens.
 void collectForms(QStringView text, TokenList &tokens, TaskProgress *progress = nullptr);
 WordList listForms(TokenList &tokens);
+
+// Reads exactly `size` bytes of a text from `offset` on; false when it
+// cannot.
+using ReadBytes = std::function<bool(qint64 offset, unsigned char *into, size_t size)>;
+
+// Counts the forms of the bytes from `from` to `to`, which start and end at
+// separators or at the text's ends, into the token list, a piece at a time.
+// False when a read fails.
+bool countByteForms(TokenList &tokens, const ReadBytes &read, qint64 from, qint64 to,
+                    const std::array<char16_t, 256> &characters);
+
+// The word list of a text of `size` bytes, each byte the character the table
+// gives, read a piece at a time: a long text is cut at separators and its
+// parts are counted on all cores, each through a reader `open` gives it.
+// False, with no list, when a read fails.
+bool analyseBytes(qint64 size, const std::function<ReadBytes()> &open, const std::array<char16_t, 256> &characters,
+                  WordList &list);
 
 // The word list, and the text's tokens kept in text order for the
 // concordance.

@@ -71,7 +71,7 @@ TokenList::FormCode hashedFormCode(const char16_t *chars, size_t length)
 }
 
 // The code of a form the scan folded: every unit is a form letter.
-TokenList::FormCode foldedFormCode(const char16_t *chars, size_t length)
+inline TokenList::FormCode foldedFormCode(const char16_t *chars, size_t length)
 {
     if (length > lettersPerCode)
         return hashedFormCode(chars, length);
@@ -82,6 +82,26 @@ TokenList::FormCode foldedFormCode(const char16_t *chars, size_t length)
     for (size_t i = lowLetters; i < length; ++i)
         code.high = code.high << 6 | letterCodes[chars[i]];
     return code;
+}
+
+// The same for a form in the scan's chunk, which is followed by at least ten
+// units, each a folded letter or 0: a short form's code is then made without
+// a branch on its length, which varies too much to be guessed.
+inline TokenList::FormCode scannedFormCode(const char16_t *chars, size_t length)
+{
+    if (length > lettersPerWord)
+        return foldedFormCode(chars, length);
+    // Ten letters placed as if the form had ten, those past its end 0, then
+    // shifted down to its length.
+    std::uint64_t full = 0;
+#if defined(__GNUC__)
+#pragma GCC unroll 10
+#endif
+    for (size_t i = 0; i < lettersPerWord; ++i) {
+        const auto inside = char16_t(0u - unsigned(i < length));
+        full |= std::uint64_t(letterCodes[chars[i] & inside]) << (6 * (lettersPerWord - 1 - i));
+    }
+    return {full >> (6 * (lettersPerWord - length)), 0};
 }
 
 // The code of any form: one holding a character that is not a form letter,
@@ -180,6 +200,70 @@ void foldChunk(const char16_t *source, size_t count, char16_t *out, std::uint64_
     foldUnits(source, count - i, out, letters, i);
 }
 
+// How the scan reads a text's units: UTF-16 as they are, or bytes through
+// a table of their folded letters.
+struct Utf16Units
+{
+    using Unit = char16_t;
+
+    void fold(const char16_t *source, size_t count, char16_t *out, std::uint64_t *letters) const
+    {
+        foldChunk(source, count, out, letters);
+    }
+    char16_t operator()(char16_t unit) const { return foldTable[unit]; }
+};
+
+struct ByteUnits
+{
+    using Unit = unsigned char;
+
+    explicit ByteUnits(const std::array<char16_t, 256> &characters)
+    {
+        for (size_t byte = 0; byte < folded.size(); ++byte) {
+            folded[byte] = foldTable[characters[byte]];
+            asciiAsItIs = asciiAsItIs && (byte >= 0x80 || characters[byte] == byte);
+        }
+    }
+
+    // Sixteen ASCII bytes at a time where the processor allows, each other
+    // byte through the table; each gives its bit without a branch.
+    void fold(const unsigned char *source, size_t count, char16_t *out, std::uint64_t *letters) const
+    {
+        for (size_t word = 0; word * 64 < count; ++word) {
+            const size_t first = word * 64;
+            const size_t last = std::min(count, first + 64);
+            std::uint64_t bits = 0;
+            size_t i = first;
+#if defined(LEXALON_SSE2)
+            for (; asciiAsItIs && i + 16 <= last; i += 16) {
+                const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(source + i));
+                if (_mm_movemask_epi8(v) != 0)
+                    break;
+                // Below 0x80 signed comparisons are exact; a letter is its
+                // lower case with the 0x20 bit set.
+                const __m128i lower = _mm_or_si128(v, _mm_set1_epi8(0x20));
+                const __m128i letter = _mm_and_si128(_mm_cmpgt_epi8(lower, _mm_set1_epi8('a' - 1)),
+                                                     _mm_cmpgt_epi8(_mm_set1_epi8('z' + 1), lower));
+                const __m128i f = _mm_and_si128(lower, letter);
+                _mm_storeu_si128(reinterpret_cast<__m128i *>(out + i), _mm_unpacklo_epi8(f, _mm_setzero_si128()));
+                _mm_storeu_si128(reinterpret_cast<__m128i *>(out + i + 8), _mm_unpackhi_epi8(f, _mm_setzero_si128()));
+                bits |= std::uint64_t(unsigned(_mm_movemask_epi8(letter))) << (i - first);
+            }
+#endif
+            for (; i < last; ++i) {
+                const char16_t f = folded[source[i]];
+                out[i] = f;
+                bits |= std::uint64_t(f != 0) << (i - first);
+            }
+            letters[word] = bits;
+        }
+    }
+    char16_t operator()(unsigned char unit) const { return folded[unit]; }
+
+    std::array<char16_t, 256> folded;
+    bool asciiAsItIs = true; // bytes below 0x80 are their ASCII characters
+};
+
 // The first position from `from` whose bit is `set`, or `count` if none.
 inline size_t nextBit(const std::uint64_t *letters, size_t from, size_t count, bool set)
 {
@@ -200,9 +284,15 @@ inline size_t nextBit(const std::uint64_t *letters, size_t from, size_t count, b
 } // namespace
 
 TokenList::TokenList()
-    : m_form(chunkUnits)
+    : m_form(chunkUnits + lettersPerWord)
 {
     makeTable(initialTableBits);
+    forgetRecent();
+}
+
+void TokenList::forgetRecent()
+{
+    m_recent.assign(recentForms, Recent{0, noForm});
 }
 
 void TokenList::reserve(qsizetype tokens, qsizetype formUnits)
@@ -216,34 +306,45 @@ void TokenList::reserve(qsizetype tokens, qsizetype formUnits)
 void TokenList::append(QStringView form)
 {
     ensureTable();
-    if (size_t(form.size()) > m_form.size())
-        m_form.resize(size_t(form.size()));
+    if (size_t(form.size()) + lettersPerWord > m_form.size())
+        m_form.resize(size_t(form.size()) + lettersPerWord);
     std::copy(form.utf16(), form.utf16() + form.size(), m_form.begin());
-    m_tokens.push_back(intern(hashOf(formCode(m_form.data(), size_t(form.size()))), m_form.data(),
+    addToken(intern(hashOf(formCode(m_form.data(), size_t(form.size()))), m_form.data(),
                               size_t(form.size())));
 }
 
 void TokenList::appendFormsOf(QStringView text, TaskProgress *progress)
 {
+    appendUnits(text.utf16(), size_t(text.size()), Utf16Units(), progress);
+}
+
+void TokenList::appendFormsOf(const unsigned char *bytes, size_t size, const std::array<char16_t, 256> &characters)
+{
+    appendUnits(bytes, size, ByteUnits(characters), nullptr);
+}
+
+template <typename Units>
+void TokenList::appendUnits(const typename Units::Unit *text, size_t size, const Units &units, TaskProgress *progress)
+{
     ensureTable();
     std::array<std::uint64_t, chunkUnits / 64> letters;
-    const char16_t *source = text.utf16();
-    const char16_t *const end = source + text.size();
+    const typename Units::Unit *source = text;
+    const typename Units::Unit *const end = source + size;
     m_textStart = source;
     // Every start of a shorter text fits in 32 bits.
-    if (m_keepStarts && size_t(text.size()) > std::numeric_limits<std::uint32_t>::max())
+    if (m_keepStarts && size > std::numeric_limits<std::uint32_t>::max())
         throw std::bad_alloc();
     // A form that runs past a chunk's end is read again from the text once
     // its end is found, so that no copy of it grows with it.
-    const char16_t *open = nullptr;
+    const typename Units::Unit *open = nullptr;
     std::vector<Pending> pending;
     pending.reserve(chunkUnits / 2 + 1);
 
     for (size_t chunk = 0; source < end; ++chunk) {
         if (progress && chunk % chunksPerReport == 0)
-            progress->advance(source - text.utf16());
+            progress->advance(source - text);
         const size_t n = std::min(size_t(end - source), chunkUnits);
-        foldChunk(source, n, m_form.data(), letters.data());
+        units.fold(source, n, m_form.data(), letters.data());
         size_t i = 0;
         if (open) {
             i = nextBit(letters.data(), 0, n, false);
@@ -252,7 +353,7 @@ void TokenList::appendFormsOf(QStringView text, TaskProgress *progress)
                 continue;
             }
             keepStart(open);
-            m_tokens.push_back(internSpan(open, size_t(source + i - open)));
+            addToken(internSpan(open, size_t(source + i - open), units));
             open = nullptr;
         }
         for (;;) {
@@ -265,7 +366,8 @@ void TokenList::appendFormsOf(QStringView text, TaskProgress *progress)
                 break;
             }
             keepStart(source + start);
-            pending.push_back({hashOf(foldedFormCode(m_form.data() + start, i - start)),
+            const FormCode code = scannedFormCode(m_form.data() + start, i - start);
+            pending.push_back({i - start <= lettersPerWord ? code.low : 0, hashOf(code),
                                std::uint32_t(start), std::uint32_t(i - start)});
         }
         internPending(pending);
@@ -273,7 +375,7 @@ void TokenList::appendFormsOf(QStringView text, TaskProgress *progress)
     }
     if (open) {
         keepStart(open);
-        m_tokens.push_back(internSpan(open, size_t(end - open)));
+        addToken(internSpan(open, size_t(end - open), units));
     }
 }
 
@@ -284,14 +386,25 @@ void TokenList::internPending(std::vector<Pending> &pending)
 {
     for (const Pending &form : pending)
         prefetch(&m_table[slotOf(form.hash, m_tableBits)]);
-    for (const Pending &form : pending)
-        m_tokens.push_back(intern(form.hash, m_form.data() + form.start, form.length));
+    for (const Pending &form : pending) {
+        Recent &recent = m_recent[form.hash % recentForms];
+        // A code of ten letters or fewer is the form itself.
+        if (form.shortCode != 0 && recent.shortCode == form.shortCode) {
+            addToken(recent.id);
+            continue;
+        }
+        const FormId id = intern(form.hash, m_form.data() + form.start, form.length);
+        if (form.shortCode != 0)
+            recent = {form.shortCode, id};
+        addToken(id);
+    }
     pending.clear();
 }
 
 TextStore TokenList::takeForms()
 {
     std::vector<Slot>().swap(m_table);
+    forgetRecent();
     return std::exchange(m_forms, TextStore());
 }
 
@@ -322,10 +435,11 @@ TokenList::FormId TokenList::intern(std::uint32_t hash, const char16_t *chars, s
 
 // The folded letters are written where a new form stays, and dropped if the
 // form is already known.
-TokenList::FormId TokenList::internSpan(const char16_t *source, size_t length)
+template <typename Units>
+TokenList::FormId TokenList::internSpan(const typename Units::Unit *source, size_t length, const Units &units)
 {
     char16_t *folded = m_forms.openText(length);
-    std::transform(source, source + length, folded, [](char16_t c) { return foldTable[c]; });
+    std::transform(source, source + length, folded, units);
     const std::uint32_t hash = hashOf(foldedFormCode(folded, length));
     const size_t slot = find(hash, folded, length);
     if (m_table[slot].id != noForm) {
@@ -337,8 +451,22 @@ TokenList::FormId TokenList::internSpan(const char16_t *source, size_t length)
     return id;
 }
 
+void TokenList::addCounts(TokenList &&counted)
+{
+    TokenList other = std::move(counted);
+    std::vector<Slot>().swap(other.m_table);
+    ensureTable();
+    for (FormId otherId = 0; otherId < FormId(other.formCount()); ++otherId) {
+        const QStringView f = other.form(otherId);
+        const FormId id = intern(hashOf(formCode(f.utf16(), size_t(f.size()))), f.utf16(), size_t(f.size()));
+        m_counts[id] += other.m_counts[otherId];
+    }
+}
+
 void TokenList::add(size_t slot, std::uint32_t hash, FormId id)
 {
+    if (m_countOnly)
+        m_counts.push_back(0);
     m_table[slot] = {hash, id};
     if (size_t(formCount()) * loadDenominator > m_table.size() * loadNumerator)
         makeTable(m_tableBits + 1);
@@ -399,6 +527,10 @@ std::vector<TokenList::CountedForm> TokenList::formsInOrder()
     for (FormId id = 0; id < FormId(formCount()); ++id) {
         const SortKeys::Key key = keys.add(form(id));
         entries[id] = {key.prefix, id, key.covered, 0};
+    }
+    if (m_countOnly) {
+        for (FormId id = 0; id < FormId(formCount()); ++id)
+            entries[id].count = m_counts[id];
     }
     for (FormId id : m_tokens)
         ++entries[id].count;

@@ -6,6 +6,7 @@
 #include <QStringView>
 #include <QtGlobal>
 
+#include <array>
 #include <cstdint>
 #include <utility>
 #include <vector>
@@ -40,12 +41,22 @@ public:
     void reserve(qsizetype tokens, qsizetype formUnits);
     // From now on, where each token appended from a text starts in it.
     void keepStarts() { m_keepStarts = true; }
+    // From now on, only how many tokens each form has, not the tokens: a
+    // word list needs no more, and a text of millions of tokens then costs
+    // no memory beyond its forms.
+    void countOnly() { m_countOnly = true; }
 
     // Appends a token; the form must already be lower-cased.
     void append(QStringView form);
     // Appends every form of the text, lower-cased, in text order. With a
     // progress, reports the characters read and stops when asked.
     void appendFormsOf(QStringView text, TaskProgress *progress = nullptr);
+    // The same for a text held as bytes, each byte the character the table
+    // gives; no UTF-16 copy of the text is made.
+    void appendFormsOf(const unsigned char *bytes, size_t size, const std::array<char16_t, 256> &characters);
+    // Adds the forms another token list counted, and their numbers of tokens,
+    // giving its memory back on the way; both count only.
+    void addCounts(TokenList &&other);
 
     qsizetype size() const { return qsizetype(m_tokens.size()); }
     FormId token(qsizetype index) const { return m_tokens[size_t(index)]; }
@@ -79,36 +90,61 @@ private:
 
     struct Pending
     {
+        std::uint64_t shortCode; // the whole code of a form of up to ten letters, else 0
         std::uint32_t hash;
         std::uint32_t start; // in m_form
         std::uint32_t length;
     };
 
+    // The forms of up to ten letters met last, by their hash: most tokens of
+    // a text are of a few hundred forms, found here without the table.
+    struct Recent
+    {
+        std::uint64_t shortCode;
+        FormId id;
+    };
+    static constexpr size_t recentForms = 4096;
+    void forgetRecent();
+
+    template <typename Units>
+    void appendUnits(const typename Units::Unit *text, size_t size, const Units &units, TaskProgress *progress);
+    template <typename Units>
+    FormId internSpan(const typename Units::Unit *source, size_t length, const Units &units);
+    template <typename Unit>
+    void keepStart(const Unit *start)
+    {
+        if (m_keepStarts)
+            m_starts.push_back(std::uint32_t(start - static_cast<const Unit *>(m_textStart)));
+    }
+    void addToken(FormId id)
+    {
+        if (m_countOnly)
+            ++m_counts[id];
+        else
+            m_tokens.push_back(id);
+    }
+
     // The slot that holds the form, or the free slot where it belongs.
     size_t find(std::uint32_t hash, const char16_t *chars, size_t length) const;
     FormId intern(std::uint32_t hash, const char16_t *chars, size_t length);
-    FormId internSpan(const char16_t *source, size_t length);
     void add(size_t slot, std::uint32_t hash, FormId id);
     void internPending(std::vector<Pending> &pending);
     void makeTable(int bits);
     void ensureTable();
-
-    void keepStart(const char16_t *start)
-    {
-        if (m_keepStarts)
-            m_starts.push_back(std::uint32_t(start - m_textStart));
-    }
 
     LargeVector<FormId> m_tokens;
     // Where each token starts, when kept: a text's offsets, so a text that
     // offsets of 32 bits cannot reach is refused.
     LargeVector<std::uint32_t> m_starts;
     bool m_keepStarts = false;
-    const char16_t *m_textStart = nullptr;
+    bool m_countOnly = false;
+    std::vector<std::uint32_t> m_counts; // each form's tokens, when counting only
+    const void *m_textStart = nullptr;
     TextStore m_forms; // every distinct form
     std::vector<Slot> m_table; // open addressing over the forms
     int m_tableBits = 0;
     std::vector<char16_t> m_form; // the chunk being read, folded
+    std::vector<Recent> m_recent;
 };
 
 } // namespace lexalon

@@ -21,6 +21,12 @@ void WordList::append(TextStore::Index form, qint64 count)
     m_totalCount += count;
 }
 
+void WordList::setTextColumns(QStringList names, std::vector<qint64> counts)
+{
+    m_textNames = std::move(names);
+    m_textCounts = std::move(counts);
+}
+
 void WordList::sort(Order order)
 {
     if (order == Order::Alphabetical) {

@@ -2,6 +2,7 @@
 
 #include "wordforms/textstore.h"
 
+#include <QStringList>
 #include <QStringView>
 #include <QtGlobal>
 
@@ -42,6 +43,15 @@ public:
     // no memory is asked for.
     void sort(Order order);
 
+    // The list of several texts: beside each form's total, its count in each
+    // text, row after row in alphabetical order; the names head the columns.
+    void setTextColumns(QStringList names, std::vector<qint64> counts);
+    const QStringList &textColumns() const { return m_textNames; }
+    qint64 textCount(qsizetype row, qsizetype column) const
+    {
+        return m_textCounts[size_t(rank(row)) * size_t(m_textNames.size()) + size_t(column)];
+    }
+
     // The row of a form as the list writes it, or -1.
     qsizetype rowOf(QStringView form) const;
 
@@ -60,6 +70,8 @@ private:
     TextStore m_forms;
     std::vector<Entry> m_rows;
     qint64 m_totalCount = 0;
+    QStringList m_textNames;
+    std::vector<qint64> m_textCounts;
     Order m_order = Order::Alphabetical;
 };
 

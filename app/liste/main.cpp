@@ -8,6 +8,10 @@
 
 #include <cstdio>
 
+#if defined(Q_OS_UNIX)
+#include <unistd.h>
+#endif
+
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
@@ -23,5 +27,10 @@ int main(int argc, char *argv[])
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
         arguments.append(lexalon::pathFromNative(argv[i]));
-    return lexalon::runListCommand(arguments, out, err);
+#if defined(Q_OS_UNIX)
+    const bool errIsTerminal = isatty(fileno(stderr)) != 0;
+#else
+    const bool errIsTerminal = false;
+#endif
+    return lexalon::runListCommand(arguments, out, err, errIsTerminal);
 }

@@ -148,6 +148,20 @@ TextFileContent readBytes(const QByteArray &bytes, qint64 claimedSize = -1, qint
     return readText(device);
 }
 
+// Read for its forms alone, a file is left as its bytes exactly when it is
+// Windows-1252 to the reader, and decoded as the reader decodes it otherwise.
+void expectSameSource(const QByteArray &bytes)
+{
+    const QTemporaryDir dir;
+    const QString path = dir.filePath(u"texte.txt"_s);
+    ASSERT_TRUE(lexalon::testing::writeBytes(path, bytes));
+    const TextFileContent read = readTextFile(path);
+    const TextSource source = readTextSource(path);
+    const bool asBytes = read.encoding == TextEncoding::Windows1252 && !bytes.isEmpty();
+    EXPECT_EQ(source.windows1252Bytes, asBytes ? bytes.size() : 0);
+    EXPECT_EQ(source.content.text, asBytes ? QString() : read.text);
+}
+
 } // namespace
 
 TEST(TextFile, DecodesEachKindOfText)
@@ -155,6 +169,7 @@ TEST(TextFile, DecodesEachKindOfText)
     for (const Decoding &row : decodings()) {
         SCOPED_TRACE(row.name);
         expectRead(readBytes(row.bytes), row.bytes, row.text, row.encoding);
+        expectSameSource(row.bytes);
     }
 }
 
@@ -185,6 +200,8 @@ TEST(TextFile, RandomTextsReadAsTheEncodingTheyAreIn)
         const bool valid = QByteArrayView(bytes).isValidUtf8();
         expectRead(readBytes(bytes), bytes, valid ? QString::fromUtf8(bytes) : QString(),
                    valid ? TextEncoding::Utf8 : TextEncoding::Windows1252);
+        expectSameSource(bytes);
+        expectSameSource(bytes.left(textReadChunk + 1)); // a sequence cut by a piece's end, or the file's
     }
 }
 

@@ -1,4 +1,5 @@
 #include "output/wordlistfile.h"
+#include "output/wordlistreading.h"
 
 #include "tests/output/wordlists.h"
 #include "tests/support/iconv_windows1252.h"
@@ -45,4 +46,35 @@ TEST(WordListFile, PairsAreNotCutBetweenPieces)
 {
     EXPECT_EQ(wordListBytes(wordList({{u"𝄞"_s.repeated(70'000), 1}})),
               headingLine + QByteArray(70'000, '?') + "\t1\r\n");
+}
+
+// A saved list reads back in alphabetical order, its text columns kept, and
+// writes the same bytes again; what is not such a list names its line.
+TEST(WordListFile, SavedListsReadBackOrSayWhatIsWrong)
+{
+    const QByteArray columns("Formes\tNombre d'attestations\ta.txt\tb.txt\r\n");
+    const struct { QByteArray bytes; QByteArray written; QString problem; } cases[] = {
+        {headingLine + "le\t2\r\n\xE9t\xE9\t1\r\nchat\t3", headingLine + "chat\t3\r\n\xE9t\xE9\t1\r\nle\t2\r\n", {}},
+        {columns + "le\t2\t0\t2\r\nchat\t3\t1\t2\r\n", columns + "chat\t3\t1\t2\r\nle\t2\t0\t2\r\n", {}},
+        {headingLine, headingLine, {}},
+        {"", {}, u"ce n'est pas une liste"_s},
+        {"Formes\tNombre\r\nle\t2\r\n", {}, u"ce n'est pas une liste"_s},
+        {headingLine + "le\t2\t3\r\n", {}, u"ligne 2 : 3 colonnes au lieu de 2."_s},
+        {headingLine + "le\t2\r\nLe\t1\r\n", {}, u"ligne 3 : « Le » n'est pas une forme"_s},
+        {headingLine + "l'an\t1\r\n", {}, u"ligne 2 : « l'an » n'est pas une forme"_s},
+        {headingLine + "le\t-2\r\n", {}, u"« -2 » n'est pas un nombre"_s},
+        {headingLine + "le\t0\r\n", {}, u"n'est pas la somme"_s},
+        {headingLine + "le\t1234567890123456\r\n", {}, u"n'est pas un nombre"_s},
+        {headingLine + "le\t123456789012345", headingLine + "le\t123456789012345\r\n", {}},
+        {columns + "le\t2\t1\t2\r\n", {}, u"ligne 2 : le nombre d'attestations de « le » n'est pas la somme"_s},
+        {headingLine + "le\t2\r\nle\t1\r\n", {}, u"ligne 3 : la forme « le » figure déjà plus haut."_s},
+    };
+    for (const auto &c : cases) {
+        const SavedWordList saved = parseWordList(c.bytes);
+        EXPECT_TRUE(c.problem.isEmpty() ? saved.problem.isEmpty() : saved.problem.contains(c.problem))
+            << c.bytes.toStdString() << " " << saved.problem.toStdString();
+        if (c.problem.isEmpty()) {
+            EXPECT_EQ(wordListBytes(saved.list), c.written);
+        }
+    }
 }

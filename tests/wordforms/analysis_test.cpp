@@ -4,14 +4,20 @@
 #include "tests/support/plainformcount.h"
 #include "wordforms/tokenlist.h"
 #include "wordforms/wordlist.h"
+#include "wordforms/wordlistsum.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
+#include <cstdint>
 #include <new>
 #include <string>
 #include <thread>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -132,4 +138,54 @@ TEST(Analysis, KeepsTheTokensOfALargeText)
     EXPECT_EQ(analysis.tokens.start(1'999'999), 7'999'995);
     EXPECT_EQ(analysis.tokens.rank(1'999'998), 1u);
     EXPECT_THROW(allocateLarge(std::size_t(1) << 62), std::bad_alloc);
+}
+
+// A text of bytes, long enough to be cut into pieces counted apart, lists
+// as its decoding does; and the lists of its parts add up to its list, with
+// each part's counts kept in its column.
+TEST(Analysis, ListsBytesAndSumsOfPartsAsTheWholeText)
+{
+    std::array<char16_t, 256> characters{};
+    for (size_t byte = 0; byte < characters.size(); ++byte)
+        characters[byte] = char16_t(byte);
+    characters[0x8C] = 0x0152; // Œ
+    characters[0x9F] = 0x0178; // Ÿ
+    std::uint32_t seed = 4321;
+    std::vector<unsigned char> bytes;
+    while (bytes.size() < 3'000'000) {
+        seed = seed * 1664525u + 1013904223u;
+        const size_t run = 1 + (seed >> 27);
+        bytes.insert(bytes.end(), run, (seed >> 8) % 4 == 0 ? ' ' : (seed >> 12) & 0xFF);
+    }
+    bytes.push_back(' ');
+    bytes.insert(bytes.end(), 300'000, 'x'); // longer than a piece read at a time
+    QString text;
+    for (const unsigned char byte : bytes)
+        text += QChar(characters[byte]);
+    const WordList whole = analyseText(text);
+    const auto readerFailingFrom = [&bytes](qint64 failing) {
+        return [&bytes, failing]() -> ReadBytes {
+            return [&bytes, failing](qint64 offset, unsigned char *into, size_t size) {
+                std::copy_n(bytes.begin() + offset, size, into);
+                return offset + qint64(size) <= failing;
+            };
+        };
+    };
+    WordList fromBytes;
+    ASSERT_TRUE(analyseBytes(qint64(bytes.size()), readerFailingFrom(qint64(bytes.size())), characters, fromBytes));
+    EXPECT_EQ(rowsOf(fromBytes), rowsOf(whole));
+    EXPECT_FALSE(analyseBytes(qint64(bytes.size()), readerFailingFrom(2'000'000), characters, fromBytes));
+
+    const qsizetype cuts[] = {0, 17, 1'000'000, text.size()};
+    WordListSum sum;
+    for (qsizetype part = 2; part >= 0; --part) {
+        const QStringView piece = QStringView(text).sliced(cuts[part], cuts[part + 1] - cuts[part]);
+        sum.add(analyseText(piece.toString() + u' '), u"partie %1"_s.arg(part));
+    }
+    const WordList summed = sum.take(true);
+    EXPECT_EQ(rowsOf(summed), rowsOf(analyseText(text.left(17) + u' ' + text.mid(17, 999'983) + u' ' + text.mid(1'000'000))));
+    ASSERT_EQ(summed.textColumns(), QStringList({u"partie 2"_s, u"partie 1"_s, u"partie 0"_s}));
+    const qsizetype row = summed.rowOf(QString(300'000, u'x'));
+    ASSERT_GE(row, 0);
+    EXPECT_EQ(std::tuple(summed.textCount(row, 0), summed.textCount(row, 1), summed.textCount(row, 2)), std::tuple(1, 0, 0));
 }
