@@ -225,6 +225,25 @@ void BM_WindowThreadLongestGap(benchmark::State &state)
 }
 BENCHMARK(BM_WindowThreadLongestGap)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(3);
 
+// "&Ouvrir..." then "&Liste du lexalon" on the real French text, until the
+// word list is drawn (target: 800 ms).
+void BM_OpenAndListRealFrench(benchmark::State &state)
+{
+    const QString path = bench::realFrenchTextPath();
+    if (path.isEmpty()) {
+        state.SkipWithError("LEXALON_BENCH_FRENCH is not set");
+        return;
+    }
+    for (auto _ : state) {
+        Program program;
+        QElapsedTimer clock;
+        clock.start();
+        program.open(path);
+        program.withWordList([&](frmListe01 &) { state.SetIterationTime(millisecondsSince(clock) / 1000); });
+    }
+}
+BENCHMARK(BM_OpenAndListRealFrench)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(3);
+
 // "Annuler" 200 ms into the word list of the 100 MB text: the time from the
 // request until the program is as before (target: 100 ms).
 void BM_CancelLatency(benchmark::State &state)

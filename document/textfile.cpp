@@ -1,6 +1,7 @@
 #include "document/textfile.h"
 
 #include "document/windows1252.h"
+#include "platform/largememory.h"
 #include "platform/regularfile.h"
 #include "platform/systemerror.h"
 #include "platform/taskprogress.h"
@@ -434,6 +435,7 @@ private:
     {
         m_text.resize(units);
         m_out = reinterpret_cast<char16_t *>(m_text.data());
+        preferHugePages(m_out, size_t(units) * sizeof(char16_t));
     }
 
     QByteArrayView piece() const { return {m_buffer.get() + maxCutSequence, m_pieceLength}; }

@@ -2,6 +2,7 @@
 
 #include <QtGlobal>
 
+#include <cstdint>
 #include <new>
 
 #if defined(Q_OS_LINUX)
@@ -14,6 +15,7 @@ namespace {
 
 // Below this, the heap is quicker than a mapping of its own.
 constexpr std::size_t largeBytes = std::size_t(4) << 20;
+constexpr std::uintptr_t hugePage = std::uintptr_t(2) << 20;
 
 } // namespace
 
@@ -39,6 +41,15 @@ void freeLarge(void *memory, std::size_t bytes)
         munmap(memory, bytes);
 }
 
+void preferHugePages(void *memory, std::size_t bytes) noexcept
+{
+    const auto start = reinterpret_cast<std::uintptr_t>(memory);
+    const std::uintptr_t first = (start + hugePage - 1) & ~(hugePage - 1);
+    const std::uintptr_t end = (start + bytes) & ~(hugePage - 1);
+    if (bytes >= largeBytes && end > first)
+        madvise(reinterpret_cast<void *>(first), end - first, MADV_HUGEPAGE);
+}
+
 #else
 
 void *allocateLarge(std::size_t bytes)
@@ -49,6 +60,10 @@ void *allocateLarge(std::size_t bytes)
 void freeLarge(void *memory, std::size_t)
 {
     ::operator delete(memory);
+}
+
+void preferHugePages(void *, std::size_t) noexcept
+{
 }
 
 #endif

@@ -12,6 +12,11 @@ namespace lexalon {
 void *allocateLarge(std::size_t bytes);
 void freeLarge(void *memory, std::size_t bytes);
 
+// Memory taken elsewhere but not yet written, a text's for instance: where
+// the system offers them, the huge pages that fit inside it are used as it
+// is first filled. Only a wish, never a failure.
+void preferHugePages(void *memory, std::size_t bytes) noexcept;
+
 template <typename T>
 struct LargeAllocator
 {
