@@ -6,6 +6,8 @@
 #include "wordforms/wordlist.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <limits>
 #include <exception>
 #include <memory>
 #include <system_error>
@@ -29,6 +31,65 @@ WordList wordListOf(TokenList &tokens, const std::vector<TokenList::CountedForm>
     for (const TokenList::CountedForm &form : forms)
         list.append(form.id, form.tokens);
     return list;
+}
+
+// Below this, a text is read on one thread.
+constexpr qsizetype leastHalvedText = qsizetype(1) << 20;
+
+// Where a text can be cut in two near its middle: at a character that is
+// in no form. The text's length when there is none.
+qsizetype cutNearMiddle(QStringView text)
+{
+    for (qsizetype at = text.size() / 2; at < text.size(); ++at) {
+        if (text[at].unicode() < 0x80 && !isLetter(text[at].unicode()))
+            return at;
+    }
+    return text.size();
+}
+
+// The forms of a long text into the token list, kept in text order, its
+// second half read on a thread of its own. Only the first half reports
+// progress; a stop asked for stops both.
+void collectFormsInTwo(QStringView text, TokenList &tokens, TaskProgress *progress)
+{
+    const qsizetype cut = text.size() >= leastHalvedText && std::thread::hardware_concurrency() > 1
+                              && text.size() <= qsizetype(std::numeric_limits<std::uint32_t>::max())
+                              ? cutNearMiddle(text)
+                              : text.size();
+    if (cut == text.size()) {
+        collectForms(text, tokens, progress);
+        return;
+    }
+    TokenList later;
+    later.keepStarts();
+    TaskProgress laterProgress;
+    std::exception_ptr laterFailure;
+    const auto readLater = [&] {
+        try {
+            collectForms(text.sliced(cut), later, &laterProgress);
+        } catch (...) {
+            laterFailure = std::current_exception();
+        }
+    };
+    std::thread reader;
+    try {
+        reader = std::thread(readLater);
+    } catch (const std::system_error &) {
+        collectForms(text, tokens, progress);
+        return;
+    }
+    try {
+        tokens.reserve(text.size() / charactersPerToken, text.size());
+        tokens.appendFormsOf(text.first(cut), progress);
+    } catch (...) {
+        laterProgress.cancel();
+        reader.join();
+        throw;
+    }
+    reader.join();
+    if (laterFailure)
+        std::rethrow_exception(laterFailure);
+    tokens.appendTokens(std::move(later), cut);
 }
 
 // Below this, a part costs more to start on a thread than to count.
@@ -160,7 +221,7 @@ TextAnalysis analyseTextWithTokens(QStringView text, TaskProgress *progress)
         progress->setTotal(text.size());
     TokenList tokens;
     tokens.keepStarts();
-    collectForms(text, tokens, progress);
+    collectFormsInTwo(text, tokens, progress);
     const std::vector<TokenList::CountedForm> forms = tokens.formsInOrder();
     std::vector<TextTokens::Rank> rankOf(forms.size());
     for (size_t rank = 0; rank < forms.size(); ++rank)

@@ -463,6 +463,24 @@ void TokenList::addCounts(TokenList &&counted)
     }
 }
 
+void TokenList::appendTokens(TokenList &&later, qsizetype offset)
+{
+    TokenList other = std::move(later);
+    std::vector<Slot>().swap(other.m_table);
+    ensureTable();
+    std::vector<FormId> idOf(size_t(other.formCount()));
+    for (FormId otherId = 0; otherId < FormId(other.formCount()); ++otherId) {
+        const QStringView f = other.form(otherId);
+        idOf[otherId] = intern(hashOf(formCode(f.utf16(), size_t(f.size()))), f.utf16(), size_t(f.size()));
+    }
+    for (const FormId token : other.m_tokens)
+        m_tokens.push_back(idOf[token]);
+    if (m_keepStarts) {
+        for (const std::uint32_t start : other.m_starts)
+            m_starts.push_back(std::uint32_t(start + offset));
+    }
+}
+
 void TokenList::add(size_t slot, std::uint32_t hash, FormId id)
 {
     if (m_countOnly)

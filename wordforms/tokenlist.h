@@ -57,6 +57,10 @@ public:
     // Adds the forms another token list counted, and their numbers of tokens,
     // giving its memory back on the way; both count only.
     void addCounts(TokenList &&other);
+    // Appends the tokens another list took from the text that follows, its
+    // starts counted from `offset`, where that text begins; both keep their
+    // tokens.
+    void appendTokens(TokenList &&later, qsizetype offset);
 
     qsizetype size() const { return qsizetype(m_tokens.size()); }
     FormId token(qsizetype index) const { return m_tokens[size_t(index)]; }

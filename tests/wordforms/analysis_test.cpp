@@ -78,13 +78,13 @@ TEST(TokenList, InternsManyFormsThroughTableGrowth)
 TEST(Analysis, ReadsFormsAsThePlainRulesDoOnMixedText)
 {
     // Letters, separators, Latin-1 signs and units beyond Latin-1 in long
-    // random runs, so that forms straddle every internal boundary; and forms
-    // longer than any buffer.
+    // random runs, so that forms straddle every internal boundary; forms
+    // longer than any buffer; over a million characters, read in two halves.
     const char16_t alphabet[] = u"aZéÉÿßÞ×÷ œŒŸšŽ’\r\n-'0@[`{\u00BF\u00C0\u00D6\u00D7\u00D8\u00DE\u00DF\u00F6\u00F7\u00F8\uFFFF";
     const size_t alphabetSize = std::size(alphabet) - 1;
     std::uint32_t seed = 12345;
     QString text = u"début "_s + QString(10000, u'É') + u" fin "_s;
-    for (int i = 0; i < 60000; ++i) {
+    for (int i = 0; i < 130000; ++i) {
         seed = seed * 1664525u + 1013904223u;
         const int runLength = 1 + int(seed >> 28);
         seed = seed * 1664525u + 1013904223u;
