@@ -1,10 +1,12 @@
 #include "wordforms/ui/concordancemodel.h"
 
 #include "output/concordancefile.h"
+#include "wordforms/ui/wordlistmodel.h"
 
 #include <QFont>
 #include <QStringList>
 
+#include <algorithm>
 #include <utility>
 
 namespace lexalon {
@@ -65,7 +67,7 @@ QVariant ConcordanceModel::data(const QModelIndex &index, int role) const
         case leftColumn:
             return lineOf(index.row()).left;
         case formColumn:
-            return lineOf(index.row()).form;
+            return lineOf(index.row()).form.first(std::min(lineOf(index.row()).form.size(), WordListModel::shownCharacters));
         default:
             return lineOf(index.row()).right;
         }

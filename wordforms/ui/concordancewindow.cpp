@@ -8,6 +8,7 @@
 #include "ui/windowlook.h"
 #include "wordforms/ui/concordancemodel.h"
 #include "wordforms/ui/dispersionstrip.h"
+#include "wordforms/ui/wordlistmodel.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -255,7 +256,10 @@ void ConcordanceWindow::showParagraph(const QModelIndex &current)
     highlighted.setFontWeight(QFont::Bold);
     highlighted.setBackground(highlightColour);
     highlighted.setForeground(Qt::black);
-    cursor.insertText(text.sliced(form.begin, form.end - form.begin).toString(), highlighted);
+    // A form too long for any window is shown in part, as in the lists.
+    const qsizetype shown = std::min(form.end - form.begin, WordListModel::shownCharacters);
+    cursor.insertText(text.sliced(form.begin, shown).toString() + (shown < form.end - form.begin ? u"…"_s : QString()),
+                      highlighted);
     const int formEnd = cursor.position();
     cursor.insertText(shownText(text.sliced(form.end, paragraph.end - form.end)), QTextCharFormat());
     cursor.setPosition(formEnd);

@@ -80,6 +80,13 @@ void showStatistic(QLabel *label, const char16_t *caption, qint64 value)
     label->setAccessibleName(QString::fromUtf16(caption) + u' ' + figure);
 }
 
+// A form as a caption names it: one of thousands of letters, cut.
+QString captionOf(QStringView form)
+{
+    constexpr qsizetype longest = 60;
+    return form.size() <= longest ? form.toString() : form.first(longest).toString() + u'…';
+}
+
 // The button names the order its next press applies.
 QString orderCaption(WordList::Order shown)
 {
@@ -298,7 +305,7 @@ void frmListe01::openConcordance(int row)
     std::unique_ptr<ConcordanceWindow> window;
     try {
         const BusyScope busy(*m_pointer);
-        const QString form = list.form(row).toString();
+        const QString form = captionOf(list.form(row));
         std::optional<Concordance> concordance;
         if (!m_tasks->run(u"Recherche des attestations de « %1 »…"_s.arg(form),
                           [&](TaskProgress &) { concordance.emplace(m_text, m_tokens, list.rank(row)); }))

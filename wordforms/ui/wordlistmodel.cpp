@@ -14,11 +14,6 @@ inline constexpr QColor cellColour{255, 255, 255};
 inline constexpr QColor formCellColour{255, 255, 128};
 inline constexpr QColor textColour{0, 0, 0};
 
-// No column is wide enough to show more of a text: a form of millions of
-// letters would otherwise be copied and laid out whole at each repaint. The
-// view elides the shown part exactly as it would the whole.
-inline constexpr qsizetype shownCharacters = 4096;
-
 // Only the weight is given: the rest of the font is the view's.
 QFont boldFont()
 {

@@ -15,6 +15,10 @@ class WordListModel final : public QAbstractTableModel
 public:
     static constexpr int formColumn = 0;
     static constexpr int countColumn = 1;
+    // No column is wide enough to show more of a form: a form of millions
+    // of letters would otherwise be copied and laid out whole at each
+    // repaint. The view elides the part shown exactly as it would the whole.
+    static constexpr qsizetype shownCharacters = 4096;
 
     explicit WordListModel(QObject *parent = nullptr);
 

@@ -16,6 +16,7 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextEdit>
 
 #include <functional>
 #include <initializer_list>
@@ -206,6 +207,15 @@ private Q_SLOTS:
         });
         action(u"statistiques"_s)->trigger();
         QCOMPARE(total, u"7"_s);
+        // A form of a million letters is named and shown in part.
+        load(QString(1'000'000, u'a'));
+        QList<qsizetype> lengths;
+        inspectNextModal<ConcordanceWindow>([&](ConcordanceWindow &window) {
+            lengths = {window.windowTitle().size(), window.findChild<QTextEdit *>(u"paragraphe"_s)->toPlainText().size()};
+        });
+        view()->setCurrentIndex(model()->index(0, 1));
+        action(u"concordance"_s)->trigger();
+        QCOMPARE(lengths, (QList<qsizetype>{u"Concordance de «  »"_s.size() + 61, 4097}));
         load(u"1, 2, 3"_s);
         QVERIFY(!action(u"concordance"_s)->isEnabled());
     }
