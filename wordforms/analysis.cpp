@@ -7,8 +7,8 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <limits>
 #include <exception>
+#include <limits>
 #include <memory>
 #include <system_error>
 #include <thread>

@@ -6,7 +6,6 @@
 #include <QFont>
 #include <QStringList>
 
-#include <algorithm>
 #include <utility>
 
 namespace lexalon {
@@ -67,7 +66,7 @@ QVariant ConcordanceModel::data(const QModelIndex &index, int role) const
         case leftColumn:
             return lineOf(index.row()).left;
         case formColumn:
-            return lineOf(index.row()).form.first(std::min(lineOf(index.row()).form.size(), WordListModel::shownCharacters));
+            return lineOf(index.row()).form.left(WordListModel::shownCharacters);
         default:
             return lineOf(index.row()).right;
         }
