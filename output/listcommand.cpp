@@ -7,6 +7,7 @@
 #include "output/wordlistfile.h"
 #include "platform/nativepath.h"
 #include "platform/outputtarget.h"
+#include "platform/systemerror.h"
 #include "shell/programversion.h"
 #include "wordforms/analysis.h"
 #include "wordforms/concordance.h"
@@ -233,7 +234,7 @@ QString writeOutput(const std::function<bool(QIODevice &)> &write, const QString
         return {};
     }
     if (!write(out))
-        return u"impossible d'écrire sur la sortie standard : %1"_s.arg(out.errorString());
+        return u"impossible d'écrire sur la sortie standard : %1"_s.arg(systemErrorReason(out.errorString()));
     return {};
 }
 

@@ -1,6 +1,7 @@
 #include "platform/outputfile.h"
 
 #include "platform/checkedsavefile.h"
+#include "platform/systemerror.h"
 
 using namespace Qt::StringLiterals;
 
@@ -31,7 +32,7 @@ bool OutputFile::open(OpenMode mode)
     case OutputTarget::Kind::SaveFile:
         m_saveFile = std::make_unique<CheckedSaveFile>(m_path);
         if (!m_saveFile->open(QIODevice::WriteOnly)) {
-            setErrorString(m_saveFile->errorString());
+            setErrorString(systemErrorReason(m_saveFile->errorString()));
             m_saveFile.reset();
             return false;
         }
@@ -52,7 +53,7 @@ bool OutputFile::commit()
     bool kept = !m_failed;
     if (m_saveFile) {
         if (kept && !m_saveFile->commit()) {
-            setErrorString(m_saveFile->errorString());
+            setErrorString(systemErrorReason(m_saveFile->errorString()));
             kept = false;
         }
         m_saveFile.reset();
@@ -87,7 +88,7 @@ qint64 OutputFile::writeData(const char *data, qint64 length)
     if (m_saveFile) {
         if (m_saveFile->write(data, length) == length)
             return length;
-        setErrorString(m_saveFile->errorString());
+        setErrorString(systemErrorReason(m_saveFile->errorString()));
     } else {
         QString reason;
         if (writeDescriptor(m_target.descriptor, data, length, reason))

@@ -82,6 +82,13 @@ OutputTarget openOutputTarget(const QString &path)
     const QByteArray name = nativePath(path);
     struct stat status {};
     const bool exists = ::stat(name.constData(), &status) == 0;
+    // A name that cannot be resolved, such as a loop of links, is not
+    // replaced by a file of its own: only a missing file is made.
+    if (!exists && errno != ENOENT)
+        return refused(systemErrorReason(errno));
+    // A file that may not be written is not replaced: the system says why.
+    if (exists && S_ISREG(status.st_mode) && ::faccessat(AT_FDCWD, name.constData(), W_OK, AT_EACCESS) != 0)
+        return refused(systemErrorReason(errno));
     if (!exists || S_ISREG(status.st_mode)) {
         if (qtCanName(path))
             return {};

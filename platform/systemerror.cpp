@@ -1,5 +1,8 @@
 #include "platform/systemerror.h"
 
+#include <QString>
+#include <QtGlobal>
+
 #include <cerrno>
 
 using namespace Qt::StringLiterals;
@@ -55,6 +58,15 @@ QString systemErrorReason(int errorNumber)
             return QString::fromUtf16(reason.text);
     }
     return u"Erreur système n° %1"_s.arg(errorNumber);
+}
+
+QString systemErrorReason(const QString &qtReason)
+{
+    for (const Reason &reason : reasons) {
+        if (qtReason == qt_error_string(reason.errorNumber))
+            return QString::fromUtf16(reason.text);
+    }
+    return qtReason;
 }
 
 } // namespace lexalon

@@ -9,4 +9,8 @@ namespace lexalon {
 // give their reasons through those translations.
 QString systemErrorReason(int errorNumber);
 
+// The same for a reason a Qt class gave in the C library's words, as
+// QSaveFile does: a reason that is none of those is given back as it is.
+QString systemErrorReason(const QString &qtReason);
+
 } // namespace lexalon

@@ -30,6 +30,18 @@ bool isBlank(char16_t c)
     return c == u' ' || c == u'\t';
 }
 
+// Breaks a line in a context: besides CR and LF, the next-line control and
+// Unicode's line and paragraph separators.
+bool breaksContextLine(char16_t c)
+{
+    return isLineBreak(c) || c == 0x85 || c == 0x2028 || c == 0x2029;
+}
+
+bool isControl(char16_t c)
+{
+    return c < 0x20 || (c >= 0x7F && c <= 0x9F);
+}
+
 // A line break, CR LF included, is one pilcrow; any other control character
 // is a space.
 QString oneLine(QStringView text)
@@ -38,11 +50,11 @@ QString oneLine(QStringView text)
     line.reserve(text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char16_t c = text[i].unicode();
-        if (isLineBreak(c)) {
+        if (breaksContextLine(c)) {
             line += pilcrow;
             i += c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n';
         } else {
-            line += c < 0x20 || c == 0x7F ? u' ' : c;
+            line += isControl(c) ? u' ' : c;
         }
     }
     return line;

@@ -1,5 +1,6 @@
 #include "output/savecommand.h"
 
+#include "platform/systemerror.h"
 #include "tests/output/commandlog.h"
 #include "tests/output/obstacles.h"
 #include "tests/output/wordlists.h"
@@ -27,8 +28,9 @@ using testing::Obstacle;
 // The name chosen in the folder "d" (empty: the dialog is cancelled) and what
 // the user sees (see CommandLog), the messages as 'Q' the question, 'S' the
 // success, 'F' the failure (with its reason when it is known).
-// A name without an extension is saved under savedName.
-struct SaveCase { const char *name; Obstacle obstacle; QString chosenName; const char *shown; MessageAnswer answer = MessageAnswer::Yes; int rows = 3; QString savedName = {}; };
+// A name without an extension is saved under savedName; a failure whose
+// cause the system tells gives the French reason of that error number.
+struct SaveCase { const char *name; Obstacle obstacle; QString chosenName; const char *shown; MessageAnswer answer = MessageAnswer::Yes; int rows = 3; QString savedName = {}; int reason = 0; };
 
 char kindOf(const MessageRequest &m, const QString &path, const QString &reason)
 {
@@ -72,7 +74,7 @@ TEST_P(SaveTest, ShowsTheOutcomeAndKeepsWhatItMayNotReplace)
     const bool done = saveWordList(testing::numberedWordList(save.rows), dialogs, log, log);
 
     std::string shown = log.events;
-    const QString reason = save.obstacle == Obstacle::FullDisk ? qt_error_string(ENOSPC) : QString();
+    const QString reason = save.reason != 0 ? systemErrorReason(save.reason) : QString();
     for (size_t i = 0, m = 0; i < shown.size(); ++i)
         shown[i] = shown[i] == 'M' ? kindOf(log.messages[m++], path, reason) : shown[i];
     EXPECT_EQ(shown, save.shown) << (log.messages.empty() ? QString() : log.messages.back().prompt).toStdString();
@@ -98,13 +100,13 @@ INSTANTIATE_TEST_SUITE_P(Cases, SaveTest, ::testing::Values(
     SaveCase{"cancel", Obstacle::None, QString(), ""},
     SaveCase{"folder", Obstacle::Folder, u"liste.txt"_s, "HDF"},
     SaveCase{"fifo_without_reader", Obstacle::FifoWithoutReader, u"tube.fifo"_s, "HDF"},
-    SaveCase{"missing_folder", Obstacle::MissingFolder, u"liste.txt"_s, "HDF"},
+    SaveCase{"missing_folder", Obstacle::MissingFolder, u"liste.txt"_s, "HDF", MessageAnswer::Yes, 3, {}, ENOENT},
     SaveCase{"nul_in_name", Obstacle::None, u"liste\0.txt"_s, "HDF"},
-    SaveCase{"name_too_long", Obstacle::None, QString(300, u'n') + u".txt"_s, "HDF"},
+    SaveCase{"name_too_long", Obstacle::None, QString(300, u'n') + u".txt"_s, "HDF", MessageAnswer::Yes, 3, {}, ENAMETOOLONG},
     SaveCase{"read_only_file", Obstacle::ReadOnlyFile, u"protege.txt"_s, "QHDF"},
-    SaveCase{"read_only_folder", Obstacle::ReadOnlyFolder, u"liste.txt"_s, "QHDF"},
-    SaveCase{"full_disk_beyond_the_buffer", Obstacle::FullDisk, u"liste.txt"_s, "QHDF", MessageAnswer::Yes, 10'000},
-    SaveCase{"full_disk_within_the_buffer", Obstacle::FullDisk, u"liste.txt"_s, "QHDF", MessageAnswer::Yes, 1'000}),
+    SaveCase{"read_only_folder", Obstacle::ReadOnlyFolder, u"liste.txt"_s, "QHDF", MessageAnswer::Yes, 3, {}, geteuid() == 0 ? EROFS : EACCES},
+    SaveCase{"full_disk_beyond_the_buffer", Obstacle::FullDisk, u"liste.txt"_s, "QHDF", MessageAnswer::Yes, 10'000, {}, ENOSPC},
+    SaveCase{"full_disk_within_the_buffer", Obstacle::FullDisk, u"liste.txt"_s, "QHDF", MessageAnswer::Yes, 1'000, {}, ENOSPC}),
     [](const ::testing::TestParamInfo<SaveCase> &info) { return std::string(info.param.name); });
 
 } // namespace

@@ -98,6 +98,16 @@ TEST(Concordance, ContextsHoldTheirWordsOnOneLine)
         EXPECT_EQ(line.form, u"QUATRE"_s);
         EXPECT_EQ(line.right, c.right) << c.words;
     }
+    // Every kind of line break is a pilcrow, every other control a space.
+    const struct { QString separator; QString shown; } breaks[] = {
+        {u"\n"_s, u"¶"_s}, {u"\r"_s, u"¶"_s}, {u"\u0085"_s, u"¶"_s}, {u"\u2028"_s, u"¶"_s}, {u"\u2029"_s, u"¶"_s},
+        {u"\t"_s, u" "_s}, {u"\u007F"_s, u" "_s}, {u"\u0081"_s, u" "_s}, {u"\u009F"_s, u" "_s}, {u"\u00A0"_s, u"\u00A0"_s},
+    };
+    for (const auto &c : breaks) {
+        const ConcordanceLine line = Studied(u"un"_s + c.separator + u"mot"_s + c.separator + u"deux"_s, u"mot"_s).concordance.line(0, 1);
+        EXPECT_EQ(line.left, u"un"_s + c.shown) << c.separator.toStdString();
+        EXPECT_EQ(line.right, c.shown + u"deux"_s) << c.separator.toStdString();
+    }
     // Forty characters a word at most, the cut end marked, never inside a
     // surrogate pair.
     const Studied dashes(u"a"_s + QString(100, u'-') + u"mot"_s + QString(39, u'-') + u"b"_s, u"mot"_s);
