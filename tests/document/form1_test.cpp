@@ -121,18 +121,20 @@ private Q_SLOTS:
         QCOMPARE(window.scripted.pointerChangesOf(&window.form), (std::vector{MousePointer::Hourglass, MousePointer::Default}));
     }
 
-    // "Annuler" on reading a text or on its word list leaves the window as it
-    // was, with nothing said.
+    // "Annuler" on reading a text, pressed as it starts or as it ends, or on
+    // its word list leaves the window as it was, with nothing said.
     void cancelledWorkLeavesTheWindowAsItWas()
     {
         Window window;
         const QStringList start = window.shown();
-        new NextTaskCanceller(window.form);
-        window.open("un deux");
-        QCOMPARE(window.shown(), start);
+        for (const auto when : {DuringNextTask::When::AtStart, DuringNextTask::When::AsItEnds}) {
+            new DuringNextTask(window.form, when, &TaskRunner::cancel);
+            window.open("un deux");
+            QCOMPARE(window.shown(), start);
+        }
         window.open("un deux");
         const QStringList loaded = window.shown();
-        new NextTaskCanceller(window.form);
+        new DuringNextTask(window.form, DuringNextTask::When::AtStart, &TaskRunner::cancel);
         window.action(u"Liste"_s).trigger();
         QVERIFY(window.form.findChildren<frmListe01 *>().isEmpty());
         QCOMPARE(window.shown(), loaded);
