@@ -141,6 +141,23 @@ private Q_SLOTS:
         QVERIFY(window.scripted.messages.requests().empty());
     }
 
+    // Alt+A L typed while a text is read is acted on once it is loaded: its
+    // word list opens.
+    void keysTypedDuringWorkAreActedOnAfterIt()
+    {
+        Window window;
+        window.form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window.form));
+        new DuringNextTask(window.form, DuringNextTask::When::AsItEnds, [&window](TaskRunner &) {
+            QTest::keyClick(window.form.windowHandle(), Qt::Key_A, Qt::AltModifier);
+            QTest::keyClick(window.form.windowHandle(), Qt::Key_L);
+        });
+        QString forms;
+        inspectNextModal<frmListe01>([&forms](frmListe01 &list) { forms = list.findChild<QLabel *>(u"Label6"_s)->text(); });
+        window.open("zoo zoo abri");
+        QTRY_COMPARE(forms, u"3"_s);
+    }
+
     // A local file dropped opens as if chosen, the first of several; anything
     // but a local file, or any file once a text is loaded, is refused.
     void droppedFileOpens()
