@@ -5,6 +5,7 @@
 #include "platform/qt/widgetbusypointer.h"
 #include "platform/qt/windowservices.h"
 #include "platform/qttranslations.h"
+#include "shell/commandline.h"
 #include "shell/ui/applicationidentity.h"
 #include "shell/ui/frmabout.h"
 #include "shell/ui/frmsplash.h"
@@ -21,7 +22,8 @@
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
+    lexalon::ProgramCommandLine commandLine(argc, argv);
+    QApplication app(commandLine.toolkitCount(), commandLine.toolkitArguments());
     lexalon::setApplicationIdentity();
     if (!lexalon::installQtFrenchTranslations(app))
         qWarning("Qt's French translations are missing: the standard dialogs will speak English.");
@@ -42,7 +44,7 @@ int main(int argc, char *argv[])
 
     // lexalon FICHIER [...]: the first file is opened once the main window
     // is on screen, as if chosen in the open dialog.
-    const QStringList files = app.arguments().mid(1);
+    const QStringList files = commandLine.files();
     const QString file = files.isEmpty() ? QString() : QDir::toNativeSeparators(QFileInfo(files.constFirst()).absoluteFilePath());
 
     // The splash hands over to the main window, created then and shown once.
