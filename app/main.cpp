@@ -13,12 +13,25 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QFileInfo>
 #include <QPrinter>
 #include <QStringList>
 #include <QTimer>
 
 #include <memory>
+
+namespace {
+
+// Made absolute as QFileInfo would, but without taking the name through Qt's
+// file name encoding, which loses a byte that is not UTF-8.
+QString absolutePath(const QString &file)
+{
+    QString path = QDir::cleanPath(QDir::current().absoluteFilePath(file));
+    if (file.endsWith(u'/') && !path.endsWith(u'/'))
+        path += u'/';
+    return path;
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -45,7 +58,7 @@ int main(int argc, char *argv[])
     // lexalon FICHIER [...]: the first file is opened once the main window
     // is on screen, as if chosen in the open dialog.
     const QStringList files = commandLine.files();
-    const QString file = files.isEmpty() ? QString() : QDir::toNativeSeparators(QFileInfo(files.constFirst()).absoluteFilePath());
+    const QString file = files.isEmpty() ? QString() : QDir::toNativeSeparators(absolutePath(files.constFirst()));
 
     // The splash hands over to the main window, created then and shown once.
     std::unique_ptr<lexalon::Form1> mainWindow;
