@@ -5,6 +5,7 @@
 #include "platform/qt/widgetbusypointer.h"
 #include "platform/qt/windowservices.h"
 #include "platform/qttranslations.h"
+#include "shell/commandline.h"
 #include "shell/ui/applicationidentity.h"
 #include "shell/ui/frmabout.h"
 #include "shell/ui/frmsplash.h"
@@ -12,16 +13,30 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QFileInfo>
 #include <QPrinter>
 #include <QStringList>
 #include <QTimer>
 
 #include <memory>
 
+namespace {
+
+// Made absolute as QFileInfo would, but without taking the name through Qt's
+// file name encoding, which loses a byte that is not UTF-8.
+QString absolutePath(const QString &file)
+{
+    QString path = QDir::cleanPath(QDir::current().absoluteFilePath(file));
+    if (file.endsWith(u'/') && !path.endsWith(u'/'))
+        path += u'/';
+    return path;
+}
+
+} // namespace
+
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
+    lexalon::ProgramCommandLine commandLine(argc, argv);
+    QApplication app(commandLine.toolkitCount(), commandLine.toolkitArguments());
     lexalon::setApplicationIdentity();
     if (!lexalon::installQtFrenchTranslations(app))
         qWarning("Qt's French translations are missing: the standard dialogs will speak English.");
@@ -42,8 +57,8 @@ int main(int argc, char *argv[])
 
     // lexalon FICHIER [...]: the first file is opened once the main window
     // is on screen, as if chosen in the open dialog.
-    const QStringList files = app.arguments().mid(1);
-    const QString file = files.isEmpty() ? QString() : QDir::toNativeSeparators(QFileInfo(files.constFirst()).absoluteFilePath());
+    const QStringList files = commandLine.files();
+    const QString file = files.isEmpty() ? QString() : QDir::toNativeSeparators(absolutePath(files.constFirst()));
 
     // The splash hands over to the main window, created then and shown once.
     std::unique_ptr<lexalon::Form1> mainWindow;

@@ -20,13 +20,14 @@ QString fileWhichCannotBe(const QString &path, const QString &done)
 
 MessageRequest cannotReadMessage(const QString &path, const QString &reason)
 {
-    return failureMessage(fileWhichCannotBe(path, u"lu."_s), reason, u"Fichier trop volumineux"_s,
+    return failureMessage(fileWhichCannotBe(path, u"lu."_s), reason, u"Lecture impossible"_s,
                           MessageIcon::Information);
 }
 
 MessageRequest notEnoughMemoryMessage(const QString &path)
 {
-    return cannotReadMessage(path, u"Mémoire insuffisante pour un texte de cette taille."_s);
+    return failureMessage(fileWhichCannotBe(path, u"lu."_s), u"Mémoire insuffisante pour un texte de cette taille."_s,
+                          u"Fichier trop volumineux"_s, MessageIcon::Information);
 }
 
 void openTextFile(TextDocument &document, FileDialogs &dialogs, BusyPointer &pointer,

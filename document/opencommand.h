@@ -15,7 +15,8 @@ class TextDocument;
 struct MessageRequest;
 
 // A failure once the file is open: the file cannot be read to its end, or
-// its text does not fit in memory. The prompt names the file and the reason.
+// its text does not fit in memory. The prompt names the file and the reason,
+// the title what happened.
 MessageRequest cannotReadMessage(const QString &path, const QString &reason);
 MessageRequest notEnoughMemoryMessage(const QString &path);
 

@@ -21,12 +21,15 @@ bool fileExists(const QString &path)
     return !path.isEmpty() && QFileInfo(path).isFile();
 }
 
-// The filter offers text files: a name typed without an extension gets theirs.
-QString withTextExtension(const QString &path)
+// A name typed without an extension gets that of the type chosen, its first
+// pattern's in lower case: "*.TXT" gives ".txt".
+QString withExtension(const QString &path, const QString &filter, int type)
 {
-    if (path.isEmpty() || QFileInfo(path).fileName().contains(u'.'))
+    const QString pattern = filter.section(u'|', 2 * type + 1, 2 * type + 1).section(u';', 0, 0);
+    const qsizetype dot = pattern.lastIndexOf(u'.');
+    if (path.isEmpty() || dot < 0 || QFileInfo(path).fileName().contains(u'.'))
         return path;
-    return path + u".txt"_s;
+    return path + pattern.sliced(dot).toLower();
 }
 
 QString overwritePrompt(const QString &path)
@@ -59,10 +62,11 @@ void reportFailure(const QString &path, const QString &reason, MessageBox &messa
 
 } // namespace
 
-bool saveFile(const QString &filter, const std::function<bool(const QString &, QIODevice &)> &write,
-              FileDialogs &dialogs, MessageBox &messages, BusyPointer &pointer)
+bool saveFile(const QString &filter, const std::function<bool(int, QIODevice &)> &write, FileDialogs &dialogs,
+              MessageBox &messages, BusyPointer &pointer)
 {
-    const QString path = withTextExtension(dialogs.saveFileName(filter));
+    const SaveChoice choice = dialogs.saveFileName(filter);
+    const QString path = withExtension(choice.path, filter, choice.type);
     if (fileExists(path) && !mayReplace(path, messages))
         return false;
     if (path.isEmpty())
@@ -71,7 +75,7 @@ bool saveFile(const QString &filter, const std::function<bool(const QString &, Q
     WriteOutcome outcome;
     {
         const BusyScope busy(pointer);
-        outcome = writeWholeFile(path, [&](QIODevice &device) { return write(path, device); });
+        outcome = writeWholeFile(path, [&](QIODevice &device) { return write(choice.type, device); });
     }
     if (outcome.ok)
         reportDone(messages);
@@ -84,7 +88,7 @@ bool saveWordList(const WordList &list, FileDialogs &dialogs, MessageBox &messag
                   BusyPointer &pointer)
 {
     return saveFile(QString::fromUtf16(textFileFilter),
-                    [&list](const QString &, QIODevice &device) { return writeWordList(list, device); }, dialogs,
+                    [&list](int, QIODevice &device) { return writeWordList(list, device); }, dialogs,
                     messages, pointer);
 }
 
@@ -92,7 +96,7 @@ bool saveConcordance(const Concordance &concordance, int words, FileDialogs &dia
                      BusyPointer &pointer)
 {
     return saveFile(QString::fromUtf16(textFileFilter),
-                    [&](const QString &, QIODevice &device) { return writeConcordance(concordance, words, device); },
+                    [&](int, QIODevice &device) { return writeConcordance(concordance, words, device); },
                     dialogs, messages, pointer);
 }
 

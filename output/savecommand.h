@@ -21,10 +21,11 @@ class WordList;
 bool saveWordList(const WordList &list, FileDialogs &dialogs, MessageBox &messages,
                   BusyPointer &pointer);
 
-// The same for any file: `write` is given the path chosen, to pick a format
-// by its suffix, and the device to write to.
-bool saveFile(const QString &filter, const std::function<bool(const QString &, QIODevice &)> &write,
-              FileDialogs &dialogs, MessageBox &messages, BusyPointer &pointer);
+// The same for any file: `write` is given the type chosen in the filter's
+// "Description|pattern" pairs, from 0, which decides the format, and the
+// device to write to.
+bool saveFile(const QString &filter, const std::function<bool(int, QIODevice &)> &write, FileDialogs &dialogs,
+              MessageBox &messages, BusyPointer &pointer);
 
 // The same for a concordance, its lines `words` words wide.
 bool saveConcordance(const Concordance &concordance, int words, FileDialogs &dialogs, MessageBox &messages,

@@ -1,5 +1,6 @@
 #include "wordforms/concordance.h"
 
+#include "platform/taskprogress.h"
 #include "wordforms/letters.h"
 
 #include <QChar>
@@ -16,6 +17,8 @@ namespace {
 constexpr qsizetype charactersPerWord = 40;
 // How far a paragraph reaches each side of its form.
 constexpr qsizetype paragraphReach = 600;
+// Tokens read between two reports of progress: some milliseconds.
+constexpr size_t tokensPerReport = size_t(1) << 20;
 
 constexpr char16_t pilcrow = u'\u00B6';
 constexpr char16_t ellipsis = u'\u2026';
@@ -80,13 +83,17 @@ qsizetype neighbourOffset(Concordance::Order order)
 
 } // namespace
 
-Concordance::Concordance(QStringView text, const TextTokens &tokens, TextTokens::Rank form)
+Concordance::Concordance(QStringView text, const TextTokens &tokens, TextTokens::Rank form, TaskProgress *progress)
     : m_text(text)
     , m_tokens(&tokens)
 {
     const LargeVector<TextTokens::Rank> &ranks = tokens.ranks();
+    if (progress)
+        progress->setTotal(qint64(ranks.size()));
     m_tokenOf.reserve(size_t(std::count(ranks.begin(), ranks.end(), form)));
     for (size_t token = 0; token < ranks.size(); ++token) {
+        if (progress && token % tokensPerReport == 0)
+            progress->advance(qint64(token));
         if (ranks[token] == form)
             m_tokenOf.push_back(std::uint32_t(token));
     }

@@ -11,6 +11,8 @@
 
 namespace lexalon {
 
+class TaskProgress;
+
 // One attestation in its context: the words before the form, the form as the
 // text writes it, the words after. Line breaks show as a pilcrow and other
 // control characters as a space, so a line stays one line.
@@ -41,7 +43,9 @@ public:
     static constexpr int mostWords = 20;
     static constexpr int defaultWords = 6;
 
-    Concordance(QStringView text, const TextTokens &tokens, TextTokens::Rank form);
+    // With a progress, reports the tokens read and throws TaskCancelled when
+    // asked to stop.
+    Concordance(QStringView text, const TextTokens &tokens, TextTokens::Rank form, TaskProgress *progress = nullptr);
 
     qsizetype size() const { return qsizetype(m_tokenOf.size()); }
     QStringView text() const { return m_text; }

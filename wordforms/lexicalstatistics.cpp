@@ -1,5 +1,6 @@
 #include "wordforms/lexicalstatistics.h"
 
+#include "platform/taskprogress.h"
 #include "wordforms/wordlist.h"
 
 #include <algorithm>
@@ -15,6 +16,8 @@ namespace {
 // Ranks shown one by one before the curve's logarithmic steps.
 constexpr qint64 everyRankUpTo = 1000;
 constexpr std::uint32_t noSlice = ~std::uint32_t(0);
+// Rows or tokens read between two reports of progress: some milliseconds.
+constexpr qint64 itemsPerReport = qint64(1) << 20;
 
 constexpr auto unavailable = u"—";
 
@@ -34,20 +37,24 @@ std::optional<double> ratio(double numerator, double denominator)
 
 } // namespace
 
-LexicalStatistics::LexicalStatistics(const WordList &list, const TextTokens &tokens)
+LexicalStatistics::LexicalStatistics(const WordList &list, const TextTokens &tokens, TaskProgress *progress)
 {
-    readList(list);
-    readTokens(tokens);
+    if (progress)
+        progress->setTotal(list.size() + tokens.size());
+    readList(list, progress);
+    readTokens(tokens, progress);
 }
 
 // The rows in decreasing frequency, ties in alphabetical order: in either
 // order of the list, the rows of equal counts stand in alphabetical order.
-void LexicalStatistics::readList(const WordList &list)
+void LexicalStatistics::readList(const WordList &list, TaskProgress *progress)
 {
     m_types = list.size();
     m_tokens = list.totalCount();
     std::vector<std::uint64_t> keys(size_t(list.size()));
     for (qsizetype row = 0; row < list.size(); ++row) {
+        if (progress && row % itemsPerReport == 0)
+            progress->advance(row);
         const qint64 count = list.count(row);
         keys[size_t(row)] = std::uint64_t(~std::uint32_t(count)) << 32 | std::uint32_t(row);
         m_letters += count * list.form(row).size();
@@ -88,7 +95,7 @@ void LexicalStatistics::readList(const WordList &list)
 
 // The different forms seen so far, and those of the current slice: a form
 // is new to the slice when it was last seen in an earlier one.
-void LexicalStatistics::readTokens(const TextTokens &tokens)
+void LexicalStatistics::readTokens(const TextTokens &tokens, TaskProgress *progress)
 {
     const qint64 size = tokens.size();
     const qint64 step = std::max<qint64>(1, (size + curvePoints - 1) / curvePoints);
@@ -98,6 +105,8 @@ void LexicalStatistics::readTokens(const TextTokens &tokens)
     double sliceRatios = 0;
     qint64 slices = 0;
     for (qint64 token = 0; token < size; ++token) {
+        if (progress && token % itemsPerReport == 0)
+            progress->advance(m_types + token);
         const TextTokens::Rank rank = tokens.rank(token);
         const auto slice = std::uint32_t(token / sliceTokens);
         seen += lastSlice[rank] == noSlice;

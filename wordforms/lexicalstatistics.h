@@ -11,6 +11,7 @@
 
 namespace lexalon {
 
+class TaskProgress;
 class WordList;
 
 // One measure of the vocabulary, as the window shows it and the file holds
@@ -47,7 +48,9 @@ public:
         qint64 types;
     };
 
-    LexicalStatistics(const WordList &list, const TextTokens &tokens);
+    // With a progress, reports the rows and tokens read and throws
+    // TaskCancelled when asked to stop.
+    LexicalStatistics(const WordList &list, const TextTokens &tokens, TaskProgress *progress = nullptr);
 
     qint64 tokens() const { return m_tokens; }
     qint64 types() const { return m_types; }
@@ -77,8 +80,8 @@ public:
     std::vector<Measure> measures() const;
 
 private:
-    void readList(const WordList &list);
-    void readTokens(const TextTokens &tokens);
+    void readList(const WordList &list, TaskProgress *progress);
+    void readTokens(const TextTokens &tokens, TaskProgress *progress);
 
     qint64 m_tokens = 0;
     qint64 m_types = 0;

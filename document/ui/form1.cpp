@@ -136,7 +136,8 @@ void Form1::mnuItemOuvrir_Click()
 TextFileContent Form1::readWithProgress(const QString &path)
 {
     TextFileContent content;
-    m_tasks->run(u"Lecture de « %1 »…"_s.arg(QFileInfo(path).fileName()), [&](TaskProgress &progress) {
+    const QString label = u"Lecture de « %1 »…"_s.arg(QFileInfo(path).fileName());
+    const bool finished = m_tasks->run(label, [&](TaskProgress &progress) {
         content = readTextFile(path, &progress);
         // Without the memory for it here, the pane makes it or says why not.
         try {
@@ -145,6 +146,11 @@ TextFileContent Form1::readWithProgress(const QString &path)
         } catch (const std::bad_alloc &) {
         }
     });
+    // "Annuler" pressed as the read ended wins over what it read.
+    if (!finished) {
+        m_readIndex.reset();
+        return {TextFileContent::Status::Cancelled, {}, {}, {}};
+    }
     return content;
 }
 

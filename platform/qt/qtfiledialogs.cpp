@@ -7,12 +7,35 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QPrintDialog>
+#include <QSettings>
+
+
+using namespace Qt::StringLiterals;
 
 namespace lexalon {
+
+namespace {
+
+// The dialog names the filter chosen whole or, details hidden, by its
+// description alone.
+int chosenType(const QString &selected, const QStringList &nameFilters)
+{
+    for (qsizetype i = 0; i < nameFilters.size(); ++i) {
+        if (nameFilters[i] == selected || nameFilters[i].startsWith(selected + u" ("_s))
+            return int(i);
+    }
+    return 0;
+}
+
+} // namespace
 
 QtFileDialogs::QtFileDialogs(QPrinter &printer)
     : m_printer(printer)
 {
+    // Qt's file dialog keeps its history in the user's QtProject.conf through
+    // QSettings; the program writes nothing but what the user saves, so the
+    // user's settings files are looked for where none can be made.
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, u"/dev/null"_s);
 }
 
 QString QtFileDialogs::openFileName(const QString &filter)
@@ -20,10 +43,10 @@ QString QtFileDialogs::openFileName(const QString &filter)
     QFileDialog dialog(QApplication::activeWindow());
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
-    return chosenFile(dialog, filter);
+    return chosenFile(dialog, filter).path;
 }
 
-QString QtFileDialogs::saveFileName(const QString &filter)
+SaveChoice QtFileDialogs::saveFileName(const QString &filter)
 {
     QFileDialog dialog(QApplication::activeWindow());
     dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -33,18 +56,19 @@ QString QtFileDialogs::saveFileName(const QString &filter)
     return chosenFile(dialog, filter);
 }
 
-QString QtFileDialogs::chosenFile(QFileDialog &dialog, const QString &filter)
+SaveChoice QtFileDialogs::chosenFile(QFileDialog &dialog, const QString &filter)
 {
     if (!m_folder.isEmpty())
         dialog.setDirectory(m_folder);
-    dialog.setNameFilters(platformNameFilters(qtNameFilters(filter)));
+    const QStringList nameFilters = platformNameFilters(qtNameFilters(filter));
+    dialog.setNameFilters(nameFilters);
     // The combo box shows the description alone, "Fichiers Texte (*.TXT)".
     dialog.setOption(QFileDialog::HideNameFilterDetails);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return QString();
+        return {};
     const QString chosen = dialog.selectedFiles().constFirst();
     m_folder = QFileInfo(chosen).absolutePath();
-    return QDir::toNativeSeparators(chosen);
+    return {QDir::toNativeSeparators(chosen), chosenType(dialog.selectedNameFilter(), nameFilters)};
 }
 
 bool QtFileDialogs::printerSetup()

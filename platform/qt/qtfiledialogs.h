@@ -19,11 +19,12 @@ public:
     explicit QtFileDialogs(QPrinter &printer);
 
     QString openFileName(const QString &filter) override;
-    QString saveFileName(const QString &filter) override;
+    SaveChoice saveFileName(const QString &filter) override;
     bool printerSetup() override;
 
 private:
-    QString chosenFile(QFileDialog &dialog, const QString &filter);
+    // The file chosen, with the type chosen for it; an empty path when cancelled.
+    SaveChoice chosenFile(QFileDialog &dialog, const QString &filter);
 
     QPrinter &m_printer;
     QString m_folder; // of the last file chosen

@@ -44,6 +44,24 @@ bool isUserInput(QEvent::Type type)
     }
 }
 
+// What is given back once the work ends: what it is made from (shortcut
+// overrides, context menus) comes again with it, and a drag is over by then.
+bool isHeldForLater(QEvent::Type type)
+{
+    switch (type) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::Shortcut:
+    case QEvent::Wheel:
+        return true;
+    default:
+        return false;
+    }
+}
+
 } // namespace
 
 TaskRunner::TaskRunner(QWidget &owner)
@@ -100,9 +118,23 @@ bool TaskRunner::run(const QString &label, const std::function<void(TaskProgress
     QCoreApplication::instance()->removeEventFilter(this);
     m_progress = nullptr;
     m_dialog = nullptr;
+    if (cancelled || stopped)
+        m_held.clear();
+    else
+        giveBackHeldInput();
     if (failure)
         std::rethrow_exception(failure);
     return !cancelled && !stopped;
+}
+
+// Posted, so that they come once the caller has taken the work's result, as
+// they would have had the work been done on this thread.
+void TaskRunner::giveBackHeldInput()
+{
+    for (auto &[receiver, event] : std::exchange(m_held, {})) {
+        if (receiver)
+            QCoreApplication::postEvent(receiver, event.release());
+    }
 }
 
 void TaskRunner::cancel()
@@ -118,10 +150,16 @@ bool TaskRunner::eventFilter(QObject *watched, QEvent *event)
         cancel();
     if (!isUserInput(event->type()))
         return false;
-    if (auto *window = qobject_cast<QWindow *>(watched))
-        return window != m_dialog->windowHandle();
-    auto *widget = qobject_cast<QWidget *>(watched);
-    return !widget || (widget != m_dialog && !m_dialog->isAncestorOf(widget));
+    bool held = false;
+    if (auto *window = qobject_cast<QWindow *>(watched)) {
+        held = window != m_dialog->windowHandle();
+    } else {
+        auto *widget = qobject_cast<QWidget *>(watched);
+        held = !widget || (widget != m_dialog && !m_dialog->isAncestorOf(widget));
+    }
+    if (held && isHeldForLater(event->type()))
+        m_held.emplace_back(watched, event->clone());
+    return held;
 }
 
 } // namespace lexalon

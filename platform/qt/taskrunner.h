@@ -1,10 +1,15 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 #include <QString>
 
 #include <functional>
+#include <memory>
+#include <utility>
+#include <vector>
 
+class QEvent;
 class QProgressDialog;
 class QWidget;
 
@@ -17,6 +22,8 @@ class TaskProgress;
 // the window: what is being done, how far it has come, and "Annuler".
 // Meanwhile the user's input to every other window is held back, so that no
 // command can conflict with the work, and closing the window stops the work.
+// Keys and clicks held back are given back once the work has ended, in the
+// order typed, unless it was stopped.
 class TaskRunner final : public QObject
 {
     Q_OBJECT
@@ -37,7 +44,10 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void giveBackHeldInput();
+
     QWidget &m_owner;
+    std::vector<std::pair<QPointer<QObject>, std::unique_ptr<QEvent>>> m_held;
     TaskProgress *m_progress = nullptr;
     QProgressDialog *m_dialog = nullptr;
 };

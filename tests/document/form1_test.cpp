@@ -121,22 +121,41 @@ private Q_SLOTS:
         QCOMPARE(window.scripted.pointerChangesOf(&window.form), (std::vector{MousePointer::Hourglass, MousePointer::Default}));
     }
 
-    // "Annuler" on reading a text or on its word list leaves the window as it
-    // was, with nothing said.
+    // "Annuler" on reading a text, pressed as it starts or as it ends, or on
+    // its word list leaves the window as it was, with nothing said.
     void cancelledWorkLeavesTheWindowAsItWas()
     {
         Window window;
         const QStringList start = window.shown();
-        new NextTaskCanceller(window.form);
-        window.open("un deux");
-        QCOMPARE(window.shown(), start);
+        for (const auto when : {DuringNextTask::When::AtStart, DuringNextTask::When::AsItEnds}) {
+            new DuringNextTask(window.form, when, &TaskRunner::cancel);
+            window.open("un deux");
+            QCOMPARE(window.shown(), start);
+        }
         window.open("un deux");
         const QStringList loaded = window.shown();
-        new NextTaskCanceller(window.form);
+        new DuringNextTask(window.form, DuringNextTask::When::AtStart, &TaskRunner::cancel);
         window.action(u"Liste"_s).trigger();
         QVERIFY(window.form.findChildren<frmListe01 *>().isEmpty());
         QCOMPARE(window.shown(), loaded);
         QVERIFY(window.scripted.messages.requests().empty());
+    }
+
+    // Alt+A L typed while a text is read is acted on once it is loaded: its
+    // word list opens.
+    void keysTypedDuringWorkAreActedOnAfterIt()
+    {
+        Window window;
+        window.form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window.form));
+        new DuringNextTask(window.form, DuringNextTask::When::AsItEnds, [&window](TaskRunner &) {
+            QTest::keyClick(window.form.windowHandle(), Qt::Key_A, Qt::AltModifier);
+            QTest::keyClick(window.form.windowHandle(), Qt::Key_L);
+        });
+        QString forms;
+        inspectNextModal<frmListe01>([&forms](frmListe01 &list) { forms = list.findChild<QLabel *>(u"Label6"_s)->text(); });
+        window.open("zoo zoo abri");
+        QTRY_COMPARE(forms, u"3"_s);
     }
 
     // A local file dropped opens as if chosen, the first of several; anything

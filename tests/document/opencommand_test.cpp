@@ -63,7 +63,7 @@ TEST(OpenCommand, EachOutcomeOfTheDialogAndTheReading)
         {Loaded, path, Ok, Loaded, {}, {}, {}}, // no dialog while a text is loaded
         {Start, path, OpenFailed, Start, cannotOpen, MessageIcon::Warning, {}},
         {Closed, path, OpenFailed, Closed, cannotOpen, MessageIcon::Warning, {}},
-        {Closed, path, ReadFailed, Closed, cannotRead + u"raison"_s, MessageIcon::Information, tooLarge},
+        {Closed, path, ReadFailed, Closed, cannotRead + u"raison"_s, MessageIcon::Information, u"Lecture impossible"_s},
         {Start, path, TooLarge, Start, cannotRead + u"Mémoire insuffisante pour un texte de cette taille."_s,
          MessageIcon::Information, tooLarge},
     };

@@ -35,7 +35,11 @@ class QtPlatformTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { QVERIFY(installQtFrenchTranslations(*QCoreApplication::instance())); }
+    void initTestCase()
+    {
+        QVERIFY(installQtFrenchTranslations(*QCoreApplication::instance()));
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_config.path()));
+    }
 
     void textFilterMatchesTxtInAnyCase()
     {
@@ -47,11 +51,12 @@ private Q_SLOTS:
     }
 
     // Open shows the text filter, Save leaves the overwrite question to the
-    // command, a cancel gives no name; each dialog starts in the current
-    // folder, then in the last chosen file's; printer setup shows the
-    // program's printer.
+    // command and gives the type chosen, a cancel gives no name; each dialog
+    // starts in the current folder, then in the last chosen file's, and
+    // leaves no settings behind; printer setup shows the program's printer.
     void dialogsReturnTheChoice()
     {
+        const QString filter = textFilter + u"|Images SVG (*.svg)|*.svg"_s;
         QTemporaryDir folder;
         const QString path = folder.filePath(u"conte.txt"_s);
         QVERIFY(writeBytes(path, QByteArray()));
@@ -64,15 +69,18 @@ private Q_SLOTS:
                 seen << dialog.directory().absolutePath() << dialog.findChild<QComboBox *>(u"fileTypeCombo"_s)->currentText()
                      << (save ? QString::number(dialog.testOption(QFileDialog::DontConfirmOverwrite))
                               : dialog.findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Open)->text());
+                dialog.selectNameFilter(dialog.nameFilters().at(save));
                 dialog.selectFile(path);
                 if (accept)
                     static_cast<QDialog &>(dialog).accept();
             });
-            const QString chosen = save ? dialogs.saveFileName(textFilter) : dialogs.openFileName(textFilter);
+            const SaveChoice chosen = save ? dialogs.saveFileName(filter) : SaveChoice{dialogs.openFileName(filter)};
             QCOMPARE(seen, (QStringList{start, u"Fichiers Texte (*.TXT)"_s, save ? u"1"_s : u"&Ouvrir"_s}));
             start = QDir(folder.path()).absolutePath();
-            QCOMPARE(chosen, accept ? QDir::toNativeSeparators(path) : QString());
+            QCOMPARE(chosen.path, accept ? QDir::toNativeSeparators(path) : QString());
+            QCOMPARE(chosen.type, int(save));
         }
+        QCOMPARE(QDir(m_config.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
         QPrinter *shown = nullptr;
         inspectNextModal<QPrintDialog>([&shown](QPrintDialog &dialog) { shown = dialog.printer(); });
         QVERIFY2(!dialogs.printerSetup(), "a dialog closed without printing is a cancel");
@@ -123,6 +131,10 @@ private Q_SLOTS:
         }));
         QVERIFY_THROWS_EXCEPTION(std::bad_alloc, runner.run(u"Échec"_s, [](TaskProgress &) { throw std::bad_alloc(); }));
     }
+
+private:
+    // Where the user's settings would be made.
+    QTemporaryDir m_config;
 };
 
 QTEST_MAIN(QtPlatformTest)

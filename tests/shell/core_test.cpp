@@ -1,4 +1,5 @@
 #include "platform/msinfoentries.h"
+#include "shell/commandline.h"
 #include "tests/support/scriptedsystem.h"
 #ifndef Q_OS_WIN
 #include "platform/registry_unix.h"
@@ -7,7 +8,9 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <tuple>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -27,6 +30,37 @@ const RegistryValue empty{RegSz, {}};
 std::optional<QString> readText(RawRegistry &registry, const char *key, const char *name)
 {
     return readRegistryText(registry, RegistryRoot::LocalMachine, QString::fromLatin1(key), QString::fromLatin1(name));
+}
+
+// The toolkit sees what comes before "--" and takes its options out (here
+// the first `taken`); the rest and all after "--" are files, named by the
+// system's bytes.
+TEST(ProgramCommandLine, DoubleDashEndsTheToolkitsOptions)
+{
+    const struct { std::vector<const char *> arguments; int taken; QStringList toolkit; QStringList files; } cases[] = {
+        {{}, 0, {}, {}},
+        {{"conte.txt", "autre.txt"}, 0, {u"conte.txt"_s, u"autre.txt"_s}, {u"conte.txt"_s, u"autre.txt"_s}},
+        {{"-reverse", "conte.txt"}, 1, {u"-reverse"_s, u"conte.txt"_s}, {u"conte.txt"_s}},
+        {{"--", "-reverse", "--"}, 0, {}, {u"-reverse"_s, u"--"_s}},
+        {{"-style", "fusion", "a", "--", "-style"}, 2, {u"-style"_s, u"fusion"_s, u"a"_s}, {u"a"_s, u"-style"_s}},
+        {{"--", "lat\xE9in.txt"}, 0, {}, {u"lat"_s + QChar(0xDCE9) + u"in.txt"_s}},
+    };
+    for (const auto &c : cases) {
+        std::vector<char *> argv{const_cast<char *>("lexalon")};
+        for (const char *argument : c.arguments)
+            argv.push_back(const_cast<char *>(argument));
+        ProgramCommandLine commandLine(int(argv.size()), argv.data());
+        int &count = commandLine.toolkitCount();
+        char **toolkit = commandLine.toolkitArguments();
+        QStringList seen;
+        for (int i = 1; i < count; ++i)
+            seen.append(QString::fromUtf8(toolkit[i]));
+        EXPECT_EQ(seen, c.toolkit);
+        EXPECT_EQ(toolkit[count], nullptr);
+        std::copy(toolkit + 1 + c.taken, toolkit + count + 1, toolkit + 1);
+        count -= c.taken;
+        EXPECT_EQ(commandLine.files(), c.files) << c.arguments.size();
+    }
 }
 
 // Sizes count the NUL: up to 1024 bytes fit the reader's buffer. Other types

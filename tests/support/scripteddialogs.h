@@ -4,8 +4,8 @@
 #include "platform/filedialogs.h"
 #include "platform/messagebox.h"
 
+#include <QList>
 #include <QString>
-#include <QStringList>
 
 #include <utility>
 #include <vector>
@@ -35,12 +35,13 @@ public:
     enum class Kind { Open, Save, PrinterSetup };
     struct Call { Kind kind; QString filter; };
 
-    // The next open or save dialog returns this name; empty, or none set, is a cancel.
-    void setNextFileName(const QString &name) { m_names.append(name); }
+    // The next open or save dialog returns this name, with the filter's type
+    // of this number; empty, or none set, is a cancel.
+    void setNextFileName(const QString &name, int type = 0) { m_choices.append({name, type}); }
     // The next printer dialog is cancelled; without this it is accepted.
     void setNextPrinterCancelled() { m_printerCancelled = true; }
-    QString openFileName(const QString &filter) override { return nextName(Kind::Open, filter); }
-    QString saveFileName(const QString &filter) override { return nextName(Kind::Save, filter); }
+    QString openFileName(const QString &filter) override { return nextChoice(Kind::Open, filter).path; }
+    SaveChoice saveFileName(const QString &filter) override { return nextChoice(Kind::Save, filter); }
     bool printerSetup() override
     {
         m_calls.push_back({Kind::PrinterSetup, QString()});
@@ -49,13 +50,13 @@ public:
     const std::vector<Call> &calls() const { return m_calls; }
 
 private:
-    QString nextName(Kind kind, const QString &filter)
+    SaveChoice nextChoice(Kind kind, const QString &filter)
     {
         m_calls.push_back({kind, filter});
-        return m_names.isEmpty() ? QString() : m_names.takeFirst();
+        return m_choices.isEmpty() ? SaveChoice() : m_choices.takeFirst();
     }
 
-    QStringList m_names;
+    QList<SaveChoice> m_choices;
     bool m_printerCancelled = false;
     std::vector<Call> m_calls;
 };

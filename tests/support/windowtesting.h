@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QColor>
 #include <QEvent>
+#include <QEventLoop>
 #include <QLabel>
 #include <QObject>
 #include <QPalette>
@@ -19,6 +20,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -93,24 +95,36 @@ void inspectNextModal(Inspect inspect)
     poll->start(5);
 }
 
-// Stops the next long work run over the window as soon as it starts, as
-// "Annuler" would, whether or not its progress has shown yet.
-class NextTaskCanceller final : public QObject
+// Acts on the next long work run over the window, as "Annuler" or the
+// user's typing would: as soon as it starts, whether or not its progress has
+// shown yet, or as it ends, once the work is done and before its result is
+// taken.
+class DuringNextTask final : public QObject
 {
 public:
-    explicit NextTaskCanceller(QWidget &window)
+    enum class When { AtStart, AsItEnds };
+
+    DuringNextTask(QWidget &window, When when, std::function<void(TaskRunner &)> act)
         : QObject(&window)
         , m_runner(*window.findChild<TaskRunner *>(QString(), Qt::FindDirectChildrenOnly))
+        , m_when(when)
+        , m_act(std::move(act))
     {
-        window.installEventFilter(this);
+        if (when == When::AtStart)
+            window.installEventFilter(this);
+        else
+            QCoreApplication::instance()->installEventFilter(this);
     }
 
 protected:
-    // The work's progress dialog becomes the window's child once it runs.
-    bool eventFilter(QObject *, QEvent *event) override
+    // The work's progress dialog becomes the window's child once it runs;
+    // the worker, done, tells the runner's event loop to end.
+    bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (event->type() == QEvent::ChildAdded && m_runner.running() && !m_done) {
-            m_runner.cancel();
+        const bool now = m_when == When::AtStart ? event->type() == QEvent::ChildAdded
+                                                 : event->type() == QEvent::MetaCall && qobject_cast<QEventLoop *>(watched);
+        if (now && m_runner.running() && !m_done) {
+            m_act(m_runner);
             m_done = true;
             deleteLater();
         }
@@ -119,6 +133,8 @@ protected:
 
 private:
     TaskRunner &m_runner;
+    When m_when;
+    std::function<void(TaskRunner &)> m_act;
     bool m_done = false;
 };
 

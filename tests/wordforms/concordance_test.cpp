@@ -1,5 +1,6 @@
 #include "wordforms/concordance.h"
 
+#include "platform/taskprogress.h"
 #include "wordforms/analysis.h"
 
 #include <QString>
@@ -61,6 +62,18 @@ TEST(Concordance, FindsEveryAttestationWhereTheTextWritesIt)
             EXPECT_EQ(listedForm(QStringView(c.text).sliced(span.begin, span.end - span.begin)), c.form);
         }
     }
+}
+
+// A progress followed changes nothing; asked to stop, it stops the search.
+TEST(Concordance, StopsWhenAskedThroughItsProgress)
+{
+    const Studied studied(u"chat noir chat"_s, u"chat"_s);
+    const TextTokens &tokens = studied.analysis.tokens;
+    TaskProgress progress;
+    EXPECT_EQ(Concordance(studied.text, tokens, studied.analysis.list.rank(studied.row), &progress).size(), 2);
+    EXPECT_EQ(progress.total(), tokens.size());
+    progress.cancel();
+    EXPECT_THROW(Concordance(studied.text, tokens, studied.analysis.list.rank(studied.row), &progress), TaskCancelled);
 }
 
 // Neighbours in French order (été before le, though é is above z); no

@@ -1,5 +1,6 @@
 #include "wordforms/lexicalstatistics.h"
 
+#include "platform/taskprogress.h"
 #include "wordforms/analysis.h"
 
 #include <QString>
@@ -57,6 +58,17 @@ TEST(LexicalStatistics, MeasuresAsWorkedOutByHand)
     };
     for (const auto &c : cases)
         EXPECT_EQ(valuesOf(c.text), c.values) << c.name;
+}
+
+// A progress followed changes nothing; asked to stop, it stops the count.
+TEST(LexicalStatistics, StopsWhenAskedThroughItsProgress)
+{
+    const TextAnalysis analysis = analyseTextWithTokens(u"le chat, un chat"_s);
+    TaskProgress progress;
+    EXPECT_EQ(LexicalStatistics(analysis.list, analysis.tokens, &progress).measures().at(1).value, u"3"_s);
+    EXPECT_EQ(progress.total(), 3 + 4);
+    progress.cancel();
+    EXPECT_THROW(LexicalStatistics(analysis.list, analysis.tokens, &progress), TaskCancelled);
 }
 
 // The mean over whole slices of 1,000 tokens; a slice begun counts for none.

@@ -287,7 +287,7 @@ void frmListe01::statistiques_Click()
         const BusyScope busy(*m_pointer);
         std::optional<LexicalStatistics> statistics;
         if (!m_tasks->run(u"Calcul des statistiques lexicales…"_s,
-                          [&](TaskProgress &) { statistics.emplace(m_model->list(), m_tokens); }))
+                          [&](TaskProgress &progress) { statistics.emplace(m_model->list(), m_tokens, &progress); }))
             return;
         window = std::make_unique<StatisticsWindow>(std::move(*statistics), m_services, this);
     } catch (const std::bad_alloc &) {
@@ -308,7 +308,7 @@ void frmListe01::openConcordance(int row)
         const QString form = captionOf(list.form(row));
         std::optional<Concordance> concordance;
         if (!m_tasks->run(u"Recherche des attestations de « %1 »…"_s.arg(form),
-                          [&](TaskProgress &) { concordance.emplace(m_text, m_tokens, list.rank(row)); }))
+                          [&](TaskProgress &progress) { concordance.emplace(m_text, m_tokens, list.rank(row), &progress); }))
             return;
         window = std::make_unique<ConcordanceWindow>(std::move(*concordance), form, m_services, this);
     } catch (const std::bad_alloc &) {

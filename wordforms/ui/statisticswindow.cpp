@@ -30,6 +30,7 @@ namespace lexalon {
 namespace {
 
 constexpr auto curveFilter = u"Images PNG (*.png)|*.png|Images SVG (*.svg)|*.svg";
+constexpr int svgType = 1;
 
 using MakeChart = QChart *(*)(const LexicalStatistics &);
 const std::pair<QStringView, MakeChart> curves[] = {
@@ -38,9 +39,9 @@ const std::pair<QStringView, MakeChart> curves[] = {
     {u"Spectre des fréquences", spectrumChart},
 };
 
-bool writeCurve(QChartView &view, const QByteArray &svg, const QString &path, QIODevice &device)
+bool writeCurve(QChartView &view, const QByteArray &svg, int type, QIODevice &device)
 {
-    if (path.endsWith(u".svg"_s, Qt::CaseInsensitive))
+    if (type == svgType)
         return device.write(svg) == svg.size();
     QImageWriter writer(&device, "png");
     return writer.write(view.grab().toImage());
@@ -142,7 +143,7 @@ void StatisticsWindow::enregistrer_Click()
 {
     const std::vector<Measure> &measures = m_measures->measures();
     saveFile(QString::fromUtf16(textFileFilter),
-             [&measures](const QString &, QIODevice &device) { return writeMeasures(measures, device); },
+             [&measures](int, QIODevice &device) { return writeMeasures(measures, device); },
              m_services.dialogs, m_services.messages, *m_pointer);
 }
 
@@ -151,7 +152,7 @@ void StatisticsWindow::enregistrerCourbe_Click()
     const QByteArray svg = curveSvg();
     QChartView *view = visibleCurve();
     saveFile(QString::fromUtf16(curveFilter),
-             [&](const QString &path, QIODevice &device) { return writeCurve(*view, svg, path, device); },
+             [&](int type, QIODevice &device) { return writeCurve(*view, svg, type, device); },
              m_services.dialogs, m_services.messages, *m_pointer);
 }
 

@@ -64,7 +64,7 @@ private Q_SLOTS:
         QCOMPARE(table()->currentIndex().row(), 0);
         QCOMPARE(currentAttestation(), 1);
         // A sort stopped leaves the rows and the choice as they were.
-        new NextTaskCanceller(*m_window);
+        new DuringNextTask(*m_window, DuringNextTask::When::AtStart, &TaskRunner::cancel);
         child<QComboBox>(u"tri"_s)->setCurrentIndex(0);
         QCOMPARE(child<QComboBox>(u"tri"_s)->currentIndex(), 3);
         QCOMPARE(currentAttestation(), 1);

@@ -27,12 +27,14 @@ class StatisticsWindowTest : public QObject
 
     QTabWidget *curves() const { return m_window->findChild<QTabWidget *>(u"courbes"_s); }
     void trigger(const QString &action) const { m_window->findChild<QAction *>(action)->trigger(); }
-    QByteArray savedThrough(const QString &action, const QString &name)
+    // What is saved under a name typed without an extension, with the
+    // filter's type chosen.
+    QByteArray savedThrough(const QString &action, int type, const QString &savedName)
     {
         const QTemporaryDir folder;
-        m_scripted.dialogs.setNextFileName(folder.filePath(name));
+        m_scripted.dialogs.setNextFileName(folder.filePath(savedName.section(u'.', 0, 0)), type);
         trigger(action);
-        return contentOf(folder.filePath(name));
+        return contentOf(folder.filePath(savedName));
     }
 
     const TextAnalysis m_analysis = analyseTextWithTokens(u"le chat et le chien, le rat"_s);
@@ -58,16 +60,16 @@ private Q_SLOTS:
         }
     }
 
-    // The measures as shown; the curve shown as PNG or SVG by its suffix.
+    // The measures as shown; the curve shown as PNG or SVG by the type chosen.
     void savesTheMeasuresAndTheVisibleCurve()
     {
         QBuffer expected;
         expected.open(QIODevice::WriteOnly);
         writeMeasures(qobject_cast<MeasuresModel *>(m_window->findChild<QTableView *>(u"mesures"_s)->model())->measures(), expected);
-        QCOMPARE(savedThrough(u"enregistrer"_s, u"mesures.txt"_s), expected.data());
-        QVERIFY(savedThrough(u"enregistrerCourbe"_s, u"courbe.png"_s).startsWith("\x89PNG"));
+        QCOMPARE(savedThrough(u"enregistrer"_s, 0, u"mesures.txt"_s), expected.data());
+        QVERIFY(savedThrough(u"enregistrerCourbe"_s, 0, u"courbe.png"_s).startsWith("\x89PNG"));
         curves()->setCurrentIndex(2);
-        const QByteArray svg = savedThrough(u"enregistrerCourbe"_s, u"courbe.svg"_s);
+        const QByteArray svg = savedThrough(u"enregistrerCourbe"_s, 1, u"courbe.svg"_s);
         QVERIFY(svg.contains("<svg") && svg.contains("Spectre des fr"));
     }
 

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QStringList>
+
+#include <vector>
+
+namespace lexalon {
+
+// The program's command line, `lexalon [OPTIONS DE QT] [FICHIER...] [--
+// FICHIER...]`: before "--", the toolkit's options (-style, -reverse...) and
+// files; after it, files only, which the toolkit never sees.
+class ProgramCommandLine
+{
+public:
+    // The arguments must outlive the object, as QApplication's must.
+    ProgramCommandLine(int argc, char **argv);
+
+    // What QApplication is given: what comes before "--". It takes its own
+    // options out.
+    int &toolkitCount() { return m_toolkitCount; }
+    char **toolkitArguments() { return m_toolkit.data(); }
+
+    // What the toolkit left, then all after "--", named by the system's bytes
+    // so that any existing file can be named.
+    QStringList files() const;
+
+private:
+    std::vector<char *> m_toolkit; // the program's name first, a null last
+    int m_toolkitCount = 0;
+    std::vector<char *> m_afterOptions;
+};
+
+} // namespace lexalon
