@@ -222,6 +222,14 @@ TextAnalysis analyseTextWithTokens(QStringView text, TaskProgress *progress)
     TokenList tokens;
     tokens.keepStarts();
     collectFormsInTwo(text, tokens, progress);
+    TextAnalysis analysis = analyseTokens(tokens);
+    if (progress)
+        progress->advance(text.size());
+    return analysis;
+}
+
+TextAnalysis analyseTokens(TokenList &tokens)
+{
     const std::vector<TokenList::CountedForm> forms = tokens.formsInOrder();
     std::vector<TextTokens::Rank> rankOf(forms.size());
     for (size_t rank = 0; rank < forms.size(); ++rank)
@@ -231,10 +239,7 @@ TextAnalysis analyseTextWithTokens(QStringView text, TaskProgress *progress)
     for (TokenList::FormId &token : ranks)
         token = rankOf[token];
     TextTokens textTokens(std::move(ranks), tokens.takeStarts());
-    TextAnalysis analysis{wordListOf(tokens, forms), std::move(textTokens)};
-    if (progress)
-        progress->advance(text.size());
-    return analysis;
+    return TextAnalysis{wordListOf(tokens, forms), std::move(textTokens)};
 }
 
 bool analyseBytes(qint64 size, const std::function<ReadBytes()> &open, const std::array<char16_t, 256> &characters,

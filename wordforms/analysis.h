@@ -57,5 +57,8 @@ struct TextAnalysis
 // progress, reports the characters analysed and throws TaskCancelled when
 // asked to stop.
 TextAnalysis analyseTextWithTokens(QStringView text, TaskProgress *progress = nullptr);
+// The same from a token list that kept its tokens (and their starts, when
+// the concordance needs them), so that the text need not be held.
+TextAnalysis analyseTokens(TokenList &tokens);
 
 } // namespace lexalon
