@@ -153,7 +153,7 @@ BENCHMARK(BM_PeakMemory)
 // the corpus once, cut at line ends.
 QStringList writeDisjointTexts(const QDir &folder, int files)
 {
-    constexpr double bytesPerForm = 5.6;
+    constexpr double bytesPerForm = 9;
     const QByteArray all = lexalon::bench::onceEachFormText(qint64(double(files * megabyte) / bytesPerForm));
     QStringList paths;
     qsizetype start = 0;

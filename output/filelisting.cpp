@@ -78,6 +78,22 @@ QString listWindows1252File(const QString &path, qint64 size, WordList &list)
     return {};
 }
 
+// Counts the forms of a text file into the token list, or says why not.
+QString countTextFile(const QString &path, TokenList &tokens)
+{
+    const TextSource source = readTextSource(path);
+    if (!source.content.ok())
+        return readProblem(path, source.content);
+    if (source.windows1252Bytes == 0) {
+        tokens.appendFormsOf(source.content.text);
+        return {};
+    }
+    ByteReaders readers(path);
+    if (!countByteForms(tokens, readers.open(), 0, source.windows1252Bytes, windows1252Characters()))
+        return readers.problem();
+    return {};
+}
+
 QString notEnoughMemoryFor(const QString &path)
 {
     return u"mémoire insuffisante : la liste de %1 ne peut pas être établie."_s.arg(quoted(path));
@@ -176,18 +192,24 @@ QString readProblem(const QString &path, const TextFileContent &content)
     return u"impossible de lire %1 : %2"_s.arg(quoted(path), content.errorString);
 }
 
-QString countTextFile(const QString &path, TokenList &tokens)
+// A Windows-1252 text's tokens are read from its bytes: the text is never
+// held.
+QString analyseTextFile(const QString &path, TextAnalysis &analysis)
 {
-    const TextSource source = readTextSource(path);
-    if (!source.content.ok())
-        return readProblem(path, source.content);
-    if (source.windows1252Bytes == 0) {
-        tokens.appendFormsOf(source.content.text);
-        return {};
+    TokenList tokens;
+    {
+        const TextSource source = readTextSource(path);
+        if (!source.content.ok())
+            return readProblem(path, source.content);
+        if (source.windows1252Bytes == 0) {
+            analysis = analyseTextWithTokens(source.content.text);
+            return {};
+        }
+        ByteReaders readers(path);
+        if (!collectByteForms(source.windows1252Bytes, [&readers] { return readers.open(); }, windows1252Characters(), tokens))
+            return readers.problem();
     }
-    ByteReaders readers(path);
-    if (!countByteForms(tokens, readers.open(), 0, source.windows1252Bytes, windows1252Characters()))
-        return readers.problem();
+    analysis = analyseTokens(tokens);
     return {};
 }
 

@@ -12,7 +12,7 @@
 namespace lexalon {
 
 struct TextFileContent;
-class TokenList;
+struct TextAnalysis;
 
 // The name of a file in a message: « name ».
 QString quoted(const QString &path);
@@ -22,9 +22,9 @@ QString readProblem(const QString &path, const TextFileContent &content);
 // The word list of a text file, or why there is none. Throws std::bad_alloc.
 QString listTextFile(const QString &path, WordList &list);
 
-// The forms of a text file into the token list, or why not: a Windows-1252
-// text is read a piece at a time, never held whole. Throws std::bad_alloc.
-QString countTextFile(const QString &path, TokenList &tokens);
+// The word list of a text file and its tokens in text order, or why not.
+// Throws std::bad_alloc.
+QString analyseTextFile(const QString &path, TextAnalysis &analysis);
 
 // How far the listing of several files has come; safe across threads.
 struct FilesProgress

@@ -11,7 +11,6 @@
 #include "wordforms/analysis.h"
 #include "wordforms/concordance.h"
 #include "wordforms/lexicalstatistics.h"
-#include "wordforms/tokenlist.h"
 #include "wordforms/wordlist.h"
 #include "wordforms/wordlistsum.h"
 
@@ -244,16 +243,14 @@ QString writeOutput(const std::function<bool(QIODevice &)> &write, const QString
     return {};
 }
 
-// The statistics need the tokens in text order, not the text: a
-// Windows-1252 text is read a piece at a time.
+// The statistics need the tokens in text order, not the text.
 QString writeStatisticsOf(const ListOptions &options, QIODevice &out)
 {
     std::vector<Measure> measures;
     {
-        TokenList tokens;
-        if (QString problem = countTextFile(options.input, tokens); !problem.isEmpty())
+        TextAnalysis analysis;
+        if (QString problem = analyseTextFile(options.input, analysis); !problem.isEmpty())
             return problem;
-        const TextAnalysis analysis = analyseTokens(tokens);
         measures = LexicalStatistics(analysis.list, analysis.tokens).measures();
     }
     return writeOutput([&](QIODevice &device) { return writeMeasures(measures, device); }, options.output, out);

@@ -39,6 +39,13 @@ using ReadBytes = std::function<bool(qint64 offset, unsigned char *into, size_t 
 bool countByteForms(TokenList &tokens, const ReadBytes &read, qint64 from, qint64 to,
                     const std::array<char16_t, 256> &characters);
 
+// The tokens of a text of `size` bytes, each byte the character the table
+// gives, into the token list in text order, read a piece at a time: a long
+// text's second half is read on a thread of its own, through a reader `open`
+// gives it. False when a read fails.
+bool collectByteForms(qint64 size, const std::function<ReadBytes()> &open,
+                      const std::array<char16_t, 256> &characters, TokenList &tokens);
+
 // The word list of a text of `size` bytes, each byte the character the table
 // gives, read a piece at a time: a long text is cut at separators and its
 // parts are counted on all cores, each through a reader `open` gives it.
