@@ -396,6 +396,23 @@ QByteArray onceEachFormText(qint64 forms, quint64 seed)
     return shuffledLines(formBytes, tokens, random);
 }
 
+QByteArray savedListWithColumns(qint64 forms, int columns)
+{
+    const std::vector<QByteArray> formBytes = syllableForms(forms);
+    QByteArray heading("Formes\tNombre d'attestations");
+    for (int column = 0; column < columns; ++column)
+        heading += "\ttexte" + QByteArray::number(column) + ".txt";
+    QByteArray out = heading + "\r\n";
+    out.reserve(out.size() + qsizetype(forms) * (2 * columns + 16));
+    for (qint64 form = 0; form < forms; ++form) {
+        out += formBytes[size_t(form)] + "\t1";
+        for (int column = 0; column < columns; ++column)
+            out += column == form % columns ? "\t1" : "\t0";
+        out += "\r\n";
+    }
+    return out;
+}
+
 QString realFrenchTextPath()
 {
     return qEnvironmentVariable("LEXALON_BENCH_FRENCH");

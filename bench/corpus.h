@@ -21,6 +21,10 @@ QByteArray distinctFormsText(qint64 forms, quint64 seed = 1);
 // for its size.
 QByteArray onceEachFormText(qint64 forms, quint64 seed = 1);
 
+// A saved word list, as lexalon-liste --par-fichier writes it, of `forms`
+// different forms each counted once in one of `columns` texts, in turn.
+QByteArray savedListWithColumns(qint64 forms, int columns);
+
 // The real French text named by LEXALON_BENCH_FRENCH, as
 // scripts/make-french-corpus.py writes it (make bench does); empty when the
 // variable is not set.

@@ -145,6 +145,12 @@ void forEachFile(const QStringList &paths, FilesProgress &progress, const std::f
         thread.join();
 }
 
+struct FileListing
+{
+    WordList list;
+    QString problem; // in French, naming the file; empty when listed
+};
+
 FileListing listFile(const QString &path, bool savedList)
 {
     FileListing listing;
@@ -186,6 +192,27 @@ QString readProblem(const QString &path, const TextFileContent &content)
     return u"impossible de lire %1 : %2"_s.arg(quoted(path), content.errorString);
 }
 
+// A Windows-1252 text's tokens are read from its bytes: the text is never
+// held.
+QString analyseTextFile(const QString &path, TextAnalysis &analysis)
+{
+    TokenList tokens;
+    {
+        const TextSource source = readTextSource(path);
+        if (!source.content.ok())
+            return readProblem(path, source.content);
+        if (source.windows1252Bytes == 0) {
+            analysis = analyseTextWithTokens(source.content.text);
+            return {};
+        }
+        ByteReaders readers(path);
+        if (!collectByteForms(source.windows1252Bytes, [&readers] { return readers.open(); }, windows1252Characters(), tokens))
+            return readers.problem();
+    }
+    analysis = analyseTokens(tokens);
+    return {};
+}
+
 // The text is given back once its forms are read, and the token list once
 // the word list is built.
 QString listTextFile(const QString &path, WordList &list)
@@ -203,13 +230,27 @@ QString listTextFile(const QString &path, WordList &list)
     return {};
 }
 
-std::vector<FileListing> listFiles(const QStringList &paths, bool savedLists, FilesProgress &progress,
-                                   const std::function<void()> &whileWaiting)
+QStringList listFiles(const QStringList &paths, bool savedLists, FilesProgress &progress,
+                      const std::function<void()> &whileWaiting,
+                      const std::function<void(qsizetype, WordList &&)> &listed)
 {
-    std::vector<FileListing> listings(size_t(paths.size()));
-    forEachFile(paths, progress, whileWaiting,
-                [&](qsizetype index, size_t) { listings[size_t(index)] = listFile(paths.at(index), savedLists); });
-    return listings;
+    QStringList problems(paths.size());
+    std::atomic<bool> outOfMemory = false;
+    forEachFile(paths, progress, whileWaiting, [&](qsizetype index, size_t) {
+        FileListing listing = listFile(paths.at(index), savedLists);
+        problems[index] = listing.problem;
+        if (!listing.problem.isEmpty() || outOfMemory)
+            return;
+        try {
+            listed(index, std::move(listing.list));
+        } catch (const std::bad_alloc &) {
+            outOfMemory = true;
+        }
+    });
+    // What the lists were handed to is left half-grown.
+    if (outOfMemory)
+        throw std::bad_alloc();
+    return problems;
 }
 
 QStringList listTextsTogether(const QStringList &paths, FilesProgress &progress,

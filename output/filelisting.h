@@ -8,11 +8,11 @@
 
 #include <atomic>
 #include <functional>
-#include <vector>
 
 namespace lexalon {
 
 struct TextFileContent;
+struct TextAnalysis;
 
 // The name of a file in a message: « name ».
 QString quoted(const QString &path);
@@ -21,6 +21,10 @@ QString readProblem(const QString &path, const TextFileContent &content);
 
 // The word list of a text file, or why there is none. Throws std::bad_alloc.
 QString listTextFile(const QString &path, WordList &list);
+
+// The word list of a text file and its tokens in text order, or why not.
+// Throws std::bad_alloc.
+QString analyseTextFile(const QString &path, TextAnalysis &analysis);
 
 // How far the listing of several files has come; safe across threads.
 struct FilesProgress
@@ -31,12 +35,6 @@ struct FilesProgress
     std::atomic<qint64> bytesDone = 0;
 };
 
-struct FileListing
-{
-    WordList list;
-    QString problem; // in French, naming the file; empty when listed
-};
-
 // The word list of text files together, as if they were put end to end with
 // a separator between them: their forms are counted on as many threads as
 // the machine has cores, each thread into a token list of its own. Why each
@@ -45,10 +43,14 @@ struct FileListing
 QStringList listTextsTogether(const QStringList &paths, FilesProgress &progress,
                               const std::function<void()> &whileWaiting, WordList &list);
 
-// The word list of each file, in the files' order: each text (or saved list,
-// when `savedLists`) is read on one of as many threads as the machine has
-// cores. The calling thread waits, calling `whileWaiting` some times a second.
-std::vector<FileListing> listFiles(const QStringList &paths, bool savedLists, FilesProgress &progress,
-                                   const std::function<void()> &whileWaiting);
+// The word list of each file, handed to `listed` with the file's index on the
+// thread that made it, as soon as it is made, so that no list waits for the
+// others: each text (or saved list, when `savedLists`) is read on one of as
+// many threads as the machine has cores. Why each file could not be listed,
+// or nothing. The calling thread waits, calling `whileWaiting` some times a
+// second. Throws std::bad_alloc when `listed` runs out of memory.
+QStringList listFiles(const QStringList &paths, bool savedLists, FilesProgress &progress,
+                      const std::function<void()> &whileWaiting,
+                      const std::function<void(qsizetype, WordList &&)> &listed);
 
 } // namespace lexalon

@@ -21,6 +21,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <mutex>
 #include <new>
 #include <optional>
 #include <utility>
@@ -61,9 +62,14 @@ constexpr auto helpText =
     u"Options :\n"
     u"  --frequences  trie la liste par fréquences décroissantes\n"
     u"  --par-fichier ajoute après le total une colonne par fichier, nommée\n"
-    u"                par le fichier dans la ligne d'en-tête\n"
+    u"                par le fichier dans la ligne d'en-tête ; si un nom ne\n"
+    u"                s'écrit pas en Windows-1252, la liste est en UTF-8 avec\n"
+    u"                la marque d'ordre des octets\n"
     u"  --fusionner   lit des listes enregistrées par Lexalon (avec ou sans\n"
-    u"                colonnes par fichier) et écrit leur somme au même format\n"
+    u"                colonnes par fichier, en Windows-1252 ou en UTF-8 avec la\n"
+    u"                marque d'ordre des octets) et écrit leur somme au même\n"
+    u"                format ; un nombre d'attestations a au plus 18 chiffres,\n"
+    u"                et une somme plus grande est refusée\n"
     u"  --ignorer-erreurs\n"
     u"                écrit la liste des fichiers lisibles et signale les\n"
     u"                autres, au lieu de ne rien écrire\n"
@@ -238,16 +244,16 @@ QString writeOutput(const std::function<bool(QIODevice &)> &write, const QString
     return {};
 }
 
+// The statistics need the tokens in text order, not the text.
 QString writeStatisticsOf(const ListOptions &options, QIODevice &out)
 {
-    TextAnalysis analysis;
+    std::vector<Measure> measures;
     {
-        const TextFileContent content = readTextFile(options.input);
-        if (!content.ok())
-            return readProblem(options.input, content);
-        analysis = analyseTextWithTokens(content.text);
+        TextAnalysis analysis;
+        if (QString problem = analyseTextFile(options.input, analysis); !problem.isEmpty())
+            return problem;
+        measures = LexicalStatistics(analysis.list, analysis.tokens).measures();
     }
-    const std::vector<Measure> measures = LexicalStatistics(analysis.list, analysis.tokens).measures();
     return writeOutput([&](QIODevice &device) { return writeMeasures(measures, device); }, options.output, out);
 }
 
@@ -327,6 +333,20 @@ QString columnName(QString path)
     return path;
 }
 
+// A form counted more times in all than a list can hold, and the files that
+// count it.
+QString totalTooLarge(const QString &form, std::vector<qsizetype> files, qsizetype last, const QStringList &paths)
+{
+    files.push_back(last);
+    std::sort(files.begin(), files.end());
+    files.erase(std::unique(files.begin(), files.end()), files.end());
+    QStringList names;
+    for (const qsizetype file : files)
+        names.append(quoted(paths.at(file)));
+    return u"le nombre d'attestations de « %1 » dans %2 dépasse %3, le plus grand qu'une liste puisse contenir : "
+           u"la liste n'est pas écrite."_s.arg(form, names.join(u", "_s), QString::number(mostListedCount));
+}
+
 // Each file that could not be listed, reported; why no list is written, or
 // nothing.
 QString reportProblems(const ListOptions &options, QIODevice &err, const QStringList &problems)
@@ -356,22 +376,27 @@ QString listCorpus(const ListOptions &options, QIODevice &err, bool errIsTermina
         line.clear();
         return reportProblems(options, err, problems);
     }
-    std::vector<FileListing> listings = listFiles(options.inputs, options.merge, progress, [&line] { line.draw(); });
-    line.clear();
+    // Each list is added as soon as it is made, so that only one a thread
+    // is ever held beside the sum.
     WordListSum sum;
+    std::mutex mutex;
     bool columns = options.perFile;
-    QStringList problems;
-    for (qsizetype index = 0; index < options.inputs.size(); ++index) {
-        FileListing &listing = listings[size_t(index)];
-        problems.append(listing.problem);
-        if (!listing.problem.isEmpty())
-            continue;
-        columns = columns || !listing.list.textColumns().isEmpty();
-        sum.add(listing.list, columnName(options.inputs.at(index)));
-        listing.list = WordList();
-    }
+    std::optional<QString> tooLarge; // the form whose total a list cannot hold
+    qsizetype tooLargeIn = 0;
+    const QStringList problems = listFiles(options.inputs, options.merge, progress, [&line] { line.draw(); },
+                                           [&](qsizetype index, WordList &&listed) {
+                                               const std::lock_guard lock(mutex);
+                                               if (tooLarge)
+                                                   return;
+                                               columns = columns || !listed.textColumns().isEmpty();
+                                               tooLarge = sum.add(std::move(listed), columnName(options.inputs.at(index)), index);
+                                               tooLargeIn = index;
+                                           });
+    line.clear();
     if (QString problem = reportProblems(options, err, problems); !problem.isEmpty())
         return problem;
+    if (tooLarge)
+        return totalTooLarge(*tooLarge, sum.sourcesOf(*tooLarge), tooLargeIn, options.inputs);
     list = sum.take(columns);
     return {};
 }

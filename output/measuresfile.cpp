@@ -10,11 +10,14 @@ namespace lexalon {
 
 bool writeMeasures(const std::vector<Measure> &measures, QIODevice &device)
 {
-    QString lines = QString::fromUtf16(measuresHeading) + u"\r\n"_s;
-    for (const Measure &measure : measures)
-        lines += measure.name + u'\t' + measure.value + u"\r\n"_s;
-    const QByteArray bytes = encodeWindows1252(lines);
-    return device.write(bytes) == bytes.size();
+    PieceWriter writer(device, false);
+    if (!writer.text(QStringView(measuresHeading)) || !writer.endRow())
+        return false;
+    for (const Measure &measure : measures) {
+        if (!writer.startRow(measure.name, measure.value) || !writer.endRow())
+            return false;
+    }
+    return writer.flush();
 }
 
 } // namespace lexalon

@@ -15,11 +15,42 @@ class WordList;
 // The saved word list: the heading line, then one line per form, the form,
 // tab, its count, CR LF, one Windows-1252 byte per character, no byte-order
 // mark. A list of several texts has after the count one column per text,
-// headed by its name. Written to the device a piece at a time; false when a
-// write fails.
+// headed by its name; it is in UTF-8 with a byte-order mark instead when a
+// name does not fit Windows-1252. Written to the device a piece at
+// a time; false when a write fails.
 bool writeWordList(const WordList &list, QIODevice &device);
 // The same bytes, whole.
 QByteArray wordListBytes(const WordList &list);
+
+// Text encoded to Windows-1252 (or to UTF-8 after its byte-order mark) and
+// written to the device a piece at a time, so that a list of millions of
+// forms, or one form of millions of letters, is never held whole as bytes.
+// Each call is false once a write fails.
+class PieceWriter
+{
+public:
+    PieceWriter(QIODevice &device, bool utf8);
+
+    bool text(QStringView text);
+    // A line's first two fields, tab-separated, and any further one.
+    bool startRow(QStringView first, QStringView second);
+    bool addField(QStringView field);
+    bool endRow();
+    // What is left of the last piece.
+    bool flush();
+
+private:
+    qsizetype room() const;
+    bool writeByte(char byte);
+
+    static constexpr qsizetype pieceSize = qsizetype(1) << 16;
+    static constexpr qsizetype bytesPerUtf8Unit = 3;
+
+    QIODevice &m_device;
+    QByteArray m_piece;
+    char *m_out;
+    const bool m_utf8;
+};
 
 // Characters outside Windows-1252 become '?'.
 QByteArray encodeWindows1252(QStringView text);

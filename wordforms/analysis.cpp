@@ -222,6 +222,14 @@ TextAnalysis analyseTextWithTokens(QStringView text, TaskProgress *progress)
     TokenList tokens;
     tokens.keepStarts();
     collectFormsInTwo(text, tokens, progress);
+    TextAnalysis analysis = analyseTokens(tokens);
+    if (progress)
+        progress->advance(text.size());
+    return analysis;
+}
+
+TextAnalysis analyseTokens(TokenList &tokens)
+{
     const std::vector<TokenList::CountedForm> forms = tokens.formsInOrder();
     std::vector<TextTokens::Rank> rankOf(forms.size());
     for (size_t rank = 0; rank < forms.size(); ++rank)
@@ -231,10 +239,51 @@ TextAnalysis analyseTextWithTokens(QStringView text, TaskProgress *progress)
     for (TokenList::FormId &token : ranks)
         token = rankOf[token];
     TextTokens textTokens(std::move(ranks), tokens.takeStarts());
-    TextAnalysis analysis{wordListOf(tokens, forms), std::move(textTokens)};
-    if (progress)
-        progress->advance(text.size());
-    return analysis;
+    return TextAnalysis{wordListOf(tokens, forms), std::move(textTokens)};
+}
+
+bool collectByteForms(qint64 size, const std::function<ReadBytes()> &open,
+                      const std::array<char16_t, 256> &characters, TokenList &tokens)
+{
+    const ReadBytes read = open();
+    qint64 cut = size;
+    if (size >= 2 * leastPartBytes && std::thread::hardware_concurrency() > 1) {
+        cut = separatorFrom(read, size / 2, size, characters);
+        if (cut < 0)
+            return false;
+    }
+    if (cut == size)
+        return countByteForms(tokens, read, 0, size, characters);
+    TokenList later;
+    const ReadBytes readLater = open();
+    bool laterRead = false;
+    std::exception_ptr laterFailure;
+    std::thread reader;
+    try {
+        reader = std::thread([&] {
+            try {
+                laterRead = countByteForms(later, readLater, cut, size, characters);
+            } catch (...) {
+                laterFailure = std::current_exception();
+            }
+        });
+    } catch (const std::system_error &) {
+        return countByteForms(tokens, read, 0, size, characters);
+    }
+    bool firstRead = false;
+    try {
+        firstRead = countByteForms(tokens, read, 0, cut, characters);
+    } catch (...) {
+        reader.join();
+        throw;
+    }
+    reader.join();
+    if (laterFailure)
+        std::rethrow_exception(laterFailure);
+    if (!firstRead || !laterRead)
+        return false;
+    tokens.appendTokens(std::move(later), cut);
+    return true;
 }
 
 bool analyseBytes(qint64 size, const std::function<ReadBytes()> &open, const std::array<char16_t, 256> &characters,

@@ -39,6 +39,13 @@ using ReadBytes = std::function<bool(qint64 offset, unsigned char *into, size_t 
 bool countByteForms(TokenList &tokens, const ReadBytes &read, qint64 from, qint64 to,
                     const std::array<char16_t, 256> &characters);
 
+// The tokens of a text of `size` bytes, each byte the character the table
+// gives, into the token list in text order, read a piece at a time: a long
+// text's second half is read on a thread of its own, through a reader `open`
+// gives it. False when a read fails.
+bool collectByteForms(qint64 size, const std::function<ReadBytes()> &open,
+                      const std::array<char16_t, 256> &characters, TokenList &tokens);
+
 // The word list of a text of `size` bytes, each byte the character the table
 // gives, read a piece at a time: a long text is cut at separators and its
 // parts are counted on all cores, each through a reader `open` gives it.
@@ -57,5 +64,8 @@ struct TextAnalysis
 // progress, reports the characters analysed and throws TaskCancelled when
 // asked to stop.
 TextAnalysis analyseTextWithTokens(QStringView text, TaskProgress *progress = nullptr);
+// The same from a token list that kept its tokens (and their starts, when
+// the concordance needs them), so that the text need not be held.
+TextAnalysis analyseTokens(TokenList &tokens);
 
 } // namespace lexalon

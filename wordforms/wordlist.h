@@ -7,6 +7,7 @@
 #include <QtGlobal>
 
 #include <cstdint>
+#include <span>
 #include <vector>
 
 namespace lexalon {
@@ -14,6 +15,18 @@ namespace lexalon {
 // The word list's two columns, as its heading line names them.
 inline constexpr auto formsHeading = u"Formes";
 inline constexpr auto countHeading = u"Nombre d'attestations";
+
+// The largest count a saved list holds, eighteen digits: a sum of two such
+// counts still fits 64 bits, and larger sums are refused, not wrapped.
+inline constexpr qint64 mostListedCount = 999'999'999'999'999'999;
+
+// A form's count in one text of a list of several texts.
+struct TextCount
+{
+    std::uint32_t rank; // the form's, in alphabetical order
+    std::uint32_t column;
+    qint64 count;
+};
 
 // The different forms of a text, each with its number of attestations, in
 // the French alphabetical order or by decreasing frequency. A row costs
@@ -43,14 +56,18 @@ public:
     // no memory is asked for.
     void sort(Order order);
 
-    // The list of several texts: beside each form's total, its count in each
-    // text, row after row in alphabetical order; the names head the columns.
-    void setTextColumns(QStringList names, std::vector<qint64> counts);
+    // The list of several texts: beside each form's total, its counts in the
+    // texts that hold it, sorted by rank then column (a text without the form
+    // costs nothing); the names head the columns.
+    void setTextColumns(QStringList names, std::vector<TextCount> counts);
     const QStringList &textColumns() const { return m_textNames; }
-    qint64 textCount(qsizetype row, qsizetype column) const
-    {
-        return m_textCounts[size_t(rank(row)) * size_t(m_textNames.size()) + size_t(column)];
-    }
+    // The row's counts, by column, only in the texts that hold its form.
+    std::span<const TextCount> textCounts(qsizetype row) const;
+
+    // The store of the forms, handed over with each row's text in it; the
+    // list is then empty.
+    TextStore::Index formIndex(qsizetype row) const { return m_rows[size_t(row)].form; }
+    TextStore takeForms();
 
     // The row of a form as the list writes it, or -1.
     qsizetype rowOf(QStringView form) const;
@@ -71,7 +88,7 @@ private:
     std::vector<Entry> m_rows;
     qint64 m_totalCount = 0;
     QStringList m_textNames;
-    std::vector<qint64> m_textCounts;
+    std::vector<TextCount> m_textCounts;
     Order m_order = Order::Alphabetical;
 };
 

@@ -2,81 +2,191 @@
 
 #include "wordforms/textorder.h"
 
+#include <QHashFunctions>
+
 #include <algorithm>
 #include <numeric>
 #include <utility>
 
 namespace lexalon {
 
-qsizetype WordListSum::addColumn(const QString &name)
+qsizetype WordListSum::addColumn(const QString &name, qsizetype source)
 {
-    m_columnNames.append(name);
-    return m_columnNames.size() - 1;
+    m_columns.push_back({source, name});
+    return qsizetype(m_columns.size()) - 1;
 }
 
-void WordListSum::add(QStringView form, qint64 count, qsizetype column)
+size_t WordListSum::slotOf(QStringView form) const
 {
-    auto found = m_formNumbers.constFind(form.toString());
-    if (found == m_formNumbers.constEnd()) {
-        found = m_formNumbers.insert(form.toString(), std::uint32_t(m_forms.size()));
-        m_forms.push_back(form.toString());
-        m_totals.push_back(0);
+    const size_t mask = m_slots.size() - 1;
+    for (size_t slot = qHash(form) & mask;; slot = (slot + 1) & mask) {
+        const std::uint32_t held = m_slots[slot];
+        if (held == freeSlot || m_forms.text(held - 1) == form)
+            return slot;
     }
-    m_totals[*found] += count;
-    m_columnCounts.push_back({*found, std::uint32_t(column), count});
 }
 
-void WordListSum::add(const WordList &list, const QString &name)
+void WordListSum::makeSlots(size_t size)
+{
+    m_slots.assign(size, freeSlot);
+    const size_t mask = size - 1;
+    for (size_t form = 0; form < m_totals.size(); ++form) {
+        if (m_totals[form] == 0)
+            continue;
+        size_t slot = qHash(m_forms.text(TextStore::Index(form))) & mask;
+        while (m_slots[slot] != freeSlot)
+            slot = (slot + 1) & mask;
+        m_slots[slot] = std::uint32_t(form + 1);
+    }
+}
+
+// The table is at most half full.
+std::uint32_t WordListSum::intern(QStringView form)
+{
+    if (size_t(m_formCount + 1) * 2 > m_slots.size())
+        makeSlots(std::max<size_t>(1024, m_slots.size() * 2));
+    const size_t slot = slotOf(form);
+    if (m_slots[slot] != freeSlot)
+        return m_slots[slot] - 1;
+    const TextStore::Index index = m_forms.append(form);
+    m_totals.resize(size_t(index) + 1);
+    m_slots[slot] = index + 1;
+    ++m_formCount;
+    return index;
+}
+
+bool WordListSum::addToTotal(std::uint32_t form, qint64 count)
+{
+    qint64 total = 0;
+    if (__builtin_add_overflow(m_totals[form], count, &total) || total > mostListedCount)
+        return false;
+    m_totals[form] = total;
+    return true;
+}
+
+bool WordListSum::add(QStringView form, qint64 count, qsizetype column)
+{
+    const std::uint32_t index = intern(form);
+    if (!addToTotal(index, count))
+        return false;
+    m_counts.push_back({index, std::uint32_t(column), count});
+    return true;
+}
+
+void WordListSum::adopt(WordList &list, qsizetype firstColumn)
+{
+    const bool ownColumns = !list.textColumns().isEmpty();
+    for (qsizetype row = 0; row < list.size(); ++row) {
+        const TextStore::Index form = list.formIndex(row);
+        if (m_totals.size() <= form)
+            m_totals.resize(size_t(form) + 1);
+        m_totals[form] = list.count(row);
+        if (!ownColumns)
+            m_counts.push_back({form, std::uint32_t(firstColumn), list.count(row)});
+        for (const TextCount &count : list.textCounts(row))
+            m_counts.push_back({form, std::uint32_t(firstColumn + count.column), count.count});
+    }
+    m_formCount = list.size();
+    m_forms = list.takeForms();
+    m_totals.resize(size_t(m_forms.size()));
+    size_t slots = 1024;
+    while (slots < size_t(m_formCount) * 2)
+        slots *= 2;
+    makeSlots(slots);
+}
+
+std::optional<QString> WordListSum::add(WordList &&list, const QString &name, qsizetype source)
 {
     const QStringList &names = list.textColumns();
-    if (names.isEmpty()) {
-        const qsizetype column = addColumn(name);
-        for (qsizetype row = 0; row < list.size(); ++row)
-            add(list.form(row), list.count(row), column);
-        return;
-    }
-    const qsizetype first = m_columnNames.size();
+    const qsizetype first = qsizetype(m_columns.size());
+    if (names.isEmpty())
+        addColumn(name, source);
     for (const QString &columnName : names)
-        addColumn(columnName);
-    for (qsizetype row = 0; row < list.size(); ++row) {
-        for (qsizetype column = 0; column < names.size(); ++column) {
-            if (const qint64 count = list.textCount(row, column); count != 0)
-                add(list.form(row), count, first + column);
-        }
+        addColumn(columnName, source);
+    if (m_formCount == 0) {
+        adopt(list, first);
+        return std::nullopt;
     }
+    for (qsizetype row = 0; row < list.size(); ++row) {
+        const std::uint32_t form = intern(list.form(row));
+        if (!addToTotal(form, list.count(row)))
+            return list.form(row).toString();
+        if (names.isEmpty())
+            m_counts.push_back({form, std::uint32_t(first), list.count(row)});
+        for (const TextCount &count : list.textCounts(row))
+            m_counts.push_back({form, std::uint32_t(first + count.column), count.count});
+    }
+    list = WordList();
+    return std::nullopt;
 }
 
+std::vector<qsizetype> WordListSum::sourcesOf(QStringView form) const
+{
+    std::vector<qsizetype> sources;
+    if (m_slots.empty() || m_slots[slotOf(form)] == freeSlot)
+        return sources;
+    const std::uint32_t index = m_slots[slotOf(form)] - 1;
+    for (const TextCount &count : m_counts) {
+        if (count.rank == index)
+            sources.push_back(m_columns[count.column].source);
+    }
+    std::sort(sources.begin(), sources.end());
+    sources.erase(std::unique(sources.begin(), sources.end()), sources.end());
+    return sources;
+}
+
+// The store is handed over as it is: each row names its form's number.
 WordList WordListSum::take(bool withColumns)
 {
-    SortKeys keys(TextOrder::french());
-    std::vector<SortKeys::Key> sortKeys;
-    sortKeys.reserve(m_forms.size());
-    for (const QString &form : m_forms)
-        sortKeys.push_back(keys.add(form));
-    std::vector<std::uint32_t> order(m_forms.size());
-    std::iota(order.begin(), order.end(), 0);
-    std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
-        return keys.compare(sortKeys[a], m_forms[a], sortKeys[b], m_forms[b]) < 0;
-    });
-
-    TextStore forms;
-    forms.reserve(qsizetype(order.size()), 0);
-    std::vector<std::uint32_t> rankOf(m_forms.size());
-    for (size_t rank = 0; rank < order.size(); ++rank) {
-        forms.append(m_forms[order[rank]]);
-        rankOf[order[rank]] = std::uint32_t(rank);
+    m_slots = {};
+    std::vector<std::uint32_t> order;
+    order.reserve(size_t(m_formCount));
+    for (size_t form = 0; form < m_totals.size(); ++form) {
+        if (m_totals[form] != 0)
+            order.push_back(std::uint32_t(form));
     }
-    WordList list(std::move(forms));
-    list.reserve(qsizetype(order.size()));
+    {
+        SortKeys keys(TextOrder::french());
+        std::vector<SortKeys::Key> sortKeys(m_totals.size());
+        for (const std::uint32_t form : order)
+            sortKeys[form] = keys.add(m_forms.text(form));
+        std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
+            return keys.compare(sortKeys[a], m_forms.text(a), sortKeys[b], m_forms.text(b)) < 0;
+        });
+    }
+    std::vector<std::uint32_t> rankOf(m_totals.size());
     for (size_t rank = 0; rank < order.size(); ++rank)
-        list.append(TextStore::Index(rank), m_totals[order[rank]]);
+        rankOf[order[rank]] = std::uint32_t(rank);
+
+    WordList list(std::exchange(m_forms, TextStore()));
+    list.reserve(qsizetype(order.size()));
+    for (const std::uint32_t form : order)
+        list.append(form, m_totals[form]);
+    order = {};
+    m_totals = {};
+    m_formCount = 0;
     if (withColumns) {
-        const auto columns = size_t(m_columnNames.size());
-        std::vector<qint64> counts(order.size() * columns);
-        for (const ColumnCount &entry : m_columnCounts)
-            counts[size_t(rankOf[entry.form]) * columns + entry.column] += entry.count;
-        list.setTextColumns(std::exchange(m_columnNames, {}), std::move(counts));
+        std::vector<std::uint32_t> place(m_columns.size());
+        std::iota(place.begin(), place.end(), 0);
+        std::stable_sort(place.begin(), place.end(),
+                         [this](std::uint32_t a, std::uint32_t b) { return m_columns[a].source < m_columns[b].source; });
+        QStringList names;
+        std::vector<std::uint32_t> columnOf(m_columns.size());
+        for (size_t column = 0; column < place.size(); ++column) {
+            names.append(m_columns[place[column]].name);
+            columnOf[place[column]] = std::uint32_t(column);
+        }
+        for (TextCount &count : m_counts) {
+            count.rank = rankOf[count.rank];
+            count.column = columnOf[count.column];
+        }
+        std::sort(m_counts.begin(), m_counts.end(), [](const TextCount &a, const TextCount &b) {
+            return a.rank != b.rank ? a.rank < b.rank : a.column < b.column;
+        });
+        list.setTextColumns(std::move(names), std::exchange(m_counts, {}));
     }
+    m_counts = {};
+    m_columns = {};
     return list;
 }
 

@@ -75,6 +75,11 @@ const ListRun listRuns[] = {
      R"sh(head -1 out | grep -q "$(printf 'attestations\ttexte.txt\tcopie\r$')" && sed -n 2p out | grep -q "$(printf '^chat\t4\t2\t2\r$')")sh"},
     {"merged lists", R"("$L" --par-fichier -o l1 texte.txt; mkdir m; cp alpha m/copie; cd m; "$L" --fusionner ../l1 copie > ../out)", listSucceeded, {},
      R"(cd .. && "$L" --par-fichier texte.txt copie > un && cmp out un)"},
+    {"merged counts past what a list holds", R"(printf 'Formes\tNombre d\047attestations\r\nle\t600000000000000000\r\n' > g; cp g h; "$L" --fusionner g h -o out)",
+     listFailed, u"le nombre d'attestations de « le » dans « g », « h » dépasse 999999999999999999"_s, "test ! -e out"},
+    {"names Windows-1252 cannot hold", R"sh(a=$(printf '\321\202.txt'); b=$(printf '\316\266.txt'); cp texte.txt "$a"; cp texte.txt "$b";
+       "$L" --par-fichier -o l "$a" "$b"; "$L" --fusionner l > out)sh", listSucceeded, {},
+     R"sh(cmp l out && head -1 l | grep -q "$(printf '^\357\273\277Formes\tNombre d.attestations\t\321\202.txt\t\316\266.txt\r$')")sh"},
     {"merged plain lists", R"("$L" --fusionner alpha freq > out; "$L" texte.txt copie > un)", listSucceeded, {}, "cmp out un"},
     {"a text that is not a list", R"("$L" --fusionner alpha texte.txt -o out)", listFailed, u"impossible de lire la liste « texte.txt » : ce n'est pas une liste"_s,
      "test ! -e out"},

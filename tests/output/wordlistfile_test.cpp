@@ -53,6 +53,7 @@ TEST(WordListFile, PairsAreNotCutBetweenPieces)
 TEST(WordListFile, SavedListsReadBackOrSayWhatIsWrong)
 {
     const QByteArray columns("Formes\tNombre d'attestations\ta.txt\tb.txt\r\n");
+    const QByteArray utf8Columns("\xEF\xBB\xBF" "Formes\tNombre d'attestations\t\xD1\x82\xD0\xB5\xD1\x81\xD1\x82\t\xCE\xB6\xCF\x89\xCE\xAE\xCF\x82\r\n");
     const struct { QByteArray bytes; QByteArray written; QString problem; } cases[] = {
         {headingLine + "le\t2\r\n\xE9t\xE9\t1\r\nchat\t3", headingLine + "chat\t3\r\n\xE9t\xE9\t1\r\nle\t2\r\n", {}},
         {columns + "le\t2\t0\t2\r\nchat\t3\t1\t2\r\n", columns + "chat\t3\t1\t2\r\nle\t2\t0\t2\r\n", {}},
@@ -64,8 +65,15 @@ TEST(WordListFile, SavedListsReadBackOrSayWhatIsWrong)
         {headingLine + "l'an\t1\r\n", {}, u"ligne 2 : « l'an » n'est pas une forme"_s},
         {headingLine + "le\t-2\r\n", {}, u"« -2 » n'est pas un nombre"_s},
         {headingLine + "le\t0\r\n", {}, u"n'est pas la somme"_s},
-        {headingLine + "le\t1234567890123456\r\n", {}, u"n'est pas un nombre"_s},
-        {headingLine + "le\t123456789012345", headingLine + "le\t123456789012345\r\n", {}},
+        {headingLine + "le\t1000000000000000000\r\n", {}, u"n'est pas un nombre"_s},
+        {headingLine + "le\t999999999999999999", headingLine + "le\t999999999999999999\r\n", {}},
+        // Nineteen columns whose sum, wrapped past 2^64, would be the total.
+        {"Formes\tNombre d'attestations" + QByteArray("\ta").repeated(19) + "\r\nle\t553255926290448365"
+             + QByteArray("\t999999999999999999").repeated(19) + "\r\n", {}, u"n'est pas la somme"_s},
+        // Names Windows-1252 cannot hold: the list is UTF-8 after its mark,
+        // and two names of as many letters stay two.
+        {utf8Columns + "\xC3\xA9t\xC3\xA9\t3\t1\t2\r\n", utf8Columns + "\xC3\xA9t\xC3\xA9\t3\t1\t2\r\n", {}},
+        {"\xEF\xBB\xBF" + headingLine + "\xC3\xA9t\xC3\xA9\t3\r\n", headingLine + "\xE9t\xE9\t3\r\n", {}},
         {columns + "le\t2\t1\t2\r\n", {}, u"ligne 2 : le nombre d'attestations de « le » n'est pas la somme"_s},
         {headingLine + "le\t2\r\nle\t1\r\n", {}, u"ligne 3 : la forme « le » figure déjà plus haut."_s},
     };

@@ -1,10 +1,13 @@
 #include "wordforms/analysis.h"
 #include "wordforms/wordlist.h"
+#include "wordforms/wordlistsum.h"
 
 #include <QString>
 #include <QStringList>
 
 #include <gtest/gtest.h>
+
+#include <limits>
 
 using namespace lexalon;
 using namespace Qt::StringLiterals;
@@ -49,4 +52,21 @@ TEST(WordListSearch, FindsTheFirstFormThatBeginsWithThePrefixCaseIgnored)
     EXPECT_EQ(list.firstRowStartingWith(u"x"), -1);
     list.sort(WordList::Order::DecreasingFrequency);
     EXPECT_EQ(list.firstRowStartingWith(u"l"), 1) << "from the top of the order shown";
+}
+
+// A total a saved list cannot hold is refused, never wrapped.
+TEST(WordListSum, TotalsPastTheLargestListedCountAreRefused)
+{
+    const struct { qint64 first, second; bool added; } cases[] = {
+        {mostListedCount - 1, 1, true},
+        {mostListedCount, 1, false},
+        {mostListedCount, std::numeric_limits<qint64>::max(), false},
+    };
+    for (const auto &c : cases) {
+        WordListSum sum;
+        const qsizetype column = sum.addColumn(u"a"_s);
+        ASSERT_TRUE(sum.add(u"le", c.first, column));
+        EXPECT_EQ(sum.add(u"le", c.second, column), c.added) << c.first << " + " << c.second;
+        EXPECT_EQ(sum.take(false).count(0), c.added ? c.first + c.second : c.first);
+    }
 }
