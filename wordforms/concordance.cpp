@@ -100,27 +100,45 @@ Concordance::Concordance(QStringView text, const TextTokens &tokens, TextTokens:
     sort(Order::Text);
 }
 
-Concordance::Arrangement Concordance::arranged(Order order) const
+Concordance::Arrangement Concordance::arranged(Order order, TaskProgress *progress) const
 {
-    Arrangement rows{order, std::vector<std::uint32_t>(m_tokenOf.size()), std::vector<std::uint32_t>(m_tokenOf.size())};
+    const size_t count = m_tokenOf.size();
+    Arrangement rows{order, std::vector<std::uint32_t>(count), std::vector<std::uint32_t>(count)};
+    std::iota(rows.shown.begin(), rows.shown.end(), 0u);
     const qsizetype offset = neighbourOffset(order);
-    if (offset == 0) {
-        std::iota(rows.shown.begin(), rows.shown.end(), 0u);
-    } else {
-        // The neighbour's rank above, the attestation below: one integer
-        // sort, and ties stay in text order. No neighbour sorts first.
-        std::vector<std::uint64_t> keys(m_tokenOf.size());
-        for (size_t a = 0; a < keys.size(); ++a) {
+    if (offset != 0) {
+        // Each attestation's key is its neighbour's rank, above no neighbour;
+        // two stable counting passes, 16 bits each, sort them with ties in
+        // text order, and a cancel is heard within a share of a pass.
+        if (progress)
+            progress->setTotal(qint64(3 * count));
+        const auto report = [&](size_t done) {
+            if (progress && done % tokensPerReport == 0)
+                progress->advance(qint64(done));
+        };
+        std::vector<std::uint32_t> keys(count);
+        for (size_t a = 0; a < count; ++a) {
+            report(a);
             const qsizetype neighbour = qsizetype(m_tokenOf[a]) + offset;
             const bool exists = neighbour >= 0 && neighbour < m_tokens->size();
-            const std::uint64_t key = exists ? std::uint64_t(m_tokens->rank(neighbour)) + 1 : 0;
-            keys[a] = key << 32 | a;
+            keys[a] = exists ? std::uint32_t(m_tokens->rank(neighbour)) + 1 : 0;
         }
-        std::sort(keys.begin(), keys.end());
-        std::transform(keys.begin(), keys.end(), rows.shown.begin(),
-                       [](std::uint64_t key) { return std::uint32_t(key); });
+        std::vector<std::uint32_t> sorted(count);
+        for (const int shift : {0, 16}) {
+            const auto digit = [&](std::uint32_t a) { return (keys[a] >> shift) & 0xFFFF; };
+            std::vector<size_t> next(0x10001, 0);
+            for (const std::uint32_t a : rows.shown)
+                ++next[digit(a) + 1];
+            std::partial_sum(next.begin(), next.end(), next.begin());
+            for (size_t row = 0; row < count; ++row) {
+                report((shift == 0 ? 1 : 2) * count + row);
+                const std::uint32_t a = rows.shown[row];
+                sorted[next[digit(a)]++] = a;
+            }
+            rows.shown.swap(sorted);
+        }
     }
-    for (size_t row = 0; row < rows.shown.size(); ++row)
+    for (size_t row = 0; row < count; ++row)
         rows.rowOf[rows.shown[row]] = std::uint32_t(row);
     return rows;
 }

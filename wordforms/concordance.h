@@ -61,7 +61,9 @@ public:
     Order order() const { return m_order; }
     // Ties keep text order. Found apart from the rows shown, so that a
     // worker can sort while the rows are read; then put in place at once.
-    Arrangement arranged(Order order) const;
+    // With a progress, reports how far it has come and throws TaskCancelled
+    // when asked to stop.
+    Arrangement arranged(Order order, TaskProgress *progress = nullptr) const;
     void arrange(Arrangement rows) noexcept;
     void sort(Order order) { arrange(arranged(order)); }
     qsizetype attestation(qsizetype row) const { return m_shown[size_t(row)]; }

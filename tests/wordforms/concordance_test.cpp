@@ -72,8 +72,12 @@ TEST(Concordance, StopsWhenAskedThroughItsProgress)
     TaskProgress progress;
     EXPECT_EQ(Concordance(studied.text, tokens, studied.analysis.list.rank(studied.row), &progress).size(), 2);
     EXPECT_EQ(progress.total(), tokens.size());
+    TaskProgress sorting;
+    EXPECT_EQ(studied.concordance.arranged(Concordance::Order::FirstRight, &sorting).shown, (std::vector<std::uint32_t>{1, 0}));
+    EXPECT_EQ(sorting.total(), 3 * studied.concordance.size());
     progress.cancel();
     EXPECT_THROW(Concordance(studied.text, tokens, studied.analysis.list.rank(studied.row), &progress), TaskCancelled);
+    EXPECT_THROW(studied.concordance.arranged(Concordance::Order::FirstLeft, &progress), TaskCancelled);
 }
 
 // Neighbours in French order (été before le, though é is above z); no
@@ -94,6 +98,25 @@ TEST(Concordance, SortsByANeighbourInFrenchOrder)
         for (qsizetype row = 0; row < studied.concordance.size(); ++row)
             EXPECT_EQ(studied.concordance.rowOf(studied.concordance.attestation(row)), row);
     }
+}
+
+// Neighbours of more than 65,536 forms, each form's rank read whole: the
+// words on the left, in reverse alphabetical order, reverse the rows.
+TEST(Concordance, SortsNeighboursOfManyForms)
+{
+    constexpr qsizetype words = 70'000;
+    QString text;
+    for (qsizetype word = words - 1; word >= 0; --word) {
+        for (qsizetype place = 26 * 26 * 26; place > 0; place /= 26)
+            text += QChar(char16_t(u'a' + word / place % 26));
+        text += u" le "_s;
+    }
+    Studied studied(text, u"le"_s);
+    studied.concordance.sort(Concordance::Order::FirstLeft);
+    std::vector<qsizetype> reversed(words);
+    for (qsizetype row = 0; row < words; ++row)
+        reversed[size_t(row)] = words - row;
+    EXPECT_EQ(studied.shown(), reversed);
 }
 
 TEST(Concordance, ContextsHoldTheirWordsOnOneLine)

@@ -210,8 +210,8 @@ void ConcordanceWindow::sortChosen(int choice)
     bool sorted = false;
     try {
         const BusyScope busy(*m_pointer);
-        sorted = m_tasks->run(u"Tri de la concordance…"_s, [&](TaskProgress &) {
-            rows = concordance.arranged(orders[choice].second);
+        sorted = m_tasks->run(u"Tri de la concordance…"_s, [&](TaskProgress &progress) {
+            rows = concordance.arranged(orders[choice].second, &progress);
         });
     } catch (const std::bad_alloc &) {
         m_services.messages.show(notEnoughMemoryFor(u"La concordance ne peut pas être triée"_s,
