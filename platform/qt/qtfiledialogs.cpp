@@ -9,7 +9,6 @@
 #include <QPrintDialog>
 #include <QSettings>
 
-
 using namespace Qt::StringLiterals;
 
 namespace lexalon {
