@@ -78,6 +78,8 @@ QChart *rankFrequencyChart(const LexicalStatistics &statistics)
     for (const auto &point : ranks)
         points.append(QPointF(double(point.rank), double(point.count)));
     series->replace(points);
+    // A line of one point draws nothing: the point itself then shows.
+    series->setPointsVisible(points.size() == 1);
     // The pointer names the nearest rank drawn.
     QObject::connect(series, &QLineSeries::hovered, series, [&ranks](const QPointF &at, bool over) {
         const auto nearest = std::lower_bound(ranks.begin(), ranks.end(), at.x(),
