@@ -61,6 +61,30 @@ private Q_SLOTS:
         }
     }
 
+    // The measures as shown; the curve shown as PNG or SVG by its suffix.
+    void savesTheMeasuresAndTheVisibleCurve()
+    {
+        QBuffer expected;
+        expected.open(QIODevice::WriteOnly);
+        writeMeasures(qobject_cast<MeasuresModel *>(m_window->findChild<QTableView *>(u"mesures"_s)->model())->measures(), expected);
+        QCOMPARE(savedThrough(u"enregistrer"_s, u"mesures.txt"_s), expected.data());
+        QVERIFY(savedThrough(u"enregistrerCourbe"_s, u"courbe.png"_s).startsWith("\x89PNG"));
+        curves()->setCurrentIndex(2);
+        const QByteArray svg = savedThrough(u"enregistrerCourbe"_s, u"courbe.svg"_s);
+        QVERIFY(svg.contains("<svg") && svg.contains("Spectre des fr"));
+    }
+
+    // The measures, then the visible curve, in one document.
+    void printsTheMeasuresAndTheCurve()
+    {
+        trigger(u"imprimer"_s);
+        QCOMPARE(m_scripted.printing.documents().size(), size_t(1));
+        const QStringList page = m_scripted.printing.documents().front().front();
+        QVERIFY(page.first().contains(u"Statistiques lexicales"_s));
+        QVERIFY(page.contains(u"0 Forme la plus fréquente (verdana 9) | 5000 le (verdana 9)"_s));
+        QVERIFY(page.last().startsWith(u"0 [image 9000 x 5760 twips, "_s));
+    }
+
     // Within the screen; Tab leaves the measures, Ctrl+Tab and Ctrl+Page
     // Down or Up go round the curves from anywhere; the word list's keys.
     void keysReachEveryCurve()
@@ -104,30 +128,6 @@ private Q_SLOTS:
             const auto *logarithmic = qobject_cast<const QLogValueAxis *>(axis);
             QVERIFY(logarithmic && logarithmic->min() < logarithmic->max());
         }
-    }
-
-    // The measures as shown; the curve shown as PNG or SVG by its suffix.
-    void savesTheMeasuresAndTheVisibleCurve()
-    {
-        QBuffer expected;
-        expected.open(QIODevice::WriteOnly);
-        writeMeasures(qobject_cast<MeasuresModel *>(m_window->findChild<QTableView *>(u"mesures"_s)->model())->measures(), expected);
-        QCOMPARE(savedThrough(u"enregistrer"_s, u"mesures.txt"_s), expected.data());
-        QVERIFY(savedThrough(u"enregistrerCourbe"_s, u"courbe.png"_s).startsWith("\x89PNG"));
-        curves()->setCurrentIndex(2);
-        const QByteArray svg = savedThrough(u"enregistrerCourbe"_s, u"courbe.svg"_s);
-        QVERIFY(svg.contains("<svg") && svg.contains("Spectre des fr"));
-    }
-
-    // The measures, then the visible curve, in one document.
-    void printsTheMeasuresAndTheCurve()
-    {
-        trigger(u"imprimer"_s);
-        QCOMPARE(m_scripted.printing.documents().size(), size_t(1));
-        const QStringList page = m_scripted.printing.documents().front().front();
-        QVERIFY(page.first().contains(u"Statistiques lexicales"_s));
-        QVERIFY(page.contains(u"0 Forme la plus fréquente (verdana 9) | 5000 le (verdana 9)"_s));
-        QVERIFY(page.last().startsWith(u"0 [image 9000 x 5760 twips, "_s));
     }
 };
 
