@@ -1,12 +1,14 @@
 #pragma once
 
 #include <QByteArray>
+#include <QString>
 
 #include <vector>
 
 namespace lexalon {
 
 class BusyPointer;
+class Concordance;
 class FileDialogs;
 class MessageBox;
 class PrintingService;
@@ -24,6 +26,15 @@ inline constexpr auto rule = u"-------------------------------------------------
 // A curve under the statistics: six and a quarter inches by four.
 inline constexpr int pictureWidth = 9000;  // twips
 inline constexpr int pictureHeight = 5760; // twips
+// A concordance's columns, within the curve's width: the number, the left
+// context ending before the form's column, the form centred in it, then the
+// right context.
+inline constexpr int leftContextX = 800;     // twips
+inline constexpr int leftContextEnd = 4000;  // twips
+inline constexpr int formColumn = 4100;      // twips
+inline constexpr int formColumnWidth = 1200; // twips
+inline constexpr int rightContextX = 5400;   // twips
+inline constexpr int lineEnd = pictureWidth;
 } // namespace printlayout
 
 // "Imprimer": offers the printer dialog; once it is accepted, prints the
@@ -31,6 +42,12 @@ inline constexpr int pictureHeight = 5760; // twips
 // the printer. A cancelled dialog prints and changes nothing: then false.
 bool printWordList(const WordList &list, FileDialogs &dialogs, PrintingService &printer,
                    MessageBox &messages, BusyPointer &pointer);
+
+// "Imprimer" of the concordance: its title, the heading and a rule, then one
+// line per row in the order shown, the contexts at the width shown cut to
+// their columns.
+bool printConcordance(const Concordance &concordance, int words, const QString &form, FileDialogs &dialogs,
+                      PrintingService &printer, MessageBox &messages, BusyPointer &pointer);
 
 // "Imprimer" of the lexical statistics: the measures, then the curve shown
 // (an SVG picture), on one page.

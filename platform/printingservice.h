@@ -34,6 +34,8 @@ public:
     virtual void printPicture(const QByteArray &svg, int widthTwips, int heightTwips) = 0;
     // Where the next text is drawn on the current line.
     virtual void setCurrentX(int twips) = 0;
+    // How wide the text is in the current font, in twips.
+    virtual int textWidth(const QString &text) const = 0;
 
     // Ends the current page; a page is only made once something is drawn on
     // it, so ending the document right after this adds no empty page.

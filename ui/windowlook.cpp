@@ -15,6 +15,7 @@
 #include <QStyleOptionButton>
 
 #include <algorithm>
+#include <cmath>
 
 using namespace Qt::StringLiterals;
 
@@ -58,6 +59,37 @@ bool textFits(const QWidget *widget)
     const QString text = captionOf(widget);
     // An italic's last letter leans out of its advance.
     return std::max(metrics.horizontalAdvance(text), metrics.boundingRect(text).right() + 1) <= textRoom(widget);
+}
+
+// The contrast of two colours, from 1 to 21, from their relative luminance.
+qreal contrastRatio(const QColor &a, const QColor &b)
+{
+    const auto luminance = [](const QColor &colour) {
+        const auto linear = [](float v) { return v <= 0.04045f ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+        return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) + 0.0722 * linear(colour.blueF());
+    };
+    const qreal first = luminance(a);
+    const qreal second = luminance(b);
+    return (std::max(first, second) + 0.05) / (std::min(first, second) + 0.05);
+}
+
+// The ground nearest to the colour, towards black or white, on which the
+// text reads at 4.5:1 at least.
+QColor readableGround(const QColor &ground, const QColor &text)
+{
+    constexpr qreal readable = 4.5;
+    constexpr int steps = 20;
+    for (int step = 0; step <= steps; ++step) {
+        const qreal share = qreal(step) / steps;
+        for (const QColor &end : {QColor(Qt::black), QColor(Qt::white)}) {
+            const QColor blended = QColor::fromRgbF(float(ground.redF() + (end.redF() - ground.redF()) * share),
+                                                    float(ground.greenF() + (end.greenF() - ground.greenF()) * share),
+                                                    float(ground.blueF() + (end.blueF() - ground.blueF()) * share));
+            if (contrastRatio(blended, text) >= readable)
+                return blended;
+        }
+    }
+    return ground;
 }
 
 // Sets the child's size from its parent's each time the parent changes size.
@@ -161,6 +193,17 @@ void setBackground(QWidget *widget, const QColor &colour, const QColor &text)
     palette.setColor(QPalette::WindowText, text);
     widget->setPalette(palette);
     widget->setAutoFillBackground(true);
+}
+
+void setReadableSelection(QWidget *view)
+{
+    QPalette colours = view->palette();
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        const QColor text = colours.color(group, QPalette::HighlightedText);
+        const QColor highlight = colours.color(group, QPalette::Highlight);
+        colours.setColor(group, QPalette::Highlight, readableGround(highlight, text));
+    }
+    view->setPalette(colours);
 }
 
 void fitFont(QWidget *widget, const QFont &font)

@@ -56,6 +56,10 @@ void setToolWindowLook(QDialog &window);
 // and its children's a colour that reads on it, whatever the desktop's theme.
 void setBackground(QWidget *widget, const QColor &colour, const QColor &text = Qt::black);
 
+// The desktop's highlight, light or dark, made just dark or light enough
+// for its text to read on it at 4.5:1 at least.
+void setReadableSelection(QWidget *view);
+
 // Gives the widget its font, made smaller while its text does not fit its
 // rectangle: a figure or a caption is shown whole or not at all.
 void fitFont(QWidget *widget, const QFont &font);

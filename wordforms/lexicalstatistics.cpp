@@ -187,4 +187,16 @@ std::vector<Measure> LexicalStatistics::measures() const
     };
 }
 
+std::pair<double, double> logarithmicAxis(qint64 lowest, qint64 highest)
+{
+    lowest = std::max<qint64>(lowest, 1);
+    highest = std::max(highest, lowest);
+    if (lowest < highest)
+        return {double(lowest), double(highest)};
+    qint64 decade = 1;
+    while (decade <= lowest / 10)
+        decade *= 10;
+    return {double(decade), double(decade) * 10};
+}
+
 } // namespace lexalon

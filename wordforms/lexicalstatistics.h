@@ -7,6 +7,7 @@
 
 #include <array>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace lexalon {
@@ -93,5 +94,10 @@ private:
     std::vector<GrowthPoint> m_growth;
     std::array<qint64, spectrumBins> m_spectrum{};
 };
+
+// A logarithmic axis over values from lowest to highest: those values, or
+// the decade that holds them when they are one value (every form seen as
+// often), so that the curve and its axis still show. Values under 1 count as 1.
+std::pair<double, double> logarithmicAxis(qint64 lowest, qint64 highest);
 
 } // namespace lexalon

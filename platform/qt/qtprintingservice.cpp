@@ -78,6 +78,12 @@ void QtPrintingService::setCurrentX(int xTwips)
     m_x = qreal(xTwips) * paintDevice()->logicalDpiX() / twipsPerInch;
 }
 
+int QtPrintingService::textWidth(const QString &text) const
+{
+    const QPaintDevice *device = paintDevice();
+    return qRound(QFontMetricsF(m_font, device).horizontalAdvance(text) * twipsPerInch / device->logicalDpiX());
+}
+
 void QtPrintingService::newPage()
 {
     if (m_started)

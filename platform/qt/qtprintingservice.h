@@ -34,6 +34,7 @@ public:
     void printLine(const QString &text) override;
     void printPicture(const QByteArray &svg, int widthTwips, int heightTwips) override;
     void setCurrentX(int twips) override;
+    int textWidth(const QString &text) const override;
     void newPage() override;
     PrintOutcome endDocument() override;
     bool hasRoomForLine() const override;

@@ -5,6 +5,8 @@
 #include "tests/support/qt_printers.h"
 #include "tests/support/recordingprintingservice.h"
 #include "tests/support/scripteddialogs.h"
+#include "wordforms/analysis.h"
+#include "wordforms/concordance.h"
 
 #include <gtest/gtest.h>
 
@@ -76,6 +78,34 @@ TEST(PrintCommandTest, OutcomesAreShownOnceThePointerIsBack)
                                        MessageAnswer::Ok, MessageIcon::Critical, u"Erreur d'impression"_s}));
     }
 }
+
+// The title, the heading and the rule in 12-point bold, then each row in the
+// order shown: its number, the left context ending at 4000 twips, the form
+// centred from 4100 in bold, the right context from 5400; a character is
+// half its size wide (90 twips at 9 points), and a context too long for its
+// column is cut on the side away from the form.
+TEST(PrintCommandTest, ConcordanceLinesInTheOrderShown)
+{
+    const QString far = u"abcdefghij "_s.repeated(5);
+    const QString text = u"Un chat, "_s + far + u"le chat "_s + far + u"chat"_s;
+    const TextAnalysis analysis = analyseTextWithTokens(text);
+    Concordance concordance(text, analysis.tokens, analysis.list.rank(analysis.list.rowOf(u"chat"_s)));
+    concordance.sort(Concordance::Order::FirstRight);
+    RecordingPrintingService printer;
+    ScriptedFileDialogs dialogs;
+    testing::CommandLog log;
+    printConcordance(concordance, 20, u"chat"_s, dialogs, printer, log, log);
+    const QString cut = u"abcdefghij "_s.repeated(3);
+    const QStringList page{
+        u"0 Concordance de « chat » (verdana 12 bold)"_s,
+        u"0 N° (verdana 12 bold) | 2200 Contexte gauche (verdana 12 bold) | 4400 Forme (verdana 12 bold) | 5400 Contexte droit (verdana 12 bold)"_s,
+        u"0 %1 (verdana 12 bold)"_s.arg(QString(60, u'-')),
+        u"0 3 (verdana 9) | 850 … %1 (verdana 9) | 4520 chat (verdana 9 bold) | 5400  (verdana 9)"_s.arg(cut),
+        u"0 1 (verdana 9) | 3730 Un  (verdana 9) | 4520 chat (verdana 9 bold) | 5400 , %1abcd… (verdana 9)"_s.arg(cut),
+        u"0 2 (verdana 9) | 850 …cdefghij abcdefghij abcdefghij le  (verdana 9) | 4520 chat (verdana 9 bold) | 5400  %1abcde… (verdana 9)"_s.arg(cut)};
+    EXPECT_EQ(printer.documents(), std::vector<RecordingPrintingService::Document>{{page}});
+}
+
 
 } // namespace
 } // namespace lexalon

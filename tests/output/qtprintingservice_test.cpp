@@ -14,6 +14,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cstdlib>
 #include <vector>
 
 using namespace Qt::StringLiterals;
@@ -101,6 +102,23 @@ private Q_SLOTS:
         QCOMPARE(folder.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), before);
         if (!before.isEmpty())
             QCOMPARE(testing::contentOf(pdf), testing::oldContent);
+    }
+
+    // A text's width in twips is the same whatever the printer's resolution:
+    // a 9-point figure is about a tenth of an inch wide.
+    void textWidthIsInTwips()
+    {
+        QList<int> widths;
+        for (const QPrinter::PrinterMode mode : {QPrinter::ScreenResolution, QPrinter::HighResolution}) {
+            QPrinter printer(mode);
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            QtPrintingService service(printer);
+            service.setFontName(u"verdana"_s);
+            service.setFontSize(9);
+            widths.append(service.textWidth(u"0123456789"_s));
+        }
+        QVERIFY2(widths[0] > 400 && widths[0] < 1400, qPrintable(QString::number(widths[0])));
+        QVERIFY2(std::abs(widths[0] - widths[1]) * 20 < widths[1], qPrintable(QString::number(widths[1])));
     }
 
     // Through a CUPS server of the test's own, started by with-cups.sh, whose

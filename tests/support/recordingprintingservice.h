@@ -16,7 +16,8 @@ namespace lexalon {
 // A printer for tests and benchmarks: keeps every document as pages of lines,
 // each text of a line as "x text (font size[ bold])", x in twips or "-" when
 // the text follows the previous one. A page holds the lines a printable height
-// allows, a line being its font size times lineHeightPerPoint high.
+// allows, a line being its font size times lineHeightPerPoint high. Every
+// character is half its font size wide.
 class RecordingPrintingService final : public PrintingService
 {
 public:
@@ -34,6 +35,7 @@ public:
     void setFontSize(int points) override { m_fontSize = points; }
     void setFontBold(bool bold) override { m_bold = bold; }
     void setCurrentX(int twips) override { m_nextX = twips; }
+    int textWidth(const QString &text) const override { return int(text.size()) * m_fontSize * 10; }
     void printContinuing(const QString &text) override { draw(text); }
     void printLine(const QString &text) override
     {

@@ -136,3 +136,14 @@ TEST(LexicalStatistics, CurvesData)
     const std::array<qint64, 11> bins{1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 2};
     EXPECT_EQ(statisticsOf(spectrum).spectrum(), bins);
 }
+
+// The rank curve's axes: the values' span, or the decade that holds a single value.
+TEST(LexicalStatistics, LogarithmicAxisHasARange)
+{
+    const struct { qint64 lowest, highest; std::pair<double, double> axis; } cases[] = {
+        {1, 169, {1, 169}}, {3, 3, {1, 10}}, {1, 1, {1, 10}}, {9, 9, {1, 10}}, {10, 10, {10, 100}},
+        {250, 250, {100, 1000}}, {0, 0, {1, 10}},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(logarithmicAxis(c.lowest, c.highest), c.axis) << c.lowest << ' ' << c.highest;
+}

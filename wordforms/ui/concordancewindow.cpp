@@ -1,11 +1,13 @@
 #include "wordforms/ui/concordancewindow.h"
 
+#include "output/printcommand.h"
 #include "output/savecommand.h"
 #include "platform/busypointer.h"
 #include "platform/busyscope.h"
 #include "platform/messagebox.h"
 #include "platform/qt/taskrunner.h"
 #include "ui/windowlook.h"
+#include "wordforms/figures.h"
 #include "wordforms/ui/concordancemodel.h"
 #include "wordforms/ui/dispersionstrip.h"
 #include "wordforms/ui/wordlistmodel.h"
@@ -14,9 +16,12 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QShortcut>
+#include <QSize>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QStyledItemDelegate>
@@ -38,6 +43,7 @@ namespace lexalon {
 namespace {
 
 constexpr QColor highlightColour{255, 255, 128};
+constexpr QSize designedSize{900, 640};
 
 // The sorts offered, in the order of the list.
 const std::pair<QStringView, Concordance::Order> orders[] = {
@@ -73,7 +79,12 @@ QString shownText(QStringView text)
 
 QString attestationsLine(qsizetype count, const QString &form)
 {
-    return (count == 1 ? u"1 attestation de « %2 »"_s : u"%1 attestations de « %2 »"_s).arg(count).arg(form);
+    return countOf(count, u"attestation", u"attestations") + u" de « "_s + form + u" »"_s;
+}
+
+QString wordsSuffix(int words)
+{
+    return words == 1 ? u" mot"_s : u" mots"_s;
 }
 
 } // namespace
@@ -81,6 +92,7 @@ QString attestationsLine(qsizetype count, const QString &form)
 ConcordanceWindow::ConcordanceWindow(Concordance concordance, const QString &form,
                                      const WindowServices &services, QWidget *parent)
     : QDialog(parent)
+    , m_form(form)
     , m_services(services)
     , m_pointer(services.busyPointer(*this))
     , m_tasks(new TaskRunner(*this))
@@ -102,7 +114,8 @@ ConcordanceWindow::ConcordanceWindow(Concordance concordance, const QString &for
 
     m_strip = new DispersionStrip(m_model->concordance(), this);
     m_strip->setObjectName(u"dispersion"_s);
-    m_strip->setToolTip(u"Place de chaque attestation dans le texte, et leur nombre dans chaque dixième du texte"_s);
+    m_strip->setToolTip(u"Place de chaque attestation dans le texte, du début à la fin, celle choisie en rouge, "
+                        u"et leur nombre et leur part dans chaque dixième du texte"_s);
     connect(m_strip, &DispersionStrip::attestationClicked, this, &ConcordanceWindow::selectAttestation);
     layout->addWidget(m_strip);
 
@@ -123,7 +136,7 @@ ConcordanceWindow::ConcordanceWindow(Concordance concordance, const QString &for
     connect(show, &QPushButton::clicked, this, &ConcordanceWindow::afficher_Click);
     layout->addWidget(show, 0, Qt::AlignRight);
 
-    resize(900, 640);
+    resizeWithinScreen(*this, designedSize);
     m_table->setFocus();
     if (m_model->rowCount() > 0)
         m_table->setCurrentIndex(m_model->index(0, ConcordanceModel::formColumn));
@@ -135,8 +148,12 @@ QMenuBar *ConcordanceWindow::createMenus()
 {
     auto *menuBar = new QMenuBar(this);
     QMenu *fichier = addMenu(menuBar, u"fichier"_s, u"&Fichier"_s);
-    addCommand(fichier, u"enregistrer"_s, u"&Enregistrer sous"_s, this, &ConcordanceWindow::enregistrer_Click);
-    addCommand(fichier, u"fermer"_s, u"&Fermer"_s, this, &ConcordanceWindow::fermer_Click);
+    addCommand(fichier, u"enregistrer"_s, u"&Enregistrer sous"_s, this, &ConcordanceWindow::enregistrer_Click)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    addCommand(fichier, u"imprimer"_s, u"&Imprimer"_s, this, &ConcordanceWindow::imprimer_Click)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    addCommand(fichier, u"fermer"_s, u"&Fermer"_s, this, &ConcordanceWindow::fermer_Click)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
     return menuBar;
 }
 
@@ -151,9 +168,10 @@ QWidget *ConcordanceWindow::createChoices()
     m_words->setObjectName(u"contexte"_s);
     m_words->setRange(Concordance::fewestWords, Concordance::mostWords);
     m_words->setValue(Concordance::defaultWords);
-    m_words->setSuffix(u" mots"_s);
+    m_words->setSuffix(wordsSuffix(m_words->value()));
     wordsLabel->setBuddy(m_words);
     connect(m_words, &QSpinBox::valueChanged, m_model, &ConcordanceModel::setWords);
+    connect(m_words, &QSpinBox::valueChanged, this, &ConcordanceWindow::showWords);
 
     auto *orderLabel = new QLabel(u"&Tri :"_s, choices);
     m_order = new QComboBox(choices);
@@ -182,6 +200,7 @@ void ConcordanceWindow::createTable()
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
     m_table->setTabKeyNavigation(false);
     m_table->setWordWrap(false);
+    setReadableSelection(m_table);
     m_table->setItemDelegateForColumn(ConcordanceModel::leftColumn, new LeftContextDelegate(m_table));
     m_table->verticalHeader()->hide();
     // Fixed heights and widths: no row or column is measured, however many.
@@ -192,13 +211,20 @@ void ConcordanceWindow::createTable()
     columns->setSectionResizeMode(ConcordanceModel::leftColumn, QHeaderView::Stretch);
     columns->setSectionResizeMode(ConcordanceModel::rightColumn, QHeaderView::Stretch);
     // The widest number whole, with room either side.
-    const auto digits = std::max<qsizetype>(QString::number(m_model->rowCount()).size(), 3);
+    const QString widest = groupedFigure(std::max(m_model->rowCount(), 100));
     m_table->setColumnWidth(ConcordanceModel::numberColumn,
-                            m_table->fontMetrics().horizontalAdvance(QString(digits + 2, u'0')));
+                            m_table->fontMetrics().horizontalAdvance(widest + u"00"_s));
     m_table->setColumnWidth(ConcordanceModel::formColumn, 140);
     connect(m_table->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &ConcordanceWindow::showParagraph);
+    connect(m_table->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            &ConcordanceWindow::markOnStrip);
     connect(m_table, &QTableView::doubleClicked, this, &ConcordanceWindow::afficher_Click);
+    // Entrée does what a double-click does.
+    auto *enter = new QShortcut(m_table);
+    enter->setKeys({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)});
+    enter->setContext(Qt::WidgetShortcut);
+    connect(enter, &QShortcut::activated, this, &ConcordanceWindow::afficher_Click);
 }
 
 void ConcordanceWindow::sortChosen(int choice)
@@ -267,10 +293,26 @@ void ConcordanceWindow::showParagraph(const QModelIndex &current)
     m_paragraph->ensureCursorVisible();
 }
 
+void ConcordanceWindow::markOnStrip(const QModelIndex &current)
+{
+    m_strip->setSelected(current.isValid() ? m_model->concordance().attestation(current.row()) : -1);
+}
+
+void ConcordanceWindow::showWords(int words)
+{
+    m_words->setSuffix(wordsSuffix(words));
+}
+
 void ConcordanceWindow::enregistrer_Click()
 {
     saveConcordance(m_model->concordance(), m_model->words(), m_services.dialogs, m_services.messages,
                     *m_pointer);
+}
+
+void ConcordanceWindow::imprimer_Click()
+{
+    printConcordance(m_model->concordance(), m_model->words(), m_form, m_services.dialogs, m_services.printing,
+                     m_services.messages, *m_pointer);
 }
 
 void ConcordanceWindow::fermer_Click()

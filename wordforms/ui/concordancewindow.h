@@ -37,6 +37,7 @@ public:
     ~ConcordanceWindow() override;
 
     void enregistrer_Click();
+    void imprimer_Click();
     void fermer_Click();
     void afficher_Click();
 
@@ -51,7 +52,10 @@ private:
     void sortChosen(int choice);
     void selectAttestation(qsizetype attestation);
     void showParagraph(const QModelIndex &current);
+    void markOnStrip(const QModelIndex &current);
+    void showWords(int words);
 
+    QString m_form;
     WindowServices m_services;
     std::unique_ptr<BusyPointer> m_pointer;
     TaskRunner *m_tasks;

@@ -1,6 +1,7 @@
 #include "wordforms/ui/measuresmodel.h"
 
 #include "output/measuresfile.h"
+#include "wordforms/figures.h"
 
 #include <QStringList>
 
@@ -31,7 +32,7 @@ QVariant MeasuresModel::data(const QModelIndex &index, int role) const
     const Measure &measure = m_measures[size_t(index.row())];
     switch (role) {
     case Qt::DisplayRole:
-        return index.column() == 0 ? measure.name : measure.value;
+        return index.column() == 0 ? measure.name : groupedDigits(measure.value);
     case Qt::ToolTipRole:
         return measure.explanation;
     case Qt::TextAlignmentRole:

@@ -8,7 +8,8 @@
 
 namespace lexalon {
 
-// The measures as a table of two columns, each explained in its tooltip.
+// The measures as a table of two columns, each explained in its tooltip;
+// figures grouped by thousands, as the file does not.
 class MeasuresModel final : public QAbstractTableModel
 {
     Q_OBJECT

@@ -1,5 +1,6 @@
 #include "wordforms/ui/statisticscharts.h"
 
+#include "wordforms/figures.h"
 #include "wordforms/lexicalstatistics.h"
 
 #include <QBarCategoryAxis>
@@ -8,6 +9,7 @@
 #include <QChart>
 #include <QCursor>
 #include <QLineSeries>
+#include <QLocale>
 #include <QLogValueAxis>
 #include <QToolTip>
 #include <QValueAxis>
@@ -31,6 +33,9 @@ QChart *chartWith(QAbstractSeries *series, const QString &title)
 {
     auto *chart = new QChart;
     chart->setTitle(title);
+    // The axes' figures grouped the French way.
+    chart->setLocale(QLocale(QLocale::French, QLocale::France));
+    chart->setLocalizeNumbers(true);
     chart->addSeries(series);
     chart->legend()->setAlignment(Qt::AlignBottom);
     return chart;
@@ -73,23 +78,34 @@ QChart *rankFrequencyChart(const LexicalStatistics &statistics)
     for (const auto &point : ranks)
         points.append(QPointF(double(point.rank), double(point.count)));
     series->replace(points);
+    // A line of one point draws nothing: the point itself then shows.
+    series->setPointsVisible(points.size() == 1);
     // The pointer names the nearest rank drawn.
     QObject::connect(series, &QLineSeries::hovered, series, [&ranks](const QPointF &at, bool over) {
         const auto nearest = std::lower_bound(ranks.begin(), ranks.end(), at.x(),
                                               [](const auto &point, double x) { return double(point.rank) < x; });
         if (nearest == ranks.end())
             return;
-        showTip(u"Rang %1 : « %2 », %3 attestations"_s.arg(nearest->rank).arg(nearest->form).arg(nearest->count), over);
+        showTip(u"Rang %1 : « %2 », %3"_s.arg(groupedFigure(nearest->rank), nearest->form,
+                                               countOf(nearest->count, u"attestation", u"attestations")),
+                over);
     });
     QChart *chart = chartWith(series, u"Rang et fréquence"_s);
     auto *x = new QLogValueAxis;
     x->setTitleText(u"Rang"_s);
-    x->setLabelFormat(u"%g"_s);
+    x->setLabelFormat(u"%.0f"_s);
     x->setMinorTickCount(-1);
     auto *y = new QLogValueAxis;
     y->setTitleText(u"Fréquence"_s);
-    y->setLabelFormat(u"%g"_s);
+    y->setLabelFormat(u"%.0f"_s);
     addAxes(chart, series, x, y);
+    // Set rather than found from the points: a flat curve would leave an axis without a span.
+    const auto [firstRank, lastRank] =
+        ranks.empty() ? logarithmicAxis(1, 1) : logarithmicAxis(ranks.front().rank, ranks.back().rank);
+    x->setRange(firstRank, lastRank);
+    const auto [lowest, highest] =
+        ranks.empty() ? logarithmicAxis(1, 1) : logarithmicAxis(ranks.back().count, ranks.front().count);
+    y->setRange(lowest, highest);
     return chart;
 }
 
@@ -101,7 +117,9 @@ QChart *growthChart(const LexicalStatistics &statistics)
         points.append(QPointF(double(point.tokens), double(point.types)));
     series->replace(points);
     QObject::connect(series, &QLineSeries::hovered, series, [](const QPointF &at, bool over) {
-        showTip(u"%1 formes lues : %2 formes différentes"_s.arg(qint64(at.x())).arg(qint64(at.y())), over);
+        showTip(countOf(qint64(at.x()), u"forme lue", u"formes lues") + u" : "_s
+                    + countOf(qint64(at.y()), u"forme différente", u"formes différentes"),
+                over);
     });
     QChart *chart = chartWith(series, u"Accroissement du vocabulaire"_s);
     auto *x = new QValueAxis;
@@ -130,8 +148,9 @@ QChart *spectrumChart(const LexicalStatistics &statistics)
     }
     QObject::connect(bars, &QBarSet::hovered, bars, [&spectrum](bool over, int bin) {
         const qint64 forms = spectrum[size_t(bin)];
-        showTip(size_t(bin) + 1 < spectrum.size() ? u"%1 formes attestées %2 fois"_s.arg(forms).arg(bin + 1)
-                                                  : u"%1 formes attestées plus de %2 fois"_s.arg(forms).arg(bin),
+        const QString shown = countOf(forms, u"forme attestée", u"formes attestées");
+        showTip(size_t(bin) + 1 < spectrum.size() ? u"%1 %2 fois"_s.arg(shown).arg(bin + 1)
+                                                  : u"%1 plus de %2 fois"_s.arg(shown).arg(bin),
                 over);
     });
     auto *series = new QBarSeries;

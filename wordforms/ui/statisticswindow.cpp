@@ -9,13 +9,16 @@
 #include "wordforms/ui/measuresmodel.h"
 #include "wordforms/ui/statisticscharts.h"
 
+#include <QAction>
 #include <QBuffer>
 #include <QChartView>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QImageWriter>
+#include <QKeySequence>
 #include <QMenuBar>
 #include <QPainter>
+#include <QSize>
 #include <QSvgGenerator>
 #include <QTabWidget>
 #include <QTableView>
@@ -28,6 +31,8 @@ using namespace Qt::StringLiterals;
 namespace lexalon {
 
 namespace {
+
+constexpr QSize designedSize{1100, 560};
 
 constexpr auto curveFilter = u"Images PNG (*.png)|*.png|Images SVG (*.svg)|*.svg";
 constexpr int svgType = 1;
@@ -69,13 +74,16 @@ StatisticsWindow::StatisticsWindow(LexicalStatistics statistics, const WindowSer
     for (const auto &[caption, make] : curves) {
         auto *view = new QChartView(m_curves);
         view->setRenderHint(QPainter::Antialiasing);
+        // Nothing in a curve takes keys: Tab goes from the measures to the tabs and back.
+        view->setFocusPolicy(Qt::NoFocus);
         m_curves->addTab(view, caption.toString());
     }
     connect(m_curves, &QTabWidget::currentChanged, this, &StatisticsWindow::showCurve);
     showCurve(0);
     row->addWidget(m_curves, 1);
     layout->addLayout(row);
-    resize(1100, 560);
+    createTabKeys();
+    resizeWithinScreen(*this, designedSize);
 }
 
 StatisticsWindow::~StatisticsWindow() = default;
@@ -84,12 +92,30 @@ QMenuBar *StatisticsWindow::createMenus()
 {
     auto *menuBar = new QMenuBar(this);
     QMenu *fichier = addMenu(menuBar, u"fichier"_s, u"&Fichier"_s);
-    addCommand(fichier, u"enregistrer"_s, u"&Enregistrer sous"_s, this, &StatisticsWindow::enregistrer_Click);
+    addCommand(fichier, u"enregistrer"_s, u"&Enregistrer les mesures sous"_s, this,
+               &StatisticsWindow::enregistrer_Click)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     addCommand(fichier, u"enregistrerCourbe"_s, u"Enregistrer la &courbe"_s, this,
                &StatisticsWindow::enregistrerCourbe_Click);
-    addCommand(fichier, u"imprimer"_s, u"&Imprimer"_s, this, &StatisticsWindow::imprimer_Click);
-    addCommand(fichier, u"fermer"_s, u"&Fermer"_s, this, &StatisticsWindow::fermer_Click);
+    addCommand(fichier, u"imprimer"_s, u"&Imprimer"_s, this, &StatisticsWindow::imprimer_Click)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    addCommand(fichier, u"fermer"_s, u"&Fermer"_s, this, &StatisticsWindow::fermer_Click)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
     return menuBar;
+}
+
+// The tabs' keys wherever the focus is, the measures' table included.
+void StatisticsWindow::createTabKeys()
+{
+    auto *next = new QAction(this);
+    next->setObjectName(u"courbeSuivante"_s);
+    next->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_PageDown)});
+    connect(next, &QAction::triggered, this, &StatisticsWindow::courbeSuivante_Click);
+    auto *previous = new QAction(this);
+    previous->setObjectName(u"courbePrecedente"_s);
+    previous->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), QKeySequence(Qt::CTRL | Qt::Key_PageUp)});
+    connect(previous, &QAction::triggered, this, &StatisticsWindow::courbePrecedente_Click);
+    addActions({next, previous});
 }
 
 QWidget *StatisticsWindow::createMeasures()
@@ -99,6 +125,7 @@ QWidget *StatisticsWindow::createMeasures()
     table->setModel(m_measures);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->setTabKeyNavigation(false);
     table->setWordWrap(false);
     table->verticalHeader()->hide();
     table->horizontalHeader()->setStretchLastSection(true);
@@ -165,6 +192,16 @@ void StatisticsWindow::imprimer_Click()
 void StatisticsWindow::fermer_Click()
 {
     close();
+}
+
+void StatisticsWindow::courbeSuivante_Click()
+{
+    m_curves->setCurrentIndex((m_curves->currentIndex() + 1) % m_curves->count());
+}
+
+void StatisticsWindow::courbePrecedente_Click()
+{
+    m_curves->setCurrentIndex((m_curves->currentIndex() + m_curves->count() - 1) % m_curves->count());
 }
 
 } // namespace lexalon

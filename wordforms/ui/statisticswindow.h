@@ -32,9 +32,12 @@ public:
     void enregistrerCourbe_Click();
     void imprimer_Click();
     void fermer_Click();
+    void courbeSuivante_Click();
+    void courbePrecedente_Click();
 
 private:
     QMenuBar *createMenus();
+    void createTabKeys();
     QWidget *createMeasures();
     void showCurve(int tab);
     QChartView *visibleCurve() const;

@@ -9,7 +9,11 @@
 #include <QAbstractItemModelTester>
 #include <QAction>
 #include <QBuffer>
+#include <QApplication>
 #include <QComboBox>
+#include <QImage>
+#include <QLabel>
+#include <QScreen>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSpinBox>
@@ -72,6 +76,62 @@ private Q_SLOTS:
         QSignalSpy shown(m_window.get(), &ConcordanceWindow::attestationShown);
         QTest::mouseClick(child<QPushButton>(u"afficher"_s), Qt::LeftButton);
         QCOMPARE(shown.value(0), (QVariantList{m_text.size() - 5, m_text.size() - 1}));
+    }
+
+    // The window fits the screen; the keys of the word list, Entrée as a
+    // double-click; the printout in the order shown; figures and plurals.
+    void keysPrintingAndFigures()
+    {
+        const QSize screen = m_window->screen()->availableGeometry().size();
+        QCOMPARE(m_window->size().boundedTo(screen), m_window->size());
+        QStringList shortcuts;
+        for (const QString &name : {u"enregistrer"_s, u"imprimer"_s, u"fermer"_s})
+            shortcuts.append(child<QAction>(name)->shortcut().toString());
+        QCOMPARE(shortcuts, (QStringList{u"Ctrl+S"_s, u"Ctrl+P"_s, u"Ctrl+W"_s}));
+        QSignalSpy shown(m_window.get(), &ConcordanceWindow::attestationShown);
+        table()->setCurrentIndex(table()->model()->index(1, 0));
+        QTest::keyClick(table(), Qt::Key_Return);
+        QCOMPARE(shown.value(0), (QVariantList{m_text.size() - 5, m_text.size() - 1})); // the second "chat"
+        child<QComboBox>(u"tri"_s)->setCurrentIndex(3); // the first word on the right: none comes first
+        child<QAction>(u"imprimer"_s)->trigger();
+        QCOMPARE(m_scripted.printing.documents().size(), size_t(1));
+        QVERIFY(m_scripted.printing.documents().front().front().at(3).startsWith(u"0 2 "_s));
+        QCOMPARE(child<QLabel>(u"attestations"_s)->text(), u"2 attestations de « chat »"_s);
+        child<QSpinBox>(u"contexte"_s)->setValue(1);
+        QCOMPARE(child<QSpinBox>(u"contexte"_s)->text(), u"1 mot"_s);
+    }
+
+    // The strip marks the attestation selected: the first near its start,
+    // the last near its end.
+    void stripMarksTheSelection()
+    {
+        auto *strip = child<DispersionStrip>(u"dispersion"_s);
+        for (const int row : {0, 1}) {
+            table()->setCurrentIndex(table()->model()->index(row, 0));
+            const QImage shot = strip->grab().toImage();
+            QList<int> marked;
+            for (int x = 0; x < shot.width(); ++x)
+                if (shot.pixelColor(int(x * shot.devicePixelRatio()), 1) == QColor(204, 0, 0))
+                    marked.append(x);
+            QVERIFY(!marked.isEmpty());
+            QCOMPARE(marked.back() < strip->width() / 4, row == 0);
+            QCOMPARE(marked.front() > strip->width() * 3 / 4, row == 1);
+        }
+    }
+
+    // The selected line reads at 4.5:1 at least on a light or dark desktop.
+    void selectionReadsUnderAnyTheme()
+    {
+        const QPalette desktop = QApplication::palette();
+        for (const QPalette &theme : {desktop, darkPalette()}) {
+            QApplication::setPalette(theme);
+            init();
+            QApplication::setPalette(desktop);
+            for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+                const QPalette colours = table()->palette();
+                QVERIFY(contrast(colours.color(group, QPalette::HighlightedText), colours.color(group, QPalette::Highlight)) >= 4.5);
+            }
+        }
     }
 
     // The file holds the rows as shown, at the context's width shown.

@@ -6,6 +6,9 @@
 #include "wordforms/ui/statisticswindow.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QLogValueAxis>
+#include <QScreen>
 #include <QBuffer>
 #include <QChart>
 #include <QChartView>
@@ -82,6 +85,51 @@ private Q_SLOTS:
         QVERIFY(page.first().contains(u"Statistiques lexicales"_s));
         QVERIFY(page.contains(u"0 Forme la plus fréquente (verdana 9) | 5000 le (verdana 9)"_s));
         QVERIFY(page.last().startsWith(u"0 [image 9000 x 5760 twips, "_s));
+    }
+
+    // Within the screen; Tab leaves the measures, Ctrl+Tab and Ctrl+Page
+    // Down or Up go round the curves from anywhere; the word list's keys.
+    void keysReachEveryCurve()
+    {
+        const QSize screen = m_window->screen()->availableGeometry().size();
+        QCOMPARE(m_window->size().boundedTo(screen), m_window->size());
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        auto *measures = m_window->findChild<QTableView *>(u"mesures"_s);
+        measures->setFocus();
+        // Round the controls back to the measures, by the tabs (and their
+        // scroll buttons when the window is narrow), never into a curve.
+        QStringList focused;
+        do {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            focused.append(QString::fromLatin1(QApplication::focusWidget()->metaObject()->className()));
+        } while (QApplication::focusWidget() != measures && focused.size() < 5);
+        QCOMPARE(focused.front(), u"QTabBar"_s);
+        QCOMPARE(focused.back(), u"QTableView"_s);
+        QVERIFY(!focused.contains(u"QChartView"_s));
+        QList<int> tabs;
+        for (const QKeyCombination keys : {Qt::CTRL | Qt::Key_Tab, Qt::CTRL | Qt::Key_PageDown, Qt::CTRL | Qt::Key_PageDown,
+                                           Qt::CTRL | Qt::Key_PageUp, Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab}) {
+            QTest::keyClick(measures, keys.key(), keys.keyboardModifiers());
+            tabs.append(curves()->currentIndex());
+        }
+        QCOMPARE(tabs, (QList<int>{1, 2, 0, 2, 1}));
+        QStringList shortcuts;
+        for (const QString &name : {u"enregistrer"_s, u"imprimer"_s, u"fermer"_s})
+            shortcuts.append(m_window->findChild<QAction *>(name)->shortcut().toString());
+        QCOMPARE(shortcuts, (QStringList{u"Ctrl+S"_s, u"Ctrl+P"_s, u"Ctrl+W"_s}));
+        QCOMPARE(m_window->findChild<QAction *>(u"enregistrer"_s)->text(), u"&Enregistrer les mesures sous"_s);
+    }
+
+    // Every form seen once: the flat curve still has a span on each axis.
+    void flatRankCurveHasItsAxes()
+    {
+        const TextAnalysis flat = analyseTextWithTokens(u"le chat"_s);
+        m_window = std::make_unique<StatisticsWindow>(LexicalStatistics(flat.list, flat.tokens), m_scripted.services());
+        const QChart *chart = qobject_cast<QChartView *>(curves()->widget(0))->chart();
+        for (const QAbstractAxis *axis : chart->axes()) {
+            const auto *logarithmic = qobject_cast<const QLogValueAxis *>(axis);
+            QVERIFY(logarithmic && logarithmic->min() < logarithmic->max());
+        }
     }
 };
 

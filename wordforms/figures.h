@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+#include <QtGlobal>
+
+namespace lexalon {
+
+// Figures as the study windows show them, the French way: digits grouped by
+// three with a narrow no-break space, nouns agreeing with their number.
+// Saved files keep plain digits.
+inline constexpr char16_t thousandsSeparator = u'\u202F';
+
+// 1234567 as "1 234 567".
+QString groupedFigure(qint64 value);
+
+// A number written with plain digits ("12345", "-3", "1234,5678") with its
+// whole part grouped; any other text ("—", a form) as it is.
+QString groupedDigits(QStringView plain);
+
+// The figure and its noun: "1 attestation", "1 200 attestations". French
+// takes the singular under two.
+QString countOf(qint64 value, QStringView singular, QStringView plural);
+
+// The part's share of the whole in whole percent: "13 %". A share neither
+// nothing nor all never shows as "0 %" or "100 %" but as "< 1 %" or "> 99 %";
+// a part of nothing is "0 %".
+QString percentage(qint64 part, qint64 whole);
+
+} // namespace lexalon
