@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QColor>
+#include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
 #include <QString>
@@ -87,13 +88,15 @@ QLabel *addPicture(QWidget *parent, const QString &name, const QString &resource
 // A menu of the bar, named as tests and accessibility tools find it.
 QMenu *addMenu(QMenuBar *bar, const QString &name, const QString &caption);
 
-// A command of the menu, named likewise, that calls the handler.
+// A command of the menu, named likewise, that calls the handler; with its
+// shortcut when it has one.
 template <typename Window>
 QAction *addCommand(QMenu *menu, const QString &name, const QString &caption, Window *window,
-                   void (Window::*handler)())
+                   void (Window::*handler)(), const QKeySequence &shortcut = {})
 {
     QAction *action = menu->addAction(caption);
     action->setObjectName(name);
+    action->setShortcut(shortcut);
     QObject::connect(action, &QAction::triggered, window, handler);
     return action;
 }

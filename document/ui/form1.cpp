@@ -94,15 +94,15 @@ void Form1::createControls()
 void Form1::createMenus()
 {
     QMenu *mnuFichier = addMenu(menuBar(), u"mnuFichier"_s, u"&Fichier"_s);
-    m_mnuItemOuvrir = addCommand(mnuFichier, u"mnuItemOuvrir"_s, u"&Ouvrir..."_s, this, &Form1::mnuItemOuvrir_Click);
-    m_mnuItemOuvrir->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-    m_mnuItemFermer = addCommand(mnuFichier, u"mnuItemFermer"_s, u"&Fermer"_s, this, &Form1::mnuItemFermer_Click);
-    m_mnuItemFermer->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
-    addCommand(mnuFichier, u"mnuItemQuitter"_s, u"&Quitter"_s, this, &Form1::mnuItemQuitter_Click)
-        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    m_mnuItemOuvrir = addCommand(mnuFichier, u"mnuItemOuvrir"_s, u"&Ouvrir..."_s, this, &Form1::mnuItemOuvrir_Click,
+                                 QKeySequence(Qt::CTRL | Qt::Key_O));
+    m_mnuItemFermer = addCommand(mnuFichier, u"mnuItemFermer"_s, u"&Fermer"_s, this, &Form1::mnuItemFermer_Click,
+                                 QKeySequence(Qt::CTRL | Qt::Key_W));
+    addCommand(mnuFichier, u"mnuItemQuitter"_s, u"&Quitter"_s, this, &Form1::mnuItemQuitter_Click,
+               QKeySequence(Qt::CTRL | Qt::Key_Q));
     QMenu *application = addMenu(menuBar(), u"Application"_s, u"&Application"_s);
-    m_Liste = addCommand(application, u"Liste"_s, u"&Liste du lexalon"_s, this, &Form1::Liste_Click);
-    m_Liste->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+    m_Liste = addCommand(application, u"Liste"_s, u"&Liste du lexalon"_s, this, &Form1::Liste_Click,
+                         QKeySequence(Qt::CTRL | Qt::Key_L));
     QMenu *aide = addMenu(menuBar(), u"aide"_s, u"&Aide"_s);
     addCommand(aide, u"about"_s, u"&A propos de"_s, this, &Form1::about_Click);
 }

@@ -24,28 +24,7 @@ constexpr int showAfterMilliseconds = 400;
 constexpr int refreshMilliseconds = 50;
 constexpr int barSteps = 1000;
 
-bool isUserInput(QEvent::Type type)
-{
-    switch (type) {
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonRelease:
-    case QEvent::MouseButtonDblClick:
-    case QEvent::KeyPress:
-    case QEvent::KeyRelease:
-    case QEvent::ShortcutOverride:
-    case QEvent::Shortcut:
-    case QEvent::Wheel:
-    case QEvent::ContextMenu:
-    case QEvent::DragEnter:
-    case QEvent::Drop:
-        return true;
-    default:
-        return false;
-    }
-}
-
-// What is given back once the work ends: what it is made from (shortcut
-// overrides, context menus) comes again with it, and a drag is over by then.
+// Input given back once the work ends.
 bool isHeldForLater(QEvent::Type type)
 {
     switch (type) {
@@ -60,6 +39,14 @@ bool isHeldForLater(QEvent::Type type)
     default:
         return false;
     }
+}
+
+// Input held back while the work runs: besides the above, what comes again
+// with it (shortcut overrides, context menus), and drags, over by then.
+bool isUserInput(QEvent::Type type)
+{
+    return isHeldForLater(type) || type == QEvent::ShortcutOverride || type == QEvent::ContextMenu
+           || type == QEvent::DragEnter || type == QEvent::Drop;
 }
 
 } // namespace

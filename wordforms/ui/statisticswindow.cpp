@@ -93,14 +93,13 @@ QMenuBar *StatisticsWindow::createMenus()
     auto *menuBar = new QMenuBar(this);
     QMenu *fichier = addMenu(menuBar, u"fichier"_s, u"&Fichier"_s);
     addCommand(fichier, u"enregistrer"_s, u"&Enregistrer les mesures sous"_s, this,
-               &StatisticsWindow::enregistrer_Click)
-        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+               &StatisticsWindow::enregistrer_Click, QKeySequence(Qt::CTRL | Qt::Key_S));
     addCommand(fichier, u"enregistrerCourbe"_s, u"Enregistrer la &courbe"_s, this,
                &StatisticsWindow::enregistrerCourbe_Click);
-    addCommand(fichier, u"imprimer"_s, u"&Imprimer"_s, this, &StatisticsWindow::imprimer_Click)
-        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
-    addCommand(fichier, u"fermer"_s, u"&Fermer"_s, this, &StatisticsWindow::fermer_Click)
-        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
+    addCommand(fichier, u"imprimer"_s, u"&Imprimer"_s, this, &StatisticsWindow::imprimer_Click,
+               QKeySequence(Qt::CTRL | Qt::Key_P));
+    addCommand(fichier, u"fermer"_s, u"&Fermer"_s, this, &StatisticsWindow::fermer_Click,
+               QKeySequence(Qt::CTRL | Qt::Key_W));
     return menuBar;
 }
 
