@@ -101,6 +101,22 @@ QAction *addCommand(QMenu *menu, const QString &name, const QString &caption, Wi
     return action;
 }
 
+// The Fichier menu of a window that shows a list: "Enregistrer sous",
+// "Imprimer" and "Fermer", with their usual shortcuts.
+template <typename Window>
+QMenu *addListFileMenu(QMenuBar *bar, Window *window, void (Window::*save)(), void (Window::*print)(),
+                       void (Window::*close)())
+{
+    QMenu *menu = addMenu(bar, QStringLiteral("fichier"), QStringLiteral("&Fichier"));
+    addCommand(menu, QStringLiteral("enregistrer"), QStringLiteral("&Enregistrer sous"), window, save,
+               QKeySequence(Qt::CTRL | Qt::Key_S));
+    addCommand(menu, QStringLiteral("imprimer"), QStringLiteral("&Imprimer"), window, print,
+               QKeySequence(Qt::CTRL | Qt::Key_P));
+    addCommand(menu, QStringLiteral("fermer"), QStringLiteral("&Fermer"), window, close,
+               QKeySequence(Qt::CTRL | Qt::Key_W));
+    return menu;
+}
+
 // The program's pictures, drawn by scripts/make-pictures.py.
 inline constexpr auto logoResource = u":/lexalon/logo.gif";
 inline constexpr auto sidePictureResource = u":/lexalon/picture.bmp";

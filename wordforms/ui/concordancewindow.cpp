@@ -147,13 +147,7 @@ ConcordanceWindow::~ConcordanceWindow() = default;
 QMenuBar *ConcordanceWindow::createMenus()
 {
     auto *menuBar = new QMenuBar(this);
-    QMenu *fichier = addMenu(menuBar, u"fichier"_s, u"&Fichier"_s);
-    addCommand(fichier, u"enregistrer"_s, u"&Enregistrer sous"_s, this, &ConcordanceWindow::enregistrer_Click,
-               QKeySequence(Qt::CTRL | Qt::Key_S));
-    addCommand(fichier, u"imprimer"_s, u"&Imprimer"_s, this, &ConcordanceWindow::imprimer_Click,
-               QKeySequence(Qt::CTRL | Qt::Key_P));
-    addCommand(fichier, u"fermer"_s, u"&Fermer"_s, this, &ConcordanceWindow::fermer_Click,
-               QKeySequence(Qt::CTRL | Qt::Key_W));
+    addListFileMenu(menuBar, this, &ConcordanceWindow::enregistrer_Click, &ConcordanceWindow::imprimer_Click, &ConcordanceWindow::fermer_Click);
     return menuBar;
 }
 

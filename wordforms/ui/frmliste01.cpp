@@ -20,7 +20,6 @@
 #include "wordforms/wordlist.h"
 
 #include <QGroupBox>
-#include <QKeySequence>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPalette>
@@ -205,13 +204,7 @@ void frmListe01::createButton(QWidget *client)
 QMenuBar *frmListe01::createMenus()
 {
     auto *menuBar = new QMenuBar(this);
-    QMenu *fichier = addMenu(menuBar, u"fichier"_s, u"&Fichier"_s);
-    addCommand(fichier, u"enregistrer"_s, u"&Enregistrer sous"_s, this, &frmListe01::enregistrer_Click,
-               QKeySequence(Qt::CTRL | Qt::Key_S));
-    addCommand(fichier, u"imprimer"_s, u"&Imprimer"_s, this, &frmListe01::imprimer_Click,
-               QKeySequence(Qt::CTRL | Qt::Key_P));
-    addCommand(fichier, u"fermer"_s, u"&Fermer"_s, this, &frmListe01::fermer_Click,
-               QKeySequence(Qt::CTRL | Qt::Key_W));
+    addListFileMenu(menuBar, this, &frmListe01::enregistrer_Click, &frmListe01::imprimer_Click, &frmListe01::fermer_Click);
     QMenu *outils = addMenu(menuBar, u"outils"_s, u"&Outils"_s);
     m_concordance = addCommand(outils, u"concordance"_s, u"&Concordance de la forme"_s, this,
                                &frmListe01::concordance_Click);
