@@ -1,5 +1,5 @@
 #include "bench/corpus.h"
-#include "document/textfile.h"
+#include "text/textfile.h"
 #include "wordforms/analysis.h"
 #include "wordforms/wordlist.h"
 

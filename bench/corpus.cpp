@@ -1,6 +1,6 @@
 #include "bench/corpus.h"
 
-#include "output/wordlistfile.h"
+#include "formats/wordlistfile.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
 #include "bench/offscreen.h"
 
-#include "platform/qt/widgetbusypointer.h"
+#include "gui/platform/widgetbusypointer.h"
 
 #include <QApplication>
 #include <QByteArray>

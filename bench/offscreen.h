@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/qt/windowservices.h"
+#include "gui/platform/windowservices.h"
 #include "tests/support/recordingprintingservice.h"
 #include "tests/support/scripteddialogs.h"
 

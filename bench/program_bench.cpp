@@ -4,15 +4,15 @@
 
 #include "bench/corpus.h"
 #include "bench/offscreen.h"
-#include "document/textfile.h"
-#include "document/ui/form1.h"
-#include "document/ui/textpane.h"
-#include "platform/qt/taskrunner.h"
-#include "platform/taskprogress.h"
+#include "gui/main/form1.h"
+#include "gui/main/textpane.h"
+#include "gui/platform/taskrunner.h"
+#include "gui/wordlist/frmliste01.h"
+#include "gui/wordlist/wordlistview.h"
+#include "platform/interaction/taskprogress.h"
 #include "tests/support/windowtesting.h"
+#include "text/textfile.h"
 #include "wordforms/analysis.h"
-#include "wordforms/ui/frmliste01.h"
-#include "wordforms/ui/wordlistview.h"
 
 #include <QApplication>
 #include <QDir>

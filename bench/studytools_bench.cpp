@@ -6,13 +6,13 @@
 
 #include "bench/corpus.h"
 #include "bench/offscreen.h"
-#include "document/textfile.h"
+#include "gui/concordance/concordancewindow.h"
+#include "gui/concordance/dispersionstrip.h"
+#include "gui/statistics/statisticswindow.h"
+#include "text/textfile.h"
 #include "wordforms/analysis.h"
 #include "wordforms/concordance.h"
-#include "wordforms/ui/concordancewindow.h"
 #include "wordforms/lexicalstatistics.h"
-#include "wordforms/ui/dispersionstrip.h"
-#include "wordforms/ui/statisticswindow.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,6 +1,6 @@
 #include "bench/corpus.h"
-#include "document/textfile.h"
-#include "output/wordlistfile.h"
+#include "formats/wordlistfile.h"
+#include "text/textfile.h"
 #include "wordforms/analysis.h"
 #include "wordforms/wordlist.h"
 

@@ -1,8 +1,8 @@
 #include "bench/corpus.h"
 #include "bench/offscreen.h"
-#include "document/textfile.h"
-#include "wordforms/ui/frmliste01.h"
-#include "wordforms/ui/wordlistview.h"
+#include "gui/wordlist/frmliste01.h"
+#include "gui/wordlist/wordlistview.h"
+#include "text/textfile.h"
 
 #include <QApplication>
 #include <QString>

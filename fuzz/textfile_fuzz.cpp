@@ -3,8 +3,8 @@
 // composed to NFC when it is Unicode. The
 // fuzzing build reads in pieces of a few bytes, so that sequences cut
 // between pieces come up all the time.
-#include "document/textfile.h"
 #include "fuzz/fuzzcheck.h"
+#include "text/textfile.h"
 
 #include <QBuffer>
 #include <QByteArray>

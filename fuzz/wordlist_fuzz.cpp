@@ -2,9 +2,9 @@
 // each form of the text once with its number of attestations, in each order;
 // the tokens kept for the concordance must name their forms where the text
 // writes them, and each concordance must hold every attestation in each sort.
-#include "document/textfile.h"
 #include "fuzz/fuzzcheck.h"
 #include "tests/support/plainformcount.h"
+#include "text/textfile.h"
 #include "wordforms/analysis.h"
 #include "wordforms/concordance.h"
 #include "wordforms/letters.h"

@@ -11,7 +11,7 @@ before and after a change to the tests.
     python3 scripts/mutate.py --list           # the sampled mutants, nothing run
     python3 scripts/mutate.py                  # 60 mutants, seed 1, core build
     python3 scripts/mutate.py --count 30 --gui # a full build, the windows' tests too
-    python3 scripts/mutate.py --files document/  # faults in one folder's sources only
+    python3 scripts/mutate.py --files text/      # faults in one folder's sources only
 """
 
 import argparse
@@ -27,7 +27,7 @@ from dataclasses import dataclass
 from pathlib import Path
 
 ROOT = Path(__file__).resolve().parent.parent
-CORE_FOLDERS = ("wordforms", "document", "output", "shell", "platform")
+CORE_FOLDERS = ("platform", "text", "wordforms", "shell", "formats", "commands", "cli")
 
 CORE_OPTIONS = ["-DLEXALON_CORE_ONLY=ON"]
 GUI_OPTIONS = ["-DLEXALON_CORE_ONLY=OFF"]
@@ -472,7 +472,7 @@ def main():
     parser.add_argument("--exclude", metavar="REGEX",
                         help="tests to leave out (ctest -E), such as one that fails unmutated")
     parser.add_argument("--files", metavar="REGEX",
-                        help="mutate only the sources whose path matches, such as 'document/'")
+                        help="mutate only the sources whose path matches, such as 'text/'")
     args = parser.parse_args()
     if args.build_dir is None:
         args.build_dir = "build-mutation-gui" if args.gui else "build-mutation"

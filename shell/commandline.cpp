@@ -1,6 +1,6 @@
 #include "shell/commandline.h"
 
-#include "platform/nativepath.h"
+#include "platform/files/nativepath.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,9 +1,9 @@
 #include "shell/sysinfo.h"
 
-#include "platform/fileprobe.h"
-#include "platform/messagebox.h"
-#include "platform/msinfoentries.h"
-#include "platform/processstarter.h"
+#include "platform/files/fileprobe.h"
+#include "platform/interaction/messagebox.h"
+#include "platform/system/msinfoentries.h"
+#include "platform/system/processstarter.h"
 
 #include <algorithm>
 

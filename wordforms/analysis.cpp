@@ -1,6 +1,6 @@
 #include "wordforms/analysis.h"
 
-#include "platform/taskprogress.h"
+#include "platform/interaction/taskprogress.h"
 #include "wordforms/letters.h"
 #include "wordforms/tokenlist.h"
 #include "wordforms/wordlist.h"

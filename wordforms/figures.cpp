@@ -60,4 +60,9 @@ QString percentage(qint64 part, qint64 whole)
     return QString::number(rounded) + percent;
 }
 
+QString shownForm(QStringView form, qsizetype longest)
+{
+    return form.size() <= longest ? form.toString() : form.first(longest).toString() + u'\u2026';
+}
+
 } // namespace lexalon

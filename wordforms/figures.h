@@ -6,7 +6,7 @@
 
 namespace lexalon {
 
-// Figures as the study windows show them, the French way: digits grouped by
+// Figures, and forms, as the study windows show them. Figures: the French way: digits grouped by
 // three with a narrow no-break space, nouns agreeing with their number.
 // Saved files keep plain digits.
 inline constexpr char16_t thousandsSeparator = u'\u202F';
@@ -26,5 +26,12 @@ QString countOf(qint64 value, QStringView singular, QStringView plural);
 // nothing nor all never shows as "0 %" or "100 %" but as "< 1 %" or "> 99 %";
 // a part of nothing is "0 %".
 QString percentage(qint64 part, qint64 whole);
+
+// A form of thousands of letters is shown in part, its start and an
+// ellipsis, so that no window lays out more than it can show: in lists and
+// in the text around an attestation, and shorter in a caption.
+inline constexpr qsizetype longestShownForm = 4096;
+inline constexpr qsizetype longestNamedForm = 60;
+QString shownForm(QStringView form, qsizetype longest = longestShownForm);
 
 } // namespace lexalon

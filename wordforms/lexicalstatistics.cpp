@@ -1,6 +1,6 @@
 #include "wordforms/lexicalstatistics.h"
 
-#include "platform/taskprogress.h"
+#include "platform/interaction/taskprogress.h"
 #include "wordforms/wordlist.h"
 
 #include <algorithm>

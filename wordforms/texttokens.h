@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/largememory.h"
+#include "platform/files/largememory.h"
 
 #include <QtGlobal>
 

@@ -1,6 +1,6 @@
 #include "wordforms/tokenlist.h"
 
-#include "platform/taskprogress.h"
+#include "platform/interaction/taskprogress.h"
 #include "wordforms/letters.h"
 #include "wordforms/textorder.h"
 

@@ -1,6 +1,6 @@
-#include "output/listcommand.h"
-#include "platform/nativepath.h"
-#include "platform/qttranslations.h"
+#include "cli/listcommand.h"
+#include "platform/files/nativepath.h"
+#include "platform/system/qttranslations.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -1,8 +1,8 @@
-#include "platform/msinfoentries.h"
+#include "platform/system/msinfoentries.h"
 #include "shell/commandline.h"
 #include "tests/support/scriptedsystem.h"
 #ifndef Q_OS_WIN
-#include "platform/registry_unix.h"
+#include "platform/system/registry_unix.h"
 #endif
 
 #include <QFile>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/printingservice.h"
+#include "platform/interaction/printingservice.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "platform/busypointer.h"
-#include "platform/filedialogs.h"
-#include "platform/messagebox.h"
+#include "platform/interaction/busypointer.h"
+#include "platform/interaction/filedialogs.h"
+#include "platform/interaction/messagebox.h"
 
 #include <QList>
 #include <QString>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "platform/fileprobe.h"
-#include "platform/processstarter.h"
-#include "platform/registry.h"
+#include "platform/files/fileprobe.h"
+#include "platform/system/processstarter.h"
+#include "platform/system/registry.h"
 #include "shell/sysinfo.h"
 #include "tests/support/scripteddialogs.h"
 

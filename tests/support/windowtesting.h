@@ -1,8 +1,8 @@
 #pragma once
 
-#include "platform/qt/taskrunner.h"
-#include "platform/qt/widgetbusypointer.h"
-#include "platform/qt/windowservices.h"
+#include "gui/platform/taskrunner.h"
+#include "gui/platform/widgetbusypointer.h"
+#include "gui/platform/windowservices.h"
 #include "tests/support/recordingprintingservice.h"
 #include "tests/support/scripteddialogs.h"
 

@@ -2,7 +2,7 @@
 // version record the executable carries.
 
 #include "lexalon/version.h"
-#include "platform/registry_win32.h"
+#include "platform/system/registry_win32.h"
 
 #include <windows.h>
 

@@ -38,6 +38,11 @@ TEST(Figures, FrenchGroupsPluralsAndShares)
         {percentage(7, 7), u"100_%"_s},
         {percentage(0, 7), u"0_%"_s},
         {percentage(0, 0), u"0_%"_s},
+        {shownForm(u"été"), u"été"_s},
+        {shownForm(QString(4096, u'a')), QString(4096, u'a')},
+        {shownForm(QString(4097, u'a')), QString(4096, u'a') + u"…"_s},
+        {shownForm(QString(60, u'a'), longestNamedForm), QString(60, u'a')},
+        {shownForm(QString(61, u'a'), longestNamedForm), QString(60, u'a') + u"…"_s},
     };
     for (const auto &c : cases)
         EXPECT_EQ(c.shown, QString(c.expected).replace(u'_', QChar(thousandsSeparator)));

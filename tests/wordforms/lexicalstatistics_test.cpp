@@ -1,6 +1,6 @@
 #include "wordforms/lexicalstatistics.h"
 
-#include "platform/taskprogress.h"
+#include "platform/interaction/taskprogress.h"
 #include "wordforms/analysis.h"
 
 #include <QString>

@@ -1,0 +1,467 @@
+#include "cli/listcommand.h"
+
+#include "cli/filelisting.h"
+#include "formats/concordancefile.h"
+#include "formats/measuresfile.h"
+#include "formats/wordlistfile.h"
+#include "platform/files/nativepath.h"
+#include "platform/files/outputtarget.h"
+#include "platform/files/systemerror.h"
+#include "shell/programversion.h"
+#include "text/textfile.h"
+#include "wordforms/analysis.h"
+#include "wordforms/concordance.h"
+#include "wordforms/lexicalstatistics.h"
+#include "wordforms/wordlist.h"
+#include "wordforms/wordlistsum.h"
+
+#include <QElapsedTimer>
+#include <QIODevice>
+#include <QString>
+
+#include <algorithm>
+#include <functional>
+#include <mutex>
+#include <new>
+#include <optional>
+#include <utility>
+#include <vector>
+
+using namespace Qt::StringLiterals;
+
+namespace lexalon {
+namespace {
+
+constexpr auto usageLines = u"Usage : lexalon-liste [--frequences] [--par-fichier] [--ignorer-erreurs] [-o SORTIE] FICHIER...\n"
+                           u"        lexalon-liste --fusionner [--frequences] [--par-fichier] [--ignorer-erreurs] [-o SORTIE] LISTE...\n"
+                           u"        lexalon-liste --concordance FORME [--contexte N] [--tri ORDRE] [-o SORTIE] FICHIER\n"
+                           u"        lexalon-liste --statistiques [-o SORTIE] FICHIER\n"
+                           u"« lexalon-liste --help » en dit plus.\n";
+
+constexpr auto helpText =
+    u"Usage : lexalon-liste [--frequences] [--par-fichier] [--ignorer-erreurs] [-o SORTIE] FICHIER...\n"
+    u"        lexalon-liste --fusionner [--frequences] [--par-fichier] [--ignorer-erreurs] [-o SORTIE] LISTE...\n"
+    u"        lexalon-liste --concordance FORME [--contexte N] [--tri ORDRE] [-o SORTIE] FICHIER\n"
+    u"        lexalon-liste --statistiques [-o SORTIE] FICHIER\n"
+    u"\n"
+    u"Écrit la liste des formes du texte FICHIER avec leur nombre d'attestations,\n"
+    u"octet pour octet comme Lexalon l'enregistre : la ligne d'en-tête « Formes »,\n"
+    u"tabulation, « Nombre d'attestations », puis une ligne par forme (la forme,\n"
+    u"une tabulation, le nombre), en Windows-1252, fins de ligne CR LF.\n"
+    u"La liste est en ordre alphabétique, sauf avec --frequences.\n"
+    u"\n"
+    u"De plusieurs fichiers, lus en parallèle, chacun avec son propre codage,\n"
+    u"la liste est celle de leurs formes à tous, comme s'ils étaient mis bout\n"
+    u"à bout avec un séparateur entre eux.\n"
+    u"\n"
+    u"Le texte est lu en Windows-1252, un caractère par octet ; en UTF-8 s'il\n"
+    u"commence par la marque d'ordre des octets ou s'il est de l'UTF-8 valide\n"
+    u"contenant des caractères accentués ; en UTF-16 s'il commence par sa marque\n"
+    u"d'ordre des octets. Seul un fichier ordinaire est lu.\n"
+    u"\n"
+    u"Options :\n"
+    u"  --frequences  trie la liste par fréquences décroissantes\n"
+    u"  --par-fichier ajoute après le total une colonne par fichier, nommée\n"
+    u"                par le fichier dans la ligne d'en-tête ; si un nom ne\n"
+    u"                s'écrit pas en Windows-1252, la liste est en UTF-8 avec\n"
+    u"                la marque d'ordre des octets\n"
+    u"  --fusionner   lit des listes enregistrées par Lexalon (avec ou sans\n"
+    u"                colonnes par fichier, en Windows-1252 ou en UTF-8 avec la\n"
+    u"                marque d'ordre des octets) et écrit leur somme au même\n"
+    u"                format ; un nombre d'attestations a au plus 18 chiffres,\n"
+    u"                et une somme plus grande est refusée\n"
+    u"  --ignorer-erreurs\n"
+    u"                écrit la liste des fichiers lisibles et signale les\n"
+    u"                autres, au lieu de ne rien écrire\n"
+    u"  --concordance FORME\n"
+    u"                écrit, au lieu de la liste, la concordance de FORME comme\n"
+    u"                Lexalon l'enregistre : une ligne d'en-tête, puis une ligne\n"
+    u"                par attestation (son numéro dans l'ordre du texte, le\n"
+    u"                contexte gauche, la forme telle que le texte l'écrit, le\n"
+    u"                contexte droit, séparés par des tabulations), en UTF-8 avec\n"
+    u"                la marque d'ordre des octets, fins de ligne CR LF ; FORME\n"
+    u"                est mise en minuscules comme les formes de la liste, et une\n"
+    u"                forme absente du texte ne donne que la ligne d'en-tête\n"
+    u"  --statistiques\n"
+    u"                écrit, au lieu de la liste, les statistiques lexicales du\n"
+    u"                texte comme Lexalon les enregistre : la ligne d'en-tête\n"
+    u"                « Mesure », tabulation, « Valeur », puis une ligne par mesure,\n"
+    u"                en Windows-1252, fins de ligne CR LF\n"
+    u"  --contexte N  largeur des contextes en mots, de 1 à 20 (6 par défaut)\n"
+    u"  --tri ORDRE   ordre des lignes de la concordance : texte (par défaut),\n"
+    u"                gauche1, gauche2, droite1 ou droite2 (le 1er ou le 2e mot\n"
+    u"                à gauche ou à droite de la forme, ex aequo dans l'ordre du\n"
+    u"                texte)\n"
+    u"  -o SORTIE     écrit la liste dans le fichier SORTIE au lieu de la sortie\n"
+    u"                standard ; un fichier existant n'est remplacé qu'une fois\n"
+    u"                la nouvelle liste écrite en entier ; un périphérique ou un\n"
+    u"                tube nommé lu par un programme est écrit tel quel\n"
+    u"  -h, --help    affiche cette aide\n"
+    u"  --version     affiche la version du programme\n"
+    u"\n"
+    u"Une barre de progression s'affiche sur l'erreur standard quand c'est un\n"
+    u"terminal et que le travail dure plus d'une seconde.\n"
+    u"\n"
+    u"Statut de sortie : 0 en cas de succès, 2 en cas d'erreur (usage incorrect,\n"
+    u"fichier illisible, mémoire insuffisante, liste impossible à écrire) ; rien\n"
+    u"n'est alors écrit. Avec --ignorer-erreurs, chaque fichier illisible est\n"
+    u"signalé, et le statut n'est 2 que si aucun ne l'est.\n";
+
+struct ListOptions
+{
+    QStringList inputs;
+    QString input; // the first
+    QString output; // standard output when empty
+    bool frequencies = false;
+    bool perFile = false;
+    bool merge = false;
+    bool ignoreErrors = false;
+    bool statistics = false;
+    std::optional<QString> concordanceForm;
+    std::optional<int> contextWords;
+    Concordance::Order concordanceOrder = Concordance::Order::Text;
+    bool orderGiven = false;
+    bool help = false;
+    bool version = false;
+    QString usageError;
+};
+
+std::optional<Concordance::Order> concordanceOrderNamed(const QString &name)
+{
+    static const std::pair<QStringView, Concordance::Order> orders[] = {
+        {u"texte", Concordance::Order::Text},
+        {u"gauche1", Concordance::Order::FirstLeft},
+        {u"gauche2", Concordance::Order::SecondLeft},
+        {u"droite1", Concordance::Order::FirstRight},
+        {u"droite2", Concordance::Order::SecondRight},
+    };
+    for (const auto &[orderName, order] : orders) {
+        if (name == orderName)
+            return order;
+    }
+    return std::nullopt;
+}
+
+ListOptions parseArguments(const QStringList &arguments)
+{
+    ListOptions options;
+    QStringList files;
+    bool optionsEnded = false;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString &argument = arguments.at(i);
+        if (optionsEnded || !argument.startsWith(u'-') || argument == u"-") {
+            files.append(argument);
+        } else if (argument == u"--") {
+            optionsEnded = true;
+        } else if (argument == u"-h" || argument == u"--help") {
+            options.help = true;
+        } else if (argument == u"--version") {
+            options.version = true;
+        } else if (argument == u"--frequences") {
+            options.frequencies = true;
+        } else if (argument == u"--par-fichier") {
+            options.perFile = true;
+        } else if (argument == u"--fusionner") {
+            options.merge = true;
+        } else if (argument == u"--ignorer-erreurs") {
+            options.ignoreErrors = true;
+        } else if (argument == u"--statistiques") {
+            options.statistics = true;
+        } else if (argument == u"--concordance" || argument == u"--contexte" || argument == u"--tri") {
+            if (i + 1 == arguments.size()) {
+                options.usageError = u"l'option %1 demande une valeur."_s.arg(argument);
+                return options;
+            }
+            const QString &value = arguments.at(++i);
+            if (argument == u"--concordance") {
+                options.concordanceForm = value;
+            } else if (argument == u"--contexte") {
+                bool number = false;
+                const int words = value.toInt(&number);
+                if (!number || words < Concordance::fewestWords || words > Concordance::mostWords) {
+                    options.usageError = u"la largeur du contexte est un nombre de mots de 1 à 20, pas « %1 »."_s.arg(value);
+                    return options;
+                }
+                options.contextWords = words;
+            } else {
+                const auto order = concordanceOrderNamed(value);
+                if (!order) {
+                    options.usageError = u"ordre de tri inconnu « %1 » : texte, gauche1, gauche2, droite1 ou droite2."_s.arg(value);
+                    return options;
+                }
+                options.concordanceOrder = *order;
+                options.orderGiven = true;
+            }
+        } else if (argument == u"-o") {
+            if (i + 1 == arguments.size() || arguments.at(i + 1).isEmpty()) {
+                options.usageError = u"l'option -o demande le nom du fichier de sortie."_s;
+                return options;
+            }
+            if (!options.output.isEmpty()) {
+                options.usageError = u"l'option -o ne peut être donnée qu'une fois."_s;
+                return options;
+            }
+            options.output = arguments.at(++i);
+        } else {
+            options.usageError = u"option inconnue « %1 »."_s.arg(argument);
+            return options;
+        }
+    }
+    if (options.help || options.version)
+        return options;
+    if (!options.concordanceForm && (options.contextWords || options.orderGiven))
+        options.usageError = u"les options --contexte et --tri ne valent qu'avec --concordance."_s;
+    else if (int(options.frequencies) + int(options.concordanceForm.has_value()) + int(options.statistics) > 1)
+        options.usageError = u"une seule des options --frequences, --concordance et --statistiques à la fois."_s;
+    else if ((options.concordanceForm || options.statistics) && (options.merge || options.perFile || options.ignoreErrors))
+        options.usageError = u"les options --fusionner, --par-fichier et --ignorer-erreurs ne valent que pour une liste."_s;
+    else if (files.isEmpty())
+        options.usageError = u"aucun fichier à lire."_s;
+    else if (files.size() > 1 && (options.concordanceForm || options.statistics))
+        options.usageError = u"un seul fichier à la fois pour une concordance ou des statistiques."_s;
+    options.inputs = files;
+    if (!files.isEmpty())
+        options.input = files.constFirst();
+    return options;
+}
+
+void report(QIODevice &err, const QString &message)
+{
+    // A name that is not UTF-8 is shown in its own bytes.
+    err.write(nativePath(u"lexalon-liste : "_s + message + u'\n'));
+}
+
+QString writeOutput(const std::function<bool(QIODevice &)> &write, const QString &outputPath, QIODevice &out)
+{
+    if (!outputPath.isEmpty()) {
+        const WriteOutcome outcome = writeWholeFile(outputPath, write);
+        if (!outcome.ok)
+            return u"impossible d'écrire %1 : %2"_s.arg(quoted(outputPath), outcome.errorString);
+        return {};
+    }
+    if (!write(out))
+        return u"impossible d'écrire sur la sortie standard : %1"_s.arg(systemErrorReason(out.errorString()));
+    return {};
+}
+
+// The statistics need the tokens in text order, not the text.
+QString writeStatisticsOf(const ListOptions &options, QIODevice &out)
+{
+    std::vector<Measure> measures;
+    {
+        TextAnalysis analysis;
+        if (QString problem = analyseTextFile(options.input, analysis); !problem.isEmpty())
+            return problem;
+        measures = LexicalStatistics(analysis.list, analysis.tokens).measures();
+    }
+    return writeOutput([&](QIODevice &device) { return writeMeasures(measures, device); }, options.output, out);
+}
+
+// The text is kept beside its tokens: the contexts are read from it.
+QString writeConcordanceOf(const ListOptions &options, QIODevice &out)
+{
+    const TextFileContent content = readTextFile(options.input);
+    if (!content.ok())
+        return readProblem(options.input, content);
+    const TextAnalysis analysis = analyseTextWithTokens(content.text);
+    const qsizetype row = analysis.list.rowOf(listedForm(*options.concordanceForm));
+    // An unknown form takes a rank no token has: its concordance is empty.
+    const auto rank = row >= 0 ? analysis.list.rank(row) : TextTokens::Rank(analysis.list.size());
+    Concordance concordance(content.text, analysis.tokens, rank);
+    concordance.sort(options.concordanceOrder);
+    const int words = options.contextWords.value_or(Concordance::defaultWords);
+    return writeOutput([&](QIODevice &device) { return writeConcordance(concordance, words, device); },
+                       options.output, out);
+}
+
+// The files done and the megabytes read, on one line of a terminal that is
+// drawn again in place, once the work has lasted a second.
+class ProgressLine
+{
+public:
+    ProgressLine(QIODevice &err, bool terminal, const FilesProgress &progress)
+        : m_err(err)
+        , m_terminal(terminal)
+        , m_progress(progress)
+    {
+        m_clock.start();
+    }
+
+    void draw()
+    {
+        if (!m_terminal || m_clock.elapsed() < shownAfterMilliseconds)
+            return;
+        const qint64 total = std::max<qint64>(m_progress.bytes, 1);
+        const auto filled = qsizetype(barWidth * std::min(m_progress.bytesDone.load(), total) / total);
+        const QString bar = QString(filled, u'#') + QString(barWidth - filled, u'.');
+        const QString line = u"\r[%1] %2/%3 fichiers, %4/%5 Mo "_s.arg(bar)
+                                 .arg(m_progress.filesDone.load())
+                                 .arg(m_progress.files)
+                                 .arg(m_progress.bytesDone.load() / bytesPerMegabyte)
+                                 .arg(m_progress.bytes / bytesPerMegabyte);
+        m_err.write(line.toLocal8Bit());
+        m_drawn = true;
+    }
+
+    // The line is wiped before any message or the end.
+    void clear()
+    {
+        if (m_drawn)
+            m_err.write("\r\x1b[K");
+        m_drawn = false;
+    }
+
+private:
+    static constexpr qint64 shownAfterMilliseconds = 1000;
+    static constexpr qsizetype barWidth = 30;
+    static constexpr qint64 bytesPerMegabyte = 1'000'000;
+
+    QIODevice &m_err;
+    const bool m_terminal;
+    const FilesProgress &m_progress;
+    QElapsedTimer m_clock;
+    bool m_drawn = false;
+};
+
+// A name in a heading line: its separators would cut it into columns.
+QString columnName(QString path)
+{
+    for (QChar &c : path) {
+        if (c == u'\t' || c == u'\r' || c == u'\n')
+            c = u' ';
+    }
+    return path;
+}
+
+// A form counted more times in all than a list can hold, and the files that
+// count it.
+QString totalTooLarge(const QString &form, std::vector<qsizetype> files, qsizetype last, const QStringList &paths)
+{
+    files.push_back(last);
+    std::sort(files.begin(), files.end());
+    files.erase(std::unique(files.begin(), files.end()), files.end());
+    QStringList names;
+    for (const qsizetype file : files)
+        names.append(quoted(paths.at(file)));
+    return u"le nombre d'attestations de « %1 » dans %2 dépasse %3, le plus grand qu'une liste puisse contenir : "
+           u"la liste n'est pas écrite."_s.arg(form, names.join(u", "_s), QString::number(mostListedCount));
+}
+
+// Each file that could not be listed, reported; why no list is written, or
+// nothing.
+QString reportProblems(const ListOptions &options, QIODevice &err, const QStringList &problems)
+{
+    qsizetype failed = 0;
+    for (const QString &problem : problems) {
+        if (!problem.isEmpty()) {
+            report(err, problem);
+            ++failed;
+        }
+    }
+    if (failed == 0 || (options.ignoreErrors && failed < problems.size()))
+        return {};
+    return options.ignoreErrors ? u"aucun fichier n'a pu être lu."_s
+                                : u"la liste n'est pas écrite (fichiers illisibles : %1 sur %2)."_s.arg(failed).arg(problems.size());
+}
+
+// The sum of the lists of several texts, or of saved lists. Each file that
+// cannot be listed is reported; unless told to ignore them, one is enough
+// for no list at all.
+QString listCorpus(const ListOptions &options, QIODevice &err, bool errIsTerminal, WordList &list)
+{
+    FilesProgress progress;
+    ProgressLine line(err, errIsTerminal, progress);
+    if (!options.merge && !options.perFile) {
+        const QStringList problems = listTextsTogether(options.inputs, progress, [&line] { line.draw(); }, list);
+        line.clear();
+        return reportProblems(options, err, problems);
+    }
+    // Each list is added as soon as it is made, so that only one a thread
+    // is ever held beside the sum.
+    WordListSum sum;
+    std::mutex mutex;
+    bool columns = options.perFile;
+    std::optional<QString> tooLarge; // the form whose total a list cannot hold
+    qsizetype tooLargeIn = 0;
+    const QStringList problems = listFiles(options.inputs, options.merge, progress, [&line] { line.draw(); },
+                                           [&](qsizetype index, WordList &&listed) {
+                                               const std::lock_guard lock(mutex);
+                                               if (tooLarge)
+                                                   return;
+                                               columns = columns || !listed.textColumns().isEmpty();
+                                               tooLarge = sum.add(std::move(listed), columnName(options.inputs.at(index)), index);
+                                               tooLargeIn = index;
+                                           });
+    line.clear();
+    if (QString problem = reportProblems(options, err, problems); !problem.isEmpty())
+        return problem;
+    if (tooLarge)
+        return totalTooLarge(*tooLarge, sum.sourcesOf(*tooLarge), tooLargeIn, options.inputs);
+    list = sum.take(columns);
+    return {};
+}
+
+// Returns why the list was not written, or nothing. Throws std::bad_alloc
+// when memory runs out: an output file is then left as it was, while the
+// standard output may already hold the start of the list.
+QString listText(const ListOptions &options, QIODevice &out, QIODevice &err, bool errIsTerminal)
+{
+    if (options.concordanceForm)
+        return writeConcordanceOf(options, out);
+    if (options.statistics)
+        return writeStatisticsOf(options, out);
+    WordList list;
+    if (options.inputs.size() > 1 || options.perFile || options.merge) {
+        if (QString problem = listCorpus(options, err, errIsTerminal, list); !problem.isEmpty())
+            return problem;
+    } else if (QString problem = listTextFile(options.input, list); !problem.isEmpty()) {
+        return problem;
+    }
+    if (options.frequencies)
+        list.sort(WordList::Order::DecreasingFrequency);
+    return writeOutput([&list](QIODevice &device) { return writeWordList(list, device); }, options.output,
+                       out);
+}
+
+} // namespace
+
+int runListCommand(const QStringList &arguments, QIODevice &out, QIODevice &err, bool errIsTerminal)
+{
+    const ListOptions options = parseArguments(arguments);
+    if (!options.usageError.isEmpty()) {
+        report(err, options.usageError);
+        err.write(QString::fromUtf16(usageLines).toLocal8Bit());
+        return listFailed;
+    }
+    if (options.help) {
+        out.write(QString::fromUtf16(helpText).toLocal8Bit());
+        return listSucceeded;
+    }
+    if (options.version) {
+        out.write(u"lexalon-liste %1\n"_s.arg(programVersion()).toLocal8Bit());
+        return listSucceeded;
+    }
+    // Written over its own text, the list would destroy it.
+    for (const QString &input : options.inputs) {
+        if (!options.output.isEmpty() && isSameFile(input, options.output)) {
+            report(err, u"%1 est le texte lu : la liste ne peut pas le remplacer."_s.arg(quoted(options.output)));
+            return listFailed;
+        }
+    }
+    QString problem;
+    try {
+        problem = listText(options, out, err, errIsTerminal);
+    } catch (const std::bad_alloc &) {
+        const QString what = options.concordanceForm ? u"la concordance de %1 ne peut pas être établie."_s
+                             : options.statistics    ? u"les statistiques de %1 ne peuvent pas être établies."_s
+                                                     : u"la liste de %1 ne peut pas être établie."_s;
+        problem = u"mémoire insuffisante : "_s + what.arg(quoted(options.input));
+    }
+    if (!problem.isEmpty()) {
+        report(err, problem);
+        return listFailed;
+    }
+    return listSucceeded;
+}
+
+} // namespace lexalon

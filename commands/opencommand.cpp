@@ -1,0 +1,69 @@
+#include "commands/opencommand.h"
+
+#include "platform/interaction/busyscope.h"
+#include "platform/interaction/filedialogs.h"
+#include "platform/interaction/messagebox.h"
+#include "text/textdocument.h"
+
+using namespace Qt::StringLiterals;
+
+namespace lexalon {
+
+namespace {
+
+QString fileWhichCannotBe(const QString &path, const QString &done)
+{
+    return u"Le fichier « "_s + path + u" » ne peut pas être "_s + done;
+}
+
+} // namespace
+
+MessageRequest cannotReadMessage(const QString &path, const QString &reason)
+{
+    return failureMessage(fileWhichCannotBe(path, u"lu."_s), reason, u"Lecture impossible"_s,
+                          MessageIcon::Information);
+}
+
+MessageRequest notEnoughMemoryMessage(const QString &path)
+{
+    return failureMessage(fileWhichCannotBe(path, u"lu."_s), u"Mémoire insuffisante pour un texte de cette taille."_s,
+                          u"Fichier trop volumineux"_s, MessageIcon::Information);
+}
+
+void openTextFile(TextDocument &document, FileDialogs &dialogs, BusyPointer &pointer,
+                  MessageBox &messages, const TextFileReader &reader)
+{
+    if (!document.canOpen())
+        return;
+    const QString path = dialogs.openFileName(QString::fromUtf16(textFileFilter));
+    if (!path.isEmpty())
+        loadTextFile(document, path, pointer, messages, reader);
+}
+
+void loadTextFile(TextDocument &document, const QString &path, BusyPointer &pointer, MessageBox &messages,
+                  const TextFileReader &reader)
+{
+    if (!document.canOpen())
+        return;
+    const BusyScope busy(pointer);
+    const TextFileContent content = reader(path);
+    switch (content.status) {
+    case TextFileContent::Status::Ok:
+        document.load(path, content.text);
+        break;
+    case TextFileContent::Status::OpenFailed:
+        messages.show(failureMessage(fileWhichCannotBe(path, u"ouvert."_s), content.errorString, {},
+                                     MessageIcon::Warning));
+        break;
+    case TextFileContent::Status::ReadFailed:
+        messages.show(cannotReadMessage(path, content.errorString));
+        break;
+    case TextFileContent::Status::TooLarge:
+        messages.show(notEnoughMemoryMessage(path));
+        break;
+    case TextFileContent::Status::Cancelled: // the user's choice: nothing to say
+        break;
+    }
+}
+
+} // namespace lexalon

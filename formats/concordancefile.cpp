@@ -1,0 +1,43 @@
+#include "formats/concordancefile.h"
+
+#include "wordforms/concordance.h"
+
+#include <QIODevice>
+
+namespace lexalon {
+
+namespace {
+
+constexpr char byteOrderMark[] = "\xEF\xBB\xBF";
+constexpr qsizetype pieceSize = qsizetype(1) << 16;
+
+} // namespace
+
+// Written a piece at a time: a concordance of a million lines is never held
+// whole as bytes.
+bool writeConcordance(const Concordance &concordance, int words, QIODevice &device)
+{
+    QByteArray piece(byteOrderMark);
+    piece += QStringView(concordanceHeading).toUtf8();
+    piece += "\r\n";
+    for (qsizetype row = 0; row < concordance.size(); ++row) {
+        const qsizetype attestation = concordance.attestation(row);
+        const ConcordanceLine line = concordance.line(attestation, words);
+        piece += QByteArray::number(attestation + 1);
+        piece += '\t';
+        piece += line.left.toUtf8();
+        piece += '\t';
+        piece += line.form.toUtf8();
+        piece += '\t';
+        piece += line.right.toUtf8();
+        piece += "\r\n";
+        if (piece.size() >= pieceSize) {
+            if (device.write(piece) != piece.size())
+                return false;
+            piece.clear();
+        }
+    }
+    return device.write(piece) == piece.size();
+}
+
+} // namespace lexalon

@@ -1,0 +1,76 @@
+#pragma once
+
+#include "gui/platform/windowservices.h"
+#include "text/textfile.h"
+
+#include <QMainWindow>
+
+#include <memory>
+
+class QAction;
+class QCloseEvent;
+class QDragEnterEvent;
+class QDropEvent;
+class QMimeData;
+
+namespace lexalon {
+
+class BusyPointer;
+class ElidedLabel;
+class TextDocument;
+class ParagraphIndex;
+class TaskRunner;
+class TextPane;
+
+// The main window: the loaded text, the file's path, and the commands to open
+// and close a text, list its word forms, see the About window and quit.
+class Form1 final : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit Form1(const WindowServices &services, QWidget *parent = nullptr);
+    ~Form1() override;
+
+    void mnuItemOuvrir_Click();
+    void mnuItemFermer_Click();
+    void mnuItemQuitter_Click();
+    void Liste_Click();
+    void about_Click();
+
+    // Opens the file as "Ouvrir..." would once it is chosen: from the command
+    // line, or dropped on the window.
+    void openFile(const QString &path);
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    // A local file dropped opens when the text can be opened; anything else
+    // is refused.
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+
+private:
+    void createControls();
+    void createMenus();
+    void showDocument();
+    void Form_Unload();
+    // Reads the file on a worker, with progress and "Annuler".
+    TextFileContent readWithProgress(const QString &path);
+    // The file a drop would open, or nothing.
+    QString droppedFile(const QMimeData &data) const;
+
+    WindowServices m_services;
+    TextDocument *m_document;
+    std::unique_ptr<BusyPointer> m_pointer;
+    TaskRunner *m_tasks;
+    // The index of the text last read, made on the worker for the pane.
+    std::unique_ptr<ParagraphIndex> m_readIndex;
+
+    ElidedLabel *m_lblFichier = nullptr;
+    TextPane *m_txtFichier = nullptr;
+    QAction *m_mnuItemOuvrir = nullptr;
+    QAction *m_mnuItemFermer = nullptr;
+    QAction *m_Liste = nullptr;
+};
+
+} // namespace lexalon

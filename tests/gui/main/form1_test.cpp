@@ -1,0 +1,206 @@
+// The main window's wiring: each menu item reaches its command and the window
+// shows the document. The commands and their messages are tested on their own.
+
+#include "gui/concordance/concordancewindow.h"
+#include "gui/look/elidedlabel.h"
+#include "gui/main/form1.h"
+#include "gui/main/textpane.h"
+#include "gui/wordlist/frmliste01.h"
+#include "support/testfiles.h"
+#include "support/windowtesting.h"
+
+#include <QAccessible>
+#include <QAction>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QLabel>
+#include <QMimeData>
+#include <QTemporaryDir>
+#include <QTableView>
+#include <QTest>
+#include <QUrl>
+
+using namespace lexalon;
+using namespace lexalon::testing;
+using namespace Qt::StringLiterals;
+
+// A main window with its services scripted, its controls found by name.
+struct Window
+{
+    QTemporaryDir folder;
+    ScriptedServices scripted;
+    Form1 form{scripted.services()};
+
+    QAction &action(const QString &name) const { return *form.findChild<QAction *>(name); }
+    void open(const QByteArray &bytes)
+    {
+        const QString path = folder.filePath(u"texte.txt"_s);
+        QVERIFY(writeBytes(path, bytes));
+        scripted.dialogs.setNextFileName(path);
+        action(u"mnuItemOuvrir"_s).trigger();
+    }
+    // The label, the pane's text and whether Ouvrir, Fermer, Liste and the pane are enabled.
+    QStringList shown() const
+    {
+        const TextPane &pane = *form.findChild<TextPane *>(u"txtFichier"_s);
+        QString enabled;
+        for (const QString &name : {u"mnuItemOuvrir"_s, u"mnuItemFermer"_s, u"Liste"_s})
+            enabled += QString::number(action(name).isEnabled());
+        return {form.findChild<QLabel *>(u"lblFichier"_s)->text(), pane.Text(), enabled + QString::number(pane.isEnabled())};
+    }
+};
+
+class Form1Test : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void openAndCloseShowTheDocument()
+    {
+        Window window;
+        const QString start = u"Chargez un fichier texte avec la commande Ouvrir"_s;
+        QCOMPARE(window.shown(), (QStringList{start, {}, u"1011"_s}));
+        window.open("Premi\xE8re\r\nFin");
+        QCOMPARE(window.shown(), (QStringList{window.folder.filePath(u"texte.txt"_s), u"Première\r\nFin"_s, u"0111"_s}));
+        window.action(u"mnuItemFermer"_s).trigger();
+        QCOMPARE(window.shown(), (QStringList{start + u'.', {}, u"1000"_s}));
+    }
+
+    // A long path keeps its file's name in sight, and the pane, named after
+    // it, follows the window's size; the menus have their shortcuts; under a
+    // dark theme the label still reads on its yellow.
+    void labelPaneAndShortcuts()
+    {
+        const QPalette desktop = QApplication::palette();
+        QApplication::setPalette(darkPalette());
+        Window window;
+        QApplication::setPalette(desktop);
+        QCOMPARE(unreadableLabels(window.form), QStringList());
+        const QString folder = window.folder.filePath(QString(120, u'd'));
+        QVERIFY(QDir().mkpath(folder));
+        const QString path = folder + u"/le fichier.txt"_s;
+        QVERIFY(writeBytes(path, "texte"));
+        window.form.openFile(path);
+        auto *label = window.form.findChild<ElidedLabel *>(u"lblFichier"_s);
+        QVERIFY2(label->shownText().endsWith(u"/le fichier.txt"_s) && label->shownText().contains(u'…'), qPrintable(label->shownText()));
+        QVERIFY(label->fontMetrics().horizontalAdvance(label->shownText()) <= label->contentsRect().width());
+        auto *pane = window.form.findChild<TextPane *>(u"txtFichier"_s);
+        QCOMPARE(QAccessible::queryAccessibleInterface(pane)->text(QAccessible::Name), path);
+        window.form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window.form));
+        const QSize before = pane->size();
+        window.form.resize(window.form.size() + QSize(100, 50));
+        QTRY_COMPARE(pane->size(), before + QSize(100, 50));
+        QStringList shortcuts;
+        for (const QString &name : {u"mnuItemOuvrir"_s, u"mnuItemFermer"_s, u"mnuItemQuitter"_s, u"Liste"_s})
+            shortcuts.append(window.action(name).shortcut().toString());
+        QCOMPARE(shortcuts, (QStringList{u"Ctrl+O"_s, u"Ctrl+W"_s, u"Ctrl+Q"_s, u"Ctrl+L"_s}));
+    }
+
+    void aboutOpensOverTheWindow()
+    {
+        Window window;
+        window.action(u"about"_s).trigger();
+        QCOMPARE(window.scripted.aboutOwners, (std::vector<QPointer<QWidget>>{&window.form}));
+    }
+
+    void wordListOfTheTextShownIsModalUnderTheHourglass()
+    {
+        Window window;
+        window.open("zoo zoo zoo abri");
+        window.scripted.pointerLog.clear();
+        QString seen;
+        inspectNextModal<frmListe01>([&](frmListe01 &list) {
+            seen = QString::number(list.isModal() && list.parentWidget() == &window.form
+                                   && window.form.cursor().shape() == Qt::WaitCursor)
+                   + list.findChild<QLabel *>(u"Label6"_s)->text();
+        });
+        window.action(u"Liste"_s).trigger();
+        QCOMPARE(seen, u"14"_s);
+        QCOMPARE(window.scripted.pointerChangesOf(&window.form), (std::vector{MousePointer::Hourglass, MousePointer::Default}));
+    }
+
+    // "Annuler" on reading a text, pressed as it starts or as it ends, or on
+    // its word list leaves the window as it was, with nothing said.
+    void cancelledWorkLeavesTheWindowAsItWas()
+    {
+        Window window;
+        const QStringList start = window.shown();
+        for (const auto when : {DuringNextTask::When::AtStart, DuringNextTask::When::AsItEnds}) {
+            new DuringNextTask(window.form, when, &TaskRunner::cancel);
+            window.open("un deux");
+            QCOMPARE(window.shown(), start);
+        }
+        window.open("un deux");
+        const QStringList loaded = window.shown();
+        new DuringNextTask(window.form, DuringNextTask::When::AtStart, &TaskRunner::cancel);
+        window.action(u"Liste"_s).trigger();
+        QVERIFY(window.form.findChildren<frmListe01 *>().isEmpty());
+        QCOMPARE(window.shown(), loaded);
+        QVERIFY(window.scripted.messages.requests().empty());
+    }
+
+    // Alt+A L typed while a text is read is acted on once it is loaded: its
+    // word list opens.
+    void keysTypedDuringWorkAreActedOnAfterIt()
+    {
+        Window window;
+        window.form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window.form));
+        new DuringNextTask(window.form, DuringNextTask::When::AsItEnds, [&window](TaskRunner &) {
+            QTest::keyClick(window.form.windowHandle(), Qt::Key_A, Qt::AltModifier);
+            QTest::keyClick(window.form.windowHandle(), Qt::Key_L);
+        });
+        QString forms;
+        inspectNextModal<frmListe01>([&forms](frmListe01 &list) { forms = list.findChild<QLabel *>(u"Label6"_s)->text(); });
+        window.open("zoo zoo abri");
+        QTRY_COMPARE(forms, u"3"_s);
+    }
+
+    // A local file dropped opens as if chosen, the first of several; anything
+    // but a local file, or any file once a text is loaded, is refused.
+    void droppedFileOpens()
+    {
+        Window window;
+        const QString path = window.folder.filePath(u"texte.txt"_s);
+        QVERIFY(writeBytes(path, "un deux"));
+        const auto drop = [&window](const QList<QUrl> &urls) {
+            QMimeData data;
+            data.setUrls(urls);
+            QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QCoreApplication::sendEvent(&window.form, &enter);
+            QDropEvent dropped(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QCoreApplication::sendEvent(&window.form, &dropped);
+            return enter.isAccepted() && dropped.isAccepted();
+        };
+        QVERIFY(!drop({QUrl(u"https://example.org/texte.txt"_s)}));
+        QVERIFY(drop({QUrl::fromLocalFile(path), QUrl::fromLocalFile(window.folder.filePath(u"autre.txt"_s))}));
+        QCOMPARE(window.shown().mid(0, 2), (QStringList{QDir::toNativeSeparators(path), u"un deux"_s}));
+        QVERIFY(!drop({QUrl::fromLocalFile(path)}));
+    }
+
+    // From the word list's concordance, an attestation is selected in the pane.
+    void concordanceShowsAnAttestationInThePane()
+    {
+        Window window;
+        window.open("zoo zoo Zoo abri");
+        inspectNextModal<frmListe01>([](frmListe01 &list) {
+            auto *grid = list.findChild<QTableView *>(u"grille01"_s);
+            grid->setCurrentIndex(grid->model()->index(1, 1));
+            inspectNextModal<ConcordanceWindow>([](ConcordanceWindow &concordance) {
+                auto *table = concordance.findChild<QTableView *>(u"concordance"_s);
+                table->setCurrentIndex(table->model()->index(2, 0));
+                concordance.afficher_Click();
+            });
+            list.concordance_Click();
+        });
+        window.action(u"Liste"_s).trigger();
+        const TextPane &pane = *window.form.findChild<TextPane *>(u"txtFichier"_s);
+        QCOMPARE(pane.selection().anchor, 8);
+        QCOMPARE(pane.selectedText(), u"Zoo"_s);
+    }
+};
+
+QTEST_MAIN(Form1Test)
+#include "form1_test.moc"

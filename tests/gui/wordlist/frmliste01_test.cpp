@@ -1,0 +1,225 @@
+#include "formats/wordlistfile.h"
+#include "gui/concordance/concordancewindow.h"
+#include "gui/statistics/statisticswindow.h"
+#include "gui/wordlist/frmliste01.h"
+#include "gui/wordlist/wordlistmodel.h"
+#include "gui/wordlist/wordlistview.h"
+#include "support/windowtesting.h"
+#include "tests/support/testfiles.h"
+#include "wordforms/wordlist.h"
+
+#include <QAbstractItemModelTester>
+#include <QAccessible>
+#include <QAction>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextEdit>
+
+#include <functional>
+#include <initializer_list>
+#include <memory>
+
+using namespace lexalon;
+using namespace lexalon::testing;
+using namespace Qt::StringLiterals;
+
+// Wiring only: what the core does with the list is tested there. A model tester watches every change of the list.
+class FrmListe01Test : public QObject
+{
+    Q_OBJECT
+
+    void load(const QString &text)
+    {
+        m_window = std::make_unique<frmListe01>(text, m_scripted->services());
+        new QAbstractItemModelTester(model(), QAbstractItemModelTester::FailureReportingMode::QtTest, m_window.get());
+        m_window->Form_Load();
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    }
+    WordListView *view() const { return m_window->findChild<WordListView *>(u"grille01"_s); }
+    WordListModel *model() const { return qobject_cast<WordListModel *>(view()->model()); }
+    QPushButton *button() const { return m_window->findChild<QPushButton *>(u"Command1"_s); }
+    QAction *action(const QString &name) const { return m_window->findChild<QAction *>(name); }
+    QModelIndex countCell(const QString &form) const
+    {
+        return model()->match(model()->index(0, 0), Qt::DisplayRole, form, 1, Qt::MatchExactly).value(0).siblingAtColumn(1);
+    }
+    // The rows as the view shows them, one "form count" a row.
+    QStringList shownRows() const
+    {
+        QStringList rows;
+        for (int row = 0; row < model()->rowCount(); ++row)
+            rows.append(model()->index(row, 0).data().toString() + u' ' + model()->index(row, 1).data().toString());
+        return rows;
+    }
+
+    std::unique_ptr<ScriptedServices> m_scripted;
+    std::unique_ptr<frmListe01> m_window;
+    const QString toFrequencies = u"Tri par fréquences décroissantes"_s;
+
+private Q_SLOTS:
+    void init()
+    {
+        m_window.reset();
+        m_scripted = std::make_unique<ScriptedServices>();
+    }
+
+    // Only counts can be made current, the first one at once; the keys move
+    // from it and typed letters find forms.
+    void opensAlphabeticalOnTheFirstCountWithTheStatistics()
+    {
+        load(u"Le chat, le CHAT et l'ane."_s);
+        QCOMPARE(shownRows(), (QStringList{u"ane 1"_s, u"chat 2"_s, u"et 1"_s, u"l 1"_s, u"le 2"_s}));
+        QCOMPARE(m_window->findChild<QLabel *>(u"Label6"_s)->text(), u"7"_s);
+        QCOMPARE(m_window->findChild<QLabel *>(u"Label7"_s)->text(), u"5"_s);
+        QCOMPARE(m_window->focusWidget(), view());
+        QCOMPARE(view()->selectionModel()->selectedIndexes(), QModelIndexList{countCell(u"ane"_s)});
+        QTest::keyClick(view(), Qt::Key_Down);
+        const QModelIndex chat = countCell(u"chat"_s);
+        QCOMPARE(view()->currentIndex(), chat);
+        QTest::mouseClick(view()->viewport(), Qt::LeftButton, {}, view()->visualRect(countCell(u"le"_s).siblingAtColumn(0)).center());
+        QCOMPARE(view()->currentIndex(), chat);
+        QTest::keyClicks(view(), u"L"_s);
+        QCOMPARE(view()->currentIndex(), countCell(u"l"_s));
+        QCOMPARE(model()->index(1, 0).data(Qt::ToolTipRole).toString(), u"chat"_s);
+        QTest::keyClick(view(), Qt::Key_End, Qt::ControlModifier);
+        QCOMPARE(view()->currentIndex(), countCell(u"le"_s));
+    }
+
+    // The highlight stays on its row; the button, pressed or given Entrée,
+    // names the order the list is not in. Saving takes the order shown;
+    // saving and printing leave the current cell and the view where they were.
+    void buttonAndMenuCommands()
+    {
+        QString text;
+        for (int n = 0; n < 26 * 26; ++n)
+            text += QString(QChar(u'a' + n / 26)) + QChar(u'a' + n % 26) + u' ';
+        load(text + u"zz zz"_s);
+        QTest::mouseClick(button(), Qt::LeftButton);
+        QCOMPARE(m_scripted->pointerChangesOf(m_window.get()), (std::vector{MousePointer::Hourglass, MousePointer::Default}));
+        QCOMPARE(button()->text(), u"Tri alphabétique"_s);
+        QCOMPARE(shownRows().first(), u"zz 3"_s);
+        QCOMPARE(view()->currentIndex().row(), 0);
+        const QTemporaryDir folder;
+        m_scripted->dialogs.setNextFileName(folder.filePath(u"liste.txt"_s));
+        view()->setCurrentIndex(countCell(u"mm"_s));
+        const int top = view()->rowAt(0);
+        action(u"enregistrer"_s)->trigger();
+        QCOMPARE(contentOf(folder.filePath(u"liste.txt"_s)), wordListBytes(model()->list()));
+        action(u"imprimer"_s)->trigger();
+        QCOMPARE(m_scripted->printing.documents().size(), size_t(1));
+        QCOMPARE(view()->currentIndex(), countCell(u"mm"_s));
+        QCOMPARE(view()->rowAt(0), top);
+        button()->setFocus();
+        QTest::keyClick(button(), Qt::Key_Return);
+        QCOMPARE(button()->text(), toFrequencies);
+        QStringList shortcuts;
+        for (const QString &name : {u"enregistrer"_s, u"imprimer"_s, u"fermer"_s})
+            shortcuts.append(action(name)->shortcut().toString());
+        QCOMPARE(shortcuts, (QStringList{u"Ctrl+S"_s, u"Ctrl+P"_s, u"Ctrl+W"_s}));
+    }
+
+    // Figures of up to twelve digits are shown whole, as is the button's
+    // caption, whatever serif stands in for the window's.
+    void figuresAndCaptionsAreNeverCut()
+    {
+        qint64 count = 0;
+        for (int digits = 1; digits <= 12; ++digits) {
+            count = count * 10 + 8;
+            TextStore forms;
+            const TextStore::Index form = forms.append(u"mot");
+            WordList list(std::move(forms));
+            list.append(form, count);
+            m_window = std::make_unique<frmListe01>(QString(), m_scripted->services());
+            m_window->Form_Load(TextAnalysis{std::move(list), {}});
+            auto *total = m_window->findChild<QLabel *>(u"Label6"_s);
+            QCOMPARE(total->toolTip(), QString::number(count));
+            for (QWidget *shown : std::initializer_list<QWidget *>{total, button()}) {
+                const QString text = shown->property("text").toString();
+                QVERIFY2(shown->fontMetrics().horizontalAdvance(text) <= shown->contentsRect().width(), qPrintable(text));
+            }
+        }
+    }
+
+    // Under a dark theme every text keeps a colour that reads on its ground,
+    // the grid's cells and its navy highlight included.
+    void darkThemeKeepsTextReadable()
+    {
+        const QPalette desktop = QApplication::palette();
+        QApplication::setPalette(darkPalette());
+        load(u"Le chat"_s);
+        QApplication::setPalette(desktop);
+        QCOMPARE(unreadableLabels(*m_window), QStringList());
+        for (const QModelIndex &cell : {model()->index(0, 0), model()->index(0, 1)})
+            QVERIFY(contrast(cell.data(Qt::ForegroundRole).value<QBrush>().color(), cell.data(Qt::BackgroundRole).value<QBrush>().color()) > 7);
+        QVERIFY(contrast(view()->palette().color(QPalette::HighlightedText), view()->palette().color(QPalette::Highlight)) > 3.9);
+    }
+
+    // A screen reader finds the title once, each figure named after its
+    // caption, the grid by its name, nothing hidden, and what the window is.
+    void screenReadersReadTheWindow()
+    {
+        load(u"Le chat, le CHAT et l'ane."_s);
+        QStringList names;
+        std::function<void(QAccessibleInterface *)> read = [&](QAccessibleInterface *node) {
+            for (int i = 0; i < node->childCount(); ++i) {
+                QAccessibleInterface *child = node->child(i);
+                if (child->role() == QAccessible::StaticText || child->role() == QAccessible::Table)
+                    names.append(child->text(QAccessible::Name));
+                read(child);
+            }
+        };
+        QAccessibleInterface *window = QAccessible::queryAccessibleInterface(m_window.get());
+        read(window);
+        QCOMPARE(names, (QStringList{u"Listes du lexalon"_s, u"Nombre total de formes de l'extrait :"_s,
+                                     u"Nombre total de formes de l'extrait : 7"_s, u"Nombre total de formes différentes :"_s,
+                                     u"Nombre total de formes différentes : 5"_s, u"Liste des formes"_s}));
+        QVERIFY(!window->text(QAccessible::Description).isEmpty());
+    }
+
+    // Entrée, a double-click on a form and the Outils menu open the
+    // concordance of the form chosen, and Entrée does not press the button;
+    // with no form the command is disabled. Outils also opens the statistics.
+    void choosingAFormOpensItsConcordance()
+    {
+        load(u"Le chat, le CHAT et l'ane."_s);
+        QStringList captions;
+        const auto nextCaption = [&] {
+            inspectNextModal<ConcordanceWindow>([&](ConcordanceWindow &window) { captions.append(window.windowTitle()); });
+        };
+        nextCaption();
+        view()->setCurrentIndex(countCell(u"chat"_s));
+        QTest::keyClick(view(), Qt::Key_Return);
+        nextCaption();
+        QTest::mouseDClick(view()->viewport(), Qt::LeftButton, {}, view()->visualRect(countCell(u"et"_s).siblingAtColumn(0)).center());
+        nextCaption();
+        view()->setCurrentIndex(countCell(u"le"_s));
+        action(u"concordance"_s)->trigger();
+        QCOMPARE(captions, (QStringList{u"Concordance de « chat »"_s, u"Concordance de « et »"_s, u"Concordance de « le »"_s}));
+        QCOMPARE(button()->text(), toFrequencies);
+        // The statistics of the same list.
+        QString total;
+        inspectNextModal<StatisticsWindow>([&](StatisticsWindow &window) {
+            total = window.findChild<QTableView *>(u"mesures"_s)->model()->index(0, 1).data().toString();
+        });
+        action(u"statistiques"_s)->trigger();
+        QCOMPARE(total, u"7"_s);
+        // A form of a million letters is named and shown in part.
+        load(QString(1'000'000, u'a'));
+        QList<qsizetype> lengths;
+        inspectNextModal<ConcordanceWindow>([&](ConcordanceWindow &window) {
+            lengths = {window.windowTitle().size(), window.findChild<QTextEdit *>(u"paragraphe"_s)->toPlainText().size()};
+        });
+        view()->setCurrentIndex(model()->index(0, 1));
+        action(u"concordance"_s)->trigger();
+        QCOMPARE(lengths, (QList<qsizetype>{u"Concordance de «  »"_s.size() + 61, 4097}));
+        load(u"1, 2, 3"_s);
+        QVERIFY(!action(u"concordance"_s)->isEnabled());
+    }
+};
+
+QTEST_MAIN(FrmListe01Test)
+#include "frmliste01_test.moc"
