@@ -65,7 +65,8 @@ def core_sources():
                     continue
                 files += [f"{folder}/{name}" for name in words[1:]
                           if name.endswith((".cpp", ".h"))]
-    return sorted(files)
+    # By name first, so that moving a file between folders keeps the sample.
+    return sorted(files, key=lambda path: (path.rsplit("/", 1)[-1], path))
 
 
 # ---------------------------------------------------------------- mutants
