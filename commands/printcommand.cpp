@@ -1,6 +1,5 @@
 #include "commands/printcommand.h"
 
-#include "formats/concordancefile.h"
 #include "platform/interaction/busyscope.h"
 #include "platform/interaction/filedialogs.h"
 #include "platform/interaction/messagebox.h"
@@ -9,7 +8,6 @@
 #include "wordforms/lexicalstatistics.h"
 #include "wordforms/wordlist.h"
 
-#include <QStringList>
 
 #include <algorithm>
 #include <array>
@@ -150,8 +148,10 @@ public:
         setFont(printlayout::headingFontSize, true);
         startRow();
         m_printer.printLine(u"Concordance de « %1 »"_s.arg(form));
-        const QStringList headings = QString::fromUtf16(concordanceHeading).split(u'\t');
-        printRow({headings[0], headings[1], headings[2], headings[3]}, true);
+        std::array<QString, 4> titles;
+        std::transform(std::begin(concordanceColumns), std::end(concordanceColumns), titles.begin(),
+                       [](QStringView title) { return title.toString(); });
+        printRow(titles, true);
         printRule();
     }
 

@@ -18,7 +18,11 @@ constexpr qsizetype pieceSize = qsizetype(1) << 16;
 bool writeConcordance(const Concordance &concordance, int words, QIODevice &device)
 {
     QByteArray piece(byteOrderMark);
-    piece += QStringView(concordanceHeading).toUtf8();
+    for (const QStringView column : concordanceColumns) {
+        if (column.data() != concordanceColumns[0].data())
+            piece += '\t';
+        piece += column.toUtf8();
+    }
     piece += "\r\n";
     for (qsizetype row = 0; row < concordance.size(); ++row) {
         const qsizetype attestation = concordance.attestation(row);

@@ -6,8 +6,6 @@ namespace lexalon {
 
 class Concordance;
 
-inline constexpr auto concordanceHeading = u"N°\tContexte gauche\tForme\tContexte droit";
-
 // The saved concordance: the heading line, then one line per row in the
 // order shown: the attestation's number in text order, tab, its left
 // context, tab, the form, tab, its right context. UTF-8 after a byte-order

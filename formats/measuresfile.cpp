@@ -11,7 +11,7 @@ namespace lexalon {
 bool writeMeasures(const std::vector<Measure> &measures, QIODevice &device)
 {
     PieceWriter writer(device, false);
-    if (!writer.text(QStringView(measuresHeading)) || !writer.endRow())
+    if (!writer.startRow(measureColumns[0], measureColumns[1]) || !writer.endRow())
         return false;
     for (const Measure &measure : measures) {
         if (!writer.startRow(measure.name, measure.value) || !writer.endRow())

@@ -8,8 +8,6 @@ class QIODevice;
 
 namespace lexalon {
 
-inline constexpr auto measuresHeading = u"Mesure\tValeur";
-
 // The saved measures: the heading line, then one line per measure, its name,
 // tab, its value, CR LF, in Windows-1252 like the word list. False when the
 // write fails.

@@ -16,6 +16,9 @@ class TaskProgress;
 // One attestation in its context: the words before the form, the form as the
 // text writes it, the words after. Line breaks show as a pilcrow and other
 // control characters as a space, so a line stays one line.
+// A concordance's columns, as its window, its file and its printout title them.
+inline constexpr QStringView concordanceColumns[] = {u"N°", u"Contexte gauche", u"Forme", u"Contexte droit"};
+
 struct ConcordanceLine
 {
     QString left;

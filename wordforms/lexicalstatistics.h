@@ -3,6 +3,7 @@
 #include "wordforms/texttokens.h"
 
 #include <QString>
+#include <QStringView>
 #include <QtGlobal>
 
 #include <array>
@@ -14,6 +15,9 @@ namespace lexalon {
 
 class TaskProgress;
 class WordList;
+
+// The measures' columns, as their window and their file title them.
+inline constexpr QStringView measureColumns[] = {u"Mesure", u"Valeur"};
 
 // One measure of the vocabulary, as the window shows it and the file holds
 // it: its name, its value written the French way, and what it says.

@@ -1,10 +1,8 @@
 #include "gui/concordance/concordancemodel.h"
 
-#include "formats/concordancefile.h"
 #include "wordforms/figures.h"
 
 #include <QFont>
-#include <QStringList>
 
 #include <utility>
 
@@ -89,11 +87,9 @@ QVariant ConcordanceModel::data(const QModelIndex &index, int role) const
 
 QVariant ConcordanceModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    // The saved file's heading names the same columns.
-    static const QStringList headings = QString::fromUtf16(concordanceHeading).split(u'\t');
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= columnCount())
         return QAbstractTableModel::headerData(section, orientation, role);
-    return headings[section];
+    return concordanceColumns[section].toString();
 }
 
 } // namespace lexalon

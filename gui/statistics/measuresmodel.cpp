@@ -1,9 +1,8 @@
 #include "gui/statistics/measuresmodel.h"
 
-#include "formats/measuresfile.h"
+#include "wordforms/lexicalstatistics.h"
 #include "wordforms/figures.h"
 
-#include <QStringList>
 
 #include <utility>
 
@@ -44,11 +43,9 @@ QVariant MeasuresModel::data(const QModelIndex &index, int role) const
 
 QVariant MeasuresModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    // The saved file's heading names the same columns.
-    static const QStringList headings = QString::fromUtf16(measuresHeading).split(u'\t');
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= columnCount())
         return QAbstractTableModel::headerData(section, orientation, role);
-    return headings[section];
+    return measureColumns[section].toString();
 }
 
 } // namespace lexalon
