@@ -1,5 +1,5 @@
 #include "bench/corpus.h"
-#include "text/textfile.h"
+#include "text/windows1252.h"
 #include "wordforms/analysis.h"
 #include "wordforms/wordlist.h"
 

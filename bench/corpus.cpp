@@ -1,6 +1,6 @@
 #include "bench/corpus.h"
 
-#include "formats/wordlistfile.h"
+#include "text/windows1252.h"
 
 #include <QString>
 

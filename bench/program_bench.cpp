@@ -11,7 +11,7 @@
 #include "gui/wordlist/wordlistview.h"
 #include "platform/interaction/taskprogress.h"
 #include "tests/support/windowtesting.h"
-#include "text/textfile.h"
+#include "text/windows1252.h"
 #include "wordforms/analysis.h"
 
 #include <QApplication>

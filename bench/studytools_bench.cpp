@@ -10,6 +10,7 @@
 #include "gui/concordance/dispersionstrip.h"
 #include "gui/statistics/statisticswindow.h"
 #include "text/textfile.h"
+#include "text/windows1252.h"
 #include "wordforms/analysis.h"
 #include "wordforms/concordance.h"
 #include "wordforms/lexicalstatistics.h"

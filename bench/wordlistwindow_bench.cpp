@@ -2,7 +2,7 @@
 #include "bench/offscreen.h"
 #include "gui/wordlist/frmliste01.h"
 #include "gui/wordlist/wordlistview.h"
-#include "text/textfile.h"
+#include "text/windows1252.h"
 
 #include <QApplication>
 #include <QString>

@@ -3,6 +3,7 @@
 #include "formats/wordlistreading.h"
 #include "platform/files/regularfile.h"
 #include "text/textfile.h"
+#include "text/windows1252.h"
 #include "wordforms/analysis.h"
 #include "wordforms/tokenlist.h"
 

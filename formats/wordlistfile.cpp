@@ -18,42 +18,9 @@ using namespace Qt::StringLiterals;
 namespace lexalon {
 namespace {
 
-constexpr char unmappable = '?';
 constexpr char fieldSeparator = '\t';
 constexpr char lineEnd[] = {'\r', '\n'};
 constexpr char utf8ByteOrderMark[] = {'\xEF', '\xBB', '\xBF'};
-
-char encodeCharacter(char16_t c)
-{
-    const bool sameValue = c < windows1252::block80First || (c >= windows1252::block80End && c <= 0xFF);
-    if (sameValue)
-        return char(c);
-    const auto *found = std::find(windows1252::block80.begin(), windows1252::block80.end(), c);
-    if (found == windows1252::block80.end())
-        return unmappable;
-    return char(windows1252::block80First + (found - windows1252::block80.begin()));
-}
-
-// One byte per character: a surrogate pair is one character.
-char *encodeInto(QStringView text, char *out)
-{
-    const char16_t *p = text.utf16();
-    const char16_t *const end = p + text.size();
-    while (p < end) {
-        const char16_t c = *p++;
-        if (QChar::isHighSurrogate(c) && p < end && QChar::isLowSurrogate(*p))
-            ++p;
-        *out++ = encodeCharacter(c);
-    }
-    return out;
-}
-
-bool fitsWindows1252(QStringView text)
-{
-    return std::all_of(text.begin(), text.end(), [](QChar c) {
-        return c.unicode() == char16_t(unmappable) || (!c.isSurrogate() && encodeCharacter(c.unicode()) != unmappable);
-    });
-}
 
 // UTF-8: three bytes at most a UTF-16 unit, four a pair.
 char *encodeUtf8Into(QStringView text, char *out)
@@ -145,7 +112,7 @@ bool PieceWriter::text(QStringView text)
                 return false;
             continue;
         }
-        m_out = m_utf8 ? encodeUtf8Into(text.first(length), m_out) : encodeInto(text.first(length), m_out);
+        m_out = m_utf8 ? encodeUtf8Into(text.first(length), m_out) : encodeWindows1252Into(text.first(length), m_out);
         text = text.sliced(length);
     }
     return true;
@@ -194,14 +161,6 @@ QByteArray wordListBytes(const WordList &list)
     buffer.open(QIODevice::WriteOnly);
     writeWordList(list, buffer);
     return buffer.data();
-}
-
-QByteArray encodeWindows1252(QStringView text)
-{
-    QByteArray bytes(text.size(), Qt::Uninitialized);
-    const char *end = encodeInto(text, bytes.data());
-    bytes.truncate(end - bytes.constData());
-    return bytes;
 }
 
 WriteOutcome writeWholeFile(const QString &path, const std::function<bool(QIODevice &)> &write)

@@ -52,9 +52,6 @@ private:
     const bool m_utf8;
 };
 
-// Characters outside Windows-1252 become '?'.
-QByteArray encodeWindows1252(QStringView text);
-
 struct WriteOutcome
 {
     bool ok = true;

@@ -1,7 +1,7 @@
 #include "formats/wordlistreading.h"
 
 #include "platform/files/regularfile.h"
-#include "text/textfile.h"
+#include "text/windows1252.h"
 #include "wordforms/letters.h"
 #include "wordforms/wordlistsum.h"
 

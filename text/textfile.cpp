@@ -23,18 +23,6 @@ using namespace Qt::StringLiterals;
 namespace lexalon {
 namespace {
 
-constexpr std::array<char16_t, 256> makeWindows1252Table()
-{
-    std::array<char16_t, 256> table{};
-    for (int byte = 0; byte < 256; ++byte) {
-        const bool inBlock80 = byte >= windows1252::block80First && byte < windows1252::block80End;
-        table[size_t(byte)] = inBlock80 ? windows1252::block80[size_t(byte - windows1252::block80First)]
-                                        : char16_t(byte);
-    }
-    return table;
-}
-constexpr std::array<char16_t, 256> windows1252Table = makeWindows1252Table();
-
 constexpr QByteArrayView utf8Bom("\xEF\xBB\xBF");
 constexpr QByteArrayView utf16LeBom("\xFF\xFE");
 constexpr QByteArrayView utf16BeBom("\xFE\xFF");
@@ -45,14 +33,6 @@ constexpr qsizetype maxCutSequence = 3;
 
 constexpr quint64 highBitOfEachByte = 0x8080808080808080ULL;
 constexpr qsizetype asciiWord = sizeof(quint64);
-
-void decodeWindows1252Into(QByteArrayView bytes, char16_t *out)
-{
-    const auto *in = reinterpret_cast<const uchar *>(bytes.data());
-    const qsizetype n = bytes.size();
-    for (qsizetype i = 0; i < n; ++i)
-        out[i] = windows1252Table[in[i]];
-}
 
 // What a lead byte announces: the length of its sequence and the bounds of
 // the byte after it, which exclude overlong forms, surrogates and code
@@ -617,11 +597,6 @@ TextFileContent readText(QIODevice &device, TaskProgress *progress)
     }
 }
 
-const std::array<char16_t, 256> &windows1252Characters()
-{
-    return windows1252Table;
-}
-
 TextSource readTextSource(const QString &path)
 {
     TextSource source;
@@ -652,13 +627,6 @@ TextSource readTextSource(const QString &path)
     else
         source.content = readTextFile(path);
     return source;
-}
-
-QString decodeWindows1252(QByteArrayView bytes)
-{
-    QString text(bytes.size(), Qt::Uninitialized);
-    decodeWindows1252Into(bytes, reinterpret_cast<char16_t *>(text.data()));
-    return text;
 }
 
 } // namespace lexalon

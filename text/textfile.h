@@ -4,7 +4,6 @@
 #include <QString>
 #include <QtGlobal>
 
-#include <array>
 
 class QIODevice;
 
@@ -51,10 +50,6 @@ TextFileContent readTextFile(const QString &path, TaskProgress *progress = nullp
 // The same from an open random-access device, from its start to its size(),
 // or to its end when its size is 0.
 TextFileContent readText(QIODevice &device, TaskProgress *progress = nullptr);
-
-// Each byte one Windows-1252 character.
-QString decodeWindows1252(QByteArrayView bytes);
-const std::array<char16_t, 256> &windows1252Characters();
 
 // A text file read for its forms alone. Of a Windows-1252 text, only as much
 // is read as tells its encoding: its bytes are for the caller to read piece

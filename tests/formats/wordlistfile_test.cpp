@@ -1,5 +1,6 @@
 #include "formats/wordlistfile.h"
 #include "formats/wordlistreading.h"
+#include "text/windows1252.h"
 
 #include "tests/support/iconv_windows1252.h"
 #include "tests/support/qt_printers.h"
