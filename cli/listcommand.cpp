@@ -142,6 +142,60 @@ std::optional<Concordance::Order> concordanceOrderNamed(const QString &name)
     return std::nullopt;
 }
 
+// An option of the command line: its name, whether it takes a value, and
+// what it sets; why the value is refused, or nothing.
+struct Option
+{
+    QStringView name;
+    bool takesValue;
+    QString (*apply)(ListOptions &options, const QString &value);
+};
+
+QString setContextWords(ListOptions &options, const QString &value)
+{
+    bool number = false;
+    const int words = value.toInt(&number);
+    if (!number || words < Concordance::fewestWords || words > Concordance::mostWords)
+        return u"la largeur du contexte est un nombre de mots de 1 à 20, pas « %1 »."_s.arg(value);
+    options.contextWords = words;
+    return {};
+}
+
+QString setConcordanceOrder(ListOptions &options, const QString &value)
+{
+    const auto order = concordanceOrderNamed(value);
+    if (!order)
+        return u"ordre de tri inconnu « %1 » : texte, gauche1, gauche2, droite1 ou droite2."_s.arg(value);
+    options.concordanceOrder = *order;
+    options.orderGiven = true;
+    return {};
+}
+
+QString setOutput(ListOptions &options, const QString &value)
+{
+    if (value.isEmpty())
+        return u"l'option -o demande le nom du fichier de sortie."_s;
+    if (!options.output.isEmpty())
+        return u"l'option -o ne peut être donnée qu'une fois."_s;
+    options.output = value;
+    return {};
+}
+
+const Option knownOptions[] = {
+    {u"-h", false, [](ListOptions &o, const QString &) { o.help = true; return QString(); }},
+    {u"--help", false, [](ListOptions &o, const QString &) { o.help = true; return QString(); }},
+    {u"--version", false, [](ListOptions &o, const QString &) { o.version = true; return QString(); }},
+    {u"--frequences", false, [](ListOptions &o, const QString &) { o.frequencies = true; return QString(); }},
+    {u"--par-fichier", false, [](ListOptions &o, const QString &) { o.perFile = true; return QString(); }},
+    {u"--fusionner", false, [](ListOptions &o, const QString &) { o.merge = true; return QString(); }},
+    {u"--ignorer-erreurs", false, [](ListOptions &o, const QString &) { o.ignoreErrors = true; return QString(); }},
+    {u"--statistiques", false, [](ListOptions &o, const QString &) { o.statistics = true; return QString(); }},
+    {u"--concordance", true, [](ListOptions &o, const QString &form) { o.concordanceForm = form; return QString(); }},
+    {u"--contexte", true, setContextWords},
+    {u"--tri", true, setConcordanceOrder},
+    {u"-o", true, setOutput},
+};
+
 ListOptions parseArguments(const QStringList &arguments)
 {
     ListOptions options;
@@ -151,61 +205,27 @@ ListOptions parseArguments(const QStringList &arguments)
         const QString &argument = arguments.at(i);
         if (optionsEnded || !argument.startsWith(u'-') || argument == u"-") {
             files.append(argument);
-        } else if (argument == u"--") {
+            continue;
+        }
+        if (argument == u"--") {
             optionsEnded = true;
-        } else if (argument == u"-h" || argument == u"--help") {
-            options.help = true;
-        } else if (argument == u"--version") {
-            options.version = true;
-        } else if (argument == u"--frequences") {
-            options.frequencies = true;
-        } else if (argument == u"--par-fichier") {
-            options.perFile = true;
-        } else if (argument == u"--fusionner") {
-            options.merge = true;
-        } else if (argument == u"--ignorer-erreurs") {
-            options.ignoreErrors = true;
-        } else if (argument == u"--statistiques") {
-            options.statistics = true;
-        } else if (argument == u"--concordance" || argument == u"--contexte" || argument == u"--tri") {
-            if (i + 1 == arguments.size()) {
-                options.usageError = u"l'option %1 demande une valeur."_s.arg(argument);
-                return options;
-            }
-            const QString &value = arguments.at(++i);
-            if (argument == u"--concordance") {
-                options.concordanceForm = value;
-            } else if (argument == u"--contexte") {
-                bool number = false;
-                const int words = value.toInt(&number);
-                if (!number || words < Concordance::fewestWords || words > Concordance::mostWords) {
-                    options.usageError = u"la largeur du contexte est un nombre de mots de 1 à 20, pas « %1 »."_s.arg(value);
-                    return options;
-                }
-                options.contextWords = words;
-            } else {
-                const auto order = concordanceOrderNamed(value);
-                if (!order) {
-                    options.usageError = u"ordre de tri inconnu « %1 » : texte, gauche1, gauche2, droite1 ou droite2."_s.arg(value);
-                    return options;
-                }
-                options.concordanceOrder = *order;
-                options.orderGiven = true;
-            }
-        } else if (argument == u"-o") {
-            if (i + 1 == arguments.size() || arguments.at(i + 1).isEmpty()) {
-                options.usageError = u"l'option -o demande le nom du fichier de sortie."_s;
-                return options;
-            }
-            if (!options.output.isEmpty()) {
-                options.usageError = u"l'option -o ne peut être donnée qu'une fois."_s;
-                return options;
-            }
-            options.output = arguments.at(++i);
-        } else {
+            continue;
+        }
+        const auto option = std::find_if(std::begin(knownOptions), std::end(knownOptions),
+                                         [&](const Option &known) { return known.name == argument; });
+        if (option == std::end(knownOptions)) {
             options.usageError = u"option inconnue « %1 »."_s.arg(argument);
             return options;
         }
+        if (option->takesValue && i + 1 == arguments.size()) {
+            // -o names what it lacks; the others ask for a value.
+            options.usageError = option->apply == setOutput ? setOutput(options, {})
+                                                            : u"l'option %1 demande une valeur."_s.arg(argument);
+            return options;
+        }
+        options.usageError = option->apply(options, option->takesValue ? arguments.at(++i) : QString());
+        if (!options.usageError.isEmpty())
+            return options;
     }
     if (options.help || options.version)
         return options;
