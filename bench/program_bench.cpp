@@ -4,10 +4,10 @@
 
 #include "bench/corpus.h"
 #include "bench/offscreen.h"
-#include "gui/main/form1.h"
+#include "gui/main/mainwindow.h"
 #include "gui/main/textpane.h"
 #include "gui/platform/taskrunner.h"
-#include "gui/wordlist/frmliste01.h"
+#include "gui/wordlist/wordlistwindow.h"
 #include "gui/wordlist/wordlistview.h"
 #include "platform/interaction/taskprogress.h"
 #include "tests/support/windowtesting.h"
@@ -98,7 +98,7 @@ const CorpusFile &hundredMegabyteFile()
 struct Program
 {
     bench::ScriptedWindowServices scripted;
-    Form1 form{scripted.services};
+    MainWindow form{scripted.services};
 
     Program()
     {
@@ -112,19 +112,19 @@ struct Program
     void open(const QString &path)
     {
         scripted.dialogs.setNextFileName(path);
-        form.mnuItemOuvrir_Click();
+        form.chooseFile();
         QApplication::processEvents();
     }
 
     // "&Liste du lexalon"; once the word-list window is filled and on screen,
     // `inside` is given it, then the window is closed.
-    void withWordList(const std::function<void(frmListe01 &)> &inside)
+    void withWordList(const std::function<void(WordListWindow &)> &inside)
     {
-        testing::inspectNextModal<frmListe01>([&inside](frmListe01 &list) {
+        testing::inspectNextModal<WordListWindow>([&inside](WordListWindow &list) {
             QApplication::processEvents();
             inside(list);
         });
-        form.Liste_Click();
+        form.showWordList();
     }
 };
 
@@ -188,7 +188,7 @@ void BM_WordListWindow(benchmark::State &state)
     for (auto _ : state) {
         QElapsedTimer timer;
         timer.start();
-        program.withWordList([&](frmListe01 &list) {
+        program.withWordList([&](WordListWindow &list) {
             state.SetIterationTime(millisecondsSince(timer) / 1000);
             forms = list.findChild<WordListView *>()->model()->rowCount();
             reportMemory(state, hundredMegabytes);
@@ -218,7 +218,7 @@ void BM_WindowThreadLongestGap(benchmark::State &state)
         ticks.start(5);
         clock.start();
         program.open(path);
-        program.withWordList([](frmListe01 &) {});
+        program.withWordList([](WordListWindow &) {});
         state.SetIterationTime(millisecondsSince(clock) / 1000);
     }
     state.counters["longest_gap_ms"] = longest;
@@ -239,7 +239,7 @@ void BM_OpenAndListRealFrench(benchmark::State &state)
         QElapsedTimer clock;
         clock.start();
         program.open(path);
-        program.withWordList([&](frmListe01 &) { state.SetIterationTime(millisecondsSince(clock) / 1000); });
+        program.withWordList([&](WordListWindow &) { state.SetIterationTime(millisecondsSince(clock) / 1000); });
     }
 }
 BENCHMARK(BM_OpenAndListRealFrench)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(3);
@@ -273,12 +273,12 @@ BENCHMARK(BM_CancelLatency)->Unit(benchmark::kMillisecond)->UseManualTime()->Ite
 void BM_Command1(benchmark::State &state)
 {
     const bool timeTheWayBack = state.range(0) == 1;
-    programWithTheText().withWordList([&](frmListe01 &list) {
+    programWithTheText().withWordList([&](WordListWindow &list) {
         for (auto _ : state) {
             for (const bool wayBack : {false, true}) {
                 QElapsedTimer timer;
                 timer.start();
-                list.Command1_Click();
+                list.toggleOrder();
                 QApplication::processEvents();
                 if (wayBack == timeTheWayBack)
                     state.SetIterationTime(millisecondsSince(timer) / 1000);
@@ -380,7 +380,7 @@ void BM_OneGigabyteText(benchmark::State &state)
         if (refused)
             continue;
         timer.restart();
-        program.withWordList([&](frmListe01 &list) {
+        program.withWordList([&](WordListWindow &list) {
             const double listSeconds = millisecondsSince(timer) / 1000;
             state.counters["list_s"] = listSeconds;
             state.counters["forms"] = list.findChild<WordListView *>()->model()->rowCount();
@@ -401,15 +401,15 @@ int openAndList(int argc, char **argv, const QString &path)
     program.open(path);
     int forms = -1;
     if (program.scripted.messages.requests().empty()) {
-        program.withWordList([&forms](frmListe01 &list) {
+        program.withWordList([&forms](WordListWindow &list) {
             auto *view = list.findChild<WordListView *>();
             forms = view->model()->rowCount();
             if (forms == 0)
                 return;
-            list.Command1_Click(); // the most frequent form on top
+            list.toggleOrder(); // the most frequent form on top
             view->setCurrentIndex(view->model()->index(0, 1));
             testing::inspectNextModal<QWidget>([](QWidget &) { QApplication::processEvents(); });
-            list.concordance_Click();
+            list.showConcordance();
         });
     }
     return forms >= 0 && program.scripted.messages.requests().empty() ? 0 : 1;

@@ -1,6 +1,6 @@
 #include "bench/corpus.h"
 #include "bench/offscreen.h"
-#include "gui/wordlist/frmliste01.h"
+#include "gui/wordlist/wordlistwindow.h"
 #include "gui/wordlist/wordlistview.h"
 #include "text/textfile.h"
 
@@ -23,8 +23,8 @@ void BM_OpenWordList(benchmark::State &state)
     const QString text = decodeWindows1252(bench::frenchLikeText(hundredMegabytes));
     bench::ScriptedWindowServices services;
     for (auto _ : state) {
-        frmListe01 window(text, services.services);
-        window.Form_Load();
+        WordListWindow window(text, services.services);
+        window.load();
         window.show();
         QApplication::processEvents();
         state.PauseTiming();
@@ -39,12 +39,12 @@ BENCHMARK(BM_OpenWordList)->Unit(benchmark::kMillisecond)->Iterations(3);
 void BM_ToggleMillionForms(benchmark::State &state)
 {
     bench::ScriptedWindowServices services;
-    frmListe01 window(decodeWindows1252(bench::distinctFormsText(millionForms)), services.services);
-    window.Form_Load();
+    WordListWindow window(decodeWindows1252(bench::distinctFormsText(millionForms)), services.services);
+    window.load();
     window.show();
     QApplication::processEvents();
     for (auto _ : state) {
-        window.Command1_Click();
+        window.toggleOrder();
         QApplication::processEvents();
     }
     state.counters["forms"] = double(window.findChild<WordListView *>()->model()->rowCount());

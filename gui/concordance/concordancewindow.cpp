@@ -132,7 +132,7 @@ ConcordanceWindow::ConcordanceWindow(Concordance concordance, const QString &for
     show->setFont(controlFont());
     show->setAutoDefault(false);
     show->setEnabled(m_model->rowCount() > 0);
-    connect(show, &QPushButton::clicked, this, &ConcordanceWindow::afficher_Click);
+    connect(show, &QPushButton::clicked, this, &ConcordanceWindow::showInText);
     layout->addWidget(show, 0, Qt::AlignRight);
 
     resizeWithinScreen(*this, designedSize);
@@ -146,7 +146,7 @@ ConcordanceWindow::~ConcordanceWindow() = default;
 QMenuBar *ConcordanceWindow::createMenus()
 {
     auto *menuBar = new QMenuBar(this);
-    addListFileMenu(menuBar, this, &ConcordanceWindow::enregistrer_Click, &ConcordanceWindow::imprimer_Click, &ConcordanceWindow::fermer_Click);
+    addListFileMenu(menuBar, this, &ConcordanceWindow::save, &ConcordanceWindow::print, &ConcordanceWindow::closeWindow);
     return menuBar;
 }
 
@@ -212,12 +212,12 @@ void ConcordanceWindow::createTable()
             &ConcordanceWindow::showParagraph);
     connect(m_table->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &ConcordanceWindow::markOnStrip);
-    connect(m_table, &QTableView::doubleClicked, this, &ConcordanceWindow::afficher_Click);
+    connect(m_table, &QTableView::doubleClicked, this, &ConcordanceWindow::showInText);
     // Entrée does what a double-click does.
     auto *enter = new QShortcut(m_table);
     enter->setKeys({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)});
     enter->setContext(Qt::WidgetShortcut);
-    connect(enter, &QShortcut::activated, this, &ConcordanceWindow::afficher_Click);
+    connect(enter, &QShortcut::activated, this, &ConcordanceWindow::showInText);
 }
 
 void ConcordanceWindow::sortChosen(int choice)
@@ -293,24 +293,24 @@ void ConcordanceWindow::showWords(int words)
     m_words->setSuffix(wordsSuffix(words));
 }
 
-void ConcordanceWindow::enregistrer_Click()
+void ConcordanceWindow::save()
 {
     saveConcordance(m_model->concordance(), m_model->words(), m_services.dialogs, m_services.messages,
                     *m_pointer);
 }
 
-void ConcordanceWindow::imprimer_Click()
+void ConcordanceWindow::print()
 {
     printConcordance(m_model->concordance(), m_model->words(), m_form, m_services.dialogs, m_services.printing,
                      m_services.messages, *m_pointer);
 }
 
-void ConcordanceWindow::fermer_Click()
+void ConcordanceWindow::closeWindow()
 {
     close();
 }
 
-void ConcordanceWindow::afficher_Click()
+void ConcordanceWindow::showInText()
 {
     const QModelIndex current = m_table->currentIndex();
     if (!current.isValid())

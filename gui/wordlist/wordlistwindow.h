@@ -28,26 +28,26 @@ class WordListView;
 // numbers of attestations, two statistics, and the button that switches the
 // order of the list. Built for one showing: every load analyses afresh.
 // A chosen form opens its concordance.
-class frmListe01 final : public QDialog
+class WordListWindow final : public QDialog
 {
     Q_OBJECT
 
 public:
-    frmListe01(const QString &text, const WindowServices &services, QWidget *parent = nullptr);
-    ~frmListe01() override;
+    WordListWindow(const QString &text, const WindowServices &services, QWidget *parent = nullptr);
+    ~WordListWindow() override;
 
     // Analyses the text the window was given.
-    void Form_Load();
+    void load();
     // Shows the analysis of that text, made beforehand.
-    void Form_Load(TextAnalysis analysis);
+    void load(TextAnalysis analysis);
 
-    void Command1_Click();
-    void enregistrer_Click();
-    void imprimer_Click();
-    void fermer_Click();
-    void about_Click();
-    void concordance_Click();
-    void statistiques_Click();
+    void toggleOrder();
+    void save();
+    void print();
+    void closeWindow();
+    void showAbout();
+    void showConcordance();
+    void showStatistics();
 
 Q_SIGNALS:
     // The characters of an attestation, to select in the main window's text.
@@ -61,7 +61,7 @@ private:
     void createButton(QWidget *client);
     void showOrder(WordList::Order shown);
     QMenuBar *createMenus();
-    void openConcordance(int row);
+    void showConcordanceOf(int row);
 
     QString m_text;
     TextTokens m_tokens;
@@ -71,9 +71,9 @@ private:
     WordListModel *m_model; // holds grille01
 
     WordListView *m_view = nullptr;
-    QPushButton *m_Command1 = nullptr;
-    QLabel *m_Label6 = nullptr;
-    QLabel *m_Label7 = nullptr;
+    QPushButton *m_orderButton = nullptr;
+    QLabel *m_totalFormsFigure = nullptr;
+    QLabel *m_differentFormsFigure = nullptr;
     QAction *m_concordance = nullptr;
 };
 

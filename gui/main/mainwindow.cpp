@@ -1,11 +1,11 @@
-#include "gui/main/form1.h"
+#include "gui/main/mainwindow.h"
 
 #include "commands/opencommand.h"
 #include "gui/look/elidedlabel.h"
 #include "gui/look/windowlook.h"
 #include "gui/main/textpane.h"
 #include "gui/platform/taskrunner.h"
-#include "gui/wordlist/frmliste01.h"
+#include "gui/wordlist/wordlistwindow.h"
 #include "platform/interaction/busypointer.h"
 #include "platform/interaction/busyscope.h"
 #include "platform/interaction/messagebox.h"
@@ -39,8 +39,8 @@ namespace {
 
 inline constexpr int clientWidth = 10305;
 inline constexpr int clientHeight = 7425;
-inline constexpr QRect lblFichierGeometry = twipsRect(240, 240, 9375, 255);
-inline constexpr QRect txtFichierGeometry = twipsRect(120, 600, 10095, 6735);
+inline constexpr QRect fileLabelGeometry = twipsRect(240, 240, 9375, 255);
+inline constexpr QRect textPaneGeometry = twipsRect(120, 600, 10095, 6735);
 
 // A text whose word list does not fit in memory is refused, not a crash.
 MessageRequest listTooLargeMessage()
@@ -50,7 +50,7 @@ MessageRequest listTooLargeMessage()
 
 } // namespace
 
-Form1::Form1(const WindowServices &services, QWidget *parent)
+MainWindow::MainWindow(const WindowServices &services, QWidget *parent)
     : QMainWindow(parent)
     , m_services(services)
     , m_document(new TextDocument(this))
@@ -61,16 +61,16 @@ Form1::Form1(const WindowServices &services, QWidget *parent)
     setAcceptDrops(true);
     createControls();
     createMenus();
-    connect(m_document, &TextDocument::changed, this, &Form1::showDocument);
+    connect(m_document, &TextDocument::changed, this, &MainWindow::showDocument);
     showDocument();
     setAccessibleDescription(u"Le texte ouvert et le chemin de son fichier ; le menu Application "
                              "en dresse la liste du lexalon."_s);
     resizeWithinScreen(*this, QSize(twips(clientWidth), twips(clientHeight) + menuBar()->sizeHint().height()));
 }
 
-Form1::~Form1() = default;
+MainWindow::~MainWindow() = default;
 
-void Form1::createControls()
+void MainWindow::createControls()
 {
     // The pane follows the window's size, to read the text in all of it; the
     // label keeps its place and its height.
@@ -79,38 +79,38 @@ void Form1::createControls()
     setCentralWidget(client);
     const QSize designed(twips(clientWidth), twips(clientHeight));
 
-    m_lblFichier = new ElidedLabel(client);
-    m_lblFichier->setObjectName(u"lblFichier"_s);
-    m_lblFichier->setGeometry(lblFichierGeometry);
-    setBackground(m_lblFichier, lightYellow);
-    growWithParent(m_lblFichier, designed, Qt::Horizontal);
+    m_fileLabel = new ElidedLabel(client);
+    m_fileLabel->setObjectName(u"lblFichier"_s);
+    m_fileLabel->setGeometry(fileLabelGeometry);
+    setBackground(m_fileLabel, lightYellow);
+    growWithParent(m_fileLabel, designed, Qt::Horizontal);
 
-    m_txtFichier = new TextPane(client);
-    m_txtFichier->setObjectName(u"txtFichier"_s);
-    m_txtFichier->setGeometry(txtFichierGeometry);
-    growWithParent(m_txtFichier, designed, Qt::Horizontal | Qt::Vertical);
+    m_textPane = new TextPane(client);
+    m_textPane->setObjectName(u"txtFichier"_s);
+    m_textPane->setGeometry(textPaneGeometry);
+    growWithParent(m_textPane, designed, Qt::Horizontal | Qt::Vertical);
 }
 
-void Form1::createMenus()
+void MainWindow::createMenus()
 {
-    QMenu *mnuFichier = addMenu(menuBar(), u"mnuFichier"_s, u"&Fichier"_s);
-    m_mnuItemOuvrir = addCommand(mnuFichier, u"mnuItemOuvrir"_s, u"&Ouvrir..."_s, this, &Form1::mnuItemOuvrir_Click,
+    QMenu *fileMenu = addMenu(menuBar(), u"mnuFichier"_s, u"&Fichier"_s);
+    m_openCommand = addCommand(fileMenu, u"mnuItemOuvrir"_s, u"&Ouvrir..."_s, this, &MainWindow::chooseFile,
                                  QKeySequence(Qt::CTRL | Qt::Key_O));
-    m_mnuItemFermer = addCommand(mnuFichier, u"mnuItemFermer"_s, u"&Fermer"_s, this, &Form1::mnuItemFermer_Click,
+    m_closeCommand = addCommand(fileMenu, u"mnuItemFermer"_s, u"&Fermer"_s, this, &MainWindow::closeText,
                                  QKeySequence(Qt::CTRL | Qt::Key_W));
-    addCommand(mnuFichier, u"mnuItemQuitter"_s, u"&Quitter"_s, this, &Form1::mnuItemQuitter_Click,
+    addCommand(fileMenu, u"mnuItemQuitter"_s, u"&Quitter"_s, this, &MainWindow::quit,
                QKeySequence(Qt::CTRL | Qt::Key_Q));
-    QMenu *application = addMenu(menuBar(), u"Application"_s, u"&Application"_s);
-    m_Liste = addCommand(application, u"Liste"_s, u"&Liste du lexalon"_s, this, &Form1::Liste_Click,
+    QMenu *applicationMenu = addMenu(menuBar(), u"Application"_s, u"&Application"_s);
+    m_listCommand = addCommand(applicationMenu, u"Liste"_s, u"&Liste du lexalon"_s, this, &MainWindow::showWordList,
                          QKeySequence(Qt::CTRL | Qt::Key_L));
-    QMenu *aide = addMenu(menuBar(), u"aide"_s, u"&Aide"_s);
-    addCommand(aide, u"about"_s, u"&A propos de"_s, this, &Form1::about_Click);
+    QMenu *helpMenu = addMenu(menuBar(), u"aide"_s, u"&Aide"_s);
+    addCommand(helpMenu, u"about"_s, u"&A propos de"_s, this, &MainWindow::showAbout);
 }
 
-void Form1::showDocument()
+void MainWindow::showDocument()
 {
     try {
-        m_txtFichier->setText(m_document->text(), std::move(m_readIndex));
+        m_textPane->setText(m_document->text(), std::move(m_readIndex));
     } catch (const std::bad_alloc &) {
         // A text read whole but too large to be shown is refused like one
         // that does not fit in memory.
@@ -119,21 +119,21 @@ void Form1::showDocument()
         m_services.messages.show(notEnoughMemoryMessage(path));
         return;
     }
-    m_lblFichier->setText(m_document->fileLabel());
-    m_txtFichier->setAccessibleName(m_document->fileLabel());
-    m_txtFichier->setEnabled(m_document->paneEnabled());
-    m_Liste->setEnabled(m_document->canList());
-    m_mnuItemFermer->setEnabled(m_document->canClose());
-    m_mnuItemOuvrir->setEnabled(m_document->canOpen());
+    m_fileLabel->setText(m_document->fileLabel());
+    m_textPane->setAccessibleName(m_document->fileLabel());
+    m_textPane->setEnabled(m_document->paneEnabled());
+    m_listCommand->setEnabled(m_document->canList());
+    m_closeCommand->setEnabled(m_document->canClose());
+    m_openCommand->setEnabled(m_document->canOpen());
 }
 
-void Form1::mnuItemOuvrir_Click()
+void MainWindow::chooseFile()
 {
     openTextFile(*m_document, m_services.dialogs, *m_pointer, m_services.messages,
                  [this](const QString &path) { return readWithProgress(path); });
 }
 
-TextFileContent Form1::readWithProgress(const QString &path)
+TextFileContent MainWindow::readWithProgress(const QString &path)
 {
     TextFileContent content;
     const QString label = u"Lecture de « %1 »…"_s.arg(QFileInfo(path).fileName());
@@ -154,13 +154,13 @@ TextFileContent Form1::readWithProgress(const QString &path)
     return content;
 }
 
-void Form1::openFile(const QString &path)
+void MainWindow::openFile(const QString &path)
 {
     loadTextFile(*m_document, path, *m_pointer, m_services.messages,
                  [this](const QString &file) { return readWithProgress(file); });
 }
 
-QString Form1::droppedFile(const QMimeData &data) const
+QString MainWindow::droppedFile(const QMimeData &data) const
 {
     const QList<QUrl> urls = data.urls();
     if (!m_document->canOpen() || urls.isEmpty() || !urls.constFirst().isLocalFile())
@@ -168,7 +168,7 @@ QString Form1::droppedFile(const QMimeData &data) const
     return QDir::toNativeSeparators(urls.constFirst().toLocalFile());
 }
 
-void Form1::dragEnterEvent(QDragEnterEvent *event)
+void MainWindow::dragEnterEvent(QDragEnterEvent *event)
 {
     if (droppedFile(*event->mimeData()).isEmpty())
         event->ignore();
@@ -176,7 +176,7 @@ void Form1::dragEnterEvent(QDragEnterEvent *event)
         event->acceptProposedAction();
 }
 
-void Form1::dropEvent(QDropEvent *event)
+void MainWindow::dropEvent(QDropEvent *event)
 {
     const QString path = droppedFile(*event->mimeData());
     if (path.isEmpty()) {
@@ -187,51 +187,51 @@ void Form1::dropEvent(QDropEvent *event)
     openFile(path);
 }
 
-void Form1::mnuItemFermer_Click()
+void MainWindow::closeText()
 {
     m_document->close();
 }
 
-void Form1::mnuItemQuitter_Click()
+void MainWindow::quit()
 {
     close();
 }
 
-void Form1::Liste_Click()
+void MainWindow::showWordList()
 {
     const BusyScope busy(*m_pointer);
-    const QString text = m_txtFichier->Text();
-    std::unique_ptr<frmListe01> liste;
+    const QString text = m_textPane->Text();
+    std::unique_ptr<WordListWindow> window;
     try {
         TextAnalysis analysis;
         if (!m_tasks->run(u"Construction de la liste du lexalon…"_s,
                           [&](TaskProgress &progress) { analysis = analyseTextWithTokens(text, &progress); }))
             return;
-        liste = std::make_unique<frmListe01>(text, m_services, this);
-        connect(liste.get(), &frmListe01::attestationShown, m_txtFichier, &TextPane::select);
-        liste->Form_Load(std::move(analysis));
+        window = std::make_unique<WordListWindow>(text, m_services, this);
+        connect(window.get(), &WordListWindow::attestationShown, m_textPane, &TextPane::select);
+        window->load(std::move(analysis));
     } catch (const std::bad_alloc &) {
         // The window and all it took are gone: the program is as before.
-        liste.reset();
+        window.reset();
         m_services.messages.show(listTooLargeMessage());
         return;
     }
-    liste->exec();
+    window->exec();
 }
 
-void Form1::about_Click()
+void MainWindow::showAbout()
 {
     m_services.showAbout(*this);
 }
 
-void Form1::closeEvent(QCloseEvent *event)
+void MainWindow::closeEvent(QCloseEvent *event)
 {
     // Work under way has been told to stop: the program ends once it has.
-    Form_Unload();
+    endProgram();
     event->accept();
 }
 
-void Form1::Form_Unload()
+void MainWindow::endProgram()
 {
     // Nothing to save and nothing to ask: the program ends here.
     QCoreApplication::exit(0);

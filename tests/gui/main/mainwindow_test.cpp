@@ -3,9 +3,9 @@
 
 #include "gui/concordance/concordancewindow.h"
 #include "gui/look/elidedlabel.h"
-#include "gui/main/form1.h"
+#include "gui/main/mainwindow.h"
 #include "gui/main/textpane.h"
-#include "gui/wordlist/frmliste01.h"
+#include "gui/wordlist/wordlistwindow.h"
 #include "support/testfiles.h"
 #include "support/windowtesting.h"
 
@@ -30,7 +30,7 @@ struct Window
 {
     QTemporaryDir folder;
     ScriptedServices scripted;
-    Form1 form{scripted.services()};
+    MainWindow form{scripted.services()};
 
     QAction &action(const QString &name) const { return *form.findChild<QAction *>(name); }
     void open(const QByteArray &bytes)
@@ -51,7 +51,7 @@ struct Window
     }
 };
 
-class Form1Test : public QObject
+class MainWindowTest : public QObject
 {
     Q_OBJECT
 
@@ -111,7 +111,7 @@ private Q_SLOTS:
         window.open("zoo zoo zoo abri");
         window.scripted.pointerLog.clear();
         QString seen;
-        inspectNextModal<frmListe01>([&](frmListe01 &list) {
+        inspectNextModal<WordListWindow>([&](WordListWindow &list) {
             seen = QString::number(list.isModal() && list.parentWidget() == &window.form
                                    && window.form.cursor().shape() == Qt::WaitCursor)
                    + list.findChild<QLabel *>(u"Label6"_s)->text();
@@ -136,7 +136,7 @@ private Q_SLOTS:
         const QStringList loaded = window.shown();
         new DuringNextTask(window.form, DuringNextTask::When::AtStart, &TaskRunner::cancel);
         window.action(u"Liste"_s).trigger();
-        QVERIFY(window.form.findChildren<frmListe01 *>().isEmpty());
+        QVERIFY(window.form.findChildren<WordListWindow *>().isEmpty());
         QCOMPARE(window.shown(), loaded);
         QVERIFY(window.scripted.messages.requests().empty());
     }
@@ -153,7 +153,7 @@ private Q_SLOTS:
             QTest::keyClick(window.form.windowHandle(), Qt::Key_L);
         });
         QString forms;
-        inspectNextModal<frmListe01>([&forms](frmListe01 &list) { forms = list.findChild<QLabel *>(u"Label6"_s)->text(); });
+        inspectNextModal<WordListWindow>([&forms](WordListWindow &list) { forms = list.findChild<QLabel *>(u"Label6"_s)->text(); });
         window.open("zoo zoo abri");
         QTRY_COMPARE(forms, u"3"_s);
     }
@@ -185,15 +185,15 @@ private Q_SLOTS:
     {
         Window window;
         window.open("zoo zoo Zoo abri");
-        inspectNextModal<frmListe01>([](frmListe01 &list) {
+        inspectNextModal<WordListWindow>([](WordListWindow &list) {
             auto *grid = list.findChild<QTableView *>(u"grille01"_s);
             grid->setCurrentIndex(grid->model()->index(1, 1));
             inspectNextModal<ConcordanceWindow>([](ConcordanceWindow &concordance) {
                 auto *table = concordance.findChild<QTableView *>(u"concordance"_s);
                 table->setCurrentIndex(table->model()->index(2, 0));
-                concordance.afficher_Click();
+                concordance.showInText();
             });
-            list.concordance_Click();
+            list.showConcordance();
         });
         window.action(u"Liste"_s).trigger();
         const TextPane &pane = *window.form.findChild<TextPane *>(u"txtFichier"_s);
@@ -202,5 +202,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(Form1Test)
-#include "form1_test.moc"
+QTEST_MAIN(MainWindowTest)
+#include "mainwindow_test.moc"

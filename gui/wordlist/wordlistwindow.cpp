@@ -1,4 +1,4 @@
-#include "gui/wordlist/frmliste01.h"
+#include "gui/wordlist/wordlistwindow.h"
 
 #include "commands/printcommand.h"
 #include "commands/savecommand.h"
@@ -47,9 +47,9 @@ inline constexpr QRect titleGeometry = twipsRect(120, 120, 9375, 615);
 inline constexpr LabelLook titleLook{24, true, false, Qt::AlignCenter, QColor(0, 0, 0), std::nullopt};
 inline constexpr LabelLook bandLook{24, true, false, Qt::AlignCenter, QColor(255, 255, 255), titleBand};
 
-inline constexpr QRect frame1Geometry = twipsRect(120, 840, 4815, 1335);
-inline constexpr QRect frame2Geometry = twipsRect(240, 2520, 4335, 975);
-inline constexpr QRect frame3Geometry = twipsRect(5040, 840, 4695, 6255);
+inline constexpr QRect statisticsFrameGeometry = twipsRect(120, 840, 4815, 1335);
+inline constexpr QRect buttonFrameGeometry = twipsRect(240, 2520, 4335, 975);
+inline constexpr QRect listFrameGeometry = twipsRect(5040, 840, 4695, 6255);
 inline constexpr qreal frameCaptionPoints = 9.75;
 inline constexpr QColor frameCaptionColour{255, 0, 0};
 
@@ -60,14 +60,14 @@ inline constexpr LabelLook statisticCaptionLook{12, false, true, Qt::AlignLeft |
 inline constexpr LabelLook statisticValueLook{12, true, true, Qt::AlignLeft | Qt::AlignTop,
                                                QColor(192, 0, 0), std::nullopt};
 
-inline constexpr QRect grille01Geometry = twipsRect(5160, 1080, 4455, 5895);
+inline constexpr QRect listGeometry = twipsRect(5160, 1080, 4455, 5895);
 
-inline constexpr QRect command1Geometry = twipsRect(720, 2880, 3135, 375);
-inline constexpr qreal command1Points = 9;
+inline constexpr QRect orderButtonGeometry = twipsRect(720, 2880, 3135, 375);
+inline constexpr qreal orderButtonPoints = 9;
 
-QFont command1Font()
+QFont orderButtonFont()
 {
-    QFont font = labelFont(command1Points);
+    QFont font = labelFont(orderButtonPoints);
     font.setBold(true);
     return font;
 }
@@ -98,7 +98,7 @@ QGroupBox *frame(QWidget *client, const QString &name, const QRect &geometry)
 
 } // namespace
 
-frmListe01::frmListe01(const QString &text, const WindowServices &services, QWidget *parent)
+WordListWindow::WordListWindow(const QString &text, const WindowServices &services, QWidget *parent)
     : QDialog(parent)
     , m_text(text)
     , m_services(services)
@@ -119,119 +119,119 @@ frmListe01::frmListe01(const QString &text, const WindowServices &services, QWid
     resizeWithinScreen(*this, QSize(twips(clientWidth), twips(clientHeight) + menus->sizeHint().height()));
 }
 
-frmListe01::~frmListe01() = default;
+WordListWindow::~WordListWindow() = default;
 
-QWidget *frmListe01::createClientArea()
+QWidget *WordListWindow::createClientArea()
 {
     // Nothing follows the window's size: the controls keep their places. Each
     // control created lies over those created before it.
     auto *client = new QWidget(this);
     setBackground(client, lightYellow);
     createTitle(client);
-    frame(client, u"Frame3"_s, frame3Geometry);
-    frame(client, u"Frame2"_s, frame2Geometry);
-    createStatistics(frame(client, u"Frame1"_s, frame1Geometry));
+    frame(client, u"Frame3"_s, listFrameGeometry);
+    frame(client, u"Frame2"_s, buttonFrameGeometry);
+    createStatistics(frame(client, u"Frame1"_s, statisticsFrameGeometry));
     createList(client);
     createButton(client);
-    setTabOrder(m_view, m_Command1);
+    setTabOrder(m_view, m_orderButton);
     return client;
 }
 
-void frmListe01::createTitle(QWidget *client)
+void WordListWindow::createTitle(QWidget *client)
 {
     // Screen readers read the title once, from the caption on top.
     hideFromAccessibility(addLabel(client, u"fond"_s, QString::fromUtf16(titleText), titleGeometry, bandLook));
     addLabel(client, u"Label5"_s, QString::fromUtf16(titleText), titleGeometry, titleLook);
 }
 
-void frmListe01::createStatistics(QGroupBox *frame1)
+void WordListWindow::createStatistics(QGroupBox *statisticsFrame)
 {
-    frame1->setTitle(u"Statistiques"_s);
+    statisticsFrame->setTitle(u"Statistiques"_s);
     QFont font = labelFont(frameCaptionPoints);
     font.setBold(true);
     font.setItalic(true);
-    frame1->setFont(font);
-    QPalette palette = frame1->palette();
+    statisticsFrame->setFont(font);
+    QPalette palette = statisticsFrame->palette();
     palette.setColor(QPalette::WindowText, frameCaptionColour);
-    frame1->setPalette(palette);
+    statisticsFrame->setPalette(palette);
 
-    addLabel(frame1, u"Label2"_s, QString::fromUtf16(totalCaption),
+    addLabel(statisticsFrame, u"Label2"_s, QString::fromUtf16(totalCaption),
              twipsRect(240, 360, 3615, 375), statisticCaptionLook);
-    m_Label6 = addLabel(frame1, u"Label6"_s, u"tot"_s, twipsRect(3840, 360, 975, 375),
+    m_totalFormsFigure = addLabel(statisticsFrame, u"Label6"_s, u"tot"_s, twipsRect(3840, 360, 975, 375),
                         statisticValueLook);
-    addLabel(frame1, u"Label3"_s, QString::fromUtf16(differentCaption),
+    addLabel(statisticsFrame, u"Label3"_s, QString::fromUtf16(differentCaption),
              twipsRect(240, 840, 3735, 375), statisticCaptionLook);
-    m_Label7 = addLabel(frame1, u"Label7"_s, u"tot02"_s, twipsRect(3840, 840, 975, 375),
+    m_differentFormsFigure = addLabel(statisticsFrame, u"Label7"_s, u"tot02"_s, twipsRect(3840, 840, 975, 375),
                         statisticValueLook);
     // The mean frequency is never computed: its line stays hidden.
-    QLabel *label4 = addLabel(frame1, u"Label4"_s, u"Fréquence moyenne d'attestation :"_s,
+    QLabel *meanCaption = addLabel(statisticsFrame, u"Label4"_s, u"Fréquence moyenne d'attestation :"_s,
                               twipsRect(240, 1320, 3735, 375), statisticCaptionLook);
-    label4->setToolTip(u"Fréquence moyenne théorique d'attestation de chaque forme"_s);
-    hideFromAccessibility(label4);
-    label4->hide();
-    QLabel *label8 = addLabel(frame1, u"Label8"_s, u"tot"_s, twipsRect(3720, 1320, 975, 375), statisticValueLook);
-    hideFromAccessibility(label8);
-    label8->hide();
+    meanCaption->setToolTip(u"Fréquence moyenne théorique d'attestation de chaque forme"_s);
+    hideFromAccessibility(meanCaption);
+    meanCaption->hide();
+    QLabel *meanFigure = addLabel(statisticsFrame, u"Label8"_s, u"tot"_s, twipsRect(3720, 1320, 975, 375), statisticValueLook);
+    hideFromAccessibility(meanFigure);
+    meanFigure->hide();
 }
 
-void frmListe01::createList(QWidget *client)
+void WordListWindow::createList(QWidget *client)
 {
     m_view = new WordListView(client);
     m_view->setObjectName(u"grille01"_s);
     m_view->setAccessibleName(u"Liste des formes"_s);
-    m_view->setGeometry(grille01Geometry);
+    m_view->setGeometry(listGeometry);
     m_view->setListModel(m_model);
-    connect(m_view, &WordListView::formChosen, this, &frmListe01::openConcordance);
+    connect(m_view, &WordListView::formChosen, this, &WordListWindow::showConcordanceOf);
 }
 
-void frmListe01::createButton(QWidget *client)
+void WordListWindow::createButton(QWidget *client)
 {
-    m_Command1 = new PushButton(client);
-    m_Command1->setObjectName(u"Command1"_s);
-    m_Command1->setGeometry(command1Geometry);
+    m_orderButton = new PushButton(client);
+    m_orderButton->setObjectName(u"Command1"_s);
+    m_orderButton->setGeometry(orderButtonGeometry);
     showOrder(WordList::Order::Alphabetical);
     // Enter in the list must not press the button.
-    m_Command1->setAutoDefault(false);
-    connect(m_Command1, &QPushButton::clicked, this, &frmListe01::Command1_Click);
+    m_orderButton->setAutoDefault(false);
+    connect(m_orderButton, &QPushButton::clicked, this, &WordListWindow::toggleOrder);
 }
 
-QMenuBar *frmListe01::createMenus()
+QMenuBar *WordListWindow::createMenus()
 {
     auto *menuBar = new QMenuBar(this);
-    addListFileMenu(menuBar, this, &frmListe01::enregistrer_Click, &frmListe01::imprimer_Click, &frmListe01::fermer_Click);
-    QMenu *outils = addMenu(menuBar, u"outils"_s, u"&Outils"_s);
-    m_concordance = addCommand(outils, u"concordance"_s, u"&Concordance de la forme"_s, this,
-                               &frmListe01::concordance_Click);
+    addListFileMenu(menuBar, this, &WordListWindow::save, &WordListWindow::print, &WordListWindow::closeWindow);
+    QMenu *toolsMenu = addMenu(menuBar, u"outils"_s, u"&Outils"_s);
+    m_concordance = addCommand(toolsMenu, u"concordance"_s, u"&Concordance de la forme"_s, this,
+                               &WordListWindow::showConcordance);
     m_concordance->setEnabled(false);
-    addCommand(outils, u"statistiques"_s, u"&Statistiques lexicales"_s, this, &frmListe01::statistiques_Click);
-    QMenu *aide = addMenu(menuBar, u"aide"_s, u"&Aide"_s);
-    addCommand(aide, u"about"_s, u"&A propos de"_s, this, &frmListe01::about_Click);
+    addCommand(toolsMenu, u"statistiques"_s, u"&Statistiques lexicales"_s, this, &WordListWindow::showStatistics);
+    QMenu *helpMenu = addMenu(menuBar, u"aide"_s, u"&Aide"_s);
+    addCommand(helpMenu, u"about"_s, u"&A propos de"_s, this, &WordListWindow::showAbout);
     return menuBar;
 }
 
-void frmListe01::Form_Load()
+void WordListWindow::load()
 {
-    Form_Load(analyseTextWithTokens(m_text));
+    load(analyseTextWithTokens(m_text));
 }
 
-void frmListe01::Form_Load(TextAnalysis analysis)
+void WordListWindow::load(TextAnalysis analysis)
 {
     m_tokens = std::move(analysis.tokens);
     m_model->setList(std::move(analysis.list));
     m_concordance->setEnabled(m_model->rowCount() > 0);
     m_view->startAtFirstCount();
-    showStatistic(m_Label6, totalCaption, m_model->list().totalCount());
-    showStatistic(m_Label7, differentCaption, m_model->list().size());
+    showStatistic(m_totalFormsFigure, totalCaption, m_model->list().totalCount());
+    showStatistic(m_differentFormsFigure, differentCaption, m_model->list().size());
     showOrder(WordList::Order::Alphabetical);
 }
 
-void frmListe01::showOrder(WordList::Order shown)
+void WordListWindow::showOrder(WordList::Order shown)
 {
-    m_Command1->setText(orderCaption(shown));
-    fitFont(m_Command1, command1Font());
+    m_orderButton->setText(orderCaption(shown));
+    fitFont(m_orderButton, orderButtonFont());
 }
 
-void frmListe01::Command1_Click()
+void WordListWindow::toggleOrder()
 {
     const bool alphabetical = m_model->list().order() == WordList::Order::Alphabetical;
     {
@@ -241,33 +241,33 @@ void frmListe01::Command1_Click()
     showOrder(m_model->list().order());
 }
 
-void frmListe01::enregistrer_Click()
+void WordListWindow::save()
 {
     saveWordList(m_model->list(), m_services.dialogs, m_services.messages, *m_pointer);
 }
 
-void frmListe01::imprimer_Click()
+void WordListWindow::print()
 {
     printWordList(m_model->list(), m_services.dialogs, m_services.printing, m_services.messages, *m_pointer);
 }
 
-void frmListe01::fermer_Click()
+void WordListWindow::closeWindow()
 {
     close();
 }
 
-void frmListe01::about_Click()
+void WordListWindow::showAbout()
 {
     m_services.showAbout(*this);
 }
 
-void frmListe01::concordance_Click()
+void WordListWindow::showConcordance()
 {
     if (m_view->currentIndex().isValid())
-        openConcordance(m_view->currentIndex().row());
+        showConcordanceOf(m_view->currentIndex().row());
 }
 
-void frmListe01::statistiques_Click()
+void WordListWindow::showStatistics()
 {
     std::unique_ptr<StatisticsWindow> window;
     try {
@@ -286,7 +286,7 @@ void frmListe01::statistiques_Click()
     window->exec();
 }
 
-void frmListe01::openConcordance(int row)
+void WordListWindow::showConcordanceOf(int row)
 {
     const WordList &list = m_model->list();
     std::unique_ptr<ConcordanceWindow> window;
@@ -304,7 +304,7 @@ void frmListe01::openConcordance(int row)
                                                     u"Texte trop volumineux"_s));
         return;
     }
-    connect(window.get(), &ConcordanceWindow::attestationShown, this, &frmListe01::attestationShown);
+    connect(window.get(), &ConcordanceWindow::attestationShown, this, &WordListWindow::attestationShown);
     window->exec();
 }
 
