@@ -3,9 +3,12 @@
 #include "gui/wordlist/wordlistwindow.h"
 #include "gui/wordlist/wordlistview.h"
 #include "text/textfile.h"
+#include "wordforms/textstudy.h"
 
 #include <QApplication>
 #include <QString>
+
+#include <memory>
 
 #include <benchmark/benchmark.h>
 
@@ -23,8 +26,7 @@ void BM_OpenWordList(benchmark::State &state)
     const QString text = decodeWindows1252(bench::frenchLikeText(hundredMegabytes));
     bench::ScriptedWindowServices services;
     for (auto _ : state) {
-        WordListWindow window(text, services.services);
-        window.load();
+        WordListWindow window(std::make_shared<TextStudy>(text), services.services);
         window.show();
         QApplication::processEvents();
         state.PauseTiming();
@@ -39,8 +41,8 @@ BENCHMARK(BM_OpenWordList)->Unit(benchmark::kMillisecond)->Iterations(3);
 void BM_ToggleMillionForms(benchmark::State &state)
 {
     bench::ScriptedWindowServices services;
-    WordListWindow window(decodeWindows1252(bench::distinctFormsText(millionForms)), services.services);
-    window.load();
+    WordListWindow window(std::make_shared<TextStudy>(decodeWindows1252(bench::distinctFormsText(millionForms))),
+                          services.services);
     window.show();
     QApplication::processEvents();
     for (auto _ : state) {

@@ -5,9 +5,9 @@
 #include "gui/concordance/concordancemodel.h"
 #include "gui/concordance/dispersionstrip.h"
 #include "gui/look/windowlook.h"
+#include "gui/platform/runthenshow.h"
 #include "gui/platform/taskrunner.h"
 #include "platform/interaction/busypointer.h"
-#include "platform/interaction/busyscope.h"
 #include "platform/interaction/messagebox.h"
 #include "wordforms/figures.h"
 
@@ -32,7 +32,6 @@
 
 #include <algorithm>
 #include <iterator>
-#include <new>
 #include <utility>
 
 using namespace Qt::StringLiterals;
@@ -224,18 +223,15 @@ void ConcordanceWindow::sortChosen(int choice)
 {
     const QModelIndex current = m_table->currentIndex();
     const qsizetype attestation = current.isValid() ? m_model->concordance().attestation(current.row()) : -1;
-    Concordance::Arrangement rows;
     const Concordance &concordance = m_model->concordance();
-    bool sorted = false;
-    try {
-        const BusyScope busy(*m_pointer);
-        sorted = m_tasks->run(u"Tri de la concordance…"_s, [&](TaskProgress &progress) {
-            rows = concordance.arranged(orders[choice].second, &progress);
+    const bool sorted = runThenShow(
+        *m_tasks, m_pointer.get(), m_services.messages, u"Tri de la concordance…"_s,
+        notEnoughMemoryFor(u"La concordance ne peut pas être triée"_s, u"Texte trop volumineux"_s),
+        [&](TaskProgress &progress) { return concordance.arranged(orders[choice].second, &progress); },
+        [this](Concordance::Arrangement rows) {
+            m_model->arrange(std::move(rows));
+            return true;
         });
-    } catch (const std::bad_alloc &) {
-        m_services.messages.show(notEnoughMemoryFor(u"La concordance ne peut pas être triée"_s,
-                                                    u"Texte trop volumineux"_s));
-    }
     if (!sorted) {
         // The choice goes back to the order still shown.
         const QSignalBlocker quiet(m_order);
@@ -244,7 +240,6 @@ void ConcordanceWindow::sortChosen(int choice)
                                      - std::begin(orders)));
         return;
     }
-    m_model->arrange(std::move(rows));
     if (attestation >= 0)
         selectAttestation(attestation);
 }

@@ -4,6 +4,7 @@
 #include "gui/look/elidedlabel.h"
 #include "gui/look/windowlook.h"
 #include "gui/main/textpane.h"
+#include "gui/platform/runthenshow.h"
 #include "gui/platform/taskrunner.h"
 #include "gui/wordlist/wordlistwindow.h"
 #include "platform/interaction/busypointer.h"
@@ -13,7 +14,7 @@
 #include "platform/interaction/twips.h"
 #include "text/paragraphindex.h"
 #include "text/textdocument.h"
-#include "wordforms/analysis.h"
+#include "wordforms/textstudy.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -28,7 +29,9 @@
 #include <QMimeData>
 #include <QUrl>
 
+#include <memory>
 #include <new>
+#include <optional>
 #include <utility>
 
 using namespace Qt::StringLiterals;
@@ -110,7 +113,7 @@ void MainWindow::createMenus()
 void MainWindow::showDocument()
 {
     try {
-        m_textPane->setText(m_document->text(), std::move(m_readIndex));
+        m_textPane->setText(m_document->text(), m_document->paragraphs());
     } catch (const std::bad_alloc &) {
         // A text read whole but too large to be shown is refused like one
         // that does not fit in memory.
@@ -133,25 +136,23 @@ void MainWindow::chooseFile()
                  [this](const QString &path) { return readWithProgress(path); });
 }
 
-TextFileContent MainWindow::readWithProgress(const QString &path)
+TextFileRead MainWindow::readWithProgress(const QString &path)
 {
-    TextFileContent content;
     const QString label = u"Lecture de « %1 »…"_s.arg(QFileInfo(path).fileName());
-    const bool finished = m_tasks->run(label, [&](TaskProgress &progress) {
-        content = readTextFile(path, &progress);
+    std::optional<TextFileRead> read = resultOf(*m_tasks, label, [&path](TaskProgress &progress) {
+        TextFileRead read{readTextFile(path, &progress), nullptr};
         // Without the memory for it here, the pane makes it or says why not.
         try {
-            if (content.ok())
-                m_readIndex = std::make_unique<ParagraphIndex>(content.text);
+            if (read.content.ok())
+                read.paragraphs = std::make_shared<const ParagraphIndex>(read.content.text);
         } catch (const std::bad_alloc &) {
         }
+        return read;
     });
     // "Annuler" pressed as the read ended wins over what it read.
-    if (!finished) {
-        m_readIndex.reset();
-        return {TextFileContent::Status::Cancelled, {}, {}, {}};
-    }
-    return content;
+    if (!read)
+        return {{TextFileContent::Status::Cancelled, {}, {}, {}}, nullptr};
+    return std::move(*read);
 }
 
 void MainWindow::openFile(const QString &path)
@@ -199,24 +200,19 @@ void MainWindow::quit()
 
 void MainWindow::showWordList()
 {
+    // The hourglass stays on while the list is shown.
     const BusyScope busy(*m_pointer);
-    const QString text = m_textPane->Text();
-    std::unique_ptr<WordListWindow> window;
-    try {
-        TextAnalysis analysis;
-        if (!m_tasks->run(u"Construction de la liste du lexalon…"_s,
-                          [&](TaskProgress &progress) { analysis = analyseTextWithTokens(text, &progress); }))
-            return;
-        window = std::make_unique<WordListWindow>(text, m_services, this);
-        connect(window.get(), &WordListWindow::attestationShown, m_textPane, &TextPane::select);
-        window->load(std::move(analysis));
-    } catch (const std::bad_alloc &) {
-        // The window and all it took are gone: the program is as before.
-        window.reset();
-        m_services.messages.show(listTooLargeMessage());
-        return;
-    }
-    window->exec();
+    const QString text = m_document->text();
+    const std::unique_ptr<WordListWindow> window = runThenShow(
+        *m_tasks, nullptr, m_services.messages, u"Construction de la liste du lexalon…"_s, listTooLargeMessage(),
+        [&text](TaskProgress &progress) { return std::make_shared<TextStudy>(text, &progress); },
+        [this](std::shared_ptr<TextStudy> study) {
+            auto window = std::make_unique<WordListWindow>(std::move(study), m_services, this);
+            connect(window.get(), &WordListWindow::attestationShown, m_textPane, &TextPane::select);
+            return window;
+        });
+    if (window)
+        window->exec();
 }
 
 void MainWindow::showAbout()

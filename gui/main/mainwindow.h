@@ -1,7 +1,7 @@
 #pragma once
 
+#include "commands/opencommand.h"
 #include "gui/platform/windowservices.h"
-#include "text/textfile.h"
 
 #include <QMainWindow>
 
@@ -18,7 +18,6 @@ namespace lexalon {
 class BusyPointer;
 class ElidedLabel;
 class TextDocument;
-class ParagraphIndex;
 class TaskRunner;
 class TextPane;
 
@@ -54,8 +53,9 @@ private:
     void createMenus();
     void showDocument();
     void endProgram();
-    // Reads the file on a worker, with progress and "Annuler".
-    TextFileContent readWithProgress(const QString &path);
+    // Reads the file and indexes its text on a worker, with progress and
+    // "Annuler".
+    TextFileRead readWithProgress(const QString &path);
     // The file a drop would open, or nothing.
     QString droppedFile(const QMimeData &data) const;
 
@@ -63,8 +63,6 @@ private:
     TextDocument *m_document;
     std::unique_ptr<BusyPointer> m_pointer;
     TaskRunner *m_tasks;
-    // The index of the text last read, made on the worker for the pane.
-    std::unique_ptr<ParagraphIndex> m_readIndex;
 
     ElidedLabel *m_fileLabel = nullptr;
     TextPane *m_textPane = nullptr;

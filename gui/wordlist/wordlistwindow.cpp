@@ -6,6 +6,7 @@
 #include "gui/look/accessibility.h"
 #include "gui/look/pushbutton.h"
 #include "gui/look/windowlook.h"
+#include "gui/platform/runthenshow.h"
 #include "gui/platform/taskrunner.h"
 #include "gui/statistics/statisticswindow.h"
 #include "gui/wordlist/wordlistmodel.h"
@@ -14,10 +15,10 @@
 #include "platform/interaction/busyscope.h"
 #include "platform/interaction/messagebox.h"
 #include "platform/interaction/twips.h"
-#include "wordforms/analysis.h"
 #include "wordforms/concordance.h"
 #include "wordforms/figures.h"
 #include "wordforms/lexicalstatistics.h"
+#include "wordforms/textstudy.h"
 #include "wordforms/wordlist.h"
 
 #include <QGroupBox>
@@ -27,8 +28,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include <new>
-#include <optional>
+#include <memory>
 #include <utility>
 
 using namespace Qt::StringLiterals;
@@ -98,13 +98,13 @@ QGroupBox *frame(QWidget *client, const QString &name, const QRect &geometry)
 
 } // namespace
 
-WordListWindow::WordListWindow(const QString &text, const WindowServices &services, QWidget *parent)
+WordListWindow::WordListWindow(std::shared_ptr<TextStudy> study, const WindowServices &services, QWidget *parent)
     : QDialog(parent)
-    , m_text(text)
+    , m_study(std::move(study))
     , m_services(services)
     , m_pointer(services.busyPointer(*this))
     , m_tasks(new TaskRunner(*this))
-    , m_model(new WordListModel(this))
+    , m_model(new WordListModel(m_study, this))
 {
     setWindowTitle(QString::fromUtf16(programCaption));
     QMenuBar *menus = createMenus();
@@ -117,6 +117,11 @@ WordListWindow::WordListWindow(const QString &text, const WindowServices &servic
     setAccessibleDescription(u"Les formes du texte avec leurs nombres d'attestations, les statistiques de "
                              "l'extrait et le bouton qui change l'ordre de la liste."_s);
     resizeWithinScreen(*this, QSize(twips(clientWidth), twips(clientHeight) + menus->sizeHint().height()));
+
+    m_concordanceCommand->setEnabled(m_model->rowCount() > 0);
+    m_view->startAtFirstCount();
+    showStatistic(m_totalFormsFigure, totalCaption, m_model->list().totalCount());
+    showStatistic(m_differentFormsFigure, differentCaption, m_model->list().size());
 }
 
 WordListWindow::~WordListWindow() = default;
@@ -189,7 +194,7 @@ void WordListWindow::createButton(QWidget *client)
     m_orderButton = new PushButton(client);
     m_orderButton->setObjectName(u"Command1"_s);
     m_orderButton->setGeometry(orderButtonGeometry);
-    showOrder(WordList::Order::Alphabetical);
+    showOrder(m_model->list().order());
     // Enter in the list must not press the button.
     m_orderButton->setAutoDefault(false);
     connect(m_orderButton, &QPushButton::clicked, this, &WordListWindow::toggleOrder);
@@ -200,29 +205,12 @@ QMenuBar *WordListWindow::createMenus()
     auto *menuBar = new QMenuBar(this);
     addListFileMenu(menuBar, this, &WordListWindow::save, &WordListWindow::print, &WordListWindow::closeWindow);
     QMenu *toolsMenu = addMenu(menuBar, u"outils"_s, u"&Outils"_s);
-    m_concordance = addCommand(toolsMenu, u"concordance"_s, u"&Concordance de la forme"_s, this,
+    m_concordanceCommand = addCommand(toolsMenu, u"concordance"_s, u"&Concordance de la forme"_s, this,
                                &WordListWindow::showConcordance);
-    m_concordance->setEnabled(false);
     addCommand(toolsMenu, u"statistiques"_s, u"&Statistiques lexicales"_s, this, &WordListWindow::showStatistics);
     QMenu *helpMenu = addMenu(menuBar, u"aide"_s, u"&Aide"_s);
     addCommand(helpMenu, u"about"_s, u"&A propos de"_s, this, &WordListWindow::showAbout);
     return menuBar;
-}
-
-void WordListWindow::load()
-{
-    load(analyseTextWithTokens(m_text));
-}
-
-void WordListWindow::load(TextAnalysis analysis)
-{
-    m_tokens = std::move(analysis.tokens);
-    m_model->setList(std::move(analysis.list));
-    m_concordance->setEnabled(m_model->rowCount() > 0);
-    m_view->startAtFirstCount();
-    showStatistic(m_totalFormsFigure, totalCaption, m_model->list().totalCount());
-    showStatistic(m_differentFormsFigure, differentCaption, m_model->list().size());
-    showOrder(WordList::Order::Alphabetical);
 }
 
 void WordListWindow::showOrder(WordList::Order shown)
@@ -269,41 +257,29 @@ void WordListWindow::showConcordance()
 
 void WordListWindow::showStatistics()
 {
-    std::unique_ptr<StatisticsWindow> window;
-    try {
-        const BusyScope busy(*m_pointer);
-        std::optional<LexicalStatistics> statistics;
-        if (!m_tasks->run(u"Calcul des statistiques lexicales…"_s,
-                          [&](TaskProgress &progress) { statistics.emplace(m_model->list(), m_tokens, &progress); }))
-            return;
-        window = std::make_unique<StatisticsWindow>(std::move(*statistics), m_services, this);
-    } catch (const std::bad_alloc &) {
-        window.reset();
-        m_services.messages.show(notEnoughMemoryFor(u"Les statistiques lexicales ne peuvent pas être établies"_s,
-                                                    u"Texte trop volumineux"_s));
-        return;
-    }
-    window->exec();
+    const std::unique_ptr<StatisticsWindow> window = runThenShow(
+        *m_tasks, m_pointer.get(), m_services.messages, u"Calcul des statistiques lexicales…"_s,
+        notEnoughMemoryFor(u"Les statistiques lexicales ne peuvent pas être établies"_s, u"Texte trop volumineux"_s),
+        [this](TaskProgress &progress) { return m_study->statistics(&progress); },
+        [this](LexicalStatistics statistics) {
+            return std::make_unique<StatisticsWindow>(std::move(statistics), m_services, this);
+        });
+    if (window)
+        window->exec();
 }
 
 void WordListWindow::showConcordanceOf(int row)
 {
-    const WordList &list = m_model->list();
-    std::unique_ptr<ConcordanceWindow> window;
-    try {
-        const BusyScope busy(*m_pointer);
-        const QString form = shownForm(list.form(row), longestNamedForm);
-        std::optional<Concordance> concordance;
-        if (!m_tasks->run(u"Recherche des attestations de « %1 »…"_s.arg(form),
-                          [&](TaskProgress &progress) { concordance.emplace(m_text, m_tokens, list.rank(row), &progress); }))
-            return;
-        window = std::make_unique<ConcordanceWindow>(std::move(*concordance), form, m_services, this);
-    } catch (const std::bad_alloc &) {
-        window.reset();
-        m_services.messages.show(notEnoughMemoryFor(u"La concordance ne peut pas être établie"_s,
-                                                    u"Texte trop volumineux"_s));
+    const QString form = shownForm(m_study->list().form(row), longestNamedForm);
+    const std::unique_ptr<ConcordanceWindow> window = runThenShow(
+        *m_tasks, m_pointer.get(), m_services.messages, u"Recherche des attestations de « %1 »…"_s.arg(form),
+        notEnoughMemoryFor(u"La concordance ne peut pas être établie"_s, u"Texte trop volumineux"_s),
+        [this, row](TaskProgress &progress) { return m_study->concordance(row, &progress); },
+        [this, &form](Concordance concordance) {
+            return std::make_unique<ConcordanceWindow>(std::move(concordance), form, m_services, this);
+        });
+    if (!window)
         return;
-    }
     connect(window.get(), &ConcordanceWindow::attestationShown, this, &WordListWindow::attestationShown);
     window->exec();
 }

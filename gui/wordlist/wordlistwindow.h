@@ -1,12 +1,9 @@
 #pragma once
 
 #include "gui/platform/windowservices.h"
-#include "wordforms/analysis.h"
-#include "wordforms/texttokens.h"
 #include "wordforms/wordlist.h"
 
 #include <QDialog>
-#include <QString>
 
 #include <memory>
 
@@ -21,25 +18,20 @@ namespace lexalon {
 
 class BusyPointer;
 class TaskRunner;
+class TextStudy;
 class WordListModel;
 class WordListView;
 
-// The word-list window: the forms of the main window's text with their
-// numbers of attestations, two statistics, and the button that switches the
-// order of the list. Built for one showing: every load analyses afresh.
-// A chosen form opens its concordance.
+// The word-list window: the forms of a study of the main window's text with
+// their numbers of attestations, two statistics, and the button that switches
+// the order of the list. A chosen form opens its concordance.
 class WordListWindow final : public QDialog
 {
     Q_OBJECT
 
 public:
-    WordListWindow(const QString &text, const WindowServices &services, QWidget *parent = nullptr);
+    WordListWindow(std::shared_ptr<TextStudy> study, const WindowServices &services, QWidget *parent = nullptr);
     ~WordListWindow() override;
-
-    // Analyses the text the window was given.
-    void load();
-    // Shows the analysis of that text, made beforehand.
-    void load(TextAnalysis analysis);
 
     void toggleOrder();
     void save();
@@ -63,8 +55,7 @@ private:
     QMenuBar *createMenus();
     void showConcordanceOf(int row);
 
-    QString m_text;
-    TextTokens m_tokens;
+    std::shared_ptr<TextStudy> m_study;
     WindowServices m_services;
     std::unique_ptr<BusyPointer> m_pointer;
     TaskRunner *m_tasks;
@@ -74,7 +65,7 @@ private:
     QPushButton *m_orderButton = nullptr;
     QLabel *m_totalFormsFigure = nullptr;
     QLabel *m_differentFormsFigure = nullptr;
-    QAction *m_concordance = nullptr;
+    QAction *m_concordanceCommand = nullptr;
 };
 
 } // namespace lexalon

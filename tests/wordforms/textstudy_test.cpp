@@ -43,8 +43,9 @@ TEST(TextStudy, FindsAFormByItsNameOrItsRow)
         const qsizetype row = study.rowOf(c.asked);
         EXPECT_EQ(row >= 0 ? study.list().form(row).toString() : QString(), c.listed);
         EXPECT_EQ(starts(study.concordance(c.asked)), c.starts);
-        if (row >= 0)
+        if (row >= 0) {
             EXPECT_EQ(starts(study.concordance(row)), c.starts);
+        }
     }
 }
 

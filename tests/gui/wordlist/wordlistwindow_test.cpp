@@ -6,6 +6,7 @@
 #include "gui/wordlist/wordlistview.h"
 #include "support/windowtesting.h"
 #include "tests/support/testfiles.h"
+#include "wordforms/textstudy.h"
 #include "wordforms/wordlist.h"
 
 #include <QAbstractItemModelTester>
@@ -33,9 +34,8 @@ class WordListWindowTest : public QObject
 
     void load(const QString &text)
     {
-        m_window = std::make_unique<WordListWindow>(text, m_scripted->services());
+        m_window = std::make_unique<WordListWindow>(std::make_shared<TextStudy>(text), m_scripted->services());
         new QAbstractItemModelTester(model(), QAbstractItemModelTester::FailureReportingMode::QtTest, m_window.get());
-        m_window->load();
         m_window->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
     }
@@ -133,8 +133,8 @@ private Q_SLOTS:
             const TextStore::Index form = forms.append(u"mot");
             WordList list(std::move(forms));
             list.append(form, count);
-            m_window = std::make_unique<WordListWindow>(QString(), m_scripted->services());
-            m_window->load(TextAnalysis{std::move(list), {}});
+            m_window = std::make_unique<WordListWindow>(std::make_shared<TextStudy>(TextAnalysis{std::move(list), {}}),
+                                                        m_scripted->services());
             auto *total = m_window->findChild<QLabel *>(u"Label6"_s);
             QCOMPARE(total->toolTip(), QString::number(count));
             for (QWidget *shown : std::initializer_list<QWidget *>{total, button()}) {
