@@ -268,9 +268,9 @@ void BM_CancelLatency(benchmark::State &state)
 }
 BENCHMARK(BM_CancelLatency)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(5);
 
-// A press on Command1 in the word list of the 100 MB text, redrawn: to the
+// A press on the order button in the word list of the 100 MB text, redrawn: to the
 // frequency order (0) or back to the alphabetical one (1).
-void BM_Command1(benchmark::State &state)
+void BM_ToggleOrder(benchmark::State &state)
 {
     const bool timeTheWayBack = state.range(0) == 1;
     programWithTheText().withWordList([&](WordListWindow &list) {
@@ -287,7 +287,7 @@ void BM_Command1(benchmark::State &state)
         state.SetLabel(timeTheWayBack ? "alphabetical" : "by frequency");
     });
 }
-BENCHMARK(BM_Command1)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(5);
+BENCHMARK(BM_ToggleOrder)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(5);
 
 // Scrolls by a page, then repaints: the rows that come into view are laid
 // out and drawn. From the top (0), the middle (1) or the end (2) of the text.

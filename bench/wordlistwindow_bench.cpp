@@ -37,7 +37,7 @@ void BM_OpenWordList(benchmark::State &state)
 }
 BENCHMARK(BM_OpenWordList)->Unit(benchmark::kMillisecond)->Iterations(3);
 
-// A press on Command1 with a million forms in the list, redrawn.
+// A press on the order button with a million forms in the list, redrawn.
 void BM_ToggleMillionForms(benchmark::State &state)
 {
     bench::ScriptedWindowServices services;

@@ -48,7 +48,7 @@ Q_SIGNALS:
 private:
     QWidget *createClientArea();
     void createTitle(QWidget *client);
-    void createStatistics(QGroupBox *frame1);
+    void createStatistics(QGroupBox *statisticsFrame);
     void createList(QWidget *client);
     void createButton(QWidget *client);
     void showOrder(WordList::Order shown);
