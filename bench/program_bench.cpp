@@ -98,21 +98,21 @@ const CorpusFile &hundredMegabyteFile()
 struct Program
 {
     bench::ScriptedWindowServices scripted;
-    MainWindow form{scripted.services};
+    MainWindow main{scripted.services};
 
     Program()
     {
-        form.show();
+        main.show();
         QApplication::processEvents();
     }
 
-    TextPane &pane() const { return *form.findChild<TextPane *>(); }
+    TextPane &pane() const { return *main.findChild<TextPane *>(); }
 
     // "&Ouvrir..." on a file, until the pane has shown it.
     void open(const QString &path)
     {
         scripted.dialogs.setNextFileName(path);
-        form.chooseFile();
+        main.chooseFile();
         QApplication::processEvents();
     }
 
@@ -124,7 +124,7 @@ struct Program
             QApplication::processEvents();
             inside(list);
         });
-        form.showWordList();
+        main.showWordList();
     }
 };
 

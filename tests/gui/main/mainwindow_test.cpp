@@ -30,9 +30,9 @@ struct Window
 {
     QTemporaryDir folder;
     ScriptedServices scripted;
-    MainWindow form{scripted.services()};
+    MainWindow main{scripted.services()};
 
-    QAction &action(const QString &name) const { return *form.findChild<QAction *>(name); }
+    QAction &action(const QString &name) const { return *main.findChild<QAction *>(name); }
     void open(const QByteArray &bytes)
     {
         const QString path = folder.filePath(u"texte.txt"_s);
@@ -43,11 +43,11 @@ struct Window
     // The label, the pane's text and whether Ouvrir, Fermer, Liste and the pane are enabled.
     QStringList shown() const
     {
-        const TextPane &pane = *form.findChild<TextPane *>(u"txtFichier"_s);
+        const TextPane &pane = *main.findChild<TextPane *>(u"txtFichier"_s);
         QString enabled;
         for (const QString &name : {u"mnuItemOuvrir"_s, u"mnuItemFermer"_s, u"Liste"_s})
             enabled += QString::number(action(name).isEnabled());
-        return {form.findChild<QLabel *>(u"lblFichier"_s)->text(), pane.Text(), enabled + QString::number(pane.isEnabled())};
+        return {main.findChild<QLabel *>(u"lblFichier"_s)->text(), pane.Text(), enabled + QString::number(pane.isEnabled())};
     }
 };
 
@@ -76,21 +76,21 @@ private Q_SLOTS:
         QApplication::setPalette(darkPalette());
         Window window;
         QApplication::setPalette(desktop);
-        QCOMPARE(unreadableLabels(window.form), QStringList());
+        QCOMPARE(unreadableLabels(window.main), QStringList());
         const QString folder = window.folder.filePath(QString(120, u'd'));
         QVERIFY(QDir().mkpath(folder));
         const QString path = folder + u"/le fichier.txt"_s;
         QVERIFY(writeBytes(path, "texte"));
-        window.form.openFile(path);
-        auto *label = window.form.findChild<ElidedLabel *>(u"lblFichier"_s);
+        window.main.openFile(path);
+        auto *label = window.main.findChild<ElidedLabel *>(u"lblFichier"_s);
         QVERIFY2(label->shownText().endsWith(u"/le fichier.txt"_s) && label->shownText().contains(u'…'), qPrintable(label->shownText()));
         QVERIFY(label->fontMetrics().horizontalAdvance(label->shownText()) <= label->contentsRect().width());
-        auto *pane = window.form.findChild<TextPane *>(u"txtFichier"_s);
+        auto *pane = window.main.findChild<TextPane *>(u"txtFichier"_s);
         QCOMPARE(QAccessible::queryAccessibleInterface(pane)->text(QAccessible::Name), path);
-        window.form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window.form));
+        window.main.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window.main));
         const QSize before = pane->size();
-        window.form.resize(window.form.size() + QSize(100, 50));
+        window.main.resize(window.main.size() + QSize(100, 50));
         QTRY_COMPARE(pane->size(), before + QSize(100, 50));
         QStringList shortcuts;
         for (const QString &name : {u"mnuItemOuvrir"_s, u"mnuItemFermer"_s, u"mnuItemQuitter"_s, u"Liste"_s})
@@ -102,7 +102,7 @@ private Q_SLOTS:
     {
         Window window;
         window.action(u"about"_s).trigger();
-        QCOMPARE(window.scripted.aboutOwners, (std::vector<QPointer<QWidget>>{&window.form}));
+        QCOMPARE(window.scripted.aboutOwners, (std::vector<QPointer<QWidget>>{&window.main}));
     }
 
     void wordListOfTheTextShownIsModalUnderTheHourglass()
@@ -112,13 +112,13 @@ private Q_SLOTS:
         window.scripted.pointerLog.clear();
         QString seen;
         inspectNextModal<WordListWindow>([&](WordListWindow &list) {
-            seen = QString::number(list.isModal() && list.parentWidget() == &window.form
-                                   && window.form.cursor().shape() == Qt::WaitCursor)
+            seen = QString::number(list.isModal() && list.parentWidget() == &window.main
+                                   && window.main.cursor().shape() == Qt::WaitCursor)
                    + list.findChild<QLabel *>(u"Label6"_s)->text();
         });
         window.action(u"Liste"_s).trigger();
         QCOMPARE(seen, u"14"_s);
-        QCOMPARE(window.scripted.pointerChangesOf(&window.form), (std::vector{MousePointer::Hourglass, MousePointer::Default}));
+        QCOMPARE(window.scripted.pointerChangesOf(&window.main), (std::vector{MousePointer::Hourglass, MousePointer::Default}));
     }
 
     // "Annuler" on reading a text, pressed as it starts or as it ends, or on
@@ -128,15 +128,15 @@ private Q_SLOTS:
         Window window;
         const QStringList start = window.shown();
         for (const auto when : {DuringNextTask::When::AtStart, DuringNextTask::When::AsItEnds}) {
-            new DuringNextTask(window.form, when, &TaskRunner::cancel);
+            new DuringNextTask(window.main, when, &TaskRunner::cancel);
             window.open("un deux");
             QCOMPARE(window.shown(), start);
         }
         window.open("un deux");
         const QStringList loaded = window.shown();
-        new DuringNextTask(window.form, DuringNextTask::When::AtStart, &TaskRunner::cancel);
+        new DuringNextTask(window.main, DuringNextTask::When::AtStart, &TaskRunner::cancel);
         window.action(u"Liste"_s).trigger();
-        QVERIFY(window.form.findChildren<WordListWindow *>().isEmpty());
+        QVERIFY(window.main.findChildren<WordListWindow *>().isEmpty());
         QCOMPARE(window.shown(), loaded);
         QVERIFY(window.scripted.messages.requests().empty());
     }
@@ -146,11 +146,11 @@ private Q_SLOTS:
     void keysTypedDuringWorkAreActedOnAfterIt()
     {
         Window window;
-        window.form.show();
-        QVERIFY(QTest::qWaitForWindowActive(&window.form));
-        new DuringNextTask(window.form, DuringNextTask::When::AsItEnds, [&window](TaskRunner &) {
-            QTest::keyClick(window.form.windowHandle(), Qt::Key_A, Qt::AltModifier);
-            QTest::keyClick(window.form.windowHandle(), Qt::Key_L);
+        window.main.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window.main));
+        new DuringNextTask(window.main, DuringNextTask::When::AsItEnds, [&window](TaskRunner &) {
+            QTest::keyClick(window.main.windowHandle(), Qt::Key_A, Qt::AltModifier);
+            QTest::keyClick(window.main.windowHandle(), Qt::Key_L);
         });
         QString forms;
         inspectNextModal<WordListWindow>([&forms](WordListWindow &list) { forms = list.findChild<QLabel *>(u"Label6"_s)->text(); });
@@ -169,9 +169,9 @@ private Q_SLOTS:
             QMimeData data;
             data.setUrls(urls);
             QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-            QCoreApplication::sendEvent(&window.form, &enter);
+            QCoreApplication::sendEvent(&window.main, &enter);
             QDropEvent dropped(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-            QCoreApplication::sendEvent(&window.form, &dropped);
+            QCoreApplication::sendEvent(&window.main, &dropped);
             return enter.isAccepted() && dropped.isAccepted();
         };
         QVERIFY(!drop({QUrl(u"https://example.org/texte.txt"_s)}));
@@ -196,7 +196,7 @@ private Q_SLOTS:
             list.showConcordance();
         });
         window.action(u"Liste"_s).trigger();
-        const TextPane &pane = *window.form.findChild<TextPane *>(u"txtFichier"_s);
+        const TextPane &pane = *window.main.findChild<TextPane *>(u"txtFichier"_s);
         QCOMPARE(pane.selection().anchor, 8);
         QCOMPARE(pane.selectedText(), u"Zoo"_s);
     }
