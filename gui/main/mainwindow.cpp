@@ -98,14 +98,14 @@ void MainWindow::createMenus()
 {
     QMenu *fileMenu = addMenu(menuBar(), u"mnuFichier"_s, u"&Fichier"_s);
     m_openCommand = addCommand(fileMenu, u"mnuItemOuvrir"_s, u"&Ouvrir..."_s, this, &MainWindow::chooseFile,
-                                 QKeySequence(Qt::CTRL | Qt::Key_O));
+                               QKeySequence(Qt::CTRL | Qt::Key_O));
     m_closeCommand = addCommand(fileMenu, u"mnuItemFermer"_s, u"&Fermer"_s, this, &MainWindow::closeText,
-                                 QKeySequence(Qt::CTRL | Qt::Key_W));
+                                QKeySequence(Qt::CTRL | Qt::Key_W));
     addCommand(fileMenu, u"mnuItemQuitter"_s, u"&Quitter"_s, this, &MainWindow::quit,
                QKeySequence(Qt::CTRL | Qt::Key_Q));
     QMenu *applicationMenu = addMenu(menuBar(), u"Application"_s, u"&Application"_s);
     m_listCommand = addCommand(applicationMenu, u"Liste"_s, u"&Liste du lexalon"_s, this, &MainWindow::showWordList,
-                         QKeySequence(Qt::CTRL | Qt::Key_L));
+                               QKeySequence(Qt::CTRL | Qt::Key_L));
     QMenu *helpMenu = addMenu(menuBar(), u"aide"_s, u"&Aide"_s);
     addCommand(helpMenu, u"about"_s, u"&A propos de"_s, this, &MainWindow::showAbout);
 }

@@ -163,14 +163,14 @@ void WordListWindow::createStatistics(QGroupBox *statisticsFrame)
     addLabel(statisticsFrame, u"Label2"_s, QString::fromUtf16(totalCaption),
              twipsRect(240, 360, 3615, 375), statisticCaptionLook);
     m_totalFormsFigure = addLabel(statisticsFrame, u"Label6"_s, u"tot"_s, twipsRect(3840, 360, 975, 375),
-                        statisticValueLook);
+                                  statisticValueLook);
     addLabel(statisticsFrame, u"Label3"_s, QString::fromUtf16(differentCaption),
              twipsRect(240, 840, 3735, 375), statisticCaptionLook);
     m_differentFormsFigure = addLabel(statisticsFrame, u"Label7"_s, u"tot02"_s, twipsRect(3840, 840, 975, 375),
-                        statisticValueLook);
+                                      statisticValueLook);
     // The mean frequency is never computed: its line stays hidden.
     QLabel *meanCaption = addLabel(statisticsFrame, u"Label4"_s, u"Fréquence moyenne d'attestation :"_s,
-                              twipsRect(240, 1320, 3735, 375), statisticCaptionLook);
+                                   twipsRect(240, 1320, 3735, 375), statisticCaptionLook);
     meanCaption->setToolTip(u"Fréquence moyenne théorique d'attestation de chaque forme"_s);
     hideFromAccessibility(meanCaption);
     meanCaption->hide();
@@ -206,7 +206,7 @@ QMenuBar *WordListWindow::createMenus()
     addListFileMenu(menuBar, this, &WordListWindow::save, &WordListWindow::print, &WordListWindow::closeWindow);
     QMenu *toolsMenu = addMenu(menuBar, u"outils"_s, u"&Outils"_s);
     m_concordanceCommand = addCommand(toolsMenu, u"concordance"_s, u"&Concordance de la forme"_s, this,
-                               &WordListWindow::showConcordance);
+                                      &WordListWindow::showConcordance);
     addCommand(toolsMenu, u"statistiques"_s, u"&Statistiques lexicales"_s, this, &WordListWindow::showStatistics);
     QMenu *helpMenu = addMenu(menuBar, u"aide"_s, u"&Aide"_s);
     addCommand(helpMenu, u"about"_s, u"&A propos de"_s, this, &WordListWindow::showAbout);
