@@ -1,12 +1,12 @@
-#include "gui/main/form1.h"
+#include "gui/main/mainwindow.h"
 #include "gui/platform/qtfiledialogs.h"
 #include "gui/platform/qtmessagebox.h"
 #include "gui/platform/qtprintingservice.h"
 #include "gui/platform/widgetbusypointer.h"
 #include "gui/platform/windowservices.h"
 #include "gui/startup/applicationidentity.h"
-#include "gui/startup/frmabout.h"
-#include "gui/startup/frmsplash.h"
+#include "gui/startup/aboutwindow.h"
+#include "gui/startup/splashwindow.h"
 #include "gui/startup/sysinfoservices.h"
 #include "platform/system/qttranslations.h"
 #include "shell/commandline.h"
@@ -52,7 +52,7 @@ int main(int argc, char *argv[])
         dialogs,
         printing,
         lexalon::widgetBusyPointer,
-        [&sysInfo](QWidget &owner) { lexalon::frmAbout::showModal(&owner, sysInfo.launcher()); },
+        [&sysInfo](QWidget &owner) { lexalon::AboutWindow::showModal(&owner, sysInfo.launcher()); },
     };
 
     // lexalon FICHIER [...]: the first file is opened once the main window
@@ -61,9 +61,9 @@ int main(int argc, char *argv[])
     const QString file = files.isEmpty() ? QString() : QDir::toNativeSeparators(absolutePath(files.constFirst()));
 
     // The splash hands over to the main window, created then and shown once.
-    std::unique_ptr<lexalon::Form1> mainWindow;
-    auto *splash = new lexalon::frmSplash([&mainWindow, &services, file] {
-        mainWindow = std::make_unique<lexalon::Form1>(services);
+    std::unique_ptr<lexalon::MainWindow> mainWindow;
+    auto *splash = new lexalon::SplashWindow([&mainWindow, &services, file] {
+        mainWindow = std::make_unique<lexalon::MainWindow>(services);
         mainWindow->show();
         if (!file.isEmpty())
             QTimer::singleShot(0, mainWindow.get(), [&mainWindow, file] { mainWindow->openFile(file); });

@@ -4,10 +4,10 @@
 
 #include "bench/corpus.h"
 #include "bench/offscreen.h"
-#include "gui/main/form1.h"
+#include "gui/main/mainwindow.h"
 #include "gui/main/textpane.h"
 #include "gui/platform/taskrunner.h"
-#include "gui/wordlist/frmliste01.h"
+#include "gui/wordlist/wordlistwindow.h"
 #include "gui/wordlist/wordlistview.h"
 #include "platform/interaction/taskprogress.h"
 #include "tests/support/windowtesting.h"
@@ -98,33 +98,33 @@ const CorpusFile &hundredMegabyteFile()
 struct Program
 {
     bench::ScriptedWindowServices scripted;
-    Form1 form{scripted.services};
+    MainWindow main{scripted.services};
 
     Program()
     {
-        form.show();
+        main.show();
         QApplication::processEvents();
     }
 
-    TextPane &pane() const { return *form.findChild<TextPane *>(); }
+    TextPane &pane() const { return *main.findChild<TextPane *>(); }
 
     // "&Ouvrir..." on a file, until the pane has shown it.
     void open(const QString &path)
     {
         scripted.dialogs.setNextFileName(path);
-        form.mnuItemOuvrir_Click();
+        main.chooseFile();
         QApplication::processEvents();
     }
 
     // "&Liste du lexalon"; once the word-list window is filled and on screen,
     // `inside` is given it, then the window is closed.
-    void withWordList(const std::function<void(frmListe01 &)> &inside)
+    void withWordList(const std::function<void(WordListWindow &)> &inside)
     {
-        testing::inspectNextModal<frmListe01>([&inside](frmListe01 &list) {
+        testing::inspectNextModal<WordListWindow>([&inside](WordListWindow &list) {
             QApplication::processEvents();
             inside(list);
         });
-        form.Liste_Click();
+        main.showWordList();
     }
 };
 
@@ -188,7 +188,7 @@ void BM_WordListWindow(benchmark::State &state)
     for (auto _ : state) {
         QElapsedTimer timer;
         timer.start();
-        program.withWordList([&](frmListe01 &list) {
+        program.withWordList([&](WordListWindow &list) {
             state.SetIterationTime(millisecondsSince(timer) / 1000);
             forms = list.findChild<WordListView *>()->model()->rowCount();
             reportMemory(state, hundredMegabytes);
@@ -218,7 +218,7 @@ void BM_WindowThreadLongestGap(benchmark::State &state)
         ticks.start(5);
         clock.start();
         program.open(path);
-        program.withWordList([](frmListe01 &) {});
+        program.withWordList([](WordListWindow &) {});
         state.SetIterationTime(millisecondsSince(clock) / 1000);
     }
     state.counters["longest_gap_ms"] = longest;
@@ -239,7 +239,7 @@ void BM_OpenAndListRealFrench(benchmark::State &state)
         QElapsedTimer clock;
         clock.start();
         program.open(path);
-        program.withWordList([&](frmListe01 &) { state.SetIterationTime(millisecondsSince(clock) / 1000); });
+        program.withWordList([&](WordListWindow &) { state.SetIterationTime(millisecondsSince(clock) / 1000); });
     }
 }
 BENCHMARK(BM_OpenAndListRealFrench)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(3);
@@ -268,17 +268,17 @@ void BM_CancelLatency(benchmark::State &state)
 }
 BENCHMARK(BM_CancelLatency)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(5);
 
-// A press on Command1 in the word list of the 100 MB text, redrawn: to the
+// A press on the order button in the word list of the 100 MB text, redrawn: to the
 // frequency order (0) or back to the alphabetical one (1).
-void BM_Command1(benchmark::State &state)
+void BM_ToggleOrder(benchmark::State &state)
 {
     const bool timeTheWayBack = state.range(0) == 1;
-    programWithTheText().withWordList([&](frmListe01 &list) {
+    programWithTheText().withWordList([&](WordListWindow &list) {
         for (auto _ : state) {
             for (const bool wayBack : {false, true}) {
                 QElapsedTimer timer;
                 timer.start();
-                list.Command1_Click();
+                list.toggleOrder();
                 QApplication::processEvents();
                 if (wayBack == timeTheWayBack)
                     state.SetIterationTime(millisecondsSince(timer) / 1000);
@@ -287,7 +287,7 @@ void BM_Command1(benchmark::State &state)
         state.SetLabel(timeTheWayBack ? "alphabetical" : "by frequency");
     });
 }
-BENCHMARK(BM_Command1)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(5);
+BENCHMARK(BM_ToggleOrder)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(5);
 
 // Scrolls by a page, then repaints: the rows that come into view are laid
 // out and drawn. From the top (0), the middle (1) or the end (2) of the text.
@@ -380,7 +380,7 @@ void BM_OneGigabyteText(benchmark::State &state)
         if (refused)
             continue;
         timer.restart();
-        program.withWordList([&](frmListe01 &list) {
+        program.withWordList([&](WordListWindow &list) {
             const double listSeconds = millisecondsSince(timer) / 1000;
             state.counters["list_s"] = listSeconds;
             state.counters["forms"] = list.findChild<WordListView *>()->model()->rowCount();
@@ -401,15 +401,15 @@ int openAndList(int argc, char **argv, const QString &path)
     program.open(path);
     int forms = -1;
     if (program.scripted.messages.requests().empty()) {
-        program.withWordList([&forms](frmListe01 &list) {
+        program.withWordList([&forms](WordListWindow &list) {
             auto *view = list.findChild<WordListView *>();
             forms = view->model()->rowCount();
             if (forms == 0)
                 return;
-            list.Command1_Click(); // the most frequent form on top
+            list.toggleOrder(); // the most frequent form on top
             view->setCurrentIndex(view->model()->index(0, 1));
             testing::inspectNextModal<QWidget>([](QWidget &) { QApplication::processEvents(); });
-            list.concordance_Click();
+            list.showConcordance();
         });
     }
     return forms >= 0 && program.scripted.messages.requests().empty() ? 0 : 1;

@@ -1,11 +1,14 @@
 #include "bench/corpus.h"
 #include "bench/offscreen.h"
-#include "gui/wordlist/frmliste01.h"
+#include "gui/wordlist/wordlistwindow.h"
 #include "gui/wordlist/wordlistview.h"
 #include "text/windows1252.h"
+#include "wordforms/textstudy.h"
 
 #include <QApplication>
 #include <QString>
+
+#include <memory>
 
 #include <benchmark/benchmark.h>
 
@@ -23,8 +26,7 @@ void BM_OpenWordList(benchmark::State &state)
     const QString text = decodeWindows1252(bench::frenchLikeText(hundredMegabytes));
     bench::ScriptedWindowServices services;
     for (auto _ : state) {
-        frmListe01 window(text, services.services);
-        window.Form_Load();
+        WordListWindow window(std::make_shared<TextStudy>(text), services.services);
         window.show();
         QApplication::processEvents();
         state.PauseTiming();
@@ -35,16 +37,16 @@ void BM_OpenWordList(benchmark::State &state)
 }
 BENCHMARK(BM_OpenWordList)->Unit(benchmark::kMillisecond)->Iterations(3);
 
-// A press on Command1 with a million forms in the list, redrawn.
+// A press on the order button with a million forms in the list, redrawn.
 void BM_ToggleMillionForms(benchmark::State &state)
 {
     bench::ScriptedWindowServices services;
-    frmListe01 window(decodeWindows1252(bench::distinctFormsText(millionForms)), services.services);
-    window.Form_Load();
+    WordListWindow window(std::make_shared<TextStudy>(decodeWindows1252(bench::distinctFormsText(millionForms))),
+                          services.services);
     window.show();
     QApplication::processEvents();
     for (auto _ : state) {
-        window.Command1_Click();
+        window.toggleOrder();
         QApplication::processEvents();
     }
     state.counters["forms"] = double(window.findChild<WordListView *>()->model()->rowCount());

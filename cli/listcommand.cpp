@@ -12,6 +12,7 @@
 #include "wordforms/analysis.h"
 #include "wordforms/concordance.h"
 #include "wordforms/lexicalstatistics.h"
+#include "wordforms/textstudy.h"
 #include "wordforms/wordlist.h"
 #include "wordforms/wordlistsum.h"
 
@@ -272,7 +273,7 @@ QString writeStatisticsOf(const ListOptions &options, QIODevice &out)
         TextAnalysis analysis;
         if (QString problem = analyseTextFile(options.input, analysis); !problem.isEmpty())
             return problem;
-        measures = LexicalStatistics(analysis.list, analysis.tokens).measures();
+        measures = TextStudy(std::move(analysis)).statistics().measures();
     }
     return writeOutput([&](QIODevice &device) { return writeMeasures(measures, device); }, options.output, out);
 }
@@ -280,14 +281,11 @@ QString writeStatisticsOf(const ListOptions &options, QIODevice &out)
 // The text is kept beside its tokens: the contexts are read from it.
 QString writeConcordanceOf(const ListOptions &options, QIODevice &out)
 {
-    const TextFileContent content = readTextFile(options.input);
+    TextFileContent content = readTextFile(options.input);
     if (!content.ok())
         return readProblem(options.input, content);
-    const TextAnalysis analysis = analyseTextWithTokens(content.text);
-    const qsizetype row = analysis.list.rowOf(listedForm(*options.concordanceForm));
-    // An unknown form takes a rank no token has: its concordance is empty.
-    const auto rank = row >= 0 ? analysis.list.rank(row) : TextTokens::Rank(analysis.list.size());
-    Concordance concordance(content.text, analysis.tokens, rank);
+    const TextStudy study(std::move(content.text));
+    Concordance concordance = study.concordance(*options.concordanceForm);
     concordance.sort(options.concordanceOrder);
     const int words = options.contextWords.value_or(Concordance::defaultWords);
     return writeOutput([&](QIODevice &device) { return writeConcordance(concordance, words, device); },

@@ -46,10 +46,11 @@ void loadTextFile(TextDocument &document, const QString &path, BusyPointer &poin
     if (!document.canOpen())
         return;
     const BusyScope busy(pointer);
-    const TextFileContent content = reader(path);
+    const TextFileRead read = reader(path);
+    const TextFileContent &content = read.content;
     switch (content.status) {
     case TextFileContent::Status::Ok:
-        document.load(path, content.text);
+        document.load(path, content.text, read.paragraphs);
         break;
     case TextFileContent::Status::OpenFailed:
         messages.show(failureMessage(fileWhichCannotBe(path, u"ouvert."_s), content.errorString, {},

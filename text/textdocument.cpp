@@ -1,5 +1,9 @@
 #include "text/textdocument.h"
 
+#include "text/paragraphindex.h"
+
+#include <utility>
+
 namespace lexalon {
 
 TextDocument::TextDocument(QObject *parent)
@@ -20,12 +24,13 @@ QString TextDocument::fileLabel() const
     return QString::fromUtf16(promptAtStart);
 }
 
-void TextDocument::load(const QString &path, const QString &text)
+void TextDocument::load(const QString &path, const QString &text, std::shared_ptr<const ParagraphIndex> paragraphs)
 {
     m_stateBeforeLoad = m_state;
     m_state = DocumentState::Loaded;
     m_path = path;
     m_text = text;
+    m_paragraphs = std::move(paragraphs);
     Q_EMIT changed();
 }
 
@@ -36,6 +41,7 @@ void TextDocument::abandonLoad()
     m_state = m_stateBeforeLoad;
     m_path.clear();
     m_text.clear();
+    m_paragraphs.reset();
     Q_EMIT changed();
 }
 
@@ -46,6 +52,7 @@ void TextDocument::close()
     m_state = DocumentState::Closed;
     m_path.clear();
     m_text.clear();
+    m_paragraphs.reset();
     Q_EMIT changed();
 }
 

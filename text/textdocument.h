@@ -3,7 +3,11 @@
 #include <QObject>
 #include <QString>
 
+#include <memory>
+
 namespace lexalon {
+
+class ParagraphIndex;
 
 enum class DocumentState { Start, Loaded, Closed };
 
@@ -22,6 +26,9 @@ public:
     DocumentState state() const { return m_state; }
     // The whole text of the file, or empty when none is loaded.
     const QString &text() const { return m_text; }
+    // The index the pane lays the text out by, when it was made with the
+    // read; none otherwise.
+    const std::shared_ptr<const ParagraphIndex> &paragraphs() const { return m_paragraphs; }
     // The file's path when loaded, otherwise the prompt to open one.
     QString fileLabel() const;
     bool paneEnabled() const { return m_state != DocumentState::Closed; }
@@ -30,7 +37,7 @@ public:
     bool canClose() const { return m_state == DocumentState::Loaded; }
     bool canList() const { return m_state != DocumentState::Closed; }
 
-    void load(const QString &path, const QString &text);
+    void load(const QString &path, const QString &text, std::shared_ptr<const ParagraphIndex> paragraphs = nullptr);
     // Undoes the last load when its text could not be shown: the state
     // before it comes back, with no text.
     void abandonLoad();
@@ -45,6 +52,7 @@ private:
     DocumentState m_stateBeforeLoad = DocumentState::Start;
     QString m_path;
     QString m_text;
+    std::shared_ptr<const ParagraphIndex> m_paragraphs;
 };
 
 } // namespace lexalon

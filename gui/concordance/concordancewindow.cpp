@@ -5,9 +5,9 @@
 #include "gui/concordance/concordancemodel.h"
 #include "gui/concordance/dispersionstrip.h"
 #include "gui/look/windowlook.h"
+#include "gui/platform/runthenshow.h"
 #include "gui/platform/taskrunner.h"
 #include "platform/interaction/busypointer.h"
-#include "platform/interaction/busyscope.h"
 #include "platform/interaction/messagebox.h"
 #include "wordforms/figures.h"
 
@@ -32,7 +32,6 @@
 
 #include <algorithm>
 #include <iterator>
-#include <new>
 #include <utility>
 
 using namespace Qt::StringLiterals;
@@ -132,7 +131,7 @@ ConcordanceWindow::ConcordanceWindow(Concordance concordance, const QString &for
     show->setFont(controlFont());
     show->setAutoDefault(false);
     show->setEnabled(m_model->rowCount() > 0);
-    connect(show, &QPushButton::clicked, this, &ConcordanceWindow::afficher_Click);
+    connect(show, &QPushButton::clicked, this, &ConcordanceWindow::showInText);
     layout->addWidget(show, 0, Qt::AlignRight);
 
     resizeWithinScreen(*this, designedSize);
@@ -146,7 +145,7 @@ ConcordanceWindow::~ConcordanceWindow() = default;
 QMenuBar *ConcordanceWindow::createMenus()
 {
     auto *menuBar = new QMenuBar(this);
-    addListFileMenu(menuBar, this, &ConcordanceWindow::enregistrer_Click, &ConcordanceWindow::imprimer_Click, &ConcordanceWindow::fermer_Click);
+    addListFileMenu(menuBar, this, &ConcordanceWindow::save, &ConcordanceWindow::print, &ConcordanceWindow::closeWindow);
     return menuBar;
 }
 
@@ -212,30 +211,27 @@ void ConcordanceWindow::createTable()
             &ConcordanceWindow::showParagraph);
     connect(m_table->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &ConcordanceWindow::markOnStrip);
-    connect(m_table, &QTableView::doubleClicked, this, &ConcordanceWindow::afficher_Click);
+    connect(m_table, &QTableView::doubleClicked, this, &ConcordanceWindow::showInText);
     // Entrée does what a double-click does.
     auto *enter = new QShortcut(m_table);
     enter->setKeys({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)});
     enter->setContext(Qt::WidgetShortcut);
-    connect(enter, &QShortcut::activated, this, &ConcordanceWindow::afficher_Click);
+    connect(enter, &QShortcut::activated, this, &ConcordanceWindow::showInText);
 }
 
 void ConcordanceWindow::sortChosen(int choice)
 {
     const QModelIndex current = m_table->currentIndex();
     const qsizetype attestation = current.isValid() ? m_model->concordance().attestation(current.row()) : -1;
-    Concordance::Arrangement rows;
     const Concordance &concordance = m_model->concordance();
-    bool sorted = false;
-    try {
-        const BusyScope busy(*m_pointer);
-        sorted = m_tasks->run(u"Tri de la concordance…"_s, [&](TaskProgress &progress) {
-            rows = concordance.arranged(orders[choice].second, &progress);
+    const bool sorted = runThenShow(
+        *m_tasks, m_pointer.get(), m_services.messages, u"Tri de la concordance…"_s,
+        notEnoughMemoryFor(u"La concordance ne peut pas être triée"_s, u"Texte trop volumineux"_s),
+        [&](TaskProgress &progress) { return concordance.arranged(orders[choice].second, &progress); },
+        [this](Concordance::Arrangement rows) {
+            m_model->arrange(std::move(rows));
+            return true;
         });
-    } catch (const std::bad_alloc &) {
-        m_services.messages.show(notEnoughMemoryFor(u"La concordance ne peut pas être triée"_s,
-                                                    u"Texte trop volumineux"_s));
-    }
     if (!sorted) {
         // The choice goes back to the order still shown.
         const QSignalBlocker quiet(m_order);
@@ -244,7 +240,6 @@ void ConcordanceWindow::sortChosen(int choice)
                                      - std::begin(orders)));
         return;
     }
-    m_model->arrange(std::move(rows));
     if (attestation >= 0)
         selectAttestation(attestation);
 }
@@ -293,24 +288,24 @@ void ConcordanceWindow::showWords(int words)
     m_words->setSuffix(wordsSuffix(words));
 }
 
-void ConcordanceWindow::enregistrer_Click()
+void ConcordanceWindow::save()
 {
     saveConcordance(m_model->concordance(), m_model->words(), m_services.dialogs, m_services.messages,
                     *m_pointer);
 }
 
-void ConcordanceWindow::imprimer_Click()
+void ConcordanceWindow::print()
 {
     printConcordance(m_model->concordance(), m_model->words(), m_form, m_services.dialogs, m_services.printing,
                      m_services.messages, *m_pointer);
 }
 
-void ConcordanceWindow::fermer_Click()
+void ConcordanceWindow::closeWindow()
 {
     close();
 }
 
-void ConcordanceWindow::afficher_Click()
+void ConcordanceWindow::showInText()
 {
     const QModelIndex current = m_table->currentIndex();
     if (!current.isValid())

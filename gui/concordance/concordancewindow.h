@@ -36,10 +36,10 @@ public:
                       QWidget *parent = nullptr);
     ~ConcordanceWindow() override;
 
-    void enregistrer_Click();
-    void imprimer_Click();
-    void fermer_Click();
-    void afficher_Click();
+    void save();
+    void print();
+    void closeWindow();
+    void showInText();
 
 Q_SIGNALS:
     // The characters of an attestation, to select in the text.

@@ -42,17 +42,17 @@ PaneLayout::PaneLayout(const QFont &font)
     , m_rowHeight(QFontMetricsF(font).lineSpacing())
     , m_charWidth(QFontMetricsF(font).averageCharWidth())
     , m_width(narrowestWidth)
-    , m_text(std::make_unique<ParagraphIndex>())
+    , m_text(std::make_shared<const ParagraphIndex>())
 {
     estimateRows(m_rows, *m_text, m_charWidth);
 }
 
 PaneLayout::~PaneLayout() = default;
 
-void PaneLayout::setText(const QString &text, std::unique_ptr<ParagraphIndex> index)
+void PaneLayout::setText(const QString &text, std::shared_ptr<const ParagraphIndex> index)
 {
     if (!index || index->text().constData() != text.constData() || index->text().size() != text.size())
-        index = std::make_unique<ParagraphIndex>(text);
+        index = std::make_shared<const ParagraphIndex>(text);
     const qreal charWidth = averageWidth(m_font, text);
     RowIndex rows;
     estimateRows(rows, *index, charWidth);

@@ -27,7 +27,7 @@ public:
 
     // Indexes the text, or takes the index given when it is the text's; if
     // that fails for want of memory, the layout keeps the text it had.
-    void setText(const QString &text, std::unique_ptr<ParagraphIndex> index = nullptr);
+    void setText(const QString &text, std::shared_ptr<const ParagraphIndex> index = nullptr);
     const ParagraphIndex &text() const { return *m_text; }
     void setWidth(qreal width);
     qreal width() const { return m_width; }
@@ -71,7 +71,7 @@ private:
     qreal m_rowHeight;
     qreal m_charWidth;
     qreal m_width;
-    std::unique_ptr<ParagraphIndex> m_text;
+    std::shared_ptr<const ParagraphIndex> m_text;
     RowIndex m_rows;
     std::map<qsizetype, std::unique_ptr<QTextLayout>> m_layouts;
 };

@@ -57,7 +57,7 @@ TextPane::TextPane(QWidget *parent)
 
 TextPane::~TextPane() = default;
 
-void TextPane::setText(const QString &text, std::unique_ptr<ParagraphIndex> index)
+void TextPane::setText(const QString &text, std::shared_ptr<const ParagraphIndex> index)
 {
     m_layout.setText(text, std::move(index));
     m_selection = {};

@@ -35,7 +35,7 @@ public:
     // selected. An index of the text made beforehand spares making it here.
     // If the text cannot be indexed for want of memory, the pane keeps the
     // one it had and std::bad_alloc is thrown.
-    void setText(const QString &text, std::unique_ptr<ParagraphIndex> index = nullptr);
+    void setText(const QString &text, std::shared_ptr<const ParagraphIndex> index = nullptr);
 
     const TextSelection &selection() const { return m_selection; }
     QString selectedText() const;

@@ -91,14 +91,14 @@ StatisticsWindow::~StatisticsWindow() = default;
 QMenuBar *StatisticsWindow::createMenus()
 {
     auto *menuBar = new QMenuBar(this);
-    QMenu *fichier = addMenu(menuBar, u"fichier"_s, u"&Fichier"_s);
-    addCommand(fichier, u"enregistrer"_s, u"&Enregistrer les mesures sous"_s, this,
-               &StatisticsWindow::enregistrer_Click, QKeySequence(Qt::CTRL | Qt::Key_S));
-    addCommand(fichier, u"enregistrerCourbe"_s, u"Enregistrer la &courbe"_s, this,
-               &StatisticsWindow::enregistrerCourbe_Click);
-    addCommand(fichier, u"imprimer"_s, u"&Imprimer"_s, this, &StatisticsWindow::imprimer_Click,
+    QMenu *fileMenu = addMenu(menuBar, u"fichier"_s, u"&Fichier"_s);
+    addCommand(fileMenu, u"enregistrer"_s, u"&Enregistrer les mesures sous"_s, this,
+               &StatisticsWindow::save, QKeySequence(Qt::CTRL | Qt::Key_S));
+    addCommand(fileMenu, u"enregistrerCourbe"_s, u"Enregistrer la &courbe"_s, this,
+               &StatisticsWindow::saveCurve);
+    addCommand(fileMenu, u"imprimer"_s, u"&Imprimer"_s, this, &StatisticsWindow::print,
                QKeySequence(Qt::CTRL | Qt::Key_P));
-    addCommand(fichier, u"fermer"_s, u"&Fermer"_s, this, &StatisticsWindow::fermer_Click,
+    addCommand(fileMenu, u"fermer"_s, u"&Fermer"_s, this, &StatisticsWindow::closeWindow,
                QKeySequence(Qt::CTRL | Qt::Key_W));
     return menuBar;
 }
@@ -109,11 +109,11 @@ void StatisticsWindow::createTabKeys()
     auto *next = new QAction(this);
     next->setObjectName(u"courbeSuivante"_s);
     next->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_PageDown)});
-    connect(next, &QAction::triggered, this, &StatisticsWindow::courbeSuivante_Click);
+    connect(next, &QAction::triggered, this, &StatisticsWindow::showNextCurve);
     auto *previous = new QAction(this);
     previous->setObjectName(u"courbePrecedente"_s);
     previous->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), QKeySequence(Qt::CTRL | Qt::Key_PageUp)});
-    connect(previous, &QAction::triggered, this, &StatisticsWindow::courbePrecedente_Click);
+    connect(previous, &QAction::triggered, this, &StatisticsWindow::showPreviousCurve);
     addActions({next, previous});
 }
 
@@ -165,7 +165,7 @@ QByteArray StatisticsWindow::curveSvg() const
     return buffer.data();
 }
 
-void StatisticsWindow::enregistrer_Click()
+void StatisticsWindow::save()
 {
     const std::vector<Measure> &measures = m_measures->measures();
     saveFile(QString::fromUtf16(textFileFilter),
@@ -173,7 +173,7 @@ void StatisticsWindow::enregistrer_Click()
              m_services.dialogs, m_services.messages, *m_pointer);
 }
 
-void StatisticsWindow::enregistrerCourbe_Click()
+void StatisticsWindow::saveCurve()
 {
     const QByteArray svg = curveSvg();
     QChartView *view = visibleCurve();
@@ -182,23 +182,23 @@ void StatisticsWindow::enregistrerCourbe_Click()
              m_services.dialogs, m_services.messages, *m_pointer);
 }
 
-void StatisticsWindow::imprimer_Click()
+void StatisticsWindow::print()
 {
     printStatistics(m_measures->measures(), curveSvg(), m_services.dialogs, m_services.printing,
                     m_services.messages, *m_pointer);
 }
 
-void StatisticsWindow::fermer_Click()
+void StatisticsWindow::closeWindow()
 {
     close();
 }
 
-void StatisticsWindow::courbeSuivante_Click()
+void StatisticsWindow::showNextCurve()
 {
     m_curves->setCurrentIndex((m_curves->currentIndex() + 1) % m_curves->count());
 }
 
-void StatisticsWindow::courbePrecedente_Click()
+void StatisticsWindow::showPreviousCurve()
 {
     m_curves->setCurrentIndex((m_curves->currentIndex() + m_curves->count() - 1) % m_curves->count());
 }

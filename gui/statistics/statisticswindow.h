@@ -28,12 +28,12 @@ public:
     StatisticsWindow(LexicalStatistics statistics, const WindowServices &services, QWidget *parent = nullptr);
     ~StatisticsWindow() override;
 
-    void enregistrer_Click();
-    void enregistrerCourbe_Click();
-    void imprimer_Click();
-    void fermer_Click();
-    void courbeSuivante_Click();
-    void courbePrecedente_Click();
+    void save();
+    void saveCurve();
+    void print();
+    void closeWindow();
+    void showNextCurve();
+    void showPreviousCurve();
 
 private:
     QMenuBar *createMenus();

@@ -1,6 +1,7 @@
 #include "gui/wordlist/wordlistmodel.h"
 
 #include "wordforms/figures.h"
+#include "wordforms/textstudy.h"
 
 #include <QBrush>
 #include <QColor>
@@ -26,28 +27,27 @@ QFont boldFont()
 
 } // namespace
 
-WordListModel::WordListModel(QObject *parent)
+WordListModel::WordListModel(std::shared_ptr<TextStudy> study, QObject *parent)
     : QAbstractTableModel(parent)
+    , m_study(std::move(study))
 {
 }
 
-void WordListModel::setList(WordList list)
+const WordList &WordListModel::list() const
 {
-    beginResetModel();
-    m_list = std::move(list);
-    endResetModel();
+    return m_study->list();
 }
 
 void WordListModel::sort(WordList::Order order)
 {
-    m_list.sort(order);
+    m_study->sort(order);
     if (rowCount() > 0)
         Q_EMIT dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
 }
 
 int WordListModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : int(m_list.size());
+    return parent.isValid() ? 0 : int(list().size());
 }
 
 int WordListModel::columnCount(const QModelIndex &parent) const
@@ -62,10 +62,10 @@ QVariant WordListModel::data(const QModelIndex &index, int role) const
     const bool isForm = index.column() == formColumn;
     switch (role) {
     case Qt::DisplayRole:
-        return isForm ? shownForm(m_list.form(index.row())) : QString::number(m_list.count(index.row()));
+        return isForm ? shownForm(list().form(index.row())) : QString::number(list().count(index.row()));
     case Qt::ToolTipRole:
         // A form too long for its column is cut with an ellipsis; here it is whole.
-        return isForm ? shownForm(m_list.form(index.row())) : QVariant();
+        return isForm ? shownForm(list().form(index.row())) : QVariant();
     case Qt::BackgroundRole:
         return QBrush(isForm ? formCellColour : cellColour);
     case Qt::ForegroundRole:

@@ -4,10 +4,15 @@
 
 #include <QAbstractTableModel>
 
+#include <memory>
+
 namespace lexalon {
 
-// The word list as a table: the forms, drawn in the heading's style and never
-// selectable, and their counts, under a bold heading. Read-only.
+class TextStudy;
+
+// The word list of a study as a table: the forms, drawn in the heading's
+// style and never selectable, and their counts, under a bold heading.
+// Read-only.
 class WordListModel final : public QAbstractTableModel
 {
     Q_OBJECT
@@ -16,10 +21,9 @@ public:
     static constexpr int formColumn = 0;
     static constexpr int countColumn = 1;
 
-    explicit WordListModel(QObject *parent = nullptr);
+    explicit WordListModel(std::shared_ptr<TextStudy> study, QObject *parent = nullptr);
 
-    const WordList &list() const { return m_list; }
-    void setList(WordList list);
+    const WordList &list() const;
     // The rows change places; the current cell and the selection stay where
     // they are on screen.
     void sort(WordList::Order order);
@@ -32,7 +36,7 @@ public:
     Qt::ItemFlags flags(const QModelIndex &index) const override;
 
 private:
-    WordList m_list;
+    std::shared_ptr<TextStudy> m_study;
 };
 
 } // namespace lexalon

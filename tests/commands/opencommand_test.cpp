@@ -79,7 +79,7 @@ TEST(OpenCommand, EachOutcomeOfTheDialogAndTheReading)
         RecordingBusyPointer pointer;
         dialogs.setNextFileName(chosen);
         openTextFile(document, dialogs, pointer, messages, [status](const QString &name) {
-            return TextFileContent{status, u"texte de "_s + name, {}, u"raison"_s};
+            return TextFileRead{{status, u"texte de "_s + name, {}, u"raison"_s}, nullptr};
         });
         const bool asked = before != Loaded;
         ASSERT_EQ(dialogs.calls().size(), asked ? 1u : 0u);

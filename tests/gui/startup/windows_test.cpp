@@ -1,6 +1,6 @@
 #include "gui/startup/applicationidentity.h"
-#include "gui/startup/frmabout.h"
-#include "gui/startup/frmsplash.h"
+#include "gui/startup/aboutwindow.h"
+#include "gui/startup/splashwindow.h"
 #include "platform/system/msinfoentries.h"
 #include "tests/support/scriptedsystem.h"
 #include "tests/support/windowtesting.h"
@@ -45,8 +45,8 @@ private Q_SLOTS:
     {
         QFETCH(QStringList, steps);
         int handedOver = 0;
-        QPointer<frmSplash> splash;
-        splash = new frmSplash([&] {
+        QPointer<SplashWindow> splash;
+        splash = new SplashWindow([&] {
             ++handedOver;
             QVERIFY(!splash->isVisible());
         });
@@ -93,7 +93,7 @@ private Q_SLOTS:
         QFETCH(QString, key);
         ScriptedLauncher system;
         system.registry.keys[msinfoPathKey][msinfoPathValue] = {RegSz, {'/', 't', 0}};
-        frmAbout about(system.launcher);
+        AboutWindow about(system.launcher);
         about.show();
         QVERIFY(QTest::qWaitForWindowActive(&about));
         const QKeyCombination pressed = QKeySequence::fromString(key)[0];
@@ -111,8 +111,8 @@ private Q_SLOTS:
         const QPalette desktop = QApplication::palette();
         QApplication::setPalette(testing::darkPalette());
         ScriptedLauncher system;
-        frmAbout about(system.launcher);
-        frmSplash splash([] {});
+        AboutWindow about(system.launcher);
+        SplashWindow splash([] {});
         QApplication::setPalette(desktop);
         for (QWidget *window : std::initializer_list<QWidget *>{&about, &splash}) {
             QCOMPARE(testing::unreadableLabels(*window), QStringList());

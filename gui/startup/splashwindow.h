@@ -14,13 +14,13 @@ namespace lexalon {
 // The window the program opens on. After three seconds, or at once on a
 // character key or a click, it unloads itself and hands over to the main
 // window, exactly once.
-class frmSplash final : public QFrame
+class SplashWindow final : public QFrame
 {
     Q_OBJECT
 
 public:
     // loadAndShowMainWindow loads the main window and shows it modeless.
-    explicit frmSplash(std::function<void()> loadAndShowMainWindow, QWidget *parent = nullptr);
+    explicit SplashWindow(std::function<void()> loadAndShowMainWindow, QWidget *parent = nullptr);
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -31,11 +31,11 @@ protected:
 private:
     void createControls(QWidget *client);
     void giveWayToMainWindow();
-    bool Unload();
+    bool unload();
 
     std::function<void()> m_loadAndShowMainWindow;
     bool m_unloaded = false;
-    QTimer *Timer1 = nullptr;
+    QTimer *m_timer = nullptr;
 };
 
 } // namespace lexalon

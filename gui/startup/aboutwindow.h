@@ -10,13 +10,13 @@ class SysInfoLauncher;
 
 // The About window: the program's title, its version, the credits, and a
 // button that starts the system-information tool.
-class frmAbout final : public QDialog
+class AboutWindow final : public QDialog
 {
     Q_OBJECT
 
 public:
     // Loading the window sets its version text.
-    explicit frmAbout(SysInfoLauncher &launcher, QWidget *parent = nullptr);
+    explicit AboutWindow(SysInfoLauncher &launcher, QWidget *parent = nullptr);
 
     // Loads a new About window and shows it modal; returns when it is closed.
     static void showModal(QWidget *parent, SysInfoLauncher &launcher);
@@ -26,12 +26,11 @@ private:
     void createCredits();
     void createButtons();
 
-    void Form_Load();
-    void cmdOK_Click();
-    void cmdSysInfo_Click();
+    void showVersion();
+    void showSystemInformation();
 
     SysInfoLauncher &m_launcher;
-    QLabel *lblVersion = nullptr;
+    QLabel *m_versionLabel = nullptr;
 };
 
 } // namespace lexalon

@@ -1,4 +1,4 @@
-#include "gui/startup/frmsplash.h"
+#include "gui/startup/splashwindow.h"
 
 #include "gui/look/accessibility.h"
 #include "gui/look/windowlook.h"
@@ -34,7 +34,7 @@ constexpr QColor creditsBlue{0, 0, 255};
 
 } // namespace
 
-frmSplash::frmSplash(std::function<void()> loadAndShowMainWindow, QWidget *parent)
+SplashWindow::SplashWindow(std::function<void()> loadAndShowMainWindow, QWidget *parent)
     : QFrame(parent, Qt::SplashScreen | Qt::FramelessWindowHint),
       m_loadAndShowMainWindow(std::move(loadAndShowMainWindow))
 {
@@ -52,16 +52,16 @@ frmSplash::frmSplash(std::function<void()> loadAndShowMainWindow, QWidget *paren
     createControls(client);
     move(QGuiApplication::primaryScreen()->availableGeometry().center() - rect().center());
 
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(u"Timer1"_s);
-    Timer1->setInterval(timerInterval);
-    connect(Timer1, &QTimer::timeout, this, &frmSplash::giveWayToMainWindow);
-    Timer1->start();
+    m_timer = new QTimer(this);
+    m_timer->setObjectName(u"Timer1"_s);
+    m_timer->setInterval(timerInterval);
+    connect(m_timer, &QTimer::timeout, this, &SplashWindow::giveWayToMainWindow);
+    m_timer->start();
 }
 
 // Created bottom to top: each transparent title lies over its coloured box.
 // A click on the frame or on any control but the boxes and the date gives way.
-void frmSplash::createControls(QWidget *client)
+void SplashWindow::createControls(QWidget *client)
 {
     auto *frame = new QFrame(client);
     frame->setObjectName(u"Frame1"_s);
@@ -104,14 +104,14 @@ void frmSplash::createControls(QWidget *client)
 
 // A splash window is not always given the keyboard; it asks for it, so that
 // a key press reaches it.
-void frmSplash::showEvent(QShowEvent *event)
+void SplashWindow::showEvent(QShowEvent *event)
 {
     QFrame::showEvent(event);
     activateWindow();
 }
 
 // Only keys that produce a character count, as for a key-press event.
-void frmSplash::keyPressEvent(QKeyEvent *event)
+void SplashWindow::keyPressEvent(QKeyEvent *event)
 {
     if (event->text().isEmpty())
         QFrame::keyPressEvent(event);
@@ -120,14 +120,14 @@ void frmSplash::keyPressEvent(QKeyEvent *event)
 }
 
 // Closed from outside, the splash goes without handing over.
-void frmSplash::closeEvent(QCloseEvent *event)
+void SplashWindow::closeEvent(QCloseEvent *event)
 {
-    Unload();
+    unload();
     QFrame::closeEvent(event);
 }
 
 // A click is a left button released over a watched control.
-bool frmSplash::eventFilter(QObject *watched, QEvent *event)
+bool SplashWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() != QEvent::MouseButtonRelease
         || static_cast<QMouseEvent *>(event)->button() != Qt::LeftButton)
@@ -137,20 +137,20 @@ bool frmSplash::eventFilter(QObject *watched, QEvent *event)
 }
 
 // An event already on its way when the splash unloaded finds it gone.
-void frmSplash::giveWayToMainWindow()
+void SplashWindow::giveWayToMainWindow()
 {
-    if (!Unload())
+    if (!unload())
         return;
     m_loadAndShowMainWindow();
 }
 
 // Destroys the window with its timer; false when it was already unloaded.
-bool frmSplash::Unload()
+bool SplashWindow::unload()
 {
     if (m_unloaded)
         return false;
     m_unloaded = true;
-    Timer1->stop();
+    m_timer->stop();
     hide();
     deleteLater();
     return true;

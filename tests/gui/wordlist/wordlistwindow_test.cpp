@@ -1,11 +1,12 @@
 #include "formats/wordlistfile.h"
 #include "gui/concordance/concordancewindow.h"
 #include "gui/statistics/statisticswindow.h"
-#include "gui/wordlist/frmliste01.h"
+#include "gui/wordlist/wordlistwindow.h"
 #include "gui/wordlist/wordlistmodel.h"
 #include "gui/wordlist/wordlistview.h"
 #include "support/windowtesting.h"
 #include "tests/support/testfiles.h"
+#include "wordforms/textstudy.h"
 #include "wordforms/wordlist.h"
 
 #include <QAbstractItemModelTester>
@@ -27,15 +28,14 @@ using namespace lexalon::testing;
 using namespace Qt::StringLiterals;
 
 // Wiring only: what the core does with the list is tested there. A model tester watches every change of the list.
-class FrmListe01Test : public QObject
+class WordListWindowTest : public QObject
 {
     Q_OBJECT
 
     void load(const QString &text)
     {
-        m_window = std::make_unique<frmListe01>(text, m_scripted->services());
+        m_window = std::make_unique<WordListWindow>(std::make_shared<TextStudy>(text), m_scripted->services());
         new QAbstractItemModelTester(model(), QAbstractItemModelTester::FailureReportingMode::QtTest, m_window.get());
-        m_window->Form_Load();
         m_window->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
     }
@@ -57,7 +57,7 @@ class FrmListe01Test : public QObject
     }
 
     std::unique_ptr<ScriptedServices> m_scripted;
-    std::unique_ptr<frmListe01> m_window;
+    std::unique_ptr<WordListWindow> m_window;
     const QString toFrequencies = u"Tri par fréquences décroissantes"_s;
 
 private Q_SLOTS:
@@ -133,8 +133,8 @@ private Q_SLOTS:
             const TextStore::Index form = forms.append(u"mot");
             WordList list(std::move(forms));
             list.append(form, count);
-            m_window = std::make_unique<frmListe01>(QString(), m_scripted->services());
-            m_window->Form_Load(TextAnalysis{std::move(list), {}});
+            m_window = std::make_unique<WordListWindow>(std::make_shared<TextStudy>(TextAnalysis{std::move(list), {}}),
+                                                        m_scripted->services());
             auto *total = m_window->findChild<QLabel *>(u"Label6"_s);
             QCOMPARE(total->toolTip(), QString::number(count));
             for (QWidget *shown : std::initializer_list<QWidget *>{total, button()}) {
@@ -221,5 +221,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(FrmListe01Test)
-#include "frmliste01_test.moc"
+QTEST_MAIN(WordListWindowTest)
+#include "wordlistwindow_test.moc"

@@ -1,4 +1,4 @@
-#include "gui/startup/frmabout.h"
+#include "gui/startup/aboutwindow.h"
 
 #include "gui/look/accessibility.h"
 #include "gui/look/windowlook.h"
@@ -51,7 +51,7 @@ QRect creditsLine(int left, int top)
 
 } // namespace
 
-frmAbout::frmAbout(SysInfoLauncher &launcher, QWidget *parent)
+AboutWindow::AboutWindow(SysInfoLauncher &launcher, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
                           | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       m_launcher(launcher)
@@ -71,20 +71,20 @@ frmAbout::frmAbout(SysInfoLauncher &launcher, QWidget *parent)
     new EtchedRule(twips(ruleLeft), twips(ruleRight), twips(lowerRuleTop), this);
     addPicture(this, u"imgLogo"_s, QString::fromUtf16(logoResource),
                twipsRect(0, 960, 2295, 2655));
-    lblVersion = addLabel(this, u"lblVersion"_s, u"Version 1.0"_s, twipsRect(3480, 1080, 2805, 375), versionLook);
+    m_versionLabel = addLabel(this, u"lblVersion"_s, u"Version 1.0"_s, twipsRect(3480, 1080, 2805, 375), versionLook);
     createCredits();
 
-    Form_Load();
+    showVersion();
 }
 
-void frmAbout::showModal(QWidget *parent, SysInfoLauncher &launcher)
+void AboutWindow::showModal(QWidget *parent, SysInfoLauncher &launcher)
 {
-    frmAbout about(launcher, parent);
+    AboutWindow about(launcher, parent);
     about.exec();
 }
 
 // The transparent title is created last so that it lies over its box.
-void frmAbout::createTitle()
+void AboutWindow::createTitle()
 {
     const QString title = u"Listes du lexalon"_s;
     const QRect place = twipsRect(240, 120, 7215, 615);
@@ -94,67 +94,62 @@ void frmAbout::createTitle()
     addLabel(this, u"Label2"_s, title, place, {24, true, false, centred, Qt::black, {}});
 }
 
-void frmAbout::createCredits()
+void AboutWindow::createCredits()
 {
-    auto *Frame1 = new QGroupBox(u"Crédits"_s, this);
-    Frame1->setObjectName(u"Frame1"_s);
-    Frame1->setGeometry(twipsRect(2400, 1680, creditsFrameWidth, 2175));
+    auto *credits = new QGroupBox(u"Crédits"_s, this);
+    credits->setObjectName(u"Frame1"_s);
+    credits->setGeometry(twipsRect(2400, 1680, creditsFrameWidth, 2175));
     QFont captionFont = labelFont(creditsPoints);
     captionFont.setBold(true);
     captionFont.setItalic(true);
-    Frame1->setFont(captionFont);
-    setBackground(Frame1, creditsPeach);
-    QPalette palette = Frame1->palette();
+    credits->setFont(captionFont);
+    setBackground(credits, creditsPeach);
+    QPalette palette = credits->palette();
     palette.setColor(QPalette::WindowText, creditsRed);
-    Frame1->setPalette(palette);
+    credits->setPalette(palette);
 
     const LabelLook caption{creditsPoints, true, false, Qt::AlignLeft | Qt::AlignTop, Qt::black, {}};
     const LabelLook entry{creditsPoints, true, true, Qt::AlignLeft | Qt::AlignTop, creditsRed, {}};
     const LabelLook organisation{creditsPoints, true, false, Qt::AlignLeft | Qt::AlignTop,
                                  organisationBlue, {}};
 
-    addLabel(Frame1, u"lblResponsable"_s, u"Responsable: "_s, creditsCaption(360), caption);
-    addLabel(Frame1, u"lblResponsableNom"_s, u"Équipe Lexalon"_s, creditsLine(1320, 360), entry);
-    addLabel(Frame1, u"lblRealisation"_s, u"Réalisation :"_s, creditsCaption(600), caption);
-    addLabel(Frame1, u"lblRealisationNom"_s, u"Atelier Orvanta"_s, creditsLine(1320, 600), entry);
-    addLabel(Frame1, u"lblAtelier"_s, u"Atelier d'étude des textes"_s, creditsLine(360, 840), organisation);
-    addLabel(Frame1, u"lblSection"_s, u"Section des lettres et des langues"_s, creditsLine(360, 1080),
+    addLabel(credits, u"lblResponsable"_s, u"Responsable: "_s, creditsCaption(360), caption);
+    addLabel(credits, u"lblResponsableNom"_s, u"Équipe Lexalon"_s, creditsLine(1320, 360), entry);
+    addLabel(credits, u"lblRealisation"_s, u"Réalisation :"_s, creditsCaption(600), caption);
+    addLabel(credits, u"lblRealisationNom"_s, u"Atelier Orvanta"_s, creditsLine(1320, 600), entry);
+    addLabel(credits, u"lblAtelier"_s, u"Atelier d'étude des textes"_s, creditsLine(360, 840), organisation);
+    addLabel(credits, u"lblSection"_s, u"Section des lettres et des langues"_s, creditsLine(360, 1080),
              organisation);
-    addLabel(Frame1, u"lblCollectif"_s, u"Collectif Lexalon"_s, creditsLine(360, 1320), organisation);
-    addLabel(Frame1, u"lblCourriel"_s, u"Courriel:"_s, creditsCaption(1560), caption);
-    addLabel(Frame1, u"lblCourrielAdresse"_s, u"lexalon@example.org"_s, creditsLine(1320, 1560), entry);
-    addLabel(Frame1, u"lblSite"_s, u"Site:"_s, creditsCaption(1800), caption);
-    addLabel(Frame1, u"lblSiteAdresse"_s, u"https://lexalon.example.org/"_s, creditsLine(600, 1800), entry);
+    addLabel(credits, u"lblCollectif"_s, u"Collectif Lexalon"_s, creditsLine(360, 1320), organisation);
+    addLabel(credits, u"lblCourriel"_s, u"Courriel:"_s, creditsCaption(1560), caption);
+    addLabel(credits, u"lblCourrielAdresse"_s, u"lexalon@example.org"_s, creditsLine(1320, 1560), entry);
+    addLabel(credits, u"lblSite"_s, u"Site:"_s, creditsCaption(1800), caption);
+    addLabel(credits, u"lblSiteAdresse"_s, u"https://lexalon.example.org/"_s, creditsLine(600, 1800), entry);
 }
 
-// cmdOK comes first in the tab order, so it has the focus when the window opens.
-void frmAbout::createButtons()
+// OK comes first in the tab order, so it has the focus when the window opens.
+void AboutWindow::createButtons()
 {
-    auto *cmdOK = new QPushButton(u"OK"_s, this);
-    cmdOK->setObjectName(u"cmdOK"_s);
-    cmdOK->setGeometry(twipsRect(3120, 3960, 1260, 345));
-    cmdOK->setDefault(true);
-    connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
+    auto *okButton = new QPushButton(u"OK"_s, this);
+    okButton->setObjectName(u"cmdOK"_s);
+    okButton->setGeometry(twipsRect(3120, 3960, 1260, 345));
+    okButton->setDefault(true);
+    connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
 
-    auto *cmdSysInfo = new QPushButton(u"&Infos système..."_s, this);
-    cmdSysInfo->setObjectName(u"cmdSysInfo"_s);
-    cmdSysInfo->setGeometry(twipsRect(4800, 3960, 1245, 345));
-    fitFont(cmdSysInfo, controlFont());
-    connect(cmdSysInfo, &QPushButton::clicked, this, &frmAbout::cmdSysInfo_Click);
+    auto *systemButton = new QPushButton(u"&Infos système..."_s, this);
+    systemButton->setObjectName(u"cmdSysInfo"_s);
+    systemButton->setGeometry(twipsRect(4800, 3960, 1245, 345));
+    fitFont(systemButton, controlFont());
+    connect(systemButton, &QPushButton::clicked, this, &AboutWindow::showSystemInformation);
 }
 
-void frmAbout::Form_Load()
+void AboutWindow::showVersion()
 {
-    lblVersion->setText(programVersionText());
-    fitFont(lblVersion, lookFont(versionLook));
+    m_versionLabel->setText(programVersionText());
+    fitFont(m_versionLabel, lookFont(versionLook));
 }
 
-void frmAbout::cmdOK_Click()
-{
-    accept();
-}
-
-void frmAbout::cmdSysInfo_Click()
+void AboutWindow::showSystemInformation()
 {
     m_launcher.launch();
 }

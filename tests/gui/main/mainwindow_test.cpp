@@ -3,9 +3,9 @@
 
 #include "gui/concordance/concordancewindow.h"
 #include "gui/look/elidedlabel.h"
-#include "gui/main/form1.h"
+#include "gui/main/mainwindow.h"
 #include "gui/main/textpane.h"
-#include "gui/wordlist/frmliste01.h"
+#include "gui/wordlist/wordlistwindow.h"
 #include "support/testfiles.h"
 #include "support/windowtesting.h"
 
@@ -30,9 +30,9 @@ struct Window
 {
     QTemporaryDir folder;
     ScriptedServices scripted;
-    Form1 form{scripted.services()};
+    MainWindow main{scripted.services()};
 
-    QAction &action(const QString &name) const { return *form.findChild<QAction *>(name); }
+    QAction &action(const QString &name) const { return *main.findChild<QAction *>(name); }
     void open(const QByteArray &bytes)
     {
         const QString path = folder.filePath(u"texte.txt"_s);
@@ -43,15 +43,15 @@ struct Window
     // The label, the pane's text and whether Ouvrir, Fermer, Liste and the pane are enabled.
     QStringList shown() const
     {
-        const TextPane &pane = *form.findChild<TextPane *>(u"txtFichier"_s);
+        const TextPane &pane = *main.findChild<TextPane *>(u"txtFichier"_s);
         QString enabled;
         for (const QString &name : {u"mnuItemOuvrir"_s, u"mnuItemFermer"_s, u"Liste"_s})
             enabled += QString::number(action(name).isEnabled());
-        return {form.findChild<QLabel *>(u"lblFichier"_s)->text(), pane.Text(), enabled + QString::number(pane.isEnabled())};
+        return {main.findChild<QLabel *>(u"lblFichier"_s)->text(), pane.Text(), enabled + QString::number(pane.isEnabled())};
     }
 };
 
-class Form1Test : public QObject
+class MainWindowTest : public QObject
 {
     Q_OBJECT
 
@@ -76,21 +76,21 @@ private Q_SLOTS:
         QApplication::setPalette(darkPalette());
         Window window;
         QApplication::setPalette(desktop);
-        QCOMPARE(unreadableLabels(window.form), QStringList());
+        QCOMPARE(unreadableLabels(window.main), QStringList());
         const QString folder = window.folder.filePath(QString(120, u'd'));
         QVERIFY(QDir().mkpath(folder));
         const QString path = folder + u"/le fichier.txt"_s;
         QVERIFY(writeBytes(path, "texte"));
-        window.form.openFile(path);
-        auto *label = window.form.findChild<ElidedLabel *>(u"lblFichier"_s);
+        window.main.openFile(path);
+        auto *label = window.main.findChild<ElidedLabel *>(u"lblFichier"_s);
         QVERIFY2(label->shownText().endsWith(u"/le fichier.txt"_s) && label->shownText().contains(u'…'), qPrintable(label->shownText()));
         QVERIFY(label->fontMetrics().horizontalAdvance(label->shownText()) <= label->contentsRect().width());
-        auto *pane = window.form.findChild<TextPane *>(u"txtFichier"_s);
+        auto *pane = window.main.findChild<TextPane *>(u"txtFichier"_s);
         QCOMPARE(QAccessible::queryAccessibleInterface(pane)->text(QAccessible::Name), path);
-        window.form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window.form));
+        window.main.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window.main));
         const QSize before = pane->size();
-        window.form.resize(window.form.size() + QSize(100, 50));
+        window.main.resize(window.main.size() + QSize(100, 50));
         QTRY_COMPARE(pane->size(), before + QSize(100, 50));
         QStringList shortcuts;
         for (const QString &name : {u"mnuItemOuvrir"_s, u"mnuItemFermer"_s, u"mnuItemQuitter"_s, u"Liste"_s})
@@ -102,7 +102,7 @@ private Q_SLOTS:
     {
         Window window;
         window.action(u"about"_s).trigger();
-        QCOMPARE(window.scripted.aboutOwners, (std::vector<QPointer<QWidget>>{&window.form}));
+        QCOMPARE(window.scripted.aboutOwners, (std::vector<QPointer<QWidget>>{&window.main}));
     }
 
     void wordListOfTheTextShownIsModalUnderTheHourglass()
@@ -111,14 +111,14 @@ private Q_SLOTS:
         window.open("zoo zoo zoo abri");
         window.scripted.pointerLog.clear();
         QString seen;
-        inspectNextModal<frmListe01>([&](frmListe01 &list) {
-            seen = QString::number(list.isModal() && list.parentWidget() == &window.form
-                                   && window.form.cursor().shape() == Qt::WaitCursor)
+        inspectNextModal<WordListWindow>([&](WordListWindow &list) {
+            seen = QString::number(list.isModal() && list.parentWidget() == &window.main
+                                   && window.main.cursor().shape() == Qt::WaitCursor)
                    + list.findChild<QLabel *>(u"Label6"_s)->text();
         });
         window.action(u"Liste"_s).trigger();
         QCOMPARE(seen, u"14"_s);
-        QCOMPARE(window.scripted.pointerChangesOf(&window.form), (std::vector{MousePointer::Hourglass, MousePointer::Default}));
+        QCOMPARE(window.scripted.pointerChangesOf(&window.main), (std::vector{MousePointer::Hourglass, MousePointer::Default}));
     }
 
     // "Annuler" on reading a text, pressed as it starts or as it ends, or on
@@ -128,15 +128,15 @@ private Q_SLOTS:
         Window window;
         const QStringList start = window.shown();
         for (const auto when : {DuringNextTask::When::AtStart, DuringNextTask::When::AsItEnds}) {
-            new DuringNextTask(window.form, when, &TaskRunner::cancel);
+            new DuringNextTask(window.main, when, &TaskRunner::cancel);
             window.open("un deux");
             QCOMPARE(window.shown(), start);
         }
         window.open("un deux");
         const QStringList loaded = window.shown();
-        new DuringNextTask(window.form, DuringNextTask::When::AtStart, &TaskRunner::cancel);
+        new DuringNextTask(window.main, DuringNextTask::When::AtStart, &TaskRunner::cancel);
         window.action(u"Liste"_s).trigger();
-        QVERIFY(window.form.findChildren<frmListe01 *>().isEmpty());
+        QVERIFY(window.main.findChildren<WordListWindow *>().isEmpty());
         QCOMPARE(window.shown(), loaded);
         QVERIFY(window.scripted.messages.requests().empty());
     }
@@ -146,14 +146,14 @@ private Q_SLOTS:
     void keysTypedDuringWorkAreActedOnAfterIt()
     {
         Window window;
-        window.form.show();
-        QVERIFY(QTest::qWaitForWindowActive(&window.form));
-        new DuringNextTask(window.form, DuringNextTask::When::AsItEnds, [&window](TaskRunner &) {
-            QTest::keyClick(window.form.windowHandle(), Qt::Key_A, Qt::AltModifier);
-            QTest::keyClick(window.form.windowHandle(), Qt::Key_L);
+        window.main.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window.main));
+        new DuringNextTask(window.main, DuringNextTask::When::AsItEnds, [&window](TaskRunner &) {
+            QTest::keyClick(window.main.windowHandle(), Qt::Key_A, Qt::AltModifier);
+            QTest::keyClick(window.main.windowHandle(), Qt::Key_L);
         });
         QString forms;
-        inspectNextModal<frmListe01>([&forms](frmListe01 &list) { forms = list.findChild<QLabel *>(u"Label6"_s)->text(); });
+        inspectNextModal<WordListWindow>([&forms](WordListWindow &list) { forms = list.findChild<QLabel *>(u"Label6"_s)->text(); });
         window.open("zoo zoo abri");
         QTRY_COMPARE(forms, u"3"_s);
     }
@@ -169,9 +169,9 @@ private Q_SLOTS:
             QMimeData data;
             data.setUrls(urls);
             QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-            QCoreApplication::sendEvent(&window.form, &enter);
+            QCoreApplication::sendEvent(&window.main, &enter);
             QDropEvent dropped(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-            QCoreApplication::sendEvent(&window.form, &dropped);
+            QCoreApplication::sendEvent(&window.main, &dropped);
             return enter.isAccepted() && dropped.isAccepted();
         };
         QVERIFY(!drop({QUrl(u"https://example.org/texte.txt"_s)}));
@@ -185,22 +185,22 @@ private Q_SLOTS:
     {
         Window window;
         window.open("zoo zoo Zoo abri");
-        inspectNextModal<frmListe01>([](frmListe01 &list) {
+        inspectNextModal<WordListWindow>([](WordListWindow &list) {
             auto *grid = list.findChild<QTableView *>(u"grille01"_s);
             grid->setCurrentIndex(grid->model()->index(1, 1));
             inspectNextModal<ConcordanceWindow>([](ConcordanceWindow &concordance) {
                 auto *table = concordance.findChild<QTableView *>(u"concordance"_s);
                 table->setCurrentIndex(table->model()->index(2, 0));
-                concordance.afficher_Click();
+                concordance.showInText();
             });
-            list.concordance_Click();
+            list.showConcordance();
         });
         window.action(u"Liste"_s).trigger();
-        const TextPane &pane = *window.form.findChild<TextPane *>(u"txtFichier"_s);
+        const TextPane &pane = *window.main.findChild<TextPane *>(u"txtFichier"_s);
         QCOMPARE(pane.selection().anchor, 8);
         QCOMPARE(pane.selectedText(), u"Zoo"_s);
     }
 };
 
-QTEST_MAIN(Form1Test)
-#include "form1_test.moc"
+QTEST_MAIN(MainWindowTest)
+#include "mainwindow_test.moc"

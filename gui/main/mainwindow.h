@@ -1,7 +1,7 @@
 #pragma once
 
+#include "commands/opencommand.h"
 #include "gui/platform/windowservices.h"
-#include "text/textfile.h"
 
 #include <QMainWindow>
 
@@ -18,25 +18,24 @@ namespace lexalon {
 class BusyPointer;
 class ElidedLabel;
 class TextDocument;
-class ParagraphIndex;
 class TaskRunner;
 class TextPane;
 
 // The main window: the loaded text, the file's path, and the commands to open
 // and close a text, list its word forms, see the About window and quit.
-class Form1 final : public QMainWindow
+class MainWindow final : public QMainWindow
 {
     Q_OBJECT
 
 public:
-    explicit Form1(const WindowServices &services, QWidget *parent = nullptr);
-    ~Form1() override;
+    explicit MainWindow(const WindowServices &services, QWidget *parent = nullptr);
+    ~MainWindow() override;
 
-    void mnuItemOuvrir_Click();
-    void mnuItemFermer_Click();
-    void mnuItemQuitter_Click();
-    void Liste_Click();
-    void about_Click();
+    void chooseFile();
+    void closeText();
+    void quit();
+    void showWordList();
+    void showAbout();
 
     // Opens the file as "Ouvrir..." would once it is chosen: from the command
     // line, or dropped on the window.
@@ -53,9 +52,10 @@ private:
     void createControls();
     void createMenus();
     void showDocument();
-    void Form_Unload();
-    // Reads the file on a worker, with progress and "Annuler".
-    TextFileContent readWithProgress(const QString &path);
+    void endProgram();
+    // Reads the file and indexes its text on a worker, with progress and
+    // "Annuler".
+    TextFileRead readWithProgress(const QString &path);
     // The file a drop would open, or nothing.
     QString droppedFile(const QMimeData &data) const;
 
@@ -63,14 +63,12 @@ private:
     TextDocument *m_document;
     std::unique_ptr<BusyPointer> m_pointer;
     TaskRunner *m_tasks;
-    // The index of the text last read, made on the worker for the pane.
-    std::unique_ptr<ParagraphIndex> m_readIndex;
 
-    ElidedLabel *m_lblFichier = nullptr;
-    TextPane *m_txtFichier = nullptr;
-    QAction *m_mnuItemOuvrir = nullptr;
-    QAction *m_mnuItemFermer = nullptr;
-    QAction *m_Liste = nullptr;
+    ElidedLabel *m_fileLabel = nullptr;
+    TextPane *m_textPane = nullptr;
+    QAction *m_openCommand = nullptr;
+    QAction *m_closeCommand = nullptr;
+    QAction *m_listCommand = nullptr;
 };
 
 } // namespace lexalon
