@@ -1,4 +1,5 @@
 #include "output/listcommand.h"
+#include "platform/largememory.h"
 #include "platform/nativepath.h"
 #include "platform/qttranslations.h"
 
@@ -14,6 +15,8 @@
 
 int main(int argc, char *argv[])
 {
+    // The lists of many files are built and dropped in turn, on threads.
+    lexalon::mapLargeBuffersApart();
     QCoreApplication app(argc, argv);
     // The system's reasons that Qt gives, in French like the messages around them.
     lexalon::installQtFrenchTranslations(app);
