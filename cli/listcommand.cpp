@@ -33,6 +33,9 @@ using namespace Qt::StringLiterals;
 namespace lexalon {
 namespace {
 
+// U+2400 and on: the pictures of the C0 controls, ␉ for a tab.
+constexpr char16_t controlPictures = 0x2400;
+
 constexpr auto usageLines = u"Usage : lexalon-liste [--frequences] [--par-fichier] [--ignorer-erreurs] [-o SORTIE] FICHIER...\n"
                            u"        lexalon-liste --fusionner [--frequences] [--par-fichier] [--ignorer-erreurs] [-o SORTIE] LISTE...\n"
                            u"        lexalon-liste --concordance FORME [--contexte N] [--tri ORDRE] [-o SORTIE] FICHIER\n"
@@ -65,7 +68,9 @@ constexpr auto helpText =
     u"  --par-fichier ajoute après le total une colonne par fichier, nommée\n"
     u"                par le fichier dans la ligne d'en-tête ; si un nom ne\n"
     u"                s'écrit pas en Windows-1252, la liste est en UTF-8 avec\n"
-    u"                la marque d'ordre des octets\n"
+    u"                la marque d'ordre des octets ; une tabulation, un retour\n"
+    u"                chariot ou un saut de ligne dans un nom y est montré par\n"
+    u"                \u2409, \u240D ou \u240A, et la liste est alors en UTF-8\n"
     u"  --fusionner   lit des listes enregistrées par Lexalon (avec ou sans\n"
     u"                colonnes par fichier, en Windows-1252 ou en UTF-8 avec la\n"
     u"                marque d'ordre des octets) et écrit leur somme au même\n"
@@ -341,12 +346,14 @@ private:
     bool m_drawn = false;
 };
 
-// A name in a heading line: its separators would cut it into columns.
+// A name in a heading line: a tab, CR or LF would cut it into columns or
+// lines, so each is shown by its Unicode control picture, and a name with a
+// tab no longer heads its column as the same name with a space does.
 QString columnName(QString path)
 {
     for (QChar &c : path) {
         if (c == u'\t' || c == u'\r' || c == u'\n')
-            c = u' ';
+            c = QChar(controlPictures + c.unicode());
     }
     return path;
 }

@@ -231,7 +231,7 @@ TextAnalysis analyseTextWithTokens(QStringView text, TaskProgress *progress)
 TextAnalysis analyseTokens(TokenList &tokens)
 {
     const std::vector<TokenList::CountedForm> forms = tokens.formsInOrder();
-    std::vector<TextTokens::Rank> rankOf(forms.size());
+    std::vector<TextTokens::Rank> rankOf(size_t(tokens.formCount()));
     for (size_t rank = 0; rank < forms.size(); ++rank)
         rankOf[forms[rank].id] = TextTokens::Rank(rank);
 
@@ -254,7 +254,11 @@ bool collectByteForms(qint64 size, const std::function<ReadBytes()> &open,
     }
     if (cut == size)
         return countByteForms(tokens, read, 0, size, characters);
+    // Room for the forms of the whole text, set aside, never moved: the
+    // later half's are appended there once read.
+    tokens.reserve(0, size);
     TokenList later;
+    later.reserve(0, size - cut);
     const ReadBytes readLater = open();
     bool laterRead = false;
     std::exception_ptr laterFailure;

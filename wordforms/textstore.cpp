@@ -1,6 +1,7 @@
 #include "wordforms/textstore.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace lexalon {
 
@@ -13,6 +14,17 @@ TextStore::Index TextStore::append(QStringView text)
 {
     std::copy(text.utf16(), text.utf16() + text.size(), openText(size_t(text.size())));
     return closeText();
+}
+
+TextStore::Index TextStore::append(const TextStore &other)
+{
+    const Index first = Index(size());
+    const std::uint32_t shift = m_starts.back();
+    m_chars.insert(m_chars.end(), other.m_chars.begin(), other.m_chars.end());
+    m_starts.reserve(m_starts.size() + other.m_starts.size() - 1);
+    std::transform(other.m_starts.begin() + 1, other.m_starts.end(), std::back_inserter(m_starts),
+                   [shift](std::uint32_t start) { return start + shift; });
+    return first;
 }
 
 void TextStore::reserve(qsizetype texts, qsizetype codeUnits)

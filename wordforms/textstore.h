@@ -25,6 +25,9 @@ public:
     }
 
     Index append(QStringView text);
+    // Every text of the other store after these, in its order: the number
+    // of the first.
+    Index append(const TextStore &other);
     // Room for that many more texts of that many code units in all.
     void reserve(qsizetype texts, qsizetype codeUnits);
 

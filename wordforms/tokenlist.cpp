@@ -9,6 +9,7 @@
 #include <bit>
 #include <limits>
 #include <new>
+#include <numeric>
 #include <utility>
 
 #if defined(__SSE2__) || defined(_M_X64)
@@ -283,8 +284,9 @@ inline size_t nextBit(const std::uint64_t *letters, size_t from, size_t count, b
 
 } // namespace
 
-TokenList::TokenList()
-    : m_form(chunkUnits + lettersPerWord)
+TokenList::TokenList(int mostTableBits)
+    : m_mostTableBits(std::max(mostTableBits, initialTableBits))
+    , m_form(chunkUnits + lettersPerWord)
 {
     makeTable(initialTableBits);
     forgetRecent();
@@ -405,6 +407,7 @@ TextStore TokenList::takeForms()
 {
     std::vector<Slot>().swap(m_table);
     forgetRecent();
+    m_tableFirst = 0;
     return std::exchange(m_forms, TextStore());
 }
 
@@ -451,31 +454,32 @@ TokenList::FormId TokenList::internSpan(const typename Units::Unit *source, size
     return id;
 }
 
+TokenList::FormId TokenList::appendForms(TokenList &other)
+{
+    std::vector<Slot>().swap(m_table);
+    std::vector<Slot>().swap(other.m_table);
+    m_formsRepeat = true;
+    const FormId first = m_forms.append(std::exchange(other.m_forms, TextStore()));
+    m_tableFirst = FormId(formCount());
+    return first;
+}
+
 void TokenList::addCounts(TokenList &&counted)
 {
     TokenList other = std::move(counted);
-    std::vector<Slot>().swap(other.m_table);
-    ensureTable();
-    for (FormId otherId = 0; otherId < FormId(other.formCount()); ++otherId) {
-        const QStringView f = other.form(otherId);
-        const FormId id = intern(hashOf(formCode(f.utf16(), size_t(f.size()))), f.utf16(), size_t(f.size()));
-        m_counts[id] += other.m_counts[otherId];
-    }
+    appendForms(other);
+    m_counts.insert(m_counts.end(), other.m_counts.begin(), other.m_counts.end());
 }
 
 void TokenList::appendTokens(TokenList &&later, qsizetype offset)
 {
     TokenList other = std::move(later);
-    std::vector<Slot>().swap(other.m_table);
-    ensureTable();
-    std::vector<FormId> idOf(size_t(other.formCount()));
-    for (FormId otherId = 0; otherId < FormId(other.formCount()); ++otherId) {
-        const QStringView f = other.form(otherId);
-        idOf[otherId] = intern(hashOf(formCode(f.utf16(), size_t(f.size()))), f.utf16(), size_t(f.size()));
-    }
+    const FormId shift = appendForms(other);
+    m_tokens.reserve(m_tokens.size() + other.m_tokens.size());
     for (const FormId token : other.m_tokens)
-        m_tokens.push_back(idOf[token]);
+        m_tokens.push_back(token + shift);
     if (m_keepStarts) {
+        m_starts.reserve(m_starts.size() + other.m_starts.size());
         for (const std::uint32_t start : other.m_starts)
             m_starts.push_back(std::uint32_t(start + offset));
     }
@@ -486,8 +490,15 @@ void TokenList::add(size_t slot, std::uint32_t hash, FormId id)
     if (m_countOnly)
         m_counts.push_back(0);
     m_table[slot] = {hash, id};
-    if (size_t(formCount()) * loadDenominator > m_table.size() * loadNumerator)
+    if (size_t(formCount() - m_tableFirst) * loadDenominator <= m_table.size() * loadNumerator)
+        return;
+    if (m_tableBits < m_mostTableBits) {
         makeTable(m_tableBits + 1);
+        return;
+    }
+    std::fill(m_table.begin(), m_table.end(), Slot{0, noForm});
+    m_tableFirst = FormId(formCount());
+    m_formsRepeat = true;
 }
 
 // From the old table's slots, or from the forms themselves once the table
@@ -508,7 +519,7 @@ void TokenList::makeTable(int bits)
                 place(entry);
         }
     } else {
-        for (FormId id = 0; id < FormId(formCount()); ++id) {
+        for (FormId id = m_tableFirst; id < FormId(formCount()); ++id) {
             const QStringView f = form(id);
             place({hashOf(formCode(f.utf16(), size_t(f.size()))), id});
         }
@@ -522,7 +533,7 @@ void TokenList::ensureTable()
     if (!m_table.empty())
         return;
     int bits = initialTableBits;
-    while (size_t(formCount()) * loadDenominator > (size_t(1) << bits) * loadNumerator)
+    while (size_t(formCount() - m_tableFirst) * loadDenominator > (size_t(1) << bits) * loadNumerator)
         ++bits;
     makeTable(bits);
 }
@@ -546,15 +557,36 @@ std::vector<TokenList::CountedForm> TokenList::formsInOrder()
         const SortKeys::Key key = keys.add(form(id));
         entries[id] = {key.prefix, id, key.covered, 0};
     }
-    if (m_countOnly) {
-        for (FormId id = 0; id < FormId(formCount()); ++id)
-            entries[id].count = m_counts[id];
-    }
+    for (size_t id = 0; id < m_counts.size(); ++id)
+        entries[id].count = m_counts[id];
+    std::vector<std::uint32_t>().swap(m_counts);
     for (FormId id : m_tokens)
         ++entries[id].count;
     std::sort(entries.begin(), entries.end(), [&](const Entry &a, const Entry &b) {
         return keys.compare({a.prefix, bool(a.covered)}, form(a.id), {b.prefix, bool(b.covered)}, form(b.id)) < 0;
     });
+    // The order is strict: a form's ids end up side by side, and become one.
+    if (m_formsRepeat) {
+        std::vector<FormId> sameAs;
+        size_t kept = 0;
+        for (const Entry &entry : entries) {
+            if (kept == 0 || form(entries[kept - 1].id) != form(entry.id)) {
+                entries[kept++] = entry;
+                continue;
+            }
+            entries[kept - 1].count += entry.count;
+            if (sameAs.empty()) {
+                sameAs.resize(size_t(formCount()));
+                std::iota(sameAs.begin(), sameAs.end(), FormId(0));
+            }
+            sameAs[entry.id] = entries[kept - 1].id;
+        }
+        entries.resize(kept);
+        if (!sameAs.empty()) {
+            for (FormId &token : m_tokens)
+                token = sameAs[token];
+        }
+    }
 
     std::vector<CountedForm> forms(entries.size());
     std::transform(entries.begin(), entries.end(), forms.begin(),

@@ -23,7 +23,12 @@ class TokenList
 public:
     using FormId = TextStore::Index;
 
-    TokenList();
+    // The lookup table has at most 2^mostTableBits slots: once full enough,
+    // it is emptied and the forms met from then on are looked up afresh, a
+    // form met again stored again under a new id. Millions of forms then
+    // cost their characters and counts but little table.
+    static constexpr int defaultMostTableBits = 22;
+    explicit TokenList(int mostTableBits = defaultMostTableBits);
 
     // A form of up to twenty letters is its own code, six bits a letter;
     // longer or unusual forms get a code with the top bit set, made from
@@ -54,13 +59,17 @@ public:
     // The same for a text held as bytes, each byte the character the table
     // gives; no UTF-16 copy of the text is made.
     void appendFormsOf(const unsigned char *bytes, size_t size, const std::array<char16_t, 256> &characters);
-    // Adds the forms another token list counted, and their numbers of tokens,
-    // giving its memory back on the way; both count only.
+    // Adds the forms another token list counted, and their numbers of tokens;
+    // both count only.
     void addCounts(TokenList &&other);
     // Appends the tokens another list took from the text that follows, its
     // starts counted from `offset`, where that text begins; both keep their
     // tokens.
     void appendTokens(TokenList &&later, qsizetype offset);
+    // After either, the other list's forms stand after this one's, a form of
+    // both twice, and the forms met later are looked up afresh: the two
+    // lists are never held beside a table of all their forms. Until
+    // formsInOrder, a form may have two ids.
 
     qsizetype size() const { return qsizetype(m_tokens.size()); }
     FormId token(qsizetype index) const { return m_tokens[size_t(index)]; }
@@ -75,8 +84,10 @@ public:
         FormId id;
         std::uint32_t tokens;
     };
-    // Every form in the French text order, with its number of tokens. The
-    // lookup table is given back, and made again on the next append.
+    // Every form in the French text order, once, with its number of tokens;
+    // the tokens of a form that had two ids then all name one. The lookup
+    // table, and the counts of a list that counts only, are given back: the
+    // forms are then to be taken.
     std::vector<CountedForm> formsInOrder();
 
     // Hands the tokens over, and their starts when kept.
@@ -135,6 +146,9 @@ private:
     void internPending(std::vector<Pending> &pending);
     void makeTable(int bits);
     void ensureTable();
+    // The other list's forms after this one's, the tables given back: the
+    // number of this list's forms, which the other's ids are shifted by.
+    FormId appendForms(TokenList &other);
 
     LargeVector<FormId> m_tokens;
     // Where each token starts, when kept: a text's offsets, so a text that
@@ -142,11 +156,14 @@ private:
     LargeVector<std::uint32_t> m_starts;
     bool m_keepStarts = false;
     bool m_countOnly = false;
+    bool m_formsRepeat = false; // a form may have two ids
     std::vector<std::uint32_t> m_counts; // each form's tokens, when counting only
     const void *m_textStart = nullptr;
-    TextStore m_forms; // every distinct form
-    std::vector<Slot> m_table; // open addressing over the forms
+    TextStore m_forms; // every form, twice when met again past m_tableFirst
+    std::vector<Slot> m_table; // open addressing over the forms from m_tableFirst on
     int m_tableBits = 0;
+    int m_mostTableBits;
+    FormId m_tableFirst = 0;
     std::vector<char16_t> m_form; // the chunk being read, folded
     std::vector<Recent> m_recent;
 };

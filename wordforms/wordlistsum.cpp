@@ -10,6 +10,17 @@
 
 namespace lexalon {
 
+namespace {
+
+// Gives a vector's memory back, which assigning {} would keep.
+template <typename T>
+void release(std::vector<T> &vector)
+{
+    std::vector<T>().swap(vector);
+}
+
+} // namespace
+
 qsizetype WordListSum::addColumn(const QString &name, qsizetype source)
 {
     m_columns.push_back({source, name});
@@ -138,32 +149,40 @@ std::vector<qsizetype> WordListSum::sourcesOf(QStringView form) const
 // The store is handed over as it is: each row names its form's number.
 WordList WordListSum::take(bool withColumns)
 {
-    m_slots = {};
+    release(m_slots);
     std::vector<std::uint32_t> order;
-    order.reserve(size_t(m_formCount));
-    for (size_t form = 0; form < m_totals.size(); ++form) {
-        if (m_totals[form] != 0)
-            order.push_back(std::uint32_t(form));
-    }
     {
+        // Sixteen bytes a form: its key's fields and its number.
+        struct Entry
+        {
+            std::uint64_t prefix;
+            std::uint32_t form;
+            bool covered;
+        };
         SortKeys keys(TextOrder::french());
-        std::vector<SortKeys::Key> sortKeys(m_totals.size());
-        for (const std::uint32_t form : order)
-            sortKeys[form] = keys.add(m_forms.text(form));
-        std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
-            return keys.compare(sortKeys[a], m_forms.text(a), sortKeys[b], m_forms.text(b)) < 0;
+        std::vector<Entry> entries;
+        entries.reserve(size_t(m_formCount));
+        for (size_t form = 0; form < m_totals.size(); ++form) {
+            if (m_totals[form] == 0)
+                continue;
+            const SortKeys::Key key = keys.add(m_forms.text(TextStore::Index(form)));
+            entries.push_back({key.prefix, std::uint32_t(form), key.covered});
+        }
+        std::sort(entries.begin(), entries.end(), [&](const Entry &a, const Entry &b) {
+            return keys.compare({a.prefix, a.covered}, m_forms.text(a.form), {b.prefix, b.covered}, m_forms.text(b.form)) < 0;
         });
+        order.reserve(entries.size());
+        for (const Entry &entry : entries)
+            order.push_back(entry.form);
     }
-    std::vector<std::uint32_t> rankOf(m_totals.size());
-    for (size_t rank = 0; rank < order.size(); ++rank)
-        rankOf[order[rank]] = std::uint32_t(rank);
 
+    const size_t stored = m_totals.size();
     WordList list(std::exchange(m_forms, TextStore()));
     list.reserve(qsizetype(order.size()));
     for (const std::uint32_t form : order)
         list.append(form, m_totals[form]);
-    order = {};
-    m_totals = {};
+    release(order);
+    release(m_totals);
     m_formCount = 0;
     if (withColumns) {
         std::vector<std::uint32_t> place(m_columns.size());
@@ -176,6 +195,9 @@ WordList WordListSum::take(bool withColumns)
             names.append(m_columns[place[column]].name);
             columnOf[place[column]] = std::uint32_t(column);
         }
+        std::vector<std::uint32_t> rankOf(stored);
+        for (qsizetype row = 0; row < list.size(); ++row)
+            rankOf[list.formIndex(row)] = std::uint32_t(row);
         for (TextCount &count : m_counts) {
             count.rank = rankOf[count.rank];
             count.column = columnOf[count.column];
@@ -185,8 +207,8 @@ WordList WordListSum::take(bool withColumns)
         });
         list.setTextColumns(std::move(names), std::exchange(m_counts, {}));
     }
-    m_counts = {};
-    m_columns = {};
+    release(m_counts);
+    release(m_columns);
     return list;
 }
 

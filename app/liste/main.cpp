@@ -1,4 +1,5 @@
 #include "cli/listcommand.h"
+#include "platform/files/largememory.h"
 #include "platform/files/nativepath.h"
 #include "platform/system/qttranslations.h"
 
@@ -14,6 +15,8 @@
 
 int main(int argc, char *argv[])
 {
+    // The lists of many files are built and dropped in turn, on threads.
+    lexalon::mapLargeBuffersApart();
     QCoreApplication app(argc, argv);
     // The system's reasons that Qt gives, in French like the messages around them.
     lexalon::installQtFrenchTranslations(app);

@@ -8,6 +8,9 @@
 #if defined(Q_OS_LINUX)
 #include <sys/mman.h>
 #endif
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 
 namespace lexalon {
 
@@ -50,6 +53,14 @@ void preferHugePages(void *memory, std::size_t bytes) noexcept
         madvise(reinterpret_cast<void *>(first), end - first, MADV_HUGEPAGE);
 }
 
+void mapLargeBuffersApart() noexcept
+{
+#if defined(__GLIBC__)
+    // A threshold set once no longer rises with the blocks freed.
+    mallopt(M_MMAP_THRESHOLD, int(largeBytes));
+#endif
+}
+
 #else
 
 void *allocateLarge(std::size_t bytes)
@@ -63,6 +74,10 @@ void freeLarge(void *memory, std::size_t)
 }
 
 void preferHugePages(void *, std::size_t) noexcept
+{
+}
+
+void mapLargeBuffersApart() noexcept
 {
 }
 

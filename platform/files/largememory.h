@@ -17,6 +17,12 @@ void freeLarge(void *memory, std::size_t bytes);
 // is first filled. Only a wish, never a failure.
 void preferHugePages(void *memory, std::size_t bytes) noexcept;
 
+// From now on every buffer of many megabytes is mapped on its own, so that
+// once freed it goes back to the system at once: the heap would otherwise
+// keep what a thread freed, and a program that builds and drops large
+// structures in turn would hold them all.
+void mapLargeBuffersApart() noexcept;
+
 template <typename T>
 struct LargeAllocator
 {

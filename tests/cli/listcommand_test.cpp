@@ -80,6 +80,14 @@ const ListRun listRuns[] = {
     {"names Windows-1252 cannot hold", R"sh(a=$(printf '\321\202.txt'); b=$(printf '\316\266.txt'); cp texte.txt "$a"; cp texte.txt "$b";
        "$L" --par-fichier -o l "$a" "$b"; "$L" --fusionner l > out)sh", listSucceeded, {},
      R"sh(cmp l out && head -1 l | grep -q "$(printf '^\357\273\277Formes\tNombre d.attestations\t\321\202.txt\t\316\266.txt\r$')")sh"},
+    // A tab, CR or LF in a name is shown by its control picture, not as the
+    // space of another name; the merged list gives the names back.
+    {"a tab in a name", R"sh(cp texte.txt "$(printf 'a\tb')"; cp texte.txt 'a b'; "$L" --par-fichier -o l "$(printf 'a\tb')" 'a b'; "$L" --fusionner l > out)sh",
+     listSucceeded, {}, R"sh(cmp l out && head -1 l | grep -q "$(printf '^\357\273\277Formes\tNombre d.attestations\ta\342\220\211b\ta b\r$')")sh"},
+    {"a CR in a name", R"sh(cp texte.txt "$(printf 'a\rb')"; cp texte.txt 'a b'; "$L" --par-fichier -o l "$(printf 'a\rb')" 'a b'; "$L" --fusionner l > out)sh",
+     listSucceeded, {}, R"sh(cmp l out && head -1 l | grep -q "$(printf '^\357\273\277Formes\tNombre d.attestations\ta\342\220\215b\ta b\r$')")sh"},
+    {"an LF in a name", R"sh(cp texte.txt "$(printf 'a\nb')"; cp texte.txt 'a b'; "$L" --par-fichier -o l "$(printf 'a\nb')" 'a b'; "$L" --fusionner l > out)sh",
+     listSucceeded, {}, R"sh(cmp l out && head -1 l | grep -q "$(printf '^\357\273\277Formes\tNombre d.attestations\ta\342\220\212b\ta b\r$')")sh"},
     {"merged plain lists", R"("$L" --fusionner alpha freq > out; "$L" texte.txt copie > un)", listSucceeded, {}, "cmp out un"},
     {"a text that is not a list", R"("$L" --fusionner alpha texte.txt -o out)", listFailed, u"impossible de lire la liste « texte.txt » : ce n'est pas une liste"_s,
      "test ! -e out"},
