@@ -40,16 +40,32 @@ struct Window
         scripted.dialogs.setNextFileName(path);
         action(u"mnuItemOuvrir"_s).trigger();
     }
-    // The label, the pane's text and whether Ouvrir, Fermer, Liste and the pane are enabled.
-    QStringList shown() const
+    // What the window shows: its label, the pane's text, and which commands
+    // and the pane are enabled.
+    struct Shown
+    {
+        QString label;
+        QString text;
+        bool canOpen;
+        bool canClose;
+        bool canList;
+        bool paneEnabled;
+        bool operator==(const Shown &) const = default;
+    };
+    Shown shown() const
     {
         const TextPane &pane = *main.findChild<TextPane *>(u"txtFichier"_s);
-        QString enabled;
-        for (const QString &name : {u"mnuItemOuvrir"_s, u"mnuItemFermer"_s, u"Liste"_s})
-            enabled += QString::number(action(name).isEnabled());
-        return {main.findChild<QLabel *>(u"lblFichier"_s)->text(), pane.Text(), enabled + QString::number(pane.isEnabled())};
+        return {main.findChild<QLabel *>(u"lblFichier"_s)->text(), pane.Text(), action(u"mnuItemOuvrir"_s).isEnabled(),
+                action(u"mnuItemFermer"_s).isEnabled(), action(u"Liste"_s).isEnabled(), pane.isEnabled()};
     }
 };
+
+char *toString(const Window::Shown &shown)
+{
+    const auto on = [](bool enabled) { return enabled ? u"oui"_s : u"non"_s; };
+    return qstrdup(qPrintable(u"label « %1 », texte « %2 », Ouvrir %3, Fermer %4, Liste %5, volet %6"_s.arg(
+        shown.label, shown.text, on(shown.canOpen), on(shown.canClose), on(shown.canList), on(shown.paneEnabled))));
+}
 
 class MainWindowTest : public QObject
 {
@@ -60,23 +76,30 @@ private Q_SLOTS:
     {
         Window window;
         const QString start = u"Chargez un fichier texte avec la commande Ouvrir"_s;
-        QCOMPARE(window.shown(), (QStringList{start, {}, u"1011"_s}));
+        QCOMPARE(window.shown(),
+                 (Window::Shown{.label = start, .text = {}, .canOpen = true, .canClose = false, .canList = true, .paneEnabled = true}));
         window.open("Premi\xE8re\r\nFin");
-        QCOMPARE(window.shown(), (QStringList{window.folder.filePath(u"texte.txt"_s), u"Première\r\nFin"_s, u"0111"_s}));
+        QCOMPARE(window.shown(), (Window::Shown{.label = window.folder.filePath(u"texte.txt"_s), .text = u"Première\r\nFin"_s,
+                                                .canOpen = false, .canClose = true, .canList = true, .paneEnabled = true}));
         window.action(u"mnuItemFermer"_s).trigger();
-        QCOMPARE(window.shown(), (QStringList{start + u'.', {}, u"1000"_s}));
+        QCOMPARE(window.shown(), (Window::Shown{.label = start + u'.', .text = {}, .canOpen = true, .canClose = false,
+                                                .canList = false, .paneEnabled = false}));
     }
 
-    // A long path keeps its file's name in sight, and the pane, named after
-    // it, follows the window's size; the menus have their shortcuts; under a
-    // dark theme the label still reads on its yellow.
-    void labelPaneAndShortcuts()
+    // Under a dark theme the label still reads on its yellow.
+    void labelReadsUnderADarkTheme()
     {
         const QPalette desktop = QApplication::palette();
         QApplication::setPalette(darkPalette());
         Window window;
         QApplication::setPalette(desktop);
         QCOMPARE(unreadableLabels(window.main), QStringList());
+    }
+
+    // A long path keeps its file's name in sight, and the pane is named after it.
+    void longPathKeepsTheFileNameInSight()
+    {
+        Window window;
         const QString folder = window.folder.filePath(QString(120, u'd'));
         QVERIFY(QDir().mkpath(folder));
         const QString path = folder + u"/le fichier.txt"_s;
@@ -87,11 +110,22 @@ private Q_SLOTS:
         QVERIFY(label->fontMetrics().horizontalAdvance(label->shownText()) <= label->contentsRect().width());
         auto *pane = window.main.findChild<TextPane *>(u"txtFichier"_s);
         QCOMPARE(QAccessible::queryAccessibleInterface(pane)->text(QAccessible::Name), path);
+    }
+
+    void paneFollowsTheWindowsSize()
+    {
+        Window window;
+        auto *pane = window.main.findChild<TextPane *>(u"txtFichier"_s);
         window.main.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window.main));
         const QSize before = pane->size();
         window.main.resize(window.main.size() + QSize(100, 50));
         QTRY_COMPARE(pane->size(), before + QSize(100, 50));
+    }
+
+    void menusHaveTheirShortcuts()
+    {
+        Window window;
         QStringList shortcuts;
         for (const QString &name : {u"mnuItemOuvrir"_s, u"mnuItemFermer"_s, u"mnuItemQuitter"_s, u"Liste"_s})
             shortcuts.append(window.action(name).shortcut().toString());
@@ -110,30 +144,50 @@ private Q_SLOTS:
         Window window;
         window.open("zoo zoo zoo abri");
         window.scripted.pointerLog.clear();
-        QString seen;
+        bool modal = false;
+        bool overTheWindow = false;
+        bool underTheHourglass = false;
+        QString forms;
         inspectNextModal<WordListWindow>([&](WordListWindow &list) {
-            seen = QString::number(list.isModal() && list.parentWidget() == &window.main
-                                   && window.main.cursor().shape() == Qt::WaitCursor)
-                   + list.findChild<QLabel *>(u"Label6"_s)->text();
+            modal = list.isModal();
+            overTheWindow = list.parentWidget() == &window.main;
+            underTheHourglass = window.main.cursor().shape() == Qt::WaitCursor;
+            forms = list.findChild<QLabel *>(u"Label6"_s)->text();
         });
         window.action(u"Liste"_s).trigger();
-        QCOMPARE(seen, u"14"_s);
+        QVERIFY(modal);
+        QVERIFY(overTheWindow);
+        QVERIFY(underTheHourglass);
+        QCOMPARE(forms, u"4"_s);
         QCOMPARE(window.scripted.pointerChangesOf(&window.main), (std::vector{MousePointer::Hourglass, MousePointer::Default}));
     }
 
-    // "Annuler" on reading a text, pressed as it starts or as it ends, or on
-    // its word list leaves the window as it was, with nothing said.
-    void cancelledWorkLeavesTheWindowAsItWas()
+    // "Annuler" on reading a text, pressed as it starts or as it ends, leaves
+    // the window as it was, with nothing said.
+    void cancelledReadingLeavesTheWindowAsItWas_data()
+    {
+        QTest::addColumn<DuringNextTask::When>("when");
+        QTest::newRow("as it starts") << DuringNextTask::When::AtStart;
+        QTest::newRow("as it ends") << DuringNextTask::When::AsItEnds;
+    }
+
+    void cancelledReadingLeavesTheWindowAsItWas()
+    {
+        QFETCH(DuringNextTask::When, when);
+        Window window;
+        const Window::Shown start = window.shown();
+        new DuringNextTask(window.main, when, &TaskRunner::cancel);
+        window.open("un deux");
+        QCOMPARE(window.shown(), start);
+        QVERIFY(window.scripted.messages.requests().empty());
+    }
+
+    // So does "Annuler" on the word list.
+    void cancelledWordListLeavesTheWindowAsItWas()
     {
         Window window;
-        const QStringList start = window.shown();
-        for (const auto when : {DuringNextTask::When::AtStart, DuringNextTask::When::AsItEnds}) {
-            new DuringNextTask(window.main, when, &TaskRunner::cancel);
-            window.open("un deux");
-            QCOMPARE(window.shown(), start);
-        }
         window.open("un deux");
-        const QStringList loaded = window.shown();
+        const Window::Shown loaded = window.shown();
         new DuringNextTask(window.main, DuringNextTask::When::AtStart, &TaskRunner::cancel);
         window.action(u"Liste"_s).trigger();
         QVERIFY(window.main.findChildren<WordListWindow *>().isEmpty());
@@ -176,7 +230,8 @@ private Q_SLOTS:
         };
         QVERIFY(!drop({QUrl(u"https://example.org/texte.txt"_s)}));
         QVERIFY(drop({QUrl::fromLocalFile(path), QUrl::fromLocalFile(window.folder.filePath(u"autre.txt"_s))}));
-        QCOMPARE(window.shown().mid(0, 2), (QStringList{QDir::toNativeSeparators(path), u"un deux"_s}));
+        QCOMPARE(window.shown().label, QDir::toNativeSeparators(path));
+        QCOMPARE(window.shown().text, u"un deux"_s);
         QVERIFY(!drop({QUrl::fromLocalFile(path)}));
     }
 

@@ -32,18 +32,25 @@ private Q_SLOTS:
     void cleanup() { m_pane.reset(); }
 
     // Painted, copied whole and scrolled to either end, whatever the text.
+    void textComesBackExactly_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("every line end") << u"Première\r\nSeconde\nà\rla\n\rfin\r"_s;
+        QTest::newRow("empty") << QString();
+        QTest::newRow("10 MB") << prose.repeated(170'000).left(10 << 20);
+    }
+
     void textComesBackExactly()
     {
-        for (const QString &text : {u"Première\r\nSeconde\nà\rla\n\rfin\r"_s, QString(), prose.repeated(170'000).left(10 << 20)}) {
-            m_pane->setText(text);
-            QGuiApplication::clipboard()->clear();
-            QVERIFY(!m_pane->grab().isNull());
-            press({Qt::ControlModifier | Qt::Key_End, Qt::ControlModifier | Qt::Key_A, Qt::ControlModifier | Qt::Key_C});
-            QCOMPARE(QGuiApplication::clipboard()->text(), text);
-            QCOMPARE(m_pane->verticalScrollBar()->value(), m_pane->verticalScrollBar()->maximum());
-            press({Qt::ControlModifier | Qt::Key_Home});
-            QCOMPARE(m_pane->verticalScrollBar()->value(), 0);
-        }
+        QFETCH(QString, text);
+        m_pane->setText(text);
+        QGuiApplication::clipboard()->clear();
+        QVERIFY(!m_pane->grab().isNull());
+        press({Qt::ControlModifier | Qt::Key_End, Qt::ControlModifier | Qt::Key_A, Qt::ControlModifier | Qt::Key_C});
+        QCOMPARE(QGuiApplication::clipboard()->text(), text);
+        QCOMPARE(m_pane->verticalScrollBar()->value(), m_pane->verticalScrollBar()->maximum());
+        press({Qt::ControlModifier | Qt::Key_Home});
+        QCOMPARE(m_pane->verticalScrollBar()->value(), 0);
     }
 
     void keysMoveAndSelect()
@@ -57,11 +64,10 @@ private Q_SLOTS:
         QCOMPARE(m_pane->selectedText(), u"deux"_s);
     }
 
-    // A drag selects, a double click takes the word, and a drag below the
-    // pane scrolls and selects on.
-    void mouseSelectsAndScrolls()
+    // A drag selects; a double click takes the word.
+    void mouseSelects()
     {
-        m_pane->setText(u"Le chat dort\r\nsur le mur\r\n"_s.repeated(50));
+        m_pane->setText(u"Le chat dort\r\nsur le mur\r\n"_s);
         QWidget *viewport = m_pane->viewport();
         QTest::mousePress(viewport, Qt::LeftButton, {}, pointOf(3));
         QTest::mouseMove(viewport, pointOf(17));
@@ -69,6 +75,13 @@ private Q_SLOTS:
         QCOMPARE(m_pane->selectedText(), u"chat dort\r\nsur"_s);
         QTest::mouseDClick(viewport, Qt::LeftButton, {}, pointOf(5));
         QCOMPARE(m_pane->selectedText(), u"chat"_s);
+    }
+
+    // A drag below the pane scrolls and selects on.
+    void dragBelowScrollsAndSelects()
+    {
+        m_pane->setText(u"Le chat dort\r\nsur le mur\r\n"_s.repeated(50));
+        QWidget *viewport = m_pane->viewport();
         const QPoint below(20, viewport->height() + 10);
         QTest::mousePress(viewport, Qt::LeftButton, {}, pointOf(7));
         QTest::mouseMove(viewport, below);
@@ -77,19 +90,27 @@ private Q_SLOTS:
         QCOMPARE(m_pane->selectedText(), m_pane->Text().mid(7, m_pane->selection().position - 7));
     }
 
-    // Down keeps aiming at the same place across a wrapped row, and a wider
-    // pane takes fewer rows; a page moves a page and the scroll bar with it,
-    // the wheel some rows, and a page that meets the end goes to the end.
-    void wrappedRowsScrollAndMove()
+    // Down keeps aiming at the same place across a wrapped row.
+    void downKeepsItsPlaceAcrossAWrappedRow()
     {
         m_pane->setText(prose.repeated(4));
         press({Qt::Key_Right, Qt::Key_Right, Qt::Key_Down});
         const QRectF below = *m_pane->cursorRect(m_pane->selection().position);
         QVERIFY(qAbs(below.left() - m_pane->cursorRect(2)->left()) < 8 && below.top() == m_pane->cursorRect(2)->bottom());
+    }
+
+    void widerPaneTakesFewerRows()
+    {
+        m_pane->setText(prose.repeated(4));
         const qreal endTop = m_pane->cursorRect(4 * prose.size())->top();
         m_pane->resize(600, 200);
         QVERIFY(m_pane->cursorRect(4 * prose.size())->top() < endTop);
+    }
 
+    // A page moves a page and the scroll bar with it; a page that meets the
+    // end goes to the end.
+    void pageKeysMoveAPage()
+    {
         m_pane->setText(u"ligne\r\n"_s.repeated(300));
         QScrollBar *bar = m_pane->verticalScrollBar();
         press({Qt::Key_PageDown});
@@ -98,14 +119,19 @@ private Q_SLOTS:
         QCOMPARE(bar->value(), page);
         press({Qt::Key_PageUp});
         QCOMPARE(bar->value(), 0);
+        press(Keys(300 / page + 2, Qt::Key_PageDown));
+        QCOMPARE(m_pane->selection().position, m_pane->Text().size());
+        QCOMPARE(bar->value(), bar->maximum());
+    }
+
+    void wheelScrollsSomeRows()
+    {
+        m_pane->setText(u"ligne\r\n"_s.repeated(300));
         const QPointF centre = QRectF(m_pane->viewport()->rect()).center();
         QWheelEvent down(centre, m_pane->viewport()->mapToGlobal(centre), {}, {0, -120}, Qt::NoButton,
                          Qt::NoModifier, Qt::NoScrollPhase, false);
         QApplication::sendEvent(m_pane->viewport(), &down);
-        QCOMPARE(bar->value(), QApplication::wheelScrollLines());
-        press(Keys(300 / page + 2, Qt::Key_PageDown));
-        QCOMPARE(m_pane->selection().position, m_pane->Text().size());
-        QCOMPARE(bar->value(), bar->maximum());
+        QCOMPARE(m_pane->verticalScrollBar()->value(), QApplication::wheelScrollLines());
     }
 
     // A screen reader reads the text, the cursor and the selection, finds a

@@ -53,8 +53,8 @@ private Q_SLOTS:
     // Open shows the text filter, Save leaves the overwrite question to the
     // command and gives the type chosen, a cancel gives no name; each dialog
     // starts in the current folder, then in the last chosen file's, and
-    // leaves no settings behind; printer setup shows the program's printer.
-    void dialogsReturnTheChoice()
+    // leaves no settings behind.
+    void fileDialogsReturnTheChoice()
     {
         const QString filter = textFilter + u"|Images SVG (*.svg)|*.svg"_s;
         QTemporaryDir folder;
@@ -81,31 +81,38 @@ private Q_SLOTS:
             QCOMPARE(chosen.type, int(save));
         }
         QCOMPARE(QDir(m_config.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
+    }
+
+    void printerSetupShowsTheProgramsPrinter()
+    {
+        QPrinter printer;
+        QtFileDialogs dialogs(printer);
         QPrinter *shown = nullptr;
         inspectNextModal<QPrintDialog>([&shown](QPrintDialog &dialog) { shown = dialog.printer(); });
         QVERIFY2(!dialogs.printerSetup(), "a dialog closed without printing is a cancel");
         QCOMPARE(shown, &printer);
     }
 
-    // Quick work shows no dialog; long work shows one, whose "Annuler" stops
-    // it, as closing the window does; a failure of the work comes back to
-    // the caller.
-    void taskRunnerShowsProgressAndCancels()
+    void quickWorkShowsNoDialog()
     {
         QWidget owner;
         owner.show();
         TaskRunner runner(owner);
-        const auto dialogShown = [&owner] {
-            auto *dialog = owner.findChild<QProgressDialog *>();
-            return dialog && dialog->isVisible() ? dialog : nullptr;
-        };
         QVERIFY(runner.run(u"Vite"_s, [](TaskProgress &progress) { progress.advance(1); }));
         QVERIFY(!owner.findChild<QProgressDialog *>());
+    }
 
+    // Long work shows a dialog, whose "Annuler" stops it.
+    void longWorkShowsADialogThatCancels()
+    {
+        QWidget owner;
+        owner.show();
+        TaskRunner runner(owner);
         QString label;
         QTimer watch;
         connect(&watch, &QTimer::timeout, &owner, [&] {
-            if (QProgressDialog *dialog = dialogShown(); dialog && label.isEmpty()) {
+            auto *dialog = owner.findChild<QProgressDialog *>();
+            if (dialog && dialog->isVisible() && label.isEmpty()) {
                 label = dialog->labelText();
                 QTest::mouseClick(dialog->findChild<QPushButton *>(), Qt::LeftButton);
             }
@@ -120,8 +127,13 @@ private Q_SLOTS:
         });
         QVERIFY(!finished);
         QCOMPARE(label, u"Longue tâche"_s);
-        watch.stop();
-        // Closing the window stops its work too.
+    }
+
+    void closingTheWindowStopsItsWork()
+    {
+        QWidget owner;
+        owner.show();
+        TaskRunner runner(owner);
         QTimer::singleShot(20, &owner, &QWidget::close);
         QVERIFY(!runner.run(u"Longue tâche"_s, [](TaskProgress &progress) {
             for (int step = 0; step < 10000; ++step) {
@@ -129,6 +141,12 @@ private Q_SLOTS:
                 std::this_thread::sleep_for(std::chrono::milliseconds(1));
             }
         }));
+    }
+
+    void failureOfTheWorkComesBackToTheCaller()
+    {
+        QWidget owner;
+        TaskRunner runner(owner);
         QVERIFY_THROWS_EXCEPTION(std::bad_alloc, runner.run(u"Échec"_s, [](TaskProgress &) { throw std::bad_alloc(); }));
     }
 

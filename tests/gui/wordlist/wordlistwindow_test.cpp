@@ -1,4 +1,3 @@
-#include "formats/wordlistfile.h"
 #include "gui/concordance/concordancewindow.h"
 #include "gui/statistics/statisticswindow.h"
 #include "gui/wordlist/wordlistwindow.h"
@@ -12,6 +11,7 @@
 #include <QAbstractItemModelTester>
 #include <QAccessible>
 #include <QAction>
+#include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QTableView>
@@ -67,14 +67,20 @@ private Q_SLOTS:
         m_scripted = std::make_unique<ScriptedServices>();
     }
 
-    // Only counts can be made current, the first one at once; the keys move
-    // from it and typed letters find forms.
-    void opensAlphabeticalOnTheFirstCountWithTheStatistics()
+    void opensAlphabeticalWithItsFigures()
     {
         load(u"Le chat, le CHAT et l'ane."_s);
         QCOMPARE(shownRows(), (QStringList{u"ane 1"_s, u"chat 2"_s, u"et 1"_s, u"l 1"_s, u"le 2"_s}));
+        QCOMPARE(model()->index(1, 0).data(Qt::ToolTipRole).toString(), u"chat"_s);
         QCOMPARE(m_window->findChild<QLabel *>(u"Label6"_s)->text(), u"7"_s);
         QCOMPARE(m_window->findChild<QLabel *>(u"Label7"_s)->text(), u"5"_s);
+    }
+
+    // Only counts can be made current, the first one at once; the keys move
+    // from it and typed letters find forms.
+    void onlyCountsAreMadeCurrent()
+    {
+        load(u"Le chat, le CHAT et l'ane."_s);
         QCOMPARE(m_window->focusWidget(), view());
         QCOMPARE(view()->selectionModel()->selectedIndexes(), QModelIndexList{countCell(u"ane"_s)});
         QTest::keyClick(view(), Qt::Key_Down);
@@ -84,38 +90,59 @@ private Q_SLOTS:
         QCOMPARE(view()->currentIndex(), chat);
         QTest::keyClicks(view(), u"L"_s);
         QCOMPARE(view()->currentIndex(), countCell(u"l"_s));
-        QCOMPARE(model()->index(1, 0).data(Qt::ToolTipRole).toString(), u"chat"_s);
         QTest::keyClick(view(), Qt::Key_End, Qt::ControlModifier);
         QCOMPARE(view()->currentIndex(), countCell(u"le"_s));
     }
 
-    // The highlight stays on its row; the button, pressed or given Entrée,
-    // names the order the list is not in. Saving takes the order shown;
-    // saving and printing leave the current cell and the view where they were.
-    void buttonAndMenuCommands()
+    // The button, pressed under the hourglass or given Entrée, names the
+    // order the list is not in; the highlight stays on its row.
+    void buttonSwapsTheOrders()
+    {
+        load(u"Le chat, le CHAT et l'ane."_s);
+        QTest::mouseClick(button(), Qt::LeftButton);
+        QCOMPARE(m_scripted->pointerChangesOf(m_window.get()), (std::vector{MousePointer::Hourglass, MousePointer::Default}));
+        QCOMPARE(button()->text(), u"Tri alphabétique"_s);
+        QCOMPARE(shownRows().first(), u"chat 2"_s);
+        QCOMPARE(view()->currentIndex().row(), 0);
+        button()->setFocus();
+        QTest::keyClick(button(), Qt::Key_Return);
+        QCOMPARE(button()->text(), toFrequencies);
+    }
+
+    // In the order shown, in Windows-1252.
+    void savesTheOrderShown()
+    {
+        load(u"Le chat, le CHAT et l'âne."_s);
+        QTest::mouseClick(button(), Qt::LeftButton);
+        const QTemporaryDir folder;
+        m_scripted->dialogs.setNextFileName(folder.filePath(u"liste.txt"_s));
+        action(u"enregistrer"_s)->trigger();
+        QCOMPARE(contentOf(folder.filePath(u"liste.txt"_s)),
+                 "Formes\tNombre d'attestations\r\nchat\t2\r\nle\t2\r\n\xE2ne\t1\r\net\t1\r\nl\t1\r\n"_ba);
+    }
+
+    // Saving and printing leave the current cell and the view where they were.
+    void saveAndPrintKeepTheCurrentCellAndTheView()
     {
         QString text;
         for (int n = 0; n < 26 * 26; ++n)
             text += QString(QChar(u'a' + n / 26)) + QChar(u'a' + n % 26) + u' ';
-        load(text + u"zz zz"_s);
-        QTest::mouseClick(button(), Qt::LeftButton);
-        QCOMPARE(m_scripted->pointerChangesOf(m_window.get()), (std::vector{MousePointer::Hourglass, MousePointer::Default}));
-        QCOMPARE(button()->text(), u"Tri alphabétique"_s);
-        QCOMPARE(shownRows().first(), u"zz 3"_s);
-        QCOMPARE(view()->currentIndex().row(), 0);
+        load(text);
         const QTemporaryDir folder;
         m_scripted->dialogs.setNextFileName(folder.filePath(u"liste.txt"_s));
         view()->setCurrentIndex(countCell(u"mm"_s));
         const int top = view()->rowAt(0);
         action(u"enregistrer"_s)->trigger();
-        QCOMPARE(contentOf(folder.filePath(u"liste.txt"_s)), wordListBytes(model()->list()));
+        QVERIFY(QFile::exists(folder.filePath(u"liste.txt"_s)));
         action(u"imprimer"_s)->trigger();
         QCOMPARE(m_scripted->printing.documents().size(), size_t(1));
         QCOMPARE(view()->currentIndex(), countCell(u"mm"_s));
         QCOMPARE(view()->rowAt(0), top);
-        button()->setFocus();
-        QTest::keyClick(button(), Qt::Key_Return);
-        QCOMPARE(button()->text(), toFrequencies);
+    }
+
+    void commandsHaveTheirShortcuts()
+    {
+        load(u"Le chat"_s);
         QStringList shortcuts;
         for (const QString &name : {u"enregistrer"_s, u"imprimer"_s, u"fermer"_s})
             shortcuts.append(action(name)->shortcut().toString());
@@ -181,33 +208,49 @@ private Q_SLOTS:
     }
 
     // Entrée, a double-click on a form and the Outils menu open the
-    // concordance of the form chosen, and Entrée does not press the button;
-    // with no form the command is disabled. Outils also opens the statistics.
+    // concordance of the form chosen, and Entrée does not press the button.
+    void choosingAFormOpensItsConcordance_data()
+    {
+        QTest::addColumn<QString>("way");
+        QTest::addColumn<QString>("form");
+        QTest::newRow("Entrée") << u"key"_s << u"chat"_s;
+        QTest::newRow("double-click") << u"double-click"_s << u"et"_s;
+        QTest::newRow("Outils") << u"menu"_s << u"le"_s;
+    }
+
     void choosingAFormOpensItsConcordance()
     {
+        QFETCH(QString, way);
+        QFETCH(QString, form);
         load(u"Le chat, le CHAT et l'ane."_s);
-        QStringList captions;
-        const auto nextCaption = [&] {
-            inspectNextModal<ConcordanceWindow>([&](ConcordanceWindow &window) { captions.append(window.windowTitle()); });
-        };
-        nextCaption();
-        view()->setCurrentIndex(countCell(u"chat"_s));
-        QTest::keyClick(view(), Qt::Key_Return);
-        nextCaption();
-        QTest::mouseDClick(view()->viewport(), Qt::LeftButton, {}, view()->visualRect(countCell(u"et"_s).siblingAtColumn(0)).center());
-        nextCaption();
-        view()->setCurrentIndex(countCell(u"le"_s));
-        action(u"concordance"_s)->trigger();
-        QCOMPARE(captions, (QStringList{u"Concordance de « chat »"_s, u"Concordance de « et »"_s, u"Concordance de « le »"_s}));
+        QString caption;
+        inspectNextModal<ConcordanceWindow>([&](ConcordanceWindow &window) { caption = window.windowTitle(); });
+        view()->setCurrentIndex(countCell(form));
+        if (way == u"key")
+            QTest::keyClick(view(), Qt::Key_Return);
+        else if (way == u"double-click")
+            QTest::mouseDClick(view()->viewport(), Qt::LeftButton, {}, view()->visualRect(countCell(form).siblingAtColumn(0)).center());
+        else
+            action(u"concordance"_s)->trigger();
+        QCOMPARE(caption, u"Concordance de « %1 »"_s.arg(form));
         QCOMPARE(button()->text(), toFrequencies);
-        // The statistics of the same list.
+    }
+
+    // Outils opens the statistics of the same list.
+    void statisticsAreOfTheSameList()
+    {
+        load(u"Le chat, le CHAT et l'ane."_s);
         QString total;
         inspectNextModal<StatisticsWindow>([&](StatisticsWindow &window) {
             total = window.findChild<QTableView *>(u"mesures"_s)->model()->index(0, 1).data().toString();
         });
         action(u"statistiques"_s)->trigger();
         QCOMPARE(total, u"7"_s);
-        // A form of a million letters is named and shown in part.
+    }
+
+    // A form of a million letters is named and shown in part.
+    void longFormIsShownInPart()
+    {
         load(QString(1'000'000, u'a'));
         QList<qsizetype> lengths;
         inspectNextModal<ConcordanceWindow>([&](ConcordanceWindow &window) {
@@ -216,6 +259,10 @@ private Q_SLOTS:
         view()->setCurrentIndex(model()->index(0, 1));
         action(u"concordance"_s)->trigger();
         QCOMPARE(lengths, (QList<qsizetype>{u"Concordance de «  »"_s.size() + 61, 4097}));
+    }
+
+    void concordanceIsDisabledWithNoForm()
+    {
         load(u"1, 2, 3"_s);
         QVERIFY(!action(u"concordance"_s)->isEnabled());
     }
