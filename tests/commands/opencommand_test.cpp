@@ -23,7 +23,7 @@ struct Enabled
 
 void PrintTo(const Enabled &e, std::ostream *out)
 {
-    *out << "{canOpen " << e.canOpen << ", canClose " << e.canClose << ", canList " << e.canList << ", pane " << e.pane << '}';
+    *out << std::boolalpha << "{canOpen " << e.canOpen << ", canClose " << e.canClose << ", canList " << e.canList << ", pane " << e.pane << '}';
 }
 
 Enabled enabledIn(const TextDocument &document)
