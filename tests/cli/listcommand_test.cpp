@@ -10,6 +10,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
+#include <ostream>
+#include <string>
+
 using namespace lexalon;
 using namespace Qt::StringLiterals;
 
@@ -105,24 +110,33 @@ const ListRun listRuns[] = {
     {"double dash ends the options", R"("$L" -- --frequences)", listFailed, u"impossible d'ouvrir « --frequences »"_s},
 };
 
-TEST(ListCommandTest, RunsGiveTheirStatusMessageAndFiles)
+void PrintTo(const ListRun &run, std::ostream *out) { *out << run.name; }
+
+using ListRunTest = ::testing::TestWithParam<ListRun>;
+
+TEST_P(ListRunTest, GivesItsStatusMessageAndFiles)
 {
-    for (const ListRun &run : listRuns) {
-        SCOPED_TRACE(run.name);
-        const QTemporaryDir dir;
-        for (const auto &[name, bytes] : {std::pair{u"texte.txt"_s, text}, {u"copie"_s, text}, {u"alpha"_s, alphabetical}, {u"freq"_s, byFrequency},
-                                   {u"conc"_s, concordance}, {u"head"_s, concordanceHeading}, {u"stats"_s, statistics}})
-            ASSERT_TRUE(lexalon::testing::writeBytes(dir.filePath(name), bytes));
-        QProcess shell; // the status 99 tells that the lines afterwards failed
-        shell.setWorkingDirectory(dir.path());
-        const QString lines = u"L=$1\n%1\ns=$?\n{ %2 ; } > /dev/null 2>&1 || exit 99\nexit $s"_s;
-        shell.start(u"sh"_s, {u"-c"_s, lines.arg(QString::fromUtf8(run.script), QString::fromUtf8(run.afterwards)), u"sh"_s, QStringLiteral(LEXALON_LISTE)});
-        ASSERT_TRUE(shell.waitForFinished(60'000)) << "the command hangs";
-        const QString err = QString::fromUtf8(shell.readAllStandardError());
-        EXPECT_EQ(shell.exitCode(), run.status) << err.toStdString();
-        EXPECT_TRUE(run.message.isEmpty() ? err.isEmpty() : err.contains(run.message)) << err.toStdString();
-    }
+    const ListRun &run = GetParam();
+    const QTemporaryDir dir;
+    for (const auto &[name, bytes] : {std::pair{u"texte.txt"_s, text}, {u"copie"_s, text}, {u"alpha"_s, alphabetical}, {u"freq"_s, byFrequency},
+                               {u"conc"_s, concordance}, {u"head"_s, concordanceHeading}, {u"stats"_s, statistics}})
+        ASSERT_TRUE(lexalon::testing::writeBytes(dir.filePath(name), bytes));
+    QProcess shell; // the status 99 tells that the lines afterwards failed
+    shell.setWorkingDirectory(dir.path());
+    const QString lines = u"L=$1\n%1\ns=$?\n{ %2 ; } > /dev/null 2>&1 || exit 99\nexit $s"_s;
+    shell.start(u"sh"_s, {u"-c"_s, lines.arg(QString::fromUtf8(run.script), QString::fromUtf8(run.afterwards)), u"sh"_s, QStringLiteral(LEXALON_LISTE)});
+    ASSERT_TRUE(shell.waitForFinished(60'000)) << "the command hangs";
+    const QString err = QString::fromUtf8(shell.readAllStandardError());
+    EXPECT_EQ(shell.exitCode(), run.status) << err.toStdString();
+    EXPECT_TRUE(run.message.isEmpty() ? err.isEmpty() : err.contains(run.message)) << err.toStdString();
 }
+
+// A test's name from the run's: letters and digits, the rest as "_".
+INSTANTIATE_TEST_SUITE_P(Runs, ListRunTest, ::testing::ValuesIn(listRuns), [](const ::testing::TestParamInfo<ListRun> &info) {
+    std::string name = info.param.name;
+    std::ranges::replace_if(name, [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }, '_');
+    return name;
+});
 
 // Memory running out at any step: a French message, status 2 and nothing
 // written, never an abort. The address space allows what listing a short text

@@ -5,11 +5,33 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <ostream>
 #include <tuple>
 #include <vector>
 
 using namespace lexalon;
 using namespace Qt::StringLiterals;
+
+namespace {
+
+// Which commands and the pane a document enables.
+struct Enabled
+{
+    bool canOpen, canClose, canList, pane;
+    bool operator==(const Enabled &) const = default;
+};
+
+void PrintTo(const Enabled &e, std::ostream *out)
+{
+    *out << std::boolalpha << "{canOpen " << e.canOpen << ", canClose " << e.canClose << ", canList " << e.canList << ", pane " << e.pane << '}';
+}
+
+Enabled enabledIn(const TextDocument &document)
+{
+    return {document.canOpen(), document.canClose(), document.canList(), document.paneEnabled()};
+}
+
+} // namespace
 
 TEST(TextDocument, EachStepSetsTheStateLabelTextAndCommands)
 {
@@ -23,25 +45,29 @@ TEST(TextDocument, EachStepSetsTheStateLabelTextAndCommands)
     const auto abandon = [&] { document.abandonLoad(); };
     const QString start = u"Chargez un fichier texte avec la commande Ouvrir"_s;
     const QString closed = start + u'.';
-    // After each step: the state, the changes signalled, the label, and
-    // whether open, close, list and the pane are enabled.
-    const std::tuple<std::function<void()>, DocumentState, int, QString, QString> steps[] = {
-        {[] {}, Start, 0, start, u"1011"_s},
-        {close, Start, 0, start, u"1011"_s},   // nothing to close
-        {abandon, Start, 0, start, u"1011"_s}, // nothing to undo
-        {load, Loaded, 1, path, u"0111"_s},   {abandon, Start, 2, start, u"1011"_s},
-        {load, Loaded, 3, path, u"0111"_s},   {close, Closed, 4, closed, u"1000"_s},
-        {load, Loaded, 5, path, u"0111"_s},   {abandon, Closed, 6, closed, u"1000"_s},
+    const Enabled atStart{.canOpen = true, .canClose = false, .canList = true, .pane = true};
+    const Enabled whenLoaded{.canOpen = false, .canClose = true, .canList = true, .pane = true};
+    const Enabled whenClosed{.canOpen = true, .canClose = false, .canList = false, .pane = false};
+    // After each step: the state, the changes signalled, the label, and what is enabled.
+    const struct { const char *step; std::function<void()> run; DocumentState state; int changes; QString label; Enabled enabled; } steps[] = {
+        {"new", [] {}, Start, 0, start, atStart},
+        {"nothing to close", close, Start, 0, start, atStart},
+        {"nothing to undo", abandon, Start, 0, start, atStart},
+        {"load", load, Loaded, 1, path, whenLoaded},
+        {"load abandoned", abandon, Start, 2, start, atStart},
+        {"load again", load, Loaded, 3, path, whenLoaded},
+        {"close", close, Closed, 4, closed, whenClosed},
+        {"load after closing", load, Loaded, 5, path, whenLoaded},
+        {"load after closing abandoned", abandon, Closed, 6, closed, whenClosed},
     };
-    for (const auto &[step, state, count, label, enabled] : steps) {
-        step();
-        EXPECT_EQ(document.state(), state);
-        EXPECT_EQ(changes, count);
-        EXPECT_EQ(document.fileLabel(), label);
-        EXPECT_EQ(document.text(), state == Loaded ? u"Il était\r\n"_s : QString());
-        EXPECT_EQ(QString::number(document.canOpen()) + QString::number(document.canClose())
-                      + QString::number(document.canList()) + QString::number(document.paneEnabled()), enabled)
-            << count;
+    for (const auto &step : steps) {
+        SCOPED_TRACE(step.step);
+        step.run();
+        EXPECT_EQ(document.state(), step.state);
+        EXPECT_EQ(changes, step.changes);
+        EXPECT_EQ(document.fileLabel(), step.label);
+        EXPECT_EQ(document.text(), step.state == Loaded ? u"Il était\r\n"_s : QString());
+        EXPECT_EQ(enabledIn(document), step.enabled);
     }
 }
 
@@ -55,44 +81,44 @@ TEST(OpenCommand, EachOutcomeOfTheDialogAndTheReading)
     const QString cannotOpen = u"Le fichier « "_s + path + u" » ne peut pas être ouvert.\r\nraison"_s;
     const QString cannotRead = u"Le fichier « "_s + path + u" » ne peut pas être lu.\r\n"_s;
     const QString tooLarge = u"Fichier trop volumineux"_s;
-    // Before, the name chosen (empty: cancelled), what reading gives, after,
-    // and the message (empty: none).
-    const std::tuple<DocumentState, QString, TextFileContent::Status, DocumentState, QString, MessageIcon, QString> cases[] = {
-        {Start, {}, Ok, Start, {}, {}, {}},
-        {Start, path, Ok, Loaded, {}, {}, {}},
-        {Loaded, path, Ok, Loaded, {}, {}, {}}, // no dialog while a text is loaded
-        {Start, path, OpenFailed, Start, cannotOpen, MessageIcon::Warning, {}},
-        {Closed, path, OpenFailed, Closed, cannotOpen, MessageIcon::Warning, {}},
-        {Closed, path, ReadFailed, Closed, cannotRead + u"raison"_s, MessageIcon::Information, u"Lecture impossible"_s},
-        {Start, path, TooLarge, Start, cannotRead + u"Mémoire insuffisante pour un texte de cette taille."_s,
+    // The name chosen (empty: cancelled), what reading gives, and the
+    // message (empty prompt: none).
+    const struct { const char *name; DocumentState before; QString chosen; TextFileContent::Status status; DocumentState after; QString prompt; MessageIcon icon; QString title; } cases[] = {
+        {"cancelled", Start, {}, Ok, Start, {}, {}, {}},
+        {"read", Start, path, Ok, Loaded, {}, {}, {}},
+        {"no dialog while a text is loaded", Loaded, path, Ok, Loaded, {}, {}, {}},
+        {"cannot open", Start, path, OpenFailed, Start, cannotOpen, MessageIcon::Warning, {}},
+        {"cannot open once closed", Closed, path, OpenFailed, Closed, cannotOpen, MessageIcon::Warning, {}},
+        {"cannot read", Closed, path, ReadFailed, Closed, cannotRead + u"raison"_s, MessageIcon::Information, u"Lecture impossible"_s},
+        {"too large", Start, path, TooLarge, Start, cannotRead + u"Mémoire insuffisante pour un texte de cette taille."_s,
          MessageIcon::Information, tooLarge},
     };
-    for (const auto &[before, chosen, status, after, prompt, icon, title] : cases) {
-        SCOPED_TRACE(int(status) * 10 + int(before));
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
         TextDocument document;
-        if (before != Start)
+        if (c.before != Start)
             document.load(u"/avant.txt"_s, u"avant"_s);
-        if (before == Closed)
+        if (c.before == Closed)
             document.close();
         ScriptedFileDialogs dialogs;
         ScriptedMessageBox messages;
         RecordingBusyPointer pointer;
-        dialogs.setNextFileName(chosen);
-        openTextFile(document, dialogs, pointer, messages, [status](const QString &name) {
+        dialogs.setNextFileName(c.chosen);
+        openTextFile(document, dialogs, pointer, messages, [status = c.status](const QString &name) {
             return TextFileRead{{status, u"texte de "_s + name, {}, u"raison"_s}, nullptr};
         });
-        const bool asked = before != Loaded;
+        const bool asked = c.before != Loaded;
         ASSERT_EQ(dialogs.calls().size(), asked ? 1u : 0u);
-        EXPECT_EQ(document.state(), after);
-        EXPECT_EQ(document.text(), after != Loaded ? QString() : asked ? u"texte de "_s + path : u"avant"_s);
-        const bool read = asked && !chosen.isEmpty();
+        EXPECT_EQ(document.state(), c.after);
+        EXPECT_EQ(document.text(), c.after != Loaded ? QString() : asked ? u"texte de "_s + path : u"avant"_s);
+        const bool read = asked && !c.chosen.isEmpty();
         const std::vector<MousePointer> busy{MousePointer::Hourglass, MousePointer::Default};
         EXPECT_EQ(pointer.history(), read ? busy : std::vector<MousePointer>{});
-        ASSERT_EQ(messages.requests().size(), prompt.isEmpty() ? 0u : 1u);
-        if (prompt.isEmpty())
+        ASSERT_EQ(messages.requests().size(), c.prompt.isEmpty() ? 0u : 1u);
+        if (c.prompt.isEmpty())
             continue;
         const MessageRequest &message = messages.requests().front();
         EXPECT_EQ(std::tie(message.prompt, message.icon, message.title, message.buttons),
-                  std::make_tuple(prompt, icon, title, MessageButtons::Ok));
+                  std::make_tuple(c.prompt, c.icon, c.title, MessageButtons::Ok));
     }
 }

@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -52,32 +54,49 @@ TEST(PrintCommandTest, PagesHoldTheirShareOfRows)
 }
 
 // The printer dialog accepted, cancelled, or the printer failing: what the
-// user sees (see CommandLog) and what is printed.
-TEST(PrintCommandTest, OutcomesAreShownOnceThePointerIsBack)
+// user sees and what is printed.
+struct PrintOutcome
 {
-    const struct { bool cancelled; QString failure; const char *shown; size_t documents; } cases[] = {
-        {false, QString(), "HD", 1}, {true, QString(), "", 0}, {false, u"Plus de papier."_s, "HDM", 0}};
-    for (const auto &outcome : cases) {
-        SCOPED_TRACE(outcome.shown);
-        ScriptedFileDialogs dialogs;
-        RecordingPrintingService printer;
-        testing::CommandLog log;
-        if (outcome.cancelled)
-            dialogs.setNextPrinterCancelled();
-        if (!outcome.failure.isEmpty())
-            printer.failNextDocument(outcome.failure);
-        EXPECT_EQ(printWordList(testing::numberedWordList(2), dialogs, printer, log, log), !outcome.cancelled);
+    const char *name;
+    bool cancelled;
+    QString failure;
+    std::vector<testing::Event> shown;
+    size_t documents;
+};
 
-        ASSERT_EQ(dialogs.calls().size(), 1u);
-        EXPECT_EQ(dialogs.calls().at(0).kind, ScriptedFileDialogs::Kind::PrinterSetup);
-        EXPECT_EQ(log.events, outcome.shown);
-        EXPECT_EQ(printer.documents().size(), outcome.documents);
-        for (const MessageRequest &failure : log.messages)
-            EXPECT_EQ(testing::fields(failure),
-                      testing::fields({u"La liste n'a pas pu être imprimée.\r\n"_s + outcome.failure, MessageButtons::Ok,
-                                       MessageAnswer::Ok, MessageIcon::Critical, u"Erreur d'impression"_s}));
-    }
+void PrintTo(const PrintOutcome &outcome, std::ostream *out) { *out << outcome.name; }
+
+using PrintOutcomeTest = ::testing::TestWithParam<PrintOutcome>;
+
+TEST_P(PrintOutcomeTest, IsShownOnceThePointerIsBack)
+{
+    const PrintOutcome &outcome = GetParam();
+    ScriptedFileDialogs dialogs;
+    RecordingPrintingService printer;
+    testing::CommandLog log;
+    log.kindOf = [&outcome](const MessageRequest &m) {
+        const bool failure = testing::fields(m) == testing::fields({u"La liste n'a pas pu être imprimée.\r\n"_s + outcome.failure, MessageButtons::Ok,
+                                                                    MessageAnswer::Ok, MessageIcon::Critical, u"Erreur d'impression"_s});
+        return failure ? testing::Event::Failure : testing::Event::OtherMessage;
+    };
+    if (outcome.cancelled)
+        dialogs.setNextPrinterCancelled();
+    if (!outcome.failure.isEmpty())
+        printer.failNextDocument(outcome.failure);
+    EXPECT_EQ(printWordList(testing::numberedWordList(2), dialogs, printer, log, log), !outcome.cancelled);
+
+    ASSERT_EQ(dialogs.calls().size(), 1u);
+    EXPECT_EQ(dialogs.calls().at(0).kind, ScriptedFileDialogs::Kind::PrinterSetup);
+    EXPECT_EQ(log.events, outcome.shown);
+    EXPECT_EQ(printer.documents().size(), outcome.documents);
 }
+
+using enum testing::Event;
+INSTANTIATE_TEST_SUITE_P(Outcomes, PrintOutcomeTest, ::testing::Values(
+    PrintOutcome{"printed", false, QString(), {Hourglass, DefaultPointer}, 1},
+    PrintOutcome{"cancelled", true, QString(), {}, 0},
+    PrintOutcome{"printer_fails", false, u"Plus de papier."_s, {Hourglass, DefaultPointer, Failure}, 0}),
+    [](const ::testing::TestParamInfo<PrintOutcome> &info) { return std::string(info.param.name); });
 
 // The title, the heading and the rule in 12-point bold, then each row in the
 // order shown: its number, the left context ending at 4000 twips, the form

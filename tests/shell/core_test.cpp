@@ -64,7 +64,7 @@ TEST(ProgramCommandLine, DoubleDashEndsTheToolkitsOptions)
 }
 
 // Sizes count the NUL: up to 1024 bytes fit the reader's buffer. Other types
-// are read but give no text; a missing key or value gives nothing.
+// are read but give no text.
 TEST(ReadRegistryText, ReadsEachTypeAsItSays)
 {
     const std::pair<RegistryValue, std::optional<QString>> cases[] = {
@@ -76,13 +76,22 @@ TEST(ReadRegistryText, ReadsEachTypeAsItSays)
     };
     for (const auto &[value, expected] : cases) {
         FakeRegistry registry;
-        registry.keys["Essai"] = {{"Valeur", value}, {"Vide", empty}};
+        registry.keys["Essai"] = {{"Valeur", value}};
         EXPECT_EQ(readText(registry, "Essai", "Valeur"), expected);
-        EXPECT_EQ(readText(registry, "Essai", "Autre"), std::nullopt);
-        EXPECT_EQ(readText(registry, "Absente", "Valeur"), std::nullopt);
-        EXPECT_THROW(readText(registry, "Essai", "Vide"), EmptyRegistryValue);
         EXPECT_TRUE(registry.openKeys.empty());
     }
+}
+
+// A missing key or value gives nothing; an empty value is an error. Every
+// key opened is closed.
+TEST(ReadRegistryText, MissingGivesNothingAndEmptyIsAnError)
+{
+    FakeRegistry registry;
+    registry.keys["Essai"] = {{"Valeur", text("x")}, {"Vide", empty}};
+    EXPECT_EQ(readText(registry, "Essai", "Autre"), std::nullopt);
+    EXPECT_EQ(readText(registry, "Absente", "Valeur"), std::nullopt);
+    EXPECT_THROW(readText(registry, "Essai", "Vide"), EmptyRegistryValue);
+    EXPECT_TRUE(registry.openKeys.empty());
 }
 
 // Where the tool is looked for: the full path first, taken as it stands (the
@@ -93,30 +102,30 @@ TEST(SysInfoLauncher, StartsTheToolFoundOrSaysItIsUnavailable)
     const RegistryValue folder = text("C:\\MSInfo");
     const QString inFolder = u"C:\\MSInfo\\MSINFO32.EXE"_s;
     // The path and folder recorded, the tool in the folder, the start succeeding, the program started.
-    const std::tuple<std::optional<RegistryValue>, std::optional<RegistryValue>, bool, bool, QString> cases[] = {
-        {text("C:\\Outils\\msinfo32.exe"), empty, true, true, u"C:\\Outils\\msinfo32.exe"_s},
-        {text("C:\\Nulle part\\m.exe"), folder, true, false, u"C:\\Nulle part\\m.exe"_s},
-        {std::nullopt, folder, true, true, inFolder},
-        {std::nullopt, folder, false, true, QString()},
-        {std::nullopt, std::nullopt, true, true, QString()},
-        {expandable, folder, true, true, QString()},
-        {std::nullopt, empty, true, true, QString()},
+    const struct { const char *name; std::optional<RegistryValue> path, folder; bool toolInFolder, startSucceeds; QString started; } cases[] = {
+        {"full path", text("C:\\Outils\\msinfo32.exe"), empty, true, true, u"C:\\Outils\\msinfo32.exe"_s},
+        {"full path failing to start, the folder not read", text("C:\\Nulle part\\m.exe"), folder, true, false, u"C:\\Nulle part\\m.exe"_s},
+        {"folder", std::nullopt, folder, true, true, inFolder},
+        {"folder without the tool", std::nullopt, folder, false, true, QString()},
+        {"nothing recorded", std::nullopt, std::nullopt, true, true, QString()},
+        {"path of another type", expandable, folder, true, true, QString()},
+        {"empty folder", std::nullopt, empty, true, true, QString()},
     };
-    for (const auto &[path, folderValue, toolInFolder, startSucceeds, started] : cases) {
-        SCOPED_TRACE(started.toStdString());
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
         ScriptedLauncher system;
-        if (path)
-            system.registry.keys[msinfoPathKey][msinfoPathValue] = *path;
-        if (folderValue)
-            system.registry.keys[msinfoFolderKey][msinfoFolderValue] = *folderValue;
-        if (toolInFolder)
+        if (c.path)
+            system.registry.keys[msinfoPathKey][msinfoPathValue] = *c.path;
+        if (c.folder)
+            system.registry.keys[msinfoFolderKey][msinfoFolderValue] = *c.folder;
+        if (c.toolInFolder)
             system.files.files = {inFolder};
-        system.processes.succeeds = startSucceeds;
+        system.processes.succeeds = c.startSucceeds;
         system.launcher.launch(); // each press starts another instance
         system.launcher.launch();
-        EXPECT_EQ(system.processes.started, std::vector<QString>(started.isEmpty() ? 0 : 2, started));
+        EXPECT_EQ(system.processes.started, std::vector<QString>(c.started.isEmpty() ? 0 : 2, c.started));
         EXPECT_TRUE(system.registry.openKeys.empty());
-        ASSERT_EQ(system.messages.requests().size(), started.isEmpty() || !startSucceeds ? 2u : 0u);
+        ASSERT_EQ(system.messages.requests().size(), c.started.isEmpty() || !c.startSucceeds ? 2u : 0u);
         for (const MessageRequest &r : system.messages.requests()) // titled with the program's name
             EXPECT_EQ(std::tuple(r.prompt, r.icon, r.buttons, r.title),
                       std::tuple(u"Les informations système ne sont pas disponibles actuellement"_s,

@@ -3,28 +3,43 @@
 #include "platform/interaction/busypointer.h"
 #include "platform/interaction/messagebox.h"
 
-#include <string>
+#include <functional>
+#include <ostream>
 #include <tuple>
 #include <vector>
 
 namespace lexalon::testing {
 
-// What a command showed, in order: 'H' the hourglass, 'D' the default
-// pointer, 'M' a message. Questions get `answer`, others their default button.
+// What a user sees of a command, in order.
+enum class Event { Hourglass, DefaultPointer, Question, Success, Failure, OtherMessage };
+
+inline void PrintTo(Event event, std::ostream *out)
+{
+    const char *const names[] = {"Hourglass", "DefaultPointer", "Question", "Success", "Failure", "OtherMessage"};
+    *out << names[int(event)];
+}
+
+// Records the pointer's changes and the messages shown, each message as the
+// event `kindOf` names (OtherMessage unless a test says). Questions get
+// `answer`, others their default button.
 struct CommandLog final : MessageBox, BusyPointer
 {
     MessageAnswer show(const MessageRequest &request) override
     {
-        events += 'M';
+        events.push_back(kindOf ? kindOf(request) : Event::OtherMessage);
         messages.push_back(request);
         return request.buttons == MessageButtons::YesNo ? answer : request.defaultButton;
     }
-    void setMousePointer(MousePointer shown) override { events += (pointer = shown) == MousePointer::Hourglass ? 'H' : 'D'; }
+    void setMousePointer(MousePointer shown) override
+    {
+        events.push_back((pointer = shown) == MousePointer::Hourglass ? Event::Hourglass : Event::DefaultPointer);
+    }
     MousePointer mousePointer() const override { return pointer; }
 
+    std::function<Event(const MessageRequest &)> kindOf;
     MessageAnswer answer = MessageAnswer::Yes;
     MousePointer pointer = MousePointer::Default;
-    std::string events;
+    std::vector<Event> events;
     std::vector<MessageRequest> messages;
 };
 

@@ -184,6 +184,11 @@ TEST(TextNavigation, StepsStopAtCharactersWordsAndLineEnds)
         EXPECT_EQ(walk(text, next, stops.front()), stops) << chars.toStdString();
         EXPECT_EQ(walk(text, previous, stops.back()), std::vector(stops.rbegin(), stops.rend()));
     }
+}
+
+// A line longer than a paragraph piece is walked across the seam between pieces.
+TEST(TextNavigation, StepsCrossTheSeamOfALongLine)
+{
     const ParagraphIndex longLine(QString(paragraphPieceLength + 10, u'a'));
     ASSERT_EQ(longLine.count(), 2);
     const qsizetype seam = longLine.range(1).begin;
@@ -204,5 +209,9 @@ TEST(TextNavigation, WordAtTakesTheWordOrTheRunUnderThePosition)
         const ParagraphIndex index(chars);
         EXPECT_EQ(textOf(index, wordAt(index, position)), word) << position;
     }
+}
+
+TEST(TextNavigation, WordAtOnAnEmptyLineIsAnEmptyRangeThere)
+{
     EXPECT_EQ(wordAt(ParagraphIndex(u"a\r\n\r\nb"_s), 3), (TextRange{3, 3}));
 }

@@ -118,30 +118,35 @@ TEST(Analysis, ReadsFormsAsThePlainRulesDoOnMixedText)
     }
 }
 
-// The analysis reports the characters read, up to the whole, and stops when
-// asked: before it starts, or from another thread on its way.
-TEST(Analysis, ReportsItsProgressAndStopsWhenAsked)
+TEST(Analysis, ReportsTheCharactersReadUpToTheWhole)
 {
     const QString text = u"le chat "_s.repeated(400'000);
     TaskProgress progress;
     const TextAnalysis analysis = analyseTextWithTokens(text, &progress);
     EXPECT_EQ(std::pair(progress.done(), progress.total()), std::pair(text.size(), text.size()));
     EXPECT_EQ(rowsOf(analysis.list), rowsOf(analyseText(text)));
+}
+
+TEST(Analysis, StopsWhenAskedBeforeItStarts)
+{
     TaskProgress before;
     before.cancel();
-    EXPECT_THROW(analyseTextWithTokens(text, &before), TaskCancelled);
+    EXPECT_THROW(analyseTextWithTokens(u"le chat "_s.repeated(400'000), &before), TaskCancelled);
+}
+
+TEST(Analysis, StopsWhenAskedFromAnotherThreadOnItsWay)
+{
     TaskProgress midway;
     std::thread stopper([&midway] {
         while (midway.done() == 0)
             std::this_thread::yield();
         midway.cancel();
     });
-    EXPECT_THROW(analyseTextWithTokens(text.repeated(10), &midway), TaskCancelled);
+    EXPECT_THROW(analyseTextWithTokens(u"le chat "_s.repeated(4'000'000), &midway), TaskCancelled);
     stopper.join();
 }
 
-// Millions of tokens take memory of their own, given back whole; memory
-// that cannot be had is refused, not handed out.
+// Millions of tokens take memory of their own, given back whole.
 TEST(Analysis, KeepsTheTokensOfALargeText)
 {
     const TextAnalysis analysis = analyseTextWithTokens(u"le chat "_s.repeated(1'000'000));
@@ -149,45 +154,76 @@ TEST(Analysis, KeepsTheTokensOfALargeText)
     EXPECT_EQ(analysis.tokens.rank(1'999'999), 0u); // chat, before le
     EXPECT_EQ(analysis.tokens.start(1'999'999), 7'999'995);
     EXPECT_EQ(analysis.tokens.rank(1'999'998), 1u);
+}
+
+// Memory that cannot be had is refused, not handed out.
+TEST(LargeMemory, RefusesWhatCannotBeHad)
+{
     EXPECT_THROW(allocateLarge(std::size_t(1) << 62), std::bad_alloc);
 }
 
-// A text of bytes, long enough to be cut into pieces counted apart, lists
-// as its decoding does; and the lists of its parts add up to its list, with
-// each part's counts kept in its column.
-TEST(Analysis, ListsBytesAndSumsOfPartsAsTheWholeText)
-{
-    std::array<char16_t, 256> characters{};
-    for (size_t byte = 0; byte < characters.size(); ++byte)
-        characters[byte] = char16_t(byte);
-    characters[0x8C] = 0x0152; // Œ
-    characters[0x9F] = 0x0178; // Ÿ
-    std::uint32_t seed = 4321;
-    std::vector<unsigned char> bytes;
-    while (bytes.size() < 3'000'000) {
-        seed = seed * 1664525u + 1013904223u;
-        const size_t run = 1 + (seed >> 27);
-        bytes.insert(bytes.end(), run, (seed >> 8) % 4 == 0 ? ' ' : (seed >> 12) & 0xFF);
-    }
-    bytes.push_back(' ');
-    bytes.insert(bytes.end(), 300'000, 'x'); // longer than a piece read at a time
-    QString text;
-    for (const unsigned char byte : bytes)
-        text += QChar(characters[byte]);
-    const WordList whole = analyseText(text);
-    const auto readerFailingFrom = [&bytes](qint64 failing) {
-        return [&bytes, failing]() -> ReadBytes {
-            return [&bytes, failing](qint64 offset, unsigned char *into, size_t size) {
-                std::copy_n(bytes.begin() + offset, size, into);
-                return offset + qint64(size) <= failing;
-            };
-        };
-    };
-    WordList fromBytes;
-    ASSERT_TRUE(analyseBytes(qint64(bytes.size()), readerFailingFrom(qint64(bytes.size())), characters, fromBytes));
-    EXPECT_EQ(rowsOf(fromBytes), rowsOf(whole));
-    EXPECT_FALSE(analyseBytes(qint64(bytes.size()), readerFailingFrom(2'000'000), characters, fromBytes));
+namespace {
 
+// A text of bytes, long enough to be cut into pieces counted apart: random
+// runs of every byte, and a form longer than a piece read at a time.
+struct ByteText
+{
+    ByteText()
+    {
+        for (size_t byte = 0; byte < characters.size(); ++byte)
+            characters[byte] = char16_t(byte);
+        characters[0x8C] = 0x0152; // Œ
+        characters[0x9F] = 0x0178; // Ÿ
+        std::uint32_t seed = 4321;
+        while (bytes.size() < 3'000'000) {
+            seed = seed * 1664525u + 1013904223u;
+            const size_t run = 1 + (seed >> 27);
+            bytes.insert(bytes.end(), run, (seed >> 8) % 4 == 0 ? ' ' : (seed >> 12) & 0xFF);
+        }
+        bytes.push_back(' ');
+        bytes.insert(bytes.end(), 300'000, 'x');
+        for (const unsigned char byte : bytes)
+            text += QChar(characters[byte]);
+    }
+
+    // Reads the bytes, failing for any read that goes beyond `failing`.
+    ReadBytes readerFailingFrom(qint64 failing) const
+    {
+        return [this, failing](qint64 offset, unsigned char *into, size_t size) {
+            std::copy_n(bytes.begin() + offset, size, into);
+            return offset + qint64(size) <= failing;
+        };
+    }
+
+    std::array<char16_t, 256> characters{};
+    std::vector<unsigned char> bytes;
+    QString text;
+};
+
+} // namespace
+
+TEST(Analysis, ListsBytesAsTheirDecodingDoes)
+{
+    const ByteText byteText;
+    WordList fromBytes;
+    const auto reader = [&byteText] { return byteText.readerFailingFrom(qint64(byteText.bytes.size())); };
+    ASSERT_TRUE(analyseBytes(qint64(byteText.bytes.size()), reader, byteText.characters, fromBytes));
+    EXPECT_EQ(rowsOf(fromBytes), rowsOf(analyseText(byteText.text)));
+}
+
+TEST(Analysis, BytesThatCannotBeReadGiveNoList)
+{
+    const ByteText byteText;
+    WordList fromBytes;
+    const auto reader = [&byteText] { return byteText.readerFailingFrom(2'000'000); };
+    EXPECT_FALSE(analyseBytes(qint64(byteText.bytes.size()), reader, byteText.characters, fromBytes));
+}
+
+// The lists of a text's parts add up to its list, with each part's counts
+// kept in its column.
+TEST(WordListSum, PartsAddUpToTheWholeTextsList)
+{
+    const QString text = ByteText().text;
     const qsizetype cuts[] = {0, 17, 1'000'000, text.size()};
     WordListSum sum;
     for (qsizetype part = 2; part >= 0; --part) {

@@ -64,8 +64,8 @@ TEST(Concordance, FindsEveryAttestationWhereTheTextWritesIt)
     }
 }
 
-// A progress followed changes nothing; asked to stop, it stops the search.
-TEST(Concordance, StopsWhenAskedThroughItsProgress)
+// A progress followed changes nothing to the search and the sort.
+TEST(Concordance, FollowedProgressCountsTheTokensAndTheSort)
 {
     const Studied studied(u"chat noir chat"_s, u"chat"_s);
     const TextTokens &tokens = studied.analysis.tokens;
@@ -75,8 +75,14 @@ TEST(Concordance, StopsWhenAskedThroughItsProgress)
     TaskProgress sorting;
     EXPECT_EQ(studied.concordance.arranged(Concordance::Order::FirstRight, &sorting).shown, (std::vector<std::uint32_t>{1, 0}));
     EXPECT_EQ(sorting.total(), 3 * studied.concordance.size());
+}
+
+TEST(Concordance, StopsTheSearchAndTheSortWhenAsked)
+{
+    const Studied studied(u"chat noir chat"_s, u"chat"_s);
+    TaskProgress progress;
     progress.cancel();
-    EXPECT_THROW(Concordance(studied.text, tokens, studied.analysis.list.rank(studied.row), &progress), TaskCancelled);
+    EXPECT_THROW(Concordance(studied.text, studied.analysis.tokens, studied.analysis.list.rank(studied.row), &progress), TaskCancelled);
     EXPECT_THROW(studied.concordance.arranged(Concordance::Order::FirstLeft, &progress), TaskCancelled);
 }
 
@@ -134,7 +140,11 @@ TEST(Concordance, ContextsHoldTheirWordsOnOneLine)
         EXPECT_EQ(line.form, u"QUATRE"_s);
         EXPECT_EQ(line.right, c.right) << c.words;
     }
-    // Every kind of line break is a pilcrow, every other control a space.
+}
+
+// Every kind of line break is a pilcrow, every other control a space.
+TEST(Concordance, ContextsShowLineBreaksAsPilcrowsAndControlsAsSpaces)
+{
     const struct { QString separator; QString shown; } breaks[] = {
         {u"\n"_s, u"¶"_s}, {u"\r"_s, u"¶"_s}, {u"\u0085"_s, u"¶"_s}, {u"\u2028"_s, u"¶"_s}, {u"\u2029"_s, u"¶"_s},
         {u"\t"_s, u" "_s}, {u"\u007F"_s, u" "_s}, {u"\u0081"_s, u" "_s}, {u"\u009F"_s, u" "_s}, {u"\u00A0"_s, u"\u00A0"_s},
@@ -144,8 +154,12 @@ TEST(Concordance, ContextsHoldTheirWordsOnOneLine)
         EXPECT_EQ(line.left, u"un"_s + c.shown) << c.separator.toStdString();
         EXPECT_EQ(line.right, c.shown + u"deux"_s) << c.separator.toStdString();
     }
-    // Forty characters a word at most, the cut end marked, never inside a
-    // surrogate pair.
+}
+
+// Forty characters a word at most, the cut end marked, never inside a
+// surrogate pair.
+TEST(Concordance, ContextsCutLongWords)
+{
     const Studied dashes(u"a"_s + QString(100, u'-') + u"mot"_s + QString(39, u'-') + u"b"_s, u"mot"_s);
     EXPECT_EQ(dashes.concordance.line(0, 1).left, u"…"_s + QString(40, u'-'));
     EXPECT_EQ(dashes.concordance.line(0, 1).right, QString(39, u'-') + u"b"_s);
@@ -154,29 +168,51 @@ TEST(Concordance, ContextsHoldTheirWordsOnOneLine)
     EXPECT_EQ(pairs.concordance.line(0, 1).right, u" "_s + u"𝄞"_s.repeated(19) + u"…"_s);
 }
 
-// Its paragraph runs from blank line to blank line; a click on the strip
-// finds the nearest attestation, the earlier one at equal distance.
-TEST(Concordance, PlacesAttestationsInTheText)
+namespace {
+
+const QString twoCats = u"Titre\r\n\r\nDébut\r\nUn chat\r\nnoir.\r\n \r\nFin chat"_s;
+
+QString paragraphOf(const Studied &s, qsizetype attestation)
 {
-    const QString text = u"Titre\r\n\r\nDébut\r\nUn chat\r\nnoir.\r\n \r\nFin chat"_s;
-    const Studied studied(text, u"chat"_s);
-    const auto paragraph = [](const Studied &s, qsizetype a) {
-        const TextSpan span = s.concordance.paragraph(a);
-        return s.text.sliced(span.begin, span.end - span.begin);
-    };
-    EXPECT_EQ(paragraph(studied, 0), u"Début\r\nUn chat\r\nnoir."_s);
-    EXPECT_EQ(paragraph(studied, 1), u"Fin chat"_s);
-    // Six hundred characters each side at most, cut between words.
+    const TextSpan span = s.concordance.paragraph(attestation);
+    return s.text.sliced(span.begin, span.end - span.begin);
+}
+
+} // namespace
+
+TEST(Concordance, ParagraphRunsFromBlankLineToBlankLine)
+{
+    const Studied studied(twoCats, u"chat"_s);
+    EXPECT_EQ(paragraphOf(studied, 0), u"Début\r\nUn chat\r\nnoir."_s);
+    EXPECT_EQ(paragraphOf(studied, 1), u"Fin chat"_s);
+}
+
+// Six hundred characters each side at most, cut between words.
+TEST(Concordance, ParagraphIsCutBetweenWords)
+{
     const Studied long_(u"chemin "_s.repeated(200) + u"chat"_s + u" chemin"_s.repeated(200), u"chat"_s);
-    EXPECT_EQ(paragraph(long_, 0), u"chemin "_s.repeated(85) + u"chat"_s + u" chemin"_s.repeated(85));
-    // The two start at 19 and 39 of 43 characters.
-    EXPECT_EQ(studied.concordance.nearest(0), 0);
-    EXPECT_EQ(studied.concordance.nearest(29), 0);
-    EXPECT_EQ(studied.concordance.nearest(30), 1);
-    EXPECT_EQ(studied.concordance.nearest(43), 1);
+    EXPECT_EQ(paragraphOf(long_, 0), u"chemin "_s.repeated(85) + u"chat"_s + u" chemin"_s.repeated(85));
+}
+
+// A click on the strip finds the nearest attestation, the earlier one at
+// equal distance; the two start at 19 and 39 of 43 characters.
+TEST(Concordance, NearestAttestationToAPlace)
+{
+    const Studied studied(twoCats, u"chat"_s);
+    const struct { qsizetype position, nearest; } cases[] = {{0, 0}, {29, 0}, {30, 1}, {43, 1}};
+    for (const auto &c : cases)
+        EXPECT_EQ(studied.concordance.nearest(c.position), c.nearest) << c.position;
+}
+
+TEST(Concordance, DispersionCountsTheAttestationsInEachTenth)
+{
+    const Studied studied(twoCats, u"chat"_s);
     EXPECT_EQ(studied.concordance.dispersion(10), (std::vector<qsizetype>{0, 0, 0, 0, 1, 0, 0, 0, 0, 1}));
-    // An unknown form has no attestation.
-    EXPECT_EQ(Studied(text, u"chien"_s).concordance.nearest(3), -1);
+}
+
+TEST(Concordance, UnknownFormHasNoAttestation)
+{
+    EXPECT_EQ(Studied(twoCats, u"chien"_s).concordance.nearest(3), -1);
 }
 
 TEST(Concordance, AWordIsListedUnderItsLowerCaseComposedForm)

@@ -61,12 +61,18 @@ TEST(LexicalStatistics, MeasuresAsWorkedOutByHand)
 }
 
 // A progress followed changes nothing; asked to stop, it stops the count.
-TEST(LexicalStatistics, StopsWhenAskedThroughItsProgress)
+TEST(LexicalStatistics, FollowedProgressCountsTheFormsAndTheTokens)
 {
     const TextAnalysis analysis = analyseTextWithTokens(u"le chat, un chat"_s);
     TaskProgress progress;
     EXPECT_EQ(LexicalStatistics(analysis.list, analysis.tokens, &progress).measures().at(1).value, u"3"_s);
     EXPECT_EQ(progress.total(), 3 + 4);
+}
+
+TEST(LexicalStatistics, StopsWhenAsked)
+{
+    const TextAnalysis analysis = analyseTextWithTokens(u"le chat, un chat"_s);
+    TaskProgress progress;
     progress.cancel();
     EXPECT_THROW(LexicalStatistics(analysis.list, analysis.tokens, &progress), TaskCancelled);
 }
@@ -93,26 +99,36 @@ TEST(LexicalStatistics, StandardisedRatioOverWholeSlices)
     }
 }
 
-TEST(LexicalStatistics, CurvesData)
+// Counts 6/rank: the slope is exactly -1; one form draws no slope.
+TEST(LexicalStatistics, ZipfSlopeOfTheRankCurve)
 {
-    // Counts 6/rank: the slope is exactly -1.
+    EXPECT_NEAR(*statisticsOf(u"a a a a a a b b b c c"_s).zipfSlope(), -1.0, 1e-12);
+    EXPECT_NEAR(*statisticsOf(u"a a b"_s).zipfSlope(), -1.0, 1e-12);
+    EXPECT_FALSE(statisticsOf(u"seul"_s).zipfSlope().has_value());
+}
+
+TEST(LexicalStatistics, RankCurveGivesEachFormItsRankAndCount)
+{
     const LexicalStatistics zipf = statisticsOf(u"a a a a a a b b b c c"_s);
-    EXPECT_NEAR(*zipf.zipfSlope(), -1.0, 1e-12);
     std::vector<std::tuple<qint64, qint64, QString>> ranks;
     for (const auto &point : zipf.rankCurve())
         ranks.emplace_back(point.rank, point.count, point.form);
     EXPECT_EQ(ranks, (std::vector<std::tuple<qint64, qint64, QString>>{{1, 6, u"a"_s}, {2, 3, u"b"_s}, {3, 2, u"c"_s}}));
-    EXPECT_NEAR(*statisticsOf(u"a a b"_s).zipfSlope(), -1.0, 1e-12);
-    EXPECT_FALSE(statisticsOf(u"seul"_s).zipfSlope().has_value());
+}
 
-    std::vector<std::pair<qint64, qint64>> growth;
+TEST(LexicalStatistics, GrowthCurveCountsTheFormsSeenAtEachToken)
+{
     const LexicalStatistics short_ = statisticsOf(u"a b a c"_s);
+    std::vector<std::pair<qint64, qint64>> growth;
     for (const auto &point : short_.growthCurve())
         growth.emplace_back(point.tokens, point.types);
     EXPECT_EQ(growth, (std::vector<std::pair<qint64, qint64>>{{1, 1}, {2, 2}, {3, 2}, {4, 3}}));
+}
 
-    // 5,000 forms, 6,001 tokens: at most 2,000 points each, ending at the
-    // last rank and the last token, every rank up to 1,000 drawn.
+// 5,000 forms, 6,001 tokens: at most 2,000 points each, ending at the last
+// rank and the last token, every rank up to 1,000 drawn.
+TEST(LexicalStatistics, CurvesOfALargeTextAreThinned)
+{
     QString many;
     for (int n = 0; n < 5000; ++n)
         many += nthForm(n) + u' ';
@@ -128,8 +144,11 @@ TEST(LexicalStatistics, CurvesData)
     EXPECT_EQ(growthCurve.front().tokens, 4);
     EXPECT_EQ(growthCurve.back().tokens, 6001);
     EXPECT_EQ(growthCurve.back().types, 5000);
+}
 
-    // Forms attested 1 to 12 times: one in each bin, three beyond ten.
+// Forms attested 1 to 12 times: one in each bin, three beyond ten.
+TEST(LexicalStatistics, SpectrumCountsTheFormsOfEachFrequency)
+{
     QString spectrum;
     for (int n = 1; n <= 12; ++n)
         spectrum += (nthForm(n) + u' ').repeated(n);

@@ -3,22 +3,26 @@
 #include "wordforms/wordlistsum.h"
 
 #include <QString>
-#include <QStringList>
 
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <utility>
+#include <vector>
 
 using namespace lexalon;
 using namespace Qt::StringLiterals;
 
 namespace {
 
-QStringList shown(const WordList &list)
+using Rows = std::vector<std::pair<QString, qint64>>;
+
+// Each row's form and count, in the order shown.
+Rows shown(const WordList &list)
 {
-    QStringList rows;
+    Rows rows;
     for (qsizetype r = 0; r < list.size(); ++r)
-        rows.append(list.form(r).toString() + u' ' + QString::number(list.count(r)));
+        rows.emplace_back(list.form(r).toString(), list.count(r));
     return rows;
 }
 
@@ -27,13 +31,13 @@ QStringList shown(const WordList &list)
 TEST(WordListOrder, FrequencyDescendsWithTiesInAlphabeticalOrderAndComesBack)
 {
     // b 9 times and a 12 times: counts compare as numbers, not as texts.
-    const struct { QString text; QStringList byFrequency; } cases[] = {
-        {u"b b b b b b b b b a a a a a a a a a a a a"_s, {u"a 12"_s, u"b 9"_s}},
-        {u"zèbre élan fable école zèbre fable"_s, {u"fable 2"_s, u"zèbre 2"_s, u"école 1"_s, u"élan 1"_s}},
+    const struct { QString text; Rows byFrequency; } cases[] = {
+        {u"b b b b b b b b b a a a a a a a a a a a a"_s, {{u"a"_s, 12}, {u"b"_s, 9}}},
+        {u"zèbre élan fable école zèbre fable"_s, {{u"fable"_s, 2}, {u"zèbre"_s, 2}, {u"école"_s, 1}, {u"élan"_s, 1}}},
     };
     for (const auto &c : cases) {
         WordList list = analyseText(c.text);
-        const QStringList alphabetical = shown(list);
+        const Rows alphabetical = shown(list);
         list.sort(WordList::Order::DecreasingFrequency);
         EXPECT_EQ(shown(list), c.byFrequency);
         EXPECT_EQ(list.order(), WordList::Order::DecreasingFrequency);
