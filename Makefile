@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Lexalon: set-up, build, run, test and benchmark.
 BUILD      ?= build
 ASAN_BUILD ?= build-asan

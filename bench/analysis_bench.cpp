@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "bench/corpus.h"
 #include "text/windows1252.h"
 #include "wordforms/analysis.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // lexalon-liste on a generated 100 MB French-like text, end to end, beside
 // the shell pipeline that counts the same forms:
 //   tr -cs LETTERS '\n' < FILE | tr UPPER LOWER | sort | uniq -c

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The peak resident memory of lexalon-liste (its list and its statistics)
 // and of the program (text opened, word list and the concordance of its most
 // frequent form shown) on four texts that strain it differently, and of

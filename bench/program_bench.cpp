@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program end to end on the offscreen platform, its dialogs scripted:
 // opening a large text, its word list, the two orders, and the repaints of
 // the text pane.

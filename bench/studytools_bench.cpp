@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The study tools on a 100 MB text: the concordance of its most frequent
 // form (opening its window until the first screen is drawn, each re-sort,
 // the dispersion strip, the table's scrolling) and the lexical statistics

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes through the text reader: it must decide the encoding as it says
 // and give back the same text as a decoding of the whole file at once,
 // composed to NFC when it is Unicode. The

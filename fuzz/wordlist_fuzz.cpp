@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any text through the analysis and both orderings: the word list must hold
 // each form of the text once with its number of attestations, in each order;
 // the tokens kept for the concordance must name their forms where the text

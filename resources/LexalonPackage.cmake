@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Debian package built by `make package`: what `cmake --install` puts
 # under /usr, with the Debian packages the program needs at run time.
 set(CPACK_GENERATOR DEB)

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 set(LEXALON_RESOURCES_DIR ${CMAKE_CURRENT_LIST_DIR})
 
 # Writes the resource script that gives a Windows executable the program's

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Runs two builds of lexalon-liste on the same inputs and reports any
 difference in output, messages or status.
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages Lexalon needs to build, test and run.
 # Only what is missing is installed, so a prepared machine pays nothing.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Writes a real French text for the benchmarks: the French translations of
 the programs installed (their gettext catalogues) and the French manual
 pages, in Windows-1252 with CR LF line ends, repeated to the size asked."""

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Draws Lexalon's pictures and icon into resources/ with ImageMagick.
 
 The results are kept in the repository; run this again only to change them:

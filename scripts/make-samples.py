@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Makes the two sample texts from the one written by hand.
 
 samples/extrait-utf8.txt is the text as we wrote it. This script gives it

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Mutation testing of the core: how many small faults do the tests catch?
 
 Each mutant changes one operator, one boolean literal or deletes one statement

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "wordforms/tokenlist.h"
 
 #include "platform/interaction/taskprogress.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/platform/qtprintingservice.h"
 
 #include "platform/files/outputfile.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/startup/applicationidentity.h"
 
 #include "lexalon/version.h"

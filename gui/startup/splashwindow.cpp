@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/startup/splashwindow.h"
 
 #include "gui/look/accessibility.h"

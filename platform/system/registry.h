@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Plain C++ on purpose: the Windows reader behind this interface is also built

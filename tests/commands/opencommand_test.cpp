@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "commands/opencommand.h"
 #include "tests/support/scripteddialogs.h"
 #include "text/textdocument.h"

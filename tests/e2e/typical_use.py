@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The typical use of Lexalon, driven as a user drives it: real X events in
 (xdotool), the windows read through the accessibility bus (AT-SPI). A failure
 names its step and leaves a screenshot beside the test's build files."""

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "formats/wordlistfile.h"
 #include "formats/wordlistreading.h"
 #include "text/windows1252.h"

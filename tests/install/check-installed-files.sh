@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the build into a temporary prefix: exactly the expected files, the
 # programs without a library search path, the tree valid for AppStream, the
 # manual pages rendered by man without a warning.

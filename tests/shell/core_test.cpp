@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/system/msinfoentries.h"
 #include "shell/commandline.h"
 #include "tests/support/scriptedsystem.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Checks the tree's one-way rule: each source file stands in a wing and
 includes only files of its own wing or of a lower one; no two folders include
 each other, even through others; the headers of Qt's widget, GUI, printing,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Storage that refuses writes even to root: a small tmpfs on a folder, full or

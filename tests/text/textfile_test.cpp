@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/interaction/taskprogress.h"
 #include "support/iconv_windows1252.h"
 #include "support/testfiles.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The text pane's arithmetic, without a window.
 
 #include "text/lineindex.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Windows registry reader against a real registry (wine's), and the
 // version record the executable carries.
 

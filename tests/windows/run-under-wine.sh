@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs a Windows test program under wine64 in a wine prefix of its own, removed afterwards.
 set -euo pipefail
 WINEPREFIX=$(mktemp -d)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/files/largememory.h"
 #include "platform/interaction/taskprogress.h"
 #include "tests/support/plainformcount.h"

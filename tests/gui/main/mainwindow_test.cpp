@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's wiring: each menu item reaches its command and the window
 // shows the document. The commands and their messages are tested on their own.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pane's wiring: keys, mouse, wheel and scroll bar reach the moves, the
 // selection, the clipboard and the painting. The moves are tested without a window.
 

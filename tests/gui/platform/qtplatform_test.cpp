@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/platform/qtfiledialogs.h"
 #include "gui/platform/taskrunner.h"
 #include "platform/files/namefilters.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs a command with a CUPS server of its own holding one cups-pdf printer,
 # without touching the machine's queues; the command finds them in CUPS_SERVER,
 # LEXALON_CUPS_PRINTER and LEXALON_CUPS_OUTPUT. Exits 77 (skipped) when CUPS cannot run.

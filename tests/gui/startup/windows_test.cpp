@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/startup/applicationidentity.h"
 #include "gui/startup/aboutwindow.h"
 #include "gui/startup/splashwindow.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/statistics/statisticswindow.h"
 #include "support/testfiles.h"
 #include "support/windowtesting.h"

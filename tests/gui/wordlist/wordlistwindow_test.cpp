@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/concordance/concordancewindow.h"
 #include "gui/statistics/statisticswindow.h"
 #include "gui/wordlist/wordlistwindow.h"
