@@ -3,6 +3,7 @@
 
 #include "formats/wordlistreading.h"
 #include "platform/files/regularfile.h"
+#include "platform/system/parallelfor.h"
 #include "text/textfile.h"
 #include "text/windows1252.h"
 #include "wordforms/analysis.h"
@@ -11,20 +12,15 @@
 #include <QFileInfo>
 
 #include <algorithm>
-#include <chrono>
-#include <condition_variable>
 #include <memory>
 #include <mutex>
 #include <new>
-#include <system_error>
 #include <thread>
 
 using namespace Qt::StringLiterals;
 
 namespace lexalon {
 namespace {
-
-constexpr std::chrono::milliseconds waitingStep(200);
 
 // Readers of a Windows-1252 text's bytes, one a thread, each through a file
 // of its own. The first failure is the one reported.
@@ -114,37 +110,14 @@ void forEachFile(const QStringList &paths, FilesProgress &progress, const std::f
     progress.files = paths.size();
     for (const QString &path : paths)
         progress.bytes += QFileInfo(path).size();
-    std::atomic<qsizetype> next = 0;
-    std::mutex mutex;
-    std::condition_variable finished;
-    const auto run = [&](size_t worker) {
-        for (qsizetype index = next++; index < paths.size(); index = next++) {
-            work(index, worker);
-            progress.bytesDone += QFileInfo(paths.at(index)).size();
-            const std::lock_guard lock(mutex);
+    parallelFor(
+        size_t(paths.size()), workersFor(paths.size()),
+        [&](size_t index, size_t worker) {
+            work(qsizetype(index), worker);
+            progress.bytesDone += QFileInfo(paths.at(qsizetype(index))).size();
             ++progress.filesDone;
-            finished.notify_one();
-        }
-    };
-    std::vector<std::thread> threads;
-    try {
-        while (threads.size() < workersFor(paths.size()))
-            threads.emplace_back(run, threads.size());
-    } catch (const std::system_error &) {
-        // Fewer threads than cores, or none: the calling thread works too.
-    }
-    if (threads.empty())
-        run(0);
-    {
-        std::unique_lock lock(mutex);
-        while (!finished.wait_for(lock, waitingStep, [&] { return progress.filesDone == progress.files; })) {
-            lock.unlock();
-            whileWaiting();
-            lock.lock();
-        }
-    }
-    for (std::thread &thread : threads)
-        thread.join();
+        },
+        whileWaiting);
 }
 
 struct FileListing

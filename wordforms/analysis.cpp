@@ -2,6 +2,7 @@
 #include "wordforms/analysis.h"
 
 #include "platform/interaction/taskprogress.h"
+#include "platform/system/parallelfor.h"
 #include "wordforms/letters.h"
 #include "wordforms/tokenlist.h"
 #include "wordforms/wordlist.h"
@@ -11,7 +12,6 @@
 #include <exception>
 #include <limits>
 #include <memory>
-#include <system_error>
 #include <thread>
 #include <utility>
 #include <vector>
@@ -64,32 +64,23 @@ void collectFormsInTwo(QStringView text, TokenList &tokens, TaskProgress *progre
     TokenList later;
     later.keepStarts();
     TaskProgress laterProgress;
-    std::exception_ptr laterFailure;
-    const auto readLater = [&] {
-        try {
-            collectForms(text.sliced(cut), later, &laterProgress);
-        } catch (...) {
-            laterFailure = std::current_exception();
+    parallelFor(2, 2, [&](size_t half, size_t) {
+        if (half == 1) {
+            try {
+                collectForms(text.sliced(cut), later, &laterProgress);
+            } catch (const TaskCancelled &) {
+                // Asked by the first half, which throws its own failure.
+            }
+            return;
         }
-    };
-    std::thread reader;
-    try {
-        reader = std::thread(readLater);
-    } catch (const std::system_error &) {
-        collectForms(text, tokens, progress);
-        return;
-    }
-    try {
-        tokens.reserve(text.size() / charactersPerToken, text.size());
-        tokens.appendFormsOf(text.first(cut), progress);
-    } catch (...) {
-        laterProgress.cancel();
-        reader.join();
-        throw;
-    }
-    reader.join();
-    if (laterFailure)
-        std::rethrow_exception(laterFailure);
+        try {
+            tokens.reserve(text.size() / charactersPerToken, text.size());
+            tokens.appendFormsOf(text.first(cut), progress);
+        } catch (...) {
+            laterProgress.cancel();
+            throw;
+        }
+    });
     tokens.appendTokens(std::move(later), cut);
 }
 
@@ -261,30 +252,14 @@ bool collectByteForms(qint64 size, const std::function<ReadBytes()> &open,
     TokenList later;
     later.reserve(0, size - cut);
     const ReadBytes readLater = open();
-    bool laterRead = false;
-    std::exception_ptr laterFailure;
-    std::thread reader;
-    try {
-        reader = std::thread([&] {
-            try {
-                laterRead = countByteForms(later, readLater, cut, size, characters);
-            } catch (...) {
-                laterFailure = std::current_exception();
-            }
-        });
-    } catch (const std::system_error &) {
-        return countByteForms(tokens, read, 0, size, characters);
-    }
     bool firstRead = false;
-    try {
-        firstRead = countByteForms(tokens, read, 0, cut, characters);
-    } catch (...) {
-        reader.join();
-        throw;
-    }
-    reader.join();
-    if (laterFailure)
-        std::rethrow_exception(laterFailure);
+    bool laterRead = false;
+    parallelFor(2, 2, [&](size_t half, size_t) {
+        if (half == 0)
+            firstRead = countByteForms(tokens, read, 0, cut, characters);
+        else
+            laterRead = countByteForms(later, readLater, cut, size, characters);
+    });
     if (!firstRead || !laterRead)
         return false;
     tokens.appendTokens(std::move(later), cut);
@@ -315,19 +290,8 @@ bool analyseBytes(qint64 size, const std::function<ReadBytes()> &open, const std
         // The first part takes in the forms of all the others.
         counts.back()->reserve(part == 0 ? size : starts[size_t(part) + 1] - starts[size_t(part)]);
     }
-    std::vector<std::thread> threads;
-    size_t next = 1;
-    try {
-        for (; next < size_t(parts); ++next)
-            threads.emplace_back(&PartCount::count, counts[next].get(), starts[next], starts[next + 1]);
-    } catch (const std::system_error &) {
-        // No thread to spare: this one counts the parts left.
-    }
-    counts[0]->count(starts[0], starts[1]);
-    for (size_t part = next; part < size_t(parts); ++part)
-        counts[part]->count(starts[part], starts[part + 1]);
-    for (std::thread &thread : threads)
-        thread.join();
+    parallelFor(size_t(parts), size_t(parts),
+                [&](size_t part, size_t) { counts[part]->count(starts[part], starts[part + 1]); });
 
     TokenList &all = counts[0]->tokens();
     for (const auto &count : counts) {
