@@ -17,6 +17,7 @@ packages=(
   cups printer-driver-cups-pdf
   g++-mingw-w64-x86-64 wine wine64
   desktop-file-utils appstream man-db dpkg-dev file time
+  ccache
 )
 
 missing=()
