@@ -12,6 +12,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <atomic>
 #include <memory>
 #include <mutex>
 #include <new>
@@ -235,17 +236,11 @@ QStringList listTextsTogether(const QStringList &paths, FilesProgress &progress,
     for (TokenList &counted : tokens)
         counted.countOnly();
     QStringList problems(paths.size());
-    std::atomic<bool> outOfMemory = false;
+    // Memory running out stops the files not yet begun and is thrown once
+    // all have stopped: a token list left half-grown is never added up.
     forEachFile(paths, progress, whileWaiting, [&](qsizetype index, size_t worker) {
-        try {
-            problems[index] = countTextFile(paths.at(index), tokens[worker]);
-        } catch (const std::bad_alloc &) {
-            outOfMemory = true;
-        }
+        problems[index] = countTextFile(paths.at(index), tokens[worker]);
     });
-    // A token list left half-grown is not added up.
-    if (outOfMemory)
-        throw std::bad_alloc();
     for (size_t worker = 1; worker < tokens.size(); ++worker)
         tokens[0].addCounts(std::move(tokens[worker]));
     list = listForms(tokens[0]);

@@ -85,18 +85,23 @@ bool WordListSum::add(QStringView form, qint64 count, qsizetype column)
     return true;
 }
 
+// The row's count in the list's one column, or its counts in its own.
+void WordListSum::addCounts(std::uint32_t form, const WordList &list, qsizetype row, qsizetype firstColumn)
+{
+    if (list.textColumns().isEmpty())
+        m_counts.push_back({form, std::uint32_t(firstColumn), list.count(row)});
+    for (const TextCount &count : list.textCounts(row))
+        m_counts.push_back({form, std::uint32_t(firstColumn + count.column), count.count});
+}
+
 void WordListSum::adopt(WordList &list, qsizetype firstColumn)
 {
-    const bool ownColumns = !list.textColumns().isEmpty();
     for (qsizetype row = 0; row < list.size(); ++row) {
         const TextStore::Index form = list.formIndex(row);
         if (m_totals.size() <= form)
             m_totals.resize(size_t(form) + 1);
         m_totals[form] = list.count(row);
-        if (!ownColumns)
-            m_counts.push_back({form, std::uint32_t(firstColumn), list.count(row)});
-        for (const TextCount &count : list.textCounts(row))
-            m_counts.push_back({form, std::uint32_t(firstColumn + count.column), count.count});
+        addCounts(form, list, row, firstColumn);
     }
     m_formCount = list.size();
     m_forms = list.takeForms();
@@ -123,10 +128,7 @@ std::optional<QString> WordListSum::add(WordList &&list, const QString &name, qs
         const std::uint32_t form = intern(list.form(row));
         if (!addToTotal(form, list.count(row)))
             return list.form(row).toString();
-        if (names.isEmpty())
-            m_counts.push_back({form, std::uint32_t(first), list.count(row)});
-        for (const TextCount &count : list.textCounts(row))
-            m_counts.push_back({form, std::uint32_t(first + count.column), count.count});
+        addCounts(form, list, row, first);
     }
     list = WordList();
     return std::nullopt;
@@ -135,9 +137,10 @@ std::optional<QString> WordListSum::add(WordList &&list, const QString &name, qs
 std::vector<qsizetype> WordListSum::sourcesOf(QStringView form) const
 {
     std::vector<qsizetype> sources;
-    if (m_slots.empty() || m_slots[slotOf(form)] == freeSlot)
+    const std::uint32_t held = m_slots.empty() ? freeSlot : m_slots[slotOf(form)];
+    if (held == freeSlot)
         return sources;
-    const std::uint32_t index = m_slots[slotOf(form)] - 1;
+    const std::uint32_t index = held - 1;
     for (const TextCount &count : m_counts) {
         if (count.rank == index)
             sources.push_back(m_columns[count.column].source);

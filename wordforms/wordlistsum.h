@@ -57,6 +57,7 @@ private:
     void makeSlots(size_t size);
     // False, with the total as it was, when it would pass mostListedCount.
     bool addToTotal(std::uint32_t form, qint64 count);
+    void addCounts(std::uint32_t form, const WordList &list, qsizetype row, qsizetype firstColumn);
     // The list's store becomes the sum's, each row's form keeping its number.
     void adopt(WordList &list, qsizetype firstColumn);
 
