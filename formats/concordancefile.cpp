@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "formats/concordancefile.h"
 
+#include "text/textfile.h"
 #include "wordforms/concordance.h"
 
 #include <QIODevice>
@@ -9,7 +10,6 @@ namespace lexalon {
 
 namespace {
 
-constexpr char byteOrderMark[] = "\xEF\xBB\xBF";
 constexpr qsizetype pieceSize = qsizetype(1) << 16;
 
 } // namespace
@@ -18,7 +18,7 @@ constexpr qsizetype pieceSize = qsizetype(1) << 16;
 // whole as bytes.
 bool writeConcordance(const Concordance &concordance, int words, QIODevice &device)
 {
-    QByteArray piece(byteOrderMark);
+    QByteArray piece = utf8ByteOrderMark.toByteArray();
     for (const QStringView column : concordanceColumns) {
         if (column.data() != concordanceColumns[0].data())
             piece += '\t';

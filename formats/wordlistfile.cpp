@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "formats/wordlistfile.h"
 
+#include "platform/files/nativepath.h"
 #include "platform/files/outputfile.h"
+#include "text/textfile.h"
 #include "text/windows1252.h"
 #include "wordforms/wordlist.h"
 
@@ -21,37 +23,6 @@ namespace {
 
 constexpr char fieldSeparator = '\t';
 constexpr char lineEnd[] = {'\r', '\n'};
-constexpr char utf8ByteOrderMark[] = {'\xEF', '\xBB', '\xBF'};
-
-// UTF-8: three bytes at most a UTF-16 unit, four a pair.
-char *encodeUtf8Into(QStringView text, char *out)
-{
-    const char16_t *p = text.utf16();
-    const char16_t *const end = p + text.size();
-    while (p < end) {
-        char32_t c = *p++;
-        if (QChar::isHighSurrogate(c) && p < end && QChar::isLowSurrogate(*p))
-            c = QChar::surrogateToUcs4(char16_t(c), *p++);
-        else if (QChar::isSurrogate(c))
-            c = QChar::ReplacementCharacter;
-        if (c < 0x80) {
-            *out++ = char(c);
-        } else if (c < 0x800) {
-            *out++ = char(0xC0 | (c >> 6));
-            *out++ = char(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            *out++ = char(0xE0 | (c >> 12));
-            *out++ = char(0x80 | ((c >> 6) & 0x3F));
-            *out++ = char(0x80 | (c & 0x3F));
-        } else {
-            *out++ = char(0xF0 | (c >> 18));
-            *out++ = char(0x80 | ((c >> 12) & 0x3F));
-            *out++ = char(0x80 | ((c >> 6) & 0x3F));
-            *out++ = char(0x80 | (c & 0x3F));
-        }
-    }
-    return out;
-}
 
 // A list of several texts is in UTF-8 when Windows-1252 cannot hold all its
 // texts' names, so that each reads back as it was and two names never become
@@ -71,7 +42,7 @@ PieceWriter::PieceWriter(QIODevice &device, bool utf8)
     , m_utf8(utf8)
 {
     if (utf8)
-        m_out = std::copy(std::begin(utf8ByteOrderMark), std::end(utf8ByteOrderMark), m_out);
+        m_out = std::copy(utf8ByteOrderMark.begin(), utf8ByteOrderMark.end(), m_out);
 }
 
 bool PieceWriter::startRow(QStringView first, QStringView second)
@@ -82,6 +53,20 @@ bool PieceWriter::startRow(QStringView first, QStringView second)
 bool PieceWriter::addField(QStringView field)
 {
     return writeByte(fieldSeparator) && text(field);
+}
+
+bool PieceWriter::addField(QByteArrayView bytes)
+{
+    if (!writeByte(fieldSeparator))
+        return false;
+    while (!bytes.isEmpty()) {
+        if (room() == 0 && !flush())
+            return false;
+        const qsizetype length = std::min(bytes.size(), room());
+        m_out = std::copy(bytes.begin(), bytes.begin() + length, m_out);
+        bytes = bytes.sliced(length);
+    }
+    return true;
 }
 
 bool PieceWriter::endRow()
@@ -113,7 +98,8 @@ bool PieceWriter::text(QStringView text)
                 return false;
             continue;
         }
-        m_out = m_utf8 ? encodeUtf8Into(text.first(length), m_out) : encodeWindows1252Into(text.first(length), m_out);
+        m_out = m_utf8 ? m_utf8Encoder.appendToBuffer(m_out, text.first(length))
+                       : encodeWindows1252Into(text.first(length), m_out);
         text = text.sliced(length);
     }
     return true;
@@ -129,12 +115,15 @@ bool PieceWriter::writeByte(char byte)
 
 bool writeWordList(const WordList &list, QIODevice &device)
 {
-    PieceWriter writer(device, needsUtf8(list));
+    const bool utf8 = needsUtf8(list);
+    PieceWriter writer(device, utf8);
     const QStringList &texts = list.textColumns();
     if (!writer.startRow(QStringView(formsHeading), QStringView(countHeading)))
         return false;
+    // A file's name that is not UTF-8 keeps its bytes, so that it reads back
+    // as it was and two names never head their columns alike.
     for (const QString &text : texts) {
-        if (!writer.addField(text))
+        if (!(utf8 ? writer.addField(QByteArrayView(nativePath(text))) : writer.addField(text)))
             return false;
     }
     if (!writer.endRow())

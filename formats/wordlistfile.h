@@ -2,7 +2,9 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
+#include <QStringEncoder>
 #include <QStringView>
 
 #include <functional>
@@ -17,7 +19,8 @@ class WordList;
 // tab, its count, CR LF, one Windows-1252 byte per character, no byte-order
 // mark. A list of several texts has after the count one column per text,
 // headed by its name; it is in UTF-8 with a byte-order mark instead when a
-// name does not fit Windows-1252. Written to the device a piece at
+// name does not fit Windows-1252, each name then written as the system's
+// bytes for it, which need not be UTF-8. Written to the device a piece at
 // a time; false when a write fails.
 bool writeWordList(const WordList &list, QIODevice &device);
 // The same bytes, whole.
@@ -36,6 +39,8 @@ public:
     // A line's first two fields, tab-separated, and any further one.
     bool startRow(QStringView first, QStringView second);
     bool addField(QStringView field);
+    // A field written as the bytes given.
+    bool addField(QByteArrayView bytes);
     bool endRow();
     // What is left of the last piece.
     bool flush();
@@ -51,6 +56,7 @@ private:
     QByteArray m_piece;
     char *m_out;
     const bool m_utf8;
+    QStringEncoder m_utf8Encoder{QStringConverter::Utf8, QStringConverter::Flag::Stateless};
 };
 
 struct WriteOutcome

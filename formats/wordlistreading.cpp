@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "formats/wordlistreading.h"
 
+#include "platform/files/nativepath.h"
 #include "platform/files/regularfile.h"
+#include "text/textfile.h"
 #include "text/windows1252.h"
 #include "wordforms/letters.h"
 #include "wordforms/wordlistsum.h"
@@ -21,7 +23,6 @@ namespace {
 
 // Eighteen digits: every count up to mostListedCount, and no more.
 constexpr qsizetype mostCountDigits = 18;
-constexpr QByteArrayView utf8ByteOrderMark("\xEF\xBB\xBF");
 // Read a piece at a time: a list is never held whole, a line only.
 constexpr qsizetype pieceSize = qsizetype(1) << 16;
 
@@ -131,7 +132,7 @@ private:
 };
 
 // A list of several texts that Windows-1252 cannot hold is in UTF-8, after
-// its byte-order mark.
+// its byte-order mark; its texts' names are the system's bytes for them.
 QString decoded(QByteArrayView field, bool utf8)
 {
     return utf8 ? QString::fromUtf8(field) : decodeWindows1252(field);
@@ -159,7 +160,7 @@ SavedWordList readWordList(QIODevice &device)
     WordListSum sum;
     if (hasColumns) {
         for (qsizetype column = 2; column < fieldCount; ++column)
-            sum.addColumn(decoded(headingFields[column], utf8));
+            sum.addColumn(utf8 ? pathFromNative(headingFields[column]) : decodeWindows1252(headingFields[column]));
     } else {
         sum.addColumn({});
     }

@@ -24,7 +24,6 @@ using namespace Qt::StringLiterals;
 namespace lexalon {
 namespace {
 
-constexpr QByteArrayView utf8Bom("\xEF\xBB\xBF");
 constexpr QByteArrayView utf16LeBom("\xFF\xFE");
 constexpr QByteArrayView utf16BeBom("\xFE\xFF");
 
@@ -250,7 +249,7 @@ bool isWindows1252(QIODevice &file, qint64 size, bool &windows1252)
             got += read;
         }
         const QByteArrayView piece(buffer.get(), carried + length);
-        if (done == 0 && (piece.startsWith(utf16LeBom) || piece.startsWith(utf16BeBom) || piece.startsWith(utf8Bom))) {
+        if (done == 0 && (piece.startsWith(utf16LeBom) || piece.startsWith(utf16BeBom) || piece.startsWith(utf8ByteOrderMark))) {
             windows1252 = false;
             return true;
         }
@@ -386,7 +385,7 @@ public:
         if (piece().startsWith(utf16BeBom))
             return readUtf16(QStringDecoder::Utf16BE);
         sizeText(m_size);
-        if (piece().startsWith(utf8Bom))
+        if (piece().startsWith(utf8ByteOrderMark))
             return readMarkedUtf8();
         Utf8Decoder utf8(m_out);
         for (;;) {
@@ -453,7 +452,7 @@ private:
                                QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
         QChar *const begin = reinterpret_cast<QChar *>(m_out);
         QChar *out = begin;
-        QByteArrayView bytes = piece().sliced(utf8Bom.size());
+        QByteArrayView bytes = piece().sliced(utf8ByteOrderMark.size());
         for (;;) {
             m_done += m_pieceLength;
             const qsizetype carried = m_done < m_size ? cutSequenceLength(bytes) : 0;

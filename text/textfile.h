@@ -14,6 +14,9 @@ class TaskProgress;
 
 namespace lexalon {
 
+// The byte-order mark that starts a UTF-8 file, read and written.
+inline constexpr QByteArrayView utf8ByteOrderMark("\xEF\xBB\xBF");
+
 enum class TextEncoding { Windows1252, Utf8, Utf16 };
 
 // The outcome of reading a text file whole: the text, or why there is none.

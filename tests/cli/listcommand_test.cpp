@@ -54,6 +54,8 @@ const ListRun listRuns[] = {
     {"missing name not in UTF-8", R"sh("$L" "$(printf 'lat\351in.txt')")sh", listFailed, u"lat\uFFFDin.txt"_s},
     {"names not in UTF-8", R"(n=$(printf 'lat\351in'); cp texte.txt "$n.txt"; "$L" -o "$n-liste.txt" "$n.txt")", listSucceeded, {},
      R"(cmp "$n-liste.txt" alpha && rm "$n.txt" "$n-liste.txt")"},
+    {"names not in UTF-8 head columns of their own", R"(a=$(printf 'lat\351in'); b=$(printf 'lat\350in'); cp texte.txt "$a"; cp texte.txt "$b"; "$L" --par-fichier -o l "$a" "$b"; "$L" --fusionner l > out)",
+     listSucceeded, {}, R"sh(head -1 l | grep -q "$(printf 'attestations\tlat\351in\tlat\350in\r$')" && cmp out l)sh"},
     {"output in a missing folder", R"("$L" texte.txt -o absent/liste.txt)", listFailed, u"impossible d'écrire « absent/liste.txt » : Aucun fichier ou dossier"_s},
     {"output under a file", R"("$L" texte.txt -o copie/liste.txt)", listFailed, u"impossible d'écrire « copie/liste.txt » : Un élément du chemin n'est pas un dossier"_s, "cmp copie texte.txt"},
     {"output name too long", R"("$L" texte.txt -o "$(printf '%0300d' 0).txt")", listFailed, u" : Nom de fichier trop long"_s},
