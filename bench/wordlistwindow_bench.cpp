@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "bench/corpus.h"
 #include "bench/offscreen.h"
-#include "gui/wordlist/wordlistwindow.h"
 #include "gui/wordlist/wordlistview.h"
+#include "gui/wordlist/wordlistwindow.h"
 #include "text/windows1252.h"
 #include "wordforms/textstudy.h"
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/statistics/measuresmodel.h"
 
-#include "wordforms/lexicalstatistics.h"
 #include "wordforms/figures.h"
+#include "wordforms/lexicalstatistics.h"
 
 
 #include <utility>

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "gui/startup/applicationidentity.h"
 #include "gui/startup/aboutwindow.h"
+#include "gui/startup/applicationidentity.h"
 #include "gui/startup/splashwindow.h"
 #include "platform/system/msinfoentries.h"
 #include "tests/support/scriptedsystem.h"

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/concordance/concordancewindow.h"
 #include "gui/statistics/statisticswindow.h"
-#include "gui/wordlist/wordlistwindow.h"
 #include "gui/wordlist/wordlistmodel.h"
 #include "gui/wordlist/wordlistview.h"
+#include "gui/wordlist/wordlistwindow.h"
 #include "support/windowtesting.h"
 #include "tests/support/testfiles.h"
 #include "wordforms/textstudy.h"
