@@ -274,8 +274,8 @@ std::vector<qsizetype> Concordance::dispersion(qsizetype parts) const
     std::vector<qsizetype> counts(size_t(std::max<qsizetype>(parts, 0)), 0);
     if (counts.empty() || m_text.isEmpty())
         return counts;
-    for (std::uint32_t token : m_tokenOf)
-        ++counts[size_t(m_tokens->start(token) * parts / m_text.size())];
+    for (qsizetype attestation = 0; attestation < size(); ++attestation)
+        ++counts[size_t(partOf(attestation, parts))];
     return counts;
 }
 

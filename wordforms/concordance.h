@@ -86,6 +86,12 @@ public:
     qsizetype nearest(qsizetype position) const;
     // How many attestations start in each of `parts` equal parts of the text.
     std::vector<qsizetype> dispersion(qsizetype parts) const;
+    // The one of `parts` equal parts of a text not empty where the
+    // attestation starts.
+    qsizetype partOf(qsizetype attestation, qsizetype parts) const
+    {
+        return m_tokens->start(m_tokenOf[size_t(attestation)]) * parts / m_text.size();
+    }
 
 private:
     qsizetype tokenEnd(qsizetype token) const;

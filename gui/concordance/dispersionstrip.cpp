@@ -91,11 +91,10 @@ void DispersionStrip::paintMarks(QPainter &painter, const QRect &area)
     }
     painter.setPen(ruleColour);
     painter.drawRect(area.adjusted(0, 0, -1, -1));
-    const qsizetype textSize = m_concordance.text().size();
-    if (m_selected < 0 || m_selected >= m_concordance.size() || textSize == 0)
+    if (m_selected < 0 || m_selected >= m_concordance.size())
         return;
     // In the column the dispersion counts it in.
-    const auto column = int(m_concordance.span(m_selected).begin * area.width() / textSize);
+    const auto column = int(m_concordance.partOf(m_selected, area.width()));
     painter.fillRect(area.left() + column - selectedWidth / 2, 0, selectedWidth, area.bottom() + margin, selectedColour);
 }
 
