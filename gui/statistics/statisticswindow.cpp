@@ -45,14 +45,6 @@ const std::pair<QStringView, MakeChart> curves[] = {
     {u"Spectre des fréquences", spectrumChart},
 };
 
-bool writeCurve(QChartView &view, const QByteArray &svg, int type, QIODevice &device)
-{
-    if (type == svgType)
-        return device.write(svg) == svg.size();
-    QImageWriter writer(&device, "png");
-    return writer.write(view.grab().toImage());
-}
-
 } // namespace
 
 StatisticsWindow::StatisticsWindow(LexicalStatistics statistics, const WindowServices &services, QWidget *parent)
@@ -176,11 +168,16 @@ void StatisticsWindow::save()
 
 void StatisticsWindow::saveCurve()
 {
-    const QByteArray svg = curveSvg();
-    QChartView *view = visibleCurve();
-    saveFile(QString::fromUtf16(curveFilter),
-             [&](int type, QIODevice &device) { return writeCurve(*view, svg, type, device); },
-             m_services.dialogs, m_services.messages, *m_pointer);
+    // Drawn once the type is chosen, in that type alone.
+    const auto writeCurve = [this](int type, QIODevice &device) {
+        if (type == svgType) {
+            const QByteArray svg = curveSvg();
+            return device.write(svg) == svg.size();
+        }
+        QImageWriter writer(&device, "png");
+        return writer.write(visibleCurve()->grab().toImage());
+    };
+    saveFile(QString::fromUtf16(curveFilter), writeCurve, m_services.dialogs, m_services.messages, *m_pointer);
 }
 
 void StatisticsWindow::print()
