@@ -44,8 +44,13 @@ QString groupedDigits(QStringView plain)
 QString countOf(qint64 value, QStringView singular, QStringView plural)
 {
     QString shown = groupedFigure(value) + u' ';
-    shown += value > -2 && value < 2 ? singular : plural;
+    shown += agreeing(value, singular, plural);
     return shown;
+}
+
+QStringView agreeing(qint64 value, QStringView singular, QStringView plural)
+{
+    return value > -2 && value < 2 ? singular : plural;
 }
 
 QString percentage(qint64 part, qint64 whole)

@@ -22,6 +22,8 @@ QString groupedDigits(QStringView plain);
 // The figure and its noun: "1 attestation", "1 200 attestations". French
 // takes the singular under two.
 QString countOf(qint64 value, QStringView singular, QStringView plural);
+// The noun alone, agreeing with the number: singular under two.
+QStringView agreeing(qint64 value, QStringView singular, QStringView plural);
 
 // The part's share of the whole in whole percent: "13 %". A share neither
 // nothing nor all never shows as "0 %" or "100 %" but as "< 1 %" or "> 99 %";

@@ -83,7 +83,9 @@ QString attestationsLine(qsizetype count, const QString &form)
 
 QString wordsSuffix(int words)
 {
-    return words == 1 ? u" mot"_s : u" mots"_s;
+    QString suffix = u" "_s;
+    suffix += agreeing(words, u"mot", u"mots");
+    return suffix;
 }
 
 } // namespace
