@@ -57,17 +57,26 @@ int main(int argc, char *argv[])
     };
 
     // lexalon FICHIER [...]: the first file is opened once the main window
-    // is on screen, as if chosen in the open dialog.
-    const QStringList files = commandLine.files();
-    const QString file = files.isEmpty() ? QString() : QDir::toNativeSeparators(absolutePath(files.constFirst()));
+    // is on screen, as if chosen in the open dialog; with --corpus, all of
+    // them (or the texts of a folder) open together in a workspace.
+    QStringList files;
+    for (const QString &file : commandLine.files())
+        files.append(QDir::toNativeSeparators(absolutePath(file)));
+    const bool corpus = commandLine.opensCorpus();
 
     // The splash hands over to the main window, created then and shown once.
     std::unique_ptr<lexalon::MainWindow> mainWindow;
-    auto *splash = new lexalon::SplashWindow([&mainWindow, &services, file] {
+    auto *splash = new lexalon::SplashWindow([&mainWindow, &services, files, corpus] {
         mainWindow = std::make_unique<lexalon::MainWindow>(services);
         mainWindow->show();
-        if (!file.isEmpty())
-            QTimer::singleShot(0, mainWindow.get(), [&mainWindow, file] { mainWindow->openFile(file); });
+        if (files.isEmpty())
+            return;
+        QTimer::singleShot(0, mainWindow.get(), [&mainWindow, files, corpus] {
+            if (corpus)
+                mainWindow->openCorpus(files);
+            else
+                mainWindow->openFile(files.constFirst());
+        });
     });
     splash->show();
     return app.exec();

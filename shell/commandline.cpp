@@ -21,10 +21,15 @@ ProgramCommandLine::ProgramCommandLine(int argc, char **argv)
         m_afterOptions.assign(optionsEnd + 1, end);
 }
 
+bool ProgramCommandLine::opensCorpus() const
+{
+    return m_toolkitCount > 1 && std::strcmp(m_toolkit[1], "--corpus") == 0;
+}
+
 QStringList ProgramCommandLine::files() const
 {
     QStringList files;
-    for (int i = 1; i < m_toolkitCount; ++i)
+    for (int i = opensCorpus() ? 2 : 1; i < m_toolkitCount; ++i)
         files.append(pathFromNative(m_toolkit[size_t(i)]));
     for (const char *argument : m_afterOptions)
         files.append(pathFromNative(argument));

@@ -7,9 +7,10 @@
 
 namespace lexalon {
 
-// The program's command line, `lexalon [OPTIONS DE QT] [FICHIER...] [--
-// FICHIER...]`: before "--", the toolkit's options (-style, -reverse...) and
-// files; after it, files only, which the toolkit never sees.
+// The program's command line, `lexalon [OPTIONS DE QT] [--corpus] [FICHIER...]
+// [-- FICHIER...]`: before "--", the toolkit's options (-style, -reverse...)
+// and files; after it, files only, which the toolkit never sees. With
+// --corpus first, the files (or a folder) open as one corpus.
 class ProgramCommandLine
 {
 public:
@@ -24,6 +25,8 @@ public:
     // What the toolkit left, then all after "--", named by the system's bytes
     // so that any existing file can be named.
     QStringList files() const;
+    // Whether --corpus comes first of what the toolkit left.
+    bool opensCorpus() const;
 
 private:
     std::vector<char *> m_toolkit; // the program's name first, a null last

@@ -174,9 +174,10 @@ QFont lookFont(const LabelLook &look)
     return font;
 }
 
-void setToolWindowLook(QDialog &window)
+void setToolWindowLook(QWidget &window)
 {
-    window.setSizeGripEnabled(true);
+    if (auto *dialog = qobject_cast<QDialog *>(&window))
+        dialog->setSizeGripEnabled(true);
     QPalette colours = window.palette();
     colours.setColor(QPalette::Window, lightYellow);
     colours.setColor(QPalette::WindowText, Qt::black);

@@ -10,7 +10,7 @@
 
 #include <optional>
 
-class QDialog;
+class QWidget;
 class QFont;
 class QLabel;
 class QRect;
@@ -52,7 +52,7 @@ QFont lookFont(const LabelLook &look);
 
 // The look of the study tools' windows: resizable, light yellow with black
 // text, Times New Roman at 10 points.
-void setToolWindowLook(QDialog &window);
+void setToolWindowLook(QWidget &window);
 
 // Fills the widget's own background with a plain colour, and gives its text
 // and its children's a colour that reads on it, whatever the desktop's theme.

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/main/mainwindow.h"
 
+#include "commands/corpusopening.h"
 #include "commands/opencommand.h"
+#include "gui/corpus/corpuswindow.h"
 #include "gui/look/elidedlabel.h"
 #include "gui/look/windowlook.h"
 #include "gui/main/textpane.h"
@@ -10,11 +12,14 @@
 #include "gui/wordlist/wordlistwindow.h"
 #include "platform/interaction/busypointer.h"
 #include "platform/interaction/busyscope.h"
+#include "platform/interaction/filedialogs.h"
 #include "platform/interaction/messagebox.h"
 #include "platform/interaction/taskprogress.h"
 #include "platform/interaction/twips.h"
 #include "text/paragraphindex.h"
 #include "text/textdocument.h"
+#include "wordforms/corpus.h"
+#include "wordforms/figures.h"
 #include "wordforms/textstudy.h"
 
 #include <QAction>
@@ -34,6 +39,7 @@
 #include <new>
 #include <optional>
 #include <utility>
+#include <vector>
 
 using namespace Qt::StringLiterals;
 
@@ -107,6 +113,12 @@ void MainWindow::createMenus()
     QMenu *applicationMenu = addMenu(menuBar(), u"Application"_s, u"&Application"_s);
     m_listCommand = addCommand(applicationMenu, u"Liste"_s, u"&Liste du lexalon"_s, this, &MainWindow::showWordList,
                                QKeySequence(Qt::CTRL | Qt::Key_L));
+    QMenu *corpusMenu = addMenu(menuBar(), u"corpus"_s, u"&Corpus"_s);
+    addCommand(corpusMenu, u"corpusOuvrirTextes"_s, u"&Ouvrir des textes…"_s, this, &MainWindow::chooseCorpusFiles,
+               QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O));
+    addCommand(corpusMenu, u"corpusOuvrirDossier"_s, u"Ouvrir un &dossier…"_s, this, &MainWindow::chooseCorpusFolder);
+    m_studyTextCommand = addCommand(corpusMenu, u"corpusEtudierTexte"_s, u"Étudier le texte &ouvert"_s, this,
+                                    &MainWindow::studyLoadedText);
     QMenu *helpMenu = addMenu(menuBar(), u"aide"_s, u"&Aide"_s);
     addCommand(helpMenu, u"about"_s, u"&A propos de"_s, this, &MainWindow::showAbout);
 }
@@ -127,6 +139,7 @@ void MainWindow::showDocument()
     m_textPane->setAccessibleName(m_document->fileLabel());
     m_textPane->setEnabled(m_document->paneEnabled());
     m_listCommand->setEnabled(m_document->canList());
+    m_studyTextCommand->setEnabled(m_document->canClose());
     m_closeCommand->setEnabled(m_document->canClose());
     m_openCommand->setEnabled(m_document->canOpen());
 }
@@ -214,6 +227,76 @@ void MainWindow::showWordList()
         });
     if (window)
         window->exec();
+}
+
+void MainWindow::chooseCorpusFiles()
+{
+    const QStringList files = m_services.dialogs.openFileNames(QString::fromUtf16(textFileFilter));
+    if (!files.isEmpty())
+        openCorpus(files);
+}
+
+void MainWindow::chooseCorpusFolder()
+{
+    const QString folder = m_services.dialogs.folderName();
+    if (!folder.isEmpty())
+        openCorpus({folder});
+}
+
+void MainWindow::openCorpus(const QStringList &paths)
+{
+    QStringList files;
+    for (const QString &path : paths) {
+        if (!QFileInfo(path).isDir()) {
+            files.append(path);
+            continue;
+        }
+        const QStringList texts = corpusFilesIn(path);
+        if (texts.isEmpty())
+            m_services.messages.show(failureMessage(u"Le dossier « %1 » ne contient aucun fichier texte (.txt)."_s.arg(path),
+                                                    QString(), u"Ouvrir un dossier"_s, MessageIcon::Warning));
+        files.append(texts);
+    }
+    if (files.isEmpty())
+        return;
+    const QString label = files.size() == 1 ? u"Lecture de « %1 »…"_s.arg(QFileInfo(files.constFirst()).fileName())
+                                            : u"Lecture de %1…"_s.arg(countOf(files.size(), u"texte", u"textes"));
+    std::optional<CorpusOpened> opened;
+    try {
+        opened = resultOf(*m_tasks, label, [&files](TaskProgress &progress) { return openCorpus(files, &progress); });
+    } catch (const std::bad_alloc &) {
+        m_services.messages.show(notEnoughMemoryFor(u"Le corpus ne peut pas être ouvert"_s, u"Corpus trop volumineux"_s));
+        return;
+    }
+    // Cancelled: nothing opens.
+    if (!opened)
+        return;
+    for (const MessageRequest &problem : opened->problems)
+        m_services.messages.show(problem);
+    if (opened->corpus)
+        showCorpus(std::move(opened->corpus));
+}
+
+void MainWindow::studyLoadedText()
+{
+    const QString text = m_document->text();
+    const QString name = QFileInfo(m_document->fileLabel()).fileName();
+    auto corpus = runThenShow(
+        *m_tasks, m_pointer.get(), m_services.messages, u"Construction de la liste du lexalon…"_s, listTooLargeMessage(),
+        [&](TaskProgress &progress) {
+            std::vector<Corpus::Text> texts;
+            texts.push_back({name, std::make_unique<TextStudy>(text, &progress)});
+            return std::make_unique<Corpus>(std::move(texts));
+        },
+        [](std::unique_ptr<Corpus> made) { return made; });
+    if (corpus)
+        showCorpus(std::move(corpus));
+}
+
+void MainWindow::showCorpus(std::unique_ptr<Corpus> corpus)
+{
+    auto *window = new CorpusWindow(std::move(corpus), m_services, this);
+    window->show();
 }
 
 void MainWindow::showAbout()

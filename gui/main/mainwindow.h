@@ -17,6 +17,7 @@ class QMimeData;
 namespace lexalon {
 
 class BusyPointer;
+class Corpus;
 class ElidedLabel;
 class TextDocument;
 class TaskRunner;
@@ -37,10 +38,17 @@ public:
     void quit();
     void showWordList();
     void showAbout();
+    // The Corpus menu: texts chosen together, every text of a folder, or the
+    // text loaded here, each opened in a workspace of its own.
+    void chooseCorpusFiles();
+    void chooseCorpusFolder();
+    void studyLoadedText();
 
     // Opens the file as "Ouvrir..." would once it is chosen: from the command
     // line, or dropped on the window.
     void openFile(const QString &path);
+    // Opens files, or the texts of folders, as one corpus in a workspace.
+    void openCorpus(const QStringList &paths);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -53,6 +61,7 @@ private:
     void createControls();
     void createMenus();
     void showDocument();
+    void showCorpus(std::unique_ptr<Corpus> corpus);
     void endProgram();
     // Reads the file and indexes its text on a worker, with progress and
     // "Annuler".
@@ -70,6 +79,7 @@ private:
     QAction *m_openCommand = nullptr;
     QAction *m_closeCommand = nullptr;
     QAction *m_listCommand = nullptr;
+    QAction *m_studyTextCommand = nullptr;
 };
 
 } // namespace lexalon

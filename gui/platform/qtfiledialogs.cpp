@@ -46,6 +46,34 @@ QString QtFileDialogs::openFileName(const QString &filter)
     return chosenFile(dialog, filter).path;
 }
 
+QStringList QtFileDialogs::openFileNames(const QString &filter)
+{
+    QFileDialog dialog(QApplication::activeWindow());
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFiles);
+    if (chosenFile(dialog, filter).path.isEmpty())
+        return {};
+    QStringList files = dialog.selectedFiles();
+    for (QString &file : files)
+        file = QDir::toNativeSeparators(file);
+    return files;
+}
+
+QString QtFileDialogs::folderName()
+{
+    QFileDialog dialog(QApplication::activeWindow());
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
+    if (!m_folder.isEmpty())
+        dialog.setDirectory(m_folder);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    const QString chosen = dialog.selectedFiles().constFirst();
+    m_folder = chosen;
+    return QDir::toNativeSeparators(chosen);
+}
+
 SaveChoice QtFileDialogs::saveFileName(const QString &filter)
 {
     QFileDialog dialog(QApplication::activeWindow());

@@ -4,6 +4,7 @@
 #include "platform/interaction/filedialogs.h"
 
 #include <QString>
+#include <QStringList>
 
 class QFileDialog;
 class QPrinter;
@@ -20,6 +21,8 @@ public:
     explicit QtFileDialogs(QPrinter &printer);
 
     QString openFileName(const QString &filter) override;
+    QStringList openFileNames(const QString &filter) override;
+    QString folderName() override;
     SaveChoice saveFileName(const QString &filter) override;
     bool printerSetup() override;
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace lexalon {
 
@@ -22,6 +23,10 @@ class FileDialogs
 public:
     virtual ~FileDialogs() = default;
     virtual QString openFileName(const QString &filter) = 0;
+    // Several files at once; none when cancelled.
+    virtual QStringList openFileNames(const QString &filter) = 0;
+    // A folder; an empty name when cancelled.
+    virtual QString folderName() = 0;
     virtual SaveChoice saveFileName(const QString &filter) = 0;
     // The printer dialog; the printer chosen there is used by later prints.
     // False when the user cancelled it.

@@ -35,16 +35,19 @@ std::optional<QString> readText(RawRegistry &registry, const char *key, const ch
 
 // The toolkit sees what comes before "--" and takes its options out (here
 // the first `taken`); the rest and all after "--" are files, named by the
-// system's bytes.
+// system's bytes. --corpus first opens them as a corpus.
 TEST(ProgramCommandLine, DoubleDashEndsTheToolkitsOptions)
 {
-    const struct { std::vector<const char *> arguments; int taken; QStringList toolkit; QStringList files; } cases[] = {
+    const struct { std::vector<const char *> arguments; int taken; QStringList toolkit; QStringList files; bool corpus = false; } cases[] = {
         {{}, 0, {}, {}},
         {{"conte.txt", "autre.txt"}, 0, {u"conte.txt"_s, u"autre.txt"_s}, {u"conte.txt"_s, u"autre.txt"_s}},
         {{"-reverse", "conte.txt"}, 1, {u"-reverse"_s, u"conte.txt"_s}, {u"conte.txt"_s}},
         {{"--", "-reverse", "--"}, 0, {}, {u"-reverse"_s, u"--"_s}},
         {{"-style", "fusion", "a", "--", "-style"}, 2, {u"-style"_s, u"fusion"_s, u"a"_s}, {u"a"_s, u"-style"_s}},
         {{"--", "lat\xE9in.txt"}, 0, {}, {u"lat"_s + QChar(0xDCE9) + u"in.txt"_s}},
+        {{"-reverse", "--corpus", "a", "--", "--corpus"}, 1, {u"-reverse"_s, u"--corpus"_s, u"a"_s}, {u"a"_s, u"--corpus"_s}, true},
+        {{"a", "--corpus"}, 0, {u"a"_s, u"--corpus"_s}, {u"a"_s, u"--corpus"_s}},
+        {{"--", "--corpus"}, 0, {}, {u"--corpus"_s}},
     };
     for (const auto &c : cases) {
         std::vector<char *> argv{const_cast<char *>("lexalon")};
@@ -61,6 +64,7 @@ TEST(ProgramCommandLine, DoubleDashEndsTheToolkitsOptions)
         std::copy(toolkit + 1 + c.taken, toolkit + count + 1, toolkit + 1);
         count -= c.taken;
         EXPECT_EQ(commandLine.files(), c.files) << c.arguments.size();
+        EXPECT_EQ(commandLine.opensCorpus(), c.corpus) << c.arguments.size();
     }
 }
 

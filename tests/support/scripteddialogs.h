@@ -33,7 +33,7 @@ private:
 class ScriptedFileDialogs final : public FileDialogs
 {
 public:
-    enum class Kind { Open, Save, PrinterSetup };
+    enum class Kind { Open, OpenSeveral, Folder, Save, PrinterSetup };
     struct Call { Kind kind; QString filter; };
 
     // The next open or save dialog returns this name, with the filter's type
@@ -42,6 +42,13 @@ public:
     // The next printer dialog is cancelled; without this it is accepted.
     void setNextPrinterCancelled() { m_printerCancelled = true; }
     QString openFileName(const QString &filter) override { return nextChoice(Kind::Open, filter).path; }
+    // Several names are given to setNextFileName as one, separated by '\n'.
+    QStringList openFileNames(const QString &filter) override
+    {
+        const QString names = nextChoice(Kind::OpenSeveral, filter).path;
+        return names.isEmpty() ? QStringList() : names.split(u'\n');
+    }
+    QString folderName() override { return nextChoice(Kind::Folder, QString()).path; }
     SaveChoice saveFileName(const QString &filter) override { return nextChoice(Kind::Save, filter); }
     bool printerSetup() override
     {
