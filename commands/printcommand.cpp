@@ -12,7 +12,9 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <functional>
+#include <span>
 
 using namespace Qt::StringLiterals;
 
@@ -79,9 +81,11 @@ private:
 class WordListPrintout final : PagedPrintout
 {
 public:
-    WordListPrintout(const WordList &list, PrintingService &printer)
+    // The rows given, in their order; all of them when none are.
+    WordListPrintout(const WordList &list, std::span<const std::uint32_t> rows, PrintingService &printer)
         : PagedPrintout(printer)
         , m_list(list)
+        , m_rows(rows)
     {
     }
 
@@ -95,7 +99,9 @@ public:
     void printForms()
     {
         setFont(printlayout::rowFontSize, false);
-        for (qsizetype row = 0; row < m_list.size(); ++row) {
+        const qsizetype rows = m_rows.empty() ? m_list.size() : qsizetype(m_rows.size());
+        for (qsizetype i = 0; i < rows; ++i) {
+            const qsizetype row = m_rows.empty() ? i : qsizetype(m_rows[size_t(i)]);
             printRow(m_list.form(row).toString(), QString::number(m_list.count(row)));
             endPageWhenFull();
         }
@@ -111,6 +117,7 @@ private:
     }
 
     const WordList &m_list;
+    std::span<const std::uint32_t> m_rows;
 };
 
 // The longest start (or end) of the text that fits the width, an ellipsis
@@ -220,8 +227,14 @@ bool print(const std::function<void()> &document, const QString &failure, FileDi
 bool printWordList(const WordList &list, FileDialogs &dialogs, PrintingService &printer,
                    MessageBox &messages, BusyPointer &pointer)
 {
+    return printWordListRows(list, {}, dialogs, printer, messages, pointer);
+}
+
+bool printWordListRows(const WordList &list, std::span<const std::uint32_t> rows, FileDialogs &dialogs,
+                       PrintingService &printer, MessageBox &messages, BusyPointer &pointer)
+{
     const auto document = [&] {
-        WordListPrintout printout(list, printer);
+        WordListPrintout printout(list, rows, printer);
         printout.printHeading();
         printout.printForms();
     };

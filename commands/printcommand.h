@@ -4,6 +4,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <cstdint>
+#include <span>
 #include <vector>
 
 namespace lexalon {
@@ -43,6 +45,11 @@ inline constexpr int lineEnd = pictureWidth;
 // the printer. A cancelled dialog prints and changes nothing: then false.
 bool printWordList(const WordList &list, FileDialogs &dialogs, PrintingService &printer,
                    MessageBox &messages, BusyPointer &pointer);
+
+// The rows of the list given, in their order, as the list above; every row
+// when none are given.
+bool printWordListRows(const WordList &list, std::span<const std::uint32_t> rows, FileDialogs &dialogs,
+                       PrintingService &printer, MessageBox &messages, BusyPointer &pointer);
 
 // "Imprimer" of the concordance: its title, the heading and a rule, then one
 // line per row in the order shown, the contexts at the width shown cut to

@@ -10,7 +10,6 @@
 
 #include <optional>
 
-class QWidget;
 class QFont;
 class QLabel;
 class QRect;
