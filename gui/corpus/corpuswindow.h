@@ -45,6 +45,8 @@ public:
     CorpusWindow(std::unique_ptr<Corpus> corpus, const WindowServices &services, QWidget *parent = nullptr);
     ~CorpusWindow() override;
 
+    const Corpus &corpus() const { return *m_corpus; }
+
     void saveList();
     void saveConcordance();
     void print();

@@ -1,0 +1,181 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "bench/corpus.h"
+#include "bench/offscreen.h"
+#include "commands/corpusopening.h"
+#include "gui/corpus/corpusconcordancemodel.h"
+#include "gui/corpus/corpuswindow.h"
+#include "wordforms/corpus.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <memory>
+
+#include <benchmark/benchmark.h>
+
+using namespace lexalon;
+
+namespace {
+
+constexpr int textCount = 100;
+constexpr qint64 hundredMegabytes = qint64(100) << 20;
+
+// 100 texts of about 1 MB each: the real French text cut at line ends when
+// there is one, else French-like prose.
+QStringList writeCorpus(const QTemporaryDir &folder)
+{
+    QByteArray french;
+    if (const QString path = bench::realFrenchTextPath(); !path.isEmpty()) {
+        QFile file(path);
+        if (file.open(QIODevice::ReadOnly))
+            french = file.read(hundredMegabytes);
+    }
+    QStringList paths;
+    qsizetype from = 0;
+    for (int text = 0; text < textCount; ++text) {
+        QByteArray bytes;
+        if (french.isEmpty()) {
+            bytes = bench::frenchLikeText(hundredMegabytes / textCount, quint64(text) + 1);
+        } else {
+            const qsizetype end = text + 1 == textCount ? french.size()
+                                                        : french.indexOf('\n', french.size() * (text + 1) / textCount) + 1;
+            bytes = french.mid(from, end - from);
+            from = end;
+        }
+        QFile file(folder.filePath(QString::asprintf("texte%03d.txt", text)));
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+            return {};
+        paths.append(file.fileName());
+    }
+    return paths;
+}
+
+const QStringList &corpusPaths()
+{
+    static const QTemporaryDir folder;
+    static const QStringList paths = writeCorpus(folder);
+    return paths;
+}
+
+double peakMegabytes()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return double(usage.ru_maxrss) / 1024.0;
+}
+
+std::unique_ptr<Corpus> openedCorpus()
+{
+    return openCorpus(corpusPaths(), nullptr).corpus;
+}
+
+// The 100 texts read, analysed, and the workspace shown with its list; the
+// longest the window's thread stays away from its events meanwhile.
+void BM_OpenCorpus(benchmark::State &state)
+{
+    bench::ScriptedWindowServices services;
+    corpusPaths();
+    qint64 longestStall = 0;
+    for (auto _ : state) {
+        QElapsedTimer sinceLastTick;
+        sinceLastTick.start();
+        QTimer ticks;
+        QObject::connect(&ticks, &QTimer::timeout, [&] { longestStall = std::max(longestStall, sinceLastTick.restart()); });
+        ticks.start(5);
+        std::unique_ptr<Corpus> corpus = openedCorpus();
+        CorpusWindow window(std::move(corpus), services.services);
+        window.show();
+        QApplication::processEvents();
+        state.PauseTiming();
+        window.close();
+        state.ResumeTiming();
+    }
+    state.counters["peak_MiB"] = peakMegabytes();
+}
+BENCHMARK(BM_OpenCorpus)->Unit(benchmark::kMillisecond)->Iterations(2);
+
+struct Workspace
+{
+    bench::ScriptedWindowServices services;
+    CorpusWindow window{openedCorpus(), services.services};
+    Workspace()
+    {
+        window.show();
+        QApplication::processEvents();
+    }
+};
+
+Workspace &workspace()
+{
+    static Workspace *made = new Workspace;
+    return *made;
+}
+
+// Each keystroke of « de », « dé », « *ment », « p?r* » re-filters the list.
+void BM_SearchKeystroke(benchmark::State &state)
+{
+    auto *search = workspace().window.findChild<QLineEdit *>(QStringLiteral("rechercher"));
+    const QString typed[] = {QStringLiteral("d"), QStringLiteral("de"), QStringLiteral("dé"), QStringLiteral("*ment"),
+                             QStringLiteral("p?r*"), QString()};
+    qsizetype next = 0;
+    for (auto _ : state) {
+        search->setText(typed[next++ % std::size(typed)]);
+        QApplication::processEvents();
+    }
+    state.counters["forms"] = double(workspace().window.findChild<QTableView *>(QStringLiteral("liste"))->model()->rowCount());
+}
+BENCHMARK(BM_SearchKeystroke)->Unit(benchmark::kMillisecond)->Iterations(30);
+
+// A click on the Total heading, then on Forme.
+void BM_HeadingSort(benchmark::State &state)
+{
+    QHeaderView *headings = workspace().window.findChild<QTableView *>(QStringLiteral("liste"))->horizontalHeader();
+    int column = 0;
+    for (auto _ : state) {
+        column = column == 0 ? 1 : 0;
+        Q_EMIT headings->sectionClicked(column);
+        QApplication::processEvents();
+    }
+}
+BENCHMARK(BM_HeadingSort)->Unit(benchmark::kMillisecond)->Iterations(10);
+
+// The concordance of « de » across the texts, made in text order, sorted by
+// the first word on the left, then shown and drawn.
+void BM_ConcordanceOfDe(benchmark::State &state)
+{
+    const Corpus &corpus = workspace().window.corpus();
+    const std::uint32_t rows[] = {std::uint32_t(corpus.list().rowOf(u"de"))};
+    QStringList names;
+    for (qsizetype text = 0; text < corpus.textCount(); ++text)
+        names.append(corpus.textName(text));
+    QTableView view;
+    view.resize(1000, 600);
+    view.show();
+    for (auto _ : state) {
+        CorpusConcordance concordance = corpus.concordance(rows);
+        concordance.arrange(concordance.arranged(Concordance::Order::FirstLeft, Concordance::Order::Text));
+        auto *model = new CorpusConcordanceModel(std::move(concordance), names, &view);
+        QAbstractItemModel *old = view.model();
+        view.setModel(model);
+        delete old;
+        view.repaint();
+    }
+    state.counters["lines"] = double(view.model()->rowCount());
+}
+BENCHMARK(BM_ConcordanceOfDe)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    return bench::runOffscreen(argc, argv, [] { delete &workspace(); });
+}
