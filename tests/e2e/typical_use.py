@@ -19,6 +19,7 @@ from gi.repository import Atspi  # noqa: E402
 
 MAIN = "Orvanta Calvexia - Listes du lexalon"
 ABOUT = "Projet Orvanta Calvexia - A propos de"
+CORPUS = "Corpus – 3 textes"
 PROMPT = "Chargez un fichier texte avec la commande Ouvrir"
 DEADLINE = 30  # seconds, generous: the machine may be busy with a build
 
@@ -212,6 +213,32 @@ def typical_use(arguments, folder, program):
     keys(wait_until("the splash window", splash)[0], "space")
     main = wait_until("the main window", lambda: windows(MAIN)).pop()
     wait_until("the path in the label", lambda: label() == str(text))
+
+    yield "A corpus of three texts: a search, the concordance of a form, saved as the batch command writes it"
+    lines = Path(arguments.sample).read_bytes().splitlines(keepends=True)
+    names = ["a.txt", "b.txt", "c.txt"]
+    for number, name in enumerate(names):
+        (folder / name).write_bytes(b"".join(lines[number::3]))
+    choose(main, "frame", "c", "o", "Ouvrir des textes…")
+    file_dialog("Ouvrir", " ".join(f'"{name}"' for name in names))
+    corpus = new_window(CORPUS)
+    window = wait_until("the workspace on the accessibility bus", lambda: accessible("frame", CORPUS))
+    keys(corpus, "ctrl+f", "d", "e")
+    wait_until("the count of the forms shown", lambda: any(t.startswith("formes affichées", t.find(" ") + 1)
+                                                           for t in texts(window, "label")))
+    heading = wait_until("the concordance of « de »", lambda: next(
+        (t for t in texts(accessible("frame", CORPUS), "label") if t.endswith(" de « de »")), None))
+    keys(corpus, "ctrl+shift+s")
+    file_dialog("Enregistrer sous", concordance_file := folder / "corpus-de.txt")
+    box = wait_until("the message", lambda: accessible("alert", "Lexalon"))
+    click(named(box, "push button", "OK"))
+    wait_until("the message to close", lambda: accessible("alert", "Lexalon") is None)
+    batch = subprocess.run([arguments.liste, "--concordance", "de", *names], cwd=folder, check=True,
+                           capture_output=True, timeout=DEADLINE).stdout
+    expect("the saved concordance", concordance_file.read_bytes(), batch)
+    expect("the lines counted", heading.split(" ")[0].replace("\u202f", ""), str(batch.count(b"\r\n") - 1))
+    keys(corpus, "ctrl+w")
+    gone(corpus, CORPUS)
     choose(main, "frame", "f", "q", "Quitter")
     expect("the exit status", program[2].wait(timeout=DEADLINE), 0)
 
