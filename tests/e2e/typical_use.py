@@ -224,8 +224,7 @@ def typical_use(arguments, folder, program):
     corpus = new_window(CORPUS)
     window = wait_until("the workspace on the accessibility bus", lambda: accessible("frame", CORPUS))
     keys(corpus, "ctrl+f", "d", "e")
-    wait_until("the count of the forms shown", lambda: any(t.startswith("formes affichées", t.find(" ") + 1)
-                                                           for t in texts(window, "label")))
+    wait_until("the count of the forms shown", lambda: any(" affichées sur " in t for t in texts(window, "label")))
     heading = wait_until("the concordance of « de »", lambda: next(
         (t for t in texts(accessible("frame", CORPUS), "label") if t.endswith(" de « de »")), None))
     keys(corpus, "ctrl+shift+s")
