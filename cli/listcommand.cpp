@@ -4,6 +4,7 @@
 #include "cli/filelisting.h"
 #include "formats/concordancefile.h"
 #include "formats/measuresfile.h"
+#include "formats/readproblem.h"
 #include "formats/wordlistfile.h"
 #include "platform/files/nativepath.h"
 #include "platform/files/outputtarget.h"
