@@ -5,6 +5,7 @@
 #include "formats/concordancefile.h"
 #include "formats/measuresfile.h"
 #include "formats/readproblem.h"
+#include "formats/stoplistfile.h"
 #include "formats/wordlistfile.h"
 #include "platform/files/nativepath.h"
 #include "platform/files/outputtarget.h"
@@ -13,7 +14,10 @@
 #include "text/textfile.h"
 #include "wordforms/analysis.h"
 #include "wordforms/concordance.h"
+#include "wordforms/formmatcher.h"
 #include "wordforms/lexicalstatistics.h"
+#include "wordforms/listselection.h"
+#include "wordforms/stoplist.h"
 #include "wordforms/textstudy.h"
 #include "wordforms/wordlist.h"
 #include "wordforms/wordlistsum.h"
@@ -24,6 +28,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <new>
 #include <optional>
@@ -38,17 +43,19 @@ namespace {
 // U+2400 and on: the pictures of the C0 controls, ␉ for a tab.
 constexpr char16_t controlPictures = 0x2400;
 
-constexpr auto usageLines = u"Usage : lexalon-liste [--frequences] [--par-fichier] [--ignorer-erreurs] [-o SORTIE] FICHIER...\n"
-                           u"        lexalon-liste --fusionner [--frequences] [--par-fichier] [--ignorer-erreurs] [-o SORTIE] LISTE...\n"
+constexpr auto usageLines = u"Usage : lexalon-liste [--frequences] [--par-fichier] [--ignorer-erreurs] [FILTRE...] [-o SORTIE] FICHIER...\n"
+                           u"        lexalon-liste --fusionner [--frequences] [--par-fichier] [--ignorer-erreurs] [FILTRE...] [-o SORTIE] LISTE...\n"
                            u"        lexalon-liste --concordance FORME [--contexte N] [--tri ORDRE] [-o SORTIE] FICHIER\n"
                            u"        lexalon-liste --statistiques [-o SORTIE] FICHIER\n"
+                           u"FILTRE : --filtre MOTIF | --regex EXPRESSION | --frequence-minimale N | --exclure LISTE\n"
                            u"« lexalon-liste --help » en dit plus.\n";
 
 constexpr auto helpText =
-    u"Usage : lexalon-liste [--frequences] [--par-fichier] [--ignorer-erreurs] [-o SORTIE] FICHIER...\n"
-    u"        lexalon-liste --fusionner [--frequences] [--par-fichier] [--ignorer-erreurs] [-o SORTIE] LISTE...\n"
+    u"Usage : lexalon-liste [--frequences] [--par-fichier] [--ignorer-erreurs] [FILTRE...] [-o SORTIE] FICHIER...\n"
+    u"        lexalon-liste --fusionner [--frequences] [--par-fichier] [--ignorer-erreurs] [FILTRE...] [-o SORTIE] LISTE...\n"
     u"        lexalon-liste --concordance FORME [--contexte N] [--tri ORDRE] [-o SORTIE] FICHIER\n"
     u"        lexalon-liste --statistiques [-o SORTIE] FICHIER\n"
+    u"FILTRE : --filtre MOTIF | --regex EXPRESSION | --frequence-minimale N | --exclure LISTE\n"
     u"\n"
     u"Écrit la liste des formes du texte FICHIER avec leur nombre d'attestations,\n"
     u"octet pour octet comme Lexalon l'enregistre : la ligne d'en-tête « Formes »,\n"
@@ -81,6 +88,22 @@ constexpr auto helpText =
     u"  --ignorer-erreurs\n"
     u"                écrit la liste des fichiers lisibles et signale les\n"
     u"                autres, au lieu de ne rien écrire\n"
+    u"  --filtre MOTIF\n"
+    u"                n'écrit que les formes qui commencent par MOTIF, sans\n"
+    u"                tenir compte des majuscules ni des accents (« ete » garde\n"
+    u"                été et étés, « coeur » cœur) ; avec * (des lettres\n"
+    u"                quelconques) ou ? (une lettre), MOTIF couvre la forme\n"
+    u"                entière (« *ment », « p?r* »)\n"
+    u"  --regex EXPRESSION\n"
+    u"                n'écrit que les formes où se trouve l'expression régulière\n"
+    u"                EXPRESSION (celle de Perl), majuscules et minuscules\n"
+    u"                confondues ; ^ et $ en marquent le début et la fin ; pas\n"
+    u"                avec --filtre\n"
+    u"  --frequence-minimale N\n"
+    u"                n'écrit que les formes attestées au moins N fois en tout\n"
+    u"  --exclure LISTE\n"
+    u"                n'écrit pas les formes du fichier LISTE, une par ligne,\n"
+    u"                lu comme un texte\n"
     u"  --concordance FORME\n"
     u"                écrit, au lieu de la liste, la concordance de FORME comme\n"
     u"                Lexalon l'enregistre : une ligne d'en-tête, puis une ligne\n"
@@ -107,6 +130,9 @@ constexpr auto helpText =
     u"  -h, --help    affiche cette aide\n"
     u"  --version     affiche la version du programme\n"
     u"\n"
+    u"Les filtres choisissent les formes écrites une fois tout compté : les\n"
+    u"nombres, total et colonnes par fichier, restent ceux des textes entiers.\n"
+    u"\n"
     u"Une barre de progression s'affiche sur l'erreur standard quand c'est un\n"
     u"terminal et que le travail dure plus d'une seconde.\n"
     u"\n"
@@ -129,6 +155,10 @@ struct ListOptions
     std::optional<int> contextWords;
     Concordance::Order concordanceOrder = Concordance::Order::Text;
     bool orderGiven = false;
+    std::optional<QString> pattern; // --filtre
+    std::optional<QString> expression; // --regex
+    qint64 minimumCount = 0;
+    std::optional<QString> excludedPath;
     bool help = false;
     bool version = false;
     QString usageError;
@@ -179,6 +209,29 @@ QString setConcordanceOrder(ListOptions &options, const QString &value)
     return {};
 }
 
+QString setExpression(ListOptions &options, const QString &value)
+{
+    const FormMatcher matcher(value, FormMatcher::Syntax::RegularExpression);
+    if (!matcher.isValid()) {
+        const QString problem = matcher.problem();
+        return problem.first(1).toLower() + problem.sliced(1) + u'.';
+    }
+    options.expression = value;
+    return {};
+}
+
+// Digits alone: no sign, no space.
+QString setMinimumCount(ListOptions &options, const QString &value)
+{
+    bool number = !value.isEmpty()
+                  && std::all_of(value.begin(), value.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+    const qint64 count = number ? value.toLongLong(&number) : 0;
+    if (!number || count < 1)
+        return u"la fréquence minimale est un nombre entier positif, pas « %1 »."_s.arg(value);
+    options.minimumCount = count;
+    return {};
+}
+
 QString setOutput(ListOptions &options, const QString &value)
 {
     if (value.isEmpty())
@@ -201,8 +254,17 @@ const Option knownOptions[] = {
     {u"--concordance", true, [](ListOptions &o, const QString &form) { o.concordanceForm = form; return QString(); }},
     {u"--contexte", true, setContextWords},
     {u"--tri", true, setConcordanceOrder},
+    {u"--filtre", true, [](ListOptions &o, const QString &pattern) { o.pattern = pattern; return QString(); }},
+    {u"--regex", true, setExpression},
+    {u"--frequence-minimale", true, setMinimumCount},
+    {u"--exclure", true, [](ListOptions &o, const QString &path) { o.excludedPath = path; return QString(); }},
     {u"-o", true, setOutput},
 };
+
+bool filters(const ListOptions &options)
+{
+    return options.pattern || options.expression || options.minimumCount > 0 || options.excludedPath;
+}
 
 ListOptions parseArguments(const QStringList &arguments)
 {
@@ -243,6 +305,10 @@ ListOptions parseArguments(const QStringList &arguments)
         options.usageError = u"une seule des options --frequences, --concordance et --statistiques à la fois."_s;
     else if ((options.concordanceForm || options.statistics) && (options.merge || options.perFile || options.ignoreErrors))
         options.usageError = u"les options --fusionner, --par-fichier et --ignorer-erreurs ne valent que pour une liste."_s;
+    else if (options.pattern && options.expression)
+        options.usageError = u"les options --filtre et --regex ne vont pas ensemble."_s;
+    else if ((options.concordanceForm || options.statistics) && filters(options))
+        options.usageError = u"les options --filtre, --regex, --frequence-minimale et --exclure ne valent que pour une liste."_s;
     else if (files.isEmpty())
         options.usageError = u"aucun fichier à lire."_s;
     else if (files.size() > 1 && (options.concordanceForm || options.statistics))
@@ -428,6 +494,36 @@ QString listCorpus(const ListOptions &options, QIODevice &err, bool errIsTermina
     return {};
 }
 
+// What the options keep of a list, or why the forms to leave out cannot be
+// read.
+QString filterOf(const ListOptions &options, ListFilter &filter)
+{
+    if (options.pattern)
+        filter.matcher = FormMatcher(*options.pattern, FormMatcher::Syntax::Pattern);
+    else if (options.expression)
+        filter.matcher = FormMatcher(*options.expression, FormMatcher::Syntax::RegularExpression);
+    filter.minimumCount = options.minimumCount;
+    if (!options.excludedPath)
+        return {};
+    auto excluded = std::make_shared<StopList>();
+    if (QString problem = readStopList(*options.excludedPath, *excluded); !problem.isEmpty())
+        return problem;
+    filter.excluded = std::move(excluded);
+    return {};
+}
+
+// The rows the filter keeps, counted as before; a list unfiltered is
+// written as it is.
+QString writeFiltered(const WordList &list, const ListFilter &filter, const ListOptions &options, QIODevice &out)
+{
+    ListSelection selection(list);
+    selection.setFilter(filter);
+    if (options.frequencies)
+        selection.sortBy(ListSelection::Key::Total);
+    return writeOutput([&](QIODevice &device) { return writeWordListRows(list, selection.shownRows(), device); },
+                       options.output, out);
+}
+
 // Returns why the list was not written, or nothing. Throws std::bad_alloc
 // when memory runs out: an output file is then left as it was, while the
 // standard output may already hold the start of the list.
@@ -437,6 +533,10 @@ QString listText(const ListOptions &options, QIODevice &out, QIODevice &err, boo
         return writeConcordanceOf(options, out);
     if (options.statistics)
         return writeStatisticsOf(options, out);
+    // The forms to leave out are read first: a bad file wastes no counting.
+    ListFilter filter;
+    if (QString problem = filterOf(options, filter); !problem.isEmpty())
+        return problem;
     WordList list;
     if (options.inputs.size() > 1 || options.perFile || options.merge) {
         if (QString problem = listCorpus(options, err, errIsTerminal, list); !problem.isEmpty())
@@ -444,6 +544,8 @@ QString listText(const ListOptions &options, QIODevice &out, QIODevice &err, boo
     } else if (QString problem = listTextFile(options.input, list); !problem.isEmpty()) {
         return problem;
     }
+    if (filters(options))
+        return writeFiltered(list, filter, options, out);
     if (options.frequencies)
         list.sort(WordList::Order::DecreasingFrequency);
     return writeOutput([&list](QIODevice &device) { return writeWordList(list, device); }, options.output,
@@ -474,6 +576,10 @@ int runListCommand(const QStringList &arguments, QIODevice &out, QIODevice &err,
             report(err, u"%1 est le texte lu : la liste ne peut pas le remplacer."_s.arg(quoted(options.output)));
             return listFailed;
         }
+    }
+    if (options.excludedPath && !options.output.isEmpty() && isSameFile(*options.excludedPath, options.output)) {
+        report(err, u"%1 est la liste des formes exclues : la liste ne peut pas la remplacer."_s.arg(quoted(options.output)));
+        return listFailed;
     }
     QString problem;
     try {
