@@ -1,17 +1,27 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "wordforms/listselection.h"
 
+#include "platform/system/parallelfor.h"
 #include "wordforms/stoplist.h"
 #include "wordforms/wordlist.h"
 
 #include <algorithm>
 #include <iterator>
+#include <thread>
 #include <utility>
 
 namespace lexalon {
 
+namespace {
+
+// Rows a thread filters at a time: enough to be worth starting it.
+constexpr size_t rowsPerTask = 16384;
+
+} // namespace
+
 ListSelection::ListSelection(const WordList &list)
     : m_list(list)
+    , m_excludedRows(size_t(list.size()))
     , m_shownRowOf(size_t(list.size()))
 {
     m_folded.reserve(list.size(), list.size() * 8);
@@ -20,8 +30,14 @@ ListSelection::ListSelection(const WordList &list)
     sortBy(Key::Form);
 }
 
+// The forms left out are looked up once a list of them, not once a key
+// typed.
 void ListSelection::setFilter(ListFilter filter)
 {
+    if (filter.excluded != m_filter.excluded) {
+        for (qsizetype row = 0; row < m_list.size(); ++row)
+            m_excludedRows[size_t(row)] = filter.excluded && filter.excluded->contains(m_list.form(row));
+    }
     m_filter = std::move(filter);
     select();
 }
@@ -64,19 +80,26 @@ qint64 ListSelection::textCount(const WordList &list, qsizetype row, qsizetype t
 // The cheapest tests first: the expression is the dearest.
 bool ListSelection::shows(std::uint32_t row) const
 {
-    if (m_list.count(row) < m_filter.minimumCount)
-        return false;
-    const QStringView form = m_list.form(row);
-    if (m_filter.excluded && m_filter.excluded->contains(form))
-        return false;
-    return m_filter.matcher.matches(form, m_folded.text(row));
+    return m_list.count(row) >= m_filter.minimumCount && !m_excludedRows[row]
+           && m_filter.matcher.matches(m_list.form(row), m_folded.text(row));
 }
 
+// The rows are tested in the list's order, on all cores, then kept in the
+// order shown.
 void ListSelection::select()
 {
+    const size_t rows = m_sorted.size();
+    std::vector<unsigned char> kept(rows);
+    const size_t tasks = (rows + rowsPerTask - 1) / rowsPerTask;
+    parallelFor(tasks, std::min<size_t>(tasks, std::max(1u, std::thread::hardware_concurrency())),
+                [&](size_t task, size_t) {
+                    const size_t end = std::min(rows, (task + 1) * rowsPerTask);
+                    for (size_t row = task * rowsPerTask; row < end; ++row)
+                        kept[row] = shows(std::uint32_t(row));
+                });
     m_shown.clear();
     std::copy_if(m_sorted.begin(), m_sorted.end(), std::back_inserter(m_shown),
-                 [this](std::uint32_t row) { return shows(row); });
+                 [&kept](std::uint32_t row) { return kept[row] != 0; });
     std::fill(m_shownRowOf.begin(), m_shownRowOf.end(), -1);
     for (size_t shown = 0; shown < m_shown.size(); ++shown)
         m_shownRowOf[m_shown[shown]] = std::int32_t(shown);

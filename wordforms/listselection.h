@@ -59,6 +59,7 @@ private:
     const WordList &m_list;
     TextStore m_folded; // each row's folded form, by row
     ListFilter m_filter;
+    std::vector<unsigned char> m_excludedRows; // by row: the filter's stop list holds its form
     Key m_key = Key::Form;
     qsizetype m_keyText = 0;
     std::vector<std::uint32_t> m_sorted; // every row, in the order
