@@ -512,8 +512,7 @@ QString filterOf(const ListOptions &options, ListFilter &filter)
     return {};
 }
 
-// The rows the filter keeps, counted as before; a list unfiltered is
-// written as it is.
+// The rows the filter keeps, in the order asked, each with all its counts.
 QString writeFiltered(const WordList &list, const ListFilter &filter, const ListOptions &options, QIODevice &out)
 {
     ListSelection selection(list);

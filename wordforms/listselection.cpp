@@ -24,7 +24,7 @@ ListSelection::ListSelection(const WordList &list)
     , m_excludedRows(size_t(list.size()))
     , m_shownRowOf(size_t(list.size()))
 {
-    m_folded.reserve(list.size(), list.size() * 8);
+    m_folded.reserve(list.size(), 0);
     for (qsizetype row = 0; row < list.size(); ++row)
         m_folded.append(foldedForm(list.form(row)));
     sortBy(Key::Form);
