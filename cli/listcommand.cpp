@@ -28,6 +28,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <limits>
 #include <memory>
 #include <mutex>
 #include <new>
@@ -220,15 +221,16 @@ QString setExpression(ListOptions &options, const QString &value)
     return {};
 }
 
-// Digits alone: no sign, no space.
+// Digits alone: no sign, no space. A number past any count keeps no form.
 QString setMinimumCount(ListOptions &options, const QString &value)
 {
-    bool number = !value.isEmpty()
-                  && std::all_of(value.begin(), value.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
-    const qint64 count = number ? value.toLongLong(&number) : 0;
-    if (!number || count < 1)
+    const bool digits = !value.isEmpty()
+                        && std::all_of(value.begin(), value.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+    bool fits = false;
+    const qint64 count = digits ? value.toLongLong(&fits) : 0;
+    if (!digits || (fits && count < 1))
         return u"la fréquence minimale est un nombre entier positif, pas « %1 »."_s.arg(value);
-    options.minimumCount = count;
+    options.minimumCount = fits ? count : std::numeric_limits<qint64>::max();
     return {};
 }
 
