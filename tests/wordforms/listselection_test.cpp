@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "tests/support/wordlists.h"
 #include "wordforms/analysis.h"
 #include "wordforms/formmatcher.h"
 #include "wordforms/listselection.h"
@@ -113,4 +114,9 @@ TEST(ListSelection, ShowsTheRowsTheFilterKeepsInTheOrderOfTheKey)
         for (qsizetype row = 0; row < list.size(); ++row)
             EXPECT_EQ(selection.shownRow(row), c.shown.indexOf(list.form(row).toString()));
     }
+    // Long enough to be filtered on several threads: forme10, forme20 ...
+    const WordList numbered = lexalon::testing::numberedWordList(40'000);
+    ListSelection many(numbered);
+    many.setFilter({FormMatcher(u"*0"_s, pattern), 0, nullptr});
+    EXPECT_EQ(many.size(), 4'000);
 }
