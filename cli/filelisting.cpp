@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/filelisting.h"
 
+#include "formats/readproblem.h"
 #include "formats/wordlistreading.h"
 #include "platform/files/regularfile.h"
 #include "platform/system/parallelfor.h"
@@ -147,26 +148,6 @@ FileListing listFile(const QString &path, bool savedList)
 }
 
 } // namespace
-
-QString quoted(const QString &path)
-{
-    return u"« "_s + path + u" »"_s;
-}
-
-QString readProblem(const QString &path, const TextFileContent &content)
-{
-    switch (content.status) {
-    case TextFileContent::Status::OpenFailed:
-        return u"impossible d'ouvrir %1 : %2"_s.arg(quoted(path), content.errorString);
-    case TextFileContent::Status::TooLarge:
-        return u"mémoire insuffisante : le texte %1 ne peut pas être lu."_s.arg(quoted(path));
-    case TextFileContent::Status::ReadFailed:
-    case TextFileContent::Status::Cancelled: // never asked for here
-    case TextFileContent::Status::Ok:
-        break;
-    }
-    return u"impossible de lire %1 : %2"_s.arg(quoted(path), content.errorString);
-}
 
 // A Windows-1252 text's tokens are read from its bytes: the text is never
 // held.

@@ -12,13 +12,7 @@
 
 namespace lexalon {
 
-struct TextFileContent;
 struct TextAnalysis;
-
-// The name of a file in a message: « name ».
-QString quoted(const QString &path);
-// Why a text file could not be read, naming it.
-QString readProblem(const QString &path, const TextFileContent &content);
 
 // The word list of a text file, or why there is none. Throws std::bad_alloc.
 QString listTextFile(const QString &path, WordList &list);

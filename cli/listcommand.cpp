@@ -4,6 +4,8 @@
 #include "cli/filelisting.h"
 #include "formats/concordancefile.h"
 #include "formats/measuresfile.h"
+#include "formats/readproblem.h"
+#include "formats/stoplistfile.h"
 #include "formats/wordlistfile.h"
 #include "platform/files/nativepath.h"
 #include "platform/files/outputtarget.h"
@@ -12,7 +14,10 @@
 #include "text/textfile.h"
 #include "wordforms/analysis.h"
 #include "wordforms/concordance.h"
+#include "wordforms/formmatcher.h"
 #include "wordforms/lexicalstatistics.h"
+#include "wordforms/listselection.h"
+#include "wordforms/stoplist.h"
 #include "wordforms/textstudy.h"
 #include "wordforms/wordlist.h"
 #include "wordforms/wordlistsum.h"
@@ -23,6 +28,8 @@
 
 #include <algorithm>
 #include <functional>
+#include <limits>
+#include <memory>
 #include <mutex>
 #include <new>
 #include <optional>
@@ -37,17 +44,19 @@ namespace {
 // U+2400 and on: the pictures of the C0 controls, ␉ for a tab.
 constexpr char16_t controlPictures = 0x2400;
 
-constexpr auto usageLines = u"Usage : lexalon-liste [--frequences] [--par-fichier] [--ignorer-erreurs] [-o SORTIE] FICHIER...\n"
-                           u"        lexalon-liste --fusionner [--frequences] [--par-fichier] [--ignorer-erreurs] [-o SORTIE] LISTE...\n"
+constexpr auto usageLines = u"Usage : lexalon-liste [--frequences] [--par-fichier] [--ignorer-erreurs] [FILTRE...] [-o SORTIE] FICHIER...\n"
+                           u"        lexalon-liste --fusionner [--frequences] [--par-fichier] [--ignorer-erreurs] [FILTRE...] [-o SORTIE] LISTE...\n"
                            u"        lexalon-liste --concordance FORME [--contexte N] [--tri ORDRE] [-o SORTIE] FICHIER\n"
                            u"        lexalon-liste --statistiques [-o SORTIE] FICHIER\n"
+                           u"FILTRE : --filtre MOTIF | --regex EXPRESSION | --frequence-minimale N | --exclure LISTE\n"
                            u"« lexalon-liste --help » en dit plus.\n";
 
 constexpr auto helpText =
-    u"Usage : lexalon-liste [--frequences] [--par-fichier] [--ignorer-erreurs] [-o SORTIE] FICHIER...\n"
-    u"        lexalon-liste --fusionner [--frequences] [--par-fichier] [--ignorer-erreurs] [-o SORTIE] LISTE...\n"
+    u"Usage : lexalon-liste [--frequences] [--par-fichier] [--ignorer-erreurs] [FILTRE...] [-o SORTIE] FICHIER...\n"
+    u"        lexalon-liste --fusionner [--frequences] [--par-fichier] [--ignorer-erreurs] [FILTRE...] [-o SORTIE] LISTE...\n"
     u"        lexalon-liste --concordance FORME [--contexte N] [--tri ORDRE] [-o SORTIE] FICHIER\n"
     u"        lexalon-liste --statistiques [-o SORTIE] FICHIER\n"
+    u"FILTRE : --filtre MOTIF | --regex EXPRESSION | --frequence-minimale N | --exclure LISTE\n"
     u"\n"
     u"Écrit la liste des formes du texte FICHIER avec leur nombre d'attestations,\n"
     u"octet pour octet comme Lexalon l'enregistre : la ligne d'en-tête « Formes »,\n"
@@ -80,6 +89,22 @@ constexpr auto helpText =
     u"  --ignorer-erreurs\n"
     u"                écrit la liste des fichiers lisibles et signale les\n"
     u"                autres, au lieu de ne rien écrire\n"
+    u"  --filtre MOTIF\n"
+    u"                n'écrit que les formes qui commencent par MOTIF, sans\n"
+    u"                tenir compte des majuscules ni des accents (« ete » garde\n"
+    u"                été et étés, « coeur » cœur) ; avec * (des lettres\n"
+    u"                quelconques) ou ? (une lettre), MOTIF couvre la forme\n"
+    u"                entière (« *ment », « p?r* »)\n"
+    u"  --regex EXPRESSION\n"
+    u"                n'écrit que les formes où se trouve l'expression régulière\n"
+    u"                EXPRESSION (celle de Perl), majuscules et minuscules\n"
+    u"                confondues ; ^ et $ en marquent le début et la fin ; pas\n"
+    u"                avec --filtre\n"
+    u"  --frequence-minimale N\n"
+    u"                n'écrit que les formes attestées au moins N fois en tout\n"
+    u"  --exclure LISTE\n"
+    u"                n'écrit pas les formes du fichier LISTE, une par ligne,\n"
+    u"                lu comme un texte\n"
     u"  --concordance FORME\n"
     u"                écrit, au lieu de la liste, la concordance de FORME comme\n"
     u"                Lexalon l'enregistre : une ligne d'en-tête, puis une ligne\n"
@@ -106,6 +131,9 @@ constexpr auto helpText =
     u"  -h, --help    affiche cette aide\n"
     u"  --version     affiche la version du programme\n"
     u"\n"
+    u"Les filtres choisissent les formes écrites une fois tout compté : les\n"
+    u"nombres, total et colonnes par fichier, restent ceux des textes entiers.\n"
+    u"\n"
     u"Une barre de progression s'affiche sur l'erreur standard quand c'est un\n"
     u"terminal et que le travail dure plus d'une seconde.\n"
     u"\n"
@@ -128,6 +156,10 @@ struct ListOptions
     std::optional<int> contextWords;
     Concordance::Order concordanceOrder = Concordance::Order::Text;
     bool orderGiven = false;
+    std::optional<QString> pattern; // --filtre
+    std::optional<QString> expression; // --regex
+    qint64 minimumCount = 0;
+    std::optional<QString> excludedPath;
     bool help = false;
     bool version = false;
     QString usageError;
@@ -178,6 +210,30 @@ QString setConcordanceOrder(ListOptions &options, const QString &value)
     return {};
 }
 
+QString setExpression(ListOptions &options, const QString &value)
+{
+    const FormMatcher matcher(value, FormMatcher::Syntax::RegularExpression);
+    if (!matcher.isValid()) {
+        const QString problem = matcher.problem();
+        return problem.first(1).toLower() + problem.sliced(1) + u'.';
+    }
+    options.expression = value;
+    return {};
+}
+
+// Digits alone: no sign, no space. A number past any count keeps no form.
+QString setMinimumCount(ListOptions &options, const QString &value)
+{
+    const bool digits = !value.isEmpty()
+                        && std::all_of(value.begin(), value.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+    bool fits = false;
+    const qint64 count = digits ? value.toLongLong(&fits) : 0;
+    if (!digits || (fits && count < 1))
+        return u"la fréquence minimale est un nombre entier positif, pas « %1 »."_s.arg(value);
+    options.minimumCount = fits ? count : std::numeric_limits<qint64>::max();
+    return {};
+}
+
 QString setOutput(ListOptions &options, const QString &value)
 {
     if (value.isEmpty())
@@ -200,8 +256,17 @@ const Option knownOptions[] = {
     {u"--concordance", true, [](ListOptions &o, const QString &form) { o.concordanceForm = form; return QString(); }},
     {u"--contexte", true, setContextWords},
     {u"--tri", true, setConcordanceOrder},
+    {u"--filtre", true, [](ListOptions &o, const QString &pattern) { o.pattern = pattern; return QString(); }},
+    {u"--regex", true, setExpression},
+    {u"--frequence-minimale", true, setMinimumCount},
+    {u"--exclure", true, [](ListOptions &o, const QString &path) { o.excludedPath = path; return QString(); }},
     {u"-o", true, setOutput},
 };
+
+bool filters(const ListOptions &options)
+{
+    return options.pattern || options.expression || options.minimumCount > 0 || options.excludedPath;
+}
 
 ListOptions parseArguments(const QStringList &arguments)
 {
@@ -242,6 +307,10 @@ ListOptions parseArguments(const QStringList &arguments)
         options.usageError = u"une seule des options --frequences, --concordance et --statistiques à la fois."_s;
     else if ((options.concordanceForm || options.statistics) && (options.merge || options.perFile || options.ignoreErrors))
         options.usageError = u"les options --fusionner, --par-fichier et --ignorer-erreurs ne valent que pour une liste."_s;
+    else if (options.pattern && options.expression)
+        options.usageError = u"les options --filtre et --regex ne vont pas ensemble."_s;
+    else if ((options.concordanceForm || options.statistics) && filters(options))
+        options.usageError = u"les options --filtre, --regex, --frequence-minimale et --exclure ne valent que pour une liste."_s;
     else if (files.isEmpty())
         options.usageError = u"aucun fichier à lire."_s;
     else if (files.size() > 1 && (options.concordanceForm || options.statistics))
@@ -427,6 +496,35 @@ QString listCorpus(const ListOptions &options, QIODevice &err, bool errIsTermina
     return {};
 }
 
+// What the options keep of a list, or why the forms to leave out cannot be
+// read.
+QString filterOf(const ListOptions &options, ListFilter &filter)
+{
+    if (options.pattern)
+        filter.matcher = FormMatcher(*options.pattern, FormMatcher::Syntax::Pattern);
+    else if (options.expression)
+        filter.matcher = FormMatcher(*options.expression, FormMatcher::Syntax::RegularExpression);
+    filter.minimumCount = options.minimumCount;
+    if (!options.excludedPath)
+        return {};
+    auto excluded = std::make_shared<StopList>();
+    if (QString problem = readStopList(*options.excludedPath, *excluded); !problem.isEmpty())
+        return problem;
+    filter.excluded = std::move(excluded);
+    return {};
+}
+
+// The rows the filter keeps, in the order asked, each with all its counts.
+QString writeFiltered(const WordList &list, const ListFilter &filter, const ListOptions &options, QIODevice &out)
+{
+    ListSelection selection(list);
+    selection.setFilter(filter);
+    if (options.frequencies)
+        selection.sortBy(ListSelection::Key::Total);
+    return writeOutput([&](QIODevice &device) { return writeWordListRows(list, selection.shownRows(), device); },
+                       options.output, out);
+}
+
 // Returns why the list was not written, or nothing. Throws std::bad_alloc
 // when memory runs out: an output file is then left as it was, while the
 // standard output may already hold the start of the list.
@@ -436,6 +534,10 @@ QString listText(const ListOptions &options, QIODevice &out, QIODevice &err, boo
         return writeConcordanceOf(options, out);
     if (options.statistics)
         return writeStatisticsOf(options, out);
+    // The forms to leave out are read first: a bad file wastes no counting.
+    ListFilter filter;
+    if (QString problem = filterOf(options, filter); !problem.isEmpty())
+        return problem;
     WordList list;
     if (options.inputs.size() > 1 || options.perFile || options.merge) {
         if (QString problem = listCorpus(options, err, errIsTerminal, list); !problem.isEmpty())
@@ -443,6 +545,8 @@ QString listText(const ListOptions &options, QIODevice &out, QIODevice &err, boo
     } else if (QString problem = listTextFile(options.input, list); !problem.isEmpty()) {
         return problem;
     }
+    if (filters(options))
+        return writeFiltered(list, filter, options, out);
     if (options.frequencies)
         list.sort(WordList::Order::DecreasingFrequency);
     return writeOutput([&list](QIODevice &device) { return writeWordList(list, device); }, options.output,
@@ -473,6 +577,10 @@ int runListCommand(const QStringList &arguments, QIODevice &out, QIODevice &err,
             report(err, u"%1 est le texte lu : la liste ne peut pas le remplacer."_s.arg(quoted(options.output)));
             return listFailed;
         }
+    }
+    if (options.excludedPath && !options.output.isEmpty() && isSameFile(*options.excludedPath, options.output)) {
+        report(err, u"%1 est la liste des formes exclues : la liste ne peut pas la remplacer."_s.arg(quoted(options.output)));
+        return listFailed;
     }
     QString problem;
     try {

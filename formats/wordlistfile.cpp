@@ -113,7 +113,11 @@ bool PieceWriter::writeByte(char byte)
     return true;
 }
 
-bool writeWordList(const WordList &list, QIODevice &device)
+namespace {
+
+// The heading line, then the rows given by `rowAt` for 0 to count - 1.
+template<typename RowAt>
+bool writeRows(const WordList &list, qsizetype count, RowAt rowAt, QIODevice &device)
 {
     const bool utf8 = needsUtf8(list);
     PieceWriter writer(device, utf8);
@@ -128,7 +132,8 @@ bool writeWordList(const WordList &list, QIODevice &device)
     }
     if (!writer.endRow())
         return false;
-    for (qsizetype row = 0; row < list.size(); ++row) {
+    for (qsizetype shown = 0; shown < count; ++shown) {
+        const qsizetype row = rowAt(shown);
         if (!writer.startRow(list.form(row), QString::number(list.count(row))))
             return false;
         // The texts without the form count 0.
@@ -143,6 +148,19 @@ bool writeWordList(const WordList &list, QIODevice &device)
             return false;
     }
     return writer.flush();
+}
+
+} // namespace
+
+bool writeWordList(const WordList &list, QIODevice &device)
+{
+    return writeRows(list, list.size(), [](qsizetype row) { return row; }, device);
+}
+
+bool writeWordListRows(const WordList &list, std::span<const std::uint32_t> rows, QIODevice &device)
+{
+    return writeRows(list, qsizetype(rows.size()), [rows](qsizetype shown) { return qsizetype(rows[size_t(shown)]); },
+                     device);
 }
 
 QByteArray wordListBytes(const WordList &list)

@@ -7,7 +7,9 @@
 #include <QStringEncoder>
 #include <QStringView>
 
+#include <cstdint>
 #include <functional>
+#include <span>
 
 class QIODevice;
 
@@ -25,6 +27,9 @@ class WordList;
 bool writeWordList(const WordList &list, QIODevice &device);
 // The same bytes, whole.
 QByteArray wordListBytes(const WordList &list);
+// The bytes writeWordList writes for a list of just these rows of the list,
+// in this order.
+bool writeWordListRows(const WordList &list, std::span<const std::uint32_t> rows, QIODevice &device);
 
 // Text encoded to Windows-1252 (or to UTF-8 after its byte-order mark) and
 // written to the device a piece at a time, so that a list of millions of

@@ -110,6 +110,17 @@ const ListRun listRuns[] = {
     {"context without a concordance", R"("$L" --contexte 3 texte.txt > out)", listFailed, u"ne valent qu'avec --concordance"_s, "test ! -s out"},
     {"context too wide", R"("$L" --concordance chat --contexte 21 texte.txt)", listFailed, u"de 1 à 20, pas « 21 »"_s},
     {"unknown sort", R"("$L" --concordance chat --tri milieu texte.txt)", listFailed, u"ordre de tri inconnu « milieu »"_s},
+    {"prefix without case or accents", R"("$L" --filtre ETE texte.txt > out)", listSucceeded, {},
+     R"(printf 'Formes\tNombre d\047attestations\r\n\351t\351\t2\r\n' | cmp - out)"},
+    {"filters on columns by frequency", R"(echo LE > exclus; "$L" --par-fichier --frequences --regex '^[^e]' --frequence-minimale 3 --exclure exclus texte.txt copie > out)",
+     listSucceeded, {}, R"(printf 'Formes\tNombre d\047attestations\ttexte.txt\tcopie\r\nchat\t4\t2\t2\r\n\351t\351\t4\t2\t2\r\nl\t4\t2\t2\r\n' | cmp - out)"},
+    {"wildcards on merged lists", R"("$L" --fusionner --filtre '*t' alpha freq > out)", listSucceeded, {},
+     R"(printf 'Formes\tNombre d\047attestations\r\nchat\t4\r\net\t2\r\n' | cmp - out)"},
+    {"bad regular expression", R"("$L" --regex '(a' texte.txt > out)", listFailed, u"expression régulière incorrecte : parenthèse fermante manquante."_s, "test ! -s out"},
+    {"least frequency not positive", R"("$L" --frequence-minimale 0 texte.txt)", listFailed, u"un nombre entier positif, pas « 0 »."_s},
+    {"missing forms to leave out", R"("$L" --exclure absent.txt texte.txt -o out)", listFailed, u"impossible d'ouvrir « absent.txt »"_s, "test ! -e out"},
+    {"pattern and regular expression", R"("$L" --filtre a --regex b texte.txt)", listFailed, u"--filtre et --regex ne vont pas ensemble"_s},
+    {"output onto the forms left out", R"(cp alpha exclus; "$L" --exclure exclus -o exclus texte.txt)", listFailed, u"« exclus » est la liste des formes exclues"_s, "cmp exclus alpha"},
     {"double dash ends the options", R"("$L" -- --frequences)", listFailed, u"impossible d'ouvrir « --frequences »"_s},
 };
 

@@ -7,10 +7,14 @@
 #include "tests/support/qt_printers.h"
 #include "tests/support/wordlists.h"
 
+#include <QBuffer>
 #include <QByteArray>
 #include <QString>
 
 #include <gtest/gtest.h>
+
+#include <cstdint>
+#include <vector>
 
 using namespace lexalon;
 using namespace Qt::StringLiterals;
@@ -90,5 +94,26 @@ TEST(WordListFile, SavedListsReadBackOrSayWhatIsWrong)
         if (c.problem.isEmpty()) {
             EXPECT_EQ(wordListBytes(saved.list), c.written);
         }
+    }
+}
+
+// Rows chosen and ordered are written as a list of those rows alone would be.
+TEST(WordListFile, ChosenRowsInTheirOrder)
+{
+    const QByteArray columns("Formes\tNombre d'attestations\ta.txt\tb.txt\r\n");
+    const QByteArray utf8Columns("\xEF\xBB\xBF" "Formes\tNombre d'attestations\t\xD1\x82\r\n");
+    const struct { QByteArray list; std::vector<std::uint32_t> rows; QByteArray written; } cases[] = {
+        {headingLine + "a\t1\r\nb\t2\r\nc\t3\r\n", {2, 0}, headingLine + "c\t3\r\na\t1\r\n"},
+        {columns + "a\t1\t1\t0\r\nb\t2\t0\t2\r\n\xE9t\xE9\t3\t1\t2\r\n", {1, 2}, columns + "b\t2\t0\t2\r\n\xE9t\xE9\t3\t1\t2\r\n"},
+        {utf8Columns + "a\t1\t1\r\n\xC3\xA9t\xC3\xA9\t3\t3\r\n", {1}, utf8Columns + "\xC3\xA9t\xC3\xA9\t3\t3\r\n"},
+        {columns + "a\t1\t1\t0\r\n", {}, columns},
+    };
+    for (const auto &c : cases) {
+        const SavedWordList saved = parseWordList(c.list);
+        ASSERT_TRUE(saved.problem.isEmpty()) << saved.problem.toStdString();
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        EXPECT_TRUE(writeWordListRows(saved.list, c.rows, buffer));
+        EXPECT_EQ(buffer.data(), c.written);
     }
 }
