@@ -1,13 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/corpus/concordancelinedelegate.h"
+#include "gui/corpus/corpusstatisticsview.h"
 #include "gui/look/windowlook.h"
 #include "support/windowtesting.h"
+#include "wordforms/textstudy.h"
 
+#include <QAbstractItemModelTester>
+#include <QAbstractSeries>
 #include <QApplication>
+#include <QChart>
+#include <QChartView>
 #include <QColor>
 #include <QListView>
 #include <QPalette>
 #include <QStyle>
+#include <QTableView>
 #include <QTest>
 
 using namespace lexalon;
@@ -43,6 +50,28 @@ private Q_SLOTS:
                     QVERIFY2(contrast(ink, ground) >= 4.5, qPrintable(ground.name() + u' ' + ink.name()));
             }
         }
+    }
+
+    // A row a text, then the corpus's, a column a measure, and a named curve
+    // a text; the table and the chart named for screen readers.
+    void statisticsShowEveryTextAndTheCorpus()
+    {
+        CorpusStatisticsView view;
+        auto *table = view.findChild<QTableView *>(u"mesures"_s);
+        new QAbstractItemModelTester(table->model(), QAbstractItemModelTester::FailureReportingMode::QtTest, &view);
+        view.setStatistics({u"a.txt"_s, u"b.txt"_s}, {TextStudy(u"le chat et le chien"_s).statistics(), TextStudy(u"un oiseau"_s).statistics()},
+                           TextStudy(u"le chat et le chien un oiseau"_s).statistics());
+        QStringList rows;
+        for (int row = 0; row < table->model()->rowCount(); ++row)
+            rows.append(table->model()->headerData(row, Qt::Vertical).toString() + u' ' + table->model()->index(row, 0).data().toString());
+        QCOMPARE(rows, (QStringList{u"a.txt 5"_s, u"b.txt 2"_s, u"Corpus entier 7"_s}));
+        QCOMPARE(table->model()->headerData(1, Qt::Horizontal).toString(), u"Nombre de formes différentes"_s);
+        const auto *chart = view.findChild<QChartView *>(u"accroissement"_s);
+        QStringList curves;
+        for (const QAbstractSeries *series : chart->chart()->series())
+            curves.append(series->name());
+        QCOMPARE(curves, (QStringList{u"a.txt"_s, u"b.txt"_s}));
+        QVERIFY(!table->accessibleName().isEmpty() && !chart->accessibleName().isEmpty());
     }
 };
 
