@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/corpus/concordancelinedelegate.h"
 #include "gui/corpus/corpusstatisticsview.h"
+#include "gui/corpus/textview.h"
 #include "gui/look/windowlook.h"
+#include "gui/main/textpane.h"
 #include "support/windowtesting.h"
 #include "wordforms/textstudy.h"
 
@@ -13,6 +15,7 @@
 #include <QColor>
 #include <QListView>
 #include <QPalette>
+#include <QSignalSpy>
 #include <QStyle>
 #include <QTableView>
 #include <QTest>
@@ -72,6 +75,25 @@ private Q_SLOTS:
             curves.append(series->name());
         QCOMPARE(curves, (QStringList{u"a.txt"_s, u"b.txt"_s}));
         QVERIFY(!table->accessibleName().isEmpty() && !chart->accessibleName().isEmpty());
+    }
+
+    // F3 and Maj+F3 ask for the next and the previous attestation, once they
+    // may be given; an attestation shown is selected.
+    void textViewAsksForTheNextAttestation()
+    {
+        TextView view;
+        view.setText(u"a.txt"_s, u"un deux trois"_s);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowActive(&view));
+        const QSignalSpy next(&view, &TextView::nextRequested);
+        const QSignalSpy previous(&view, &TextView::previousRequested);
+        QTest::keyClick(&view, Qt::Key_F3);
+        view.setNavigation(true, true);
+        QTest::keyClick(&view, Qt::Key_F3);
+        QTest::keyClick(&view, Qt::Key_F3, Qt::ShiftModifier);
+        QCOMPARE((QList<qsizetype>{next.size(), previous.size()}), (QList<qsizetype>{1, 1}));
+        view.showAttestation(3, 7);
+        QCOMPARE(view.findChild<TextPane *>(u"texte"_s)->selectedText(), u"deux"_s);
     }
 };
 
