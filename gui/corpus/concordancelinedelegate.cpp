@@ -75,11 +75,31 @@ struct Piece
 // At most two sort words and what lies around them: nothing on the heap.
 using Pieces = QVarLengthArray<Piece, 5>;
 
+// A sort word of a context as shown, and its ink.
 struct Mark
 {
     TextSpan span;
     QColor ink;
 };
+
+// A sort key and the ink of the word it reads.
+struct SortKey
+{
+    Concordance::Order order;
+    QColor ink;
+};
+
+// The words of the shown context that the keys read on its side.
+std::array<Mark, 2> marksIn(const QString &context, const ShownContext &shown, bool leftSide,
+                            const std::array<SortKey, 2> &keys)
+{
+    std::array<Mark, 2> marks;
+    for (size_t key = 0; key < keys.size(); ++key) {
+        if (sortsByLeftContext(keys[key].order) == leftSide)
+            marks[key] = {shown.shownSpan(sortWordIn(context, keys[key].order)), keys[key].ink};
+    }
+    return marks;
+}
 
 QString pieceText(const QString &text, const Piece &piece)
 {
@@ -90,7 +110,7 @@ QString pieceText(const QString &text, const Piece &piece)
 // When both keys read the same word, the first key's ink is kept.
 Pieces piecesOf(const QString &text, std::array<Mark, 2> marks, const QColor &ink, const QFontMetricsF &metrics)
 {
-    if (marks[1].span.begin == marks[0].span.begin)
+    if (marks[0].span.begin < marks[0].span.end && marks[1].span.begin == marks[0].span.begin)
         marks[1].span = {};
     if (marks[1].span.begin < marks[0].span.begin)
         std::swap(marks[0], marks[1]);
@@ -228,20 +248,11 @@ void ConcordanceLineDelegate::paint(QPainter *painter, const QStyleOptionViewIte
     const QColor text =
         item.palette.color(colourGroup(item.state),
                            item.state.testFlag(QStyle::State_Selected) ? QPalette::HighlightedText : QPalette::Text);
-    const auto marksIn = [&](const QString &context, const ShownContext &shown, bool leftSide) {
-        std::array<Mark, 2> marks;
-        const std::pair<Concordance::Order, QColor> keys[] = {{m_first, inks.firstSortWord},
-                                                              {m_second, inks.secondSortWord}};
-        for (size_t key = 0; key < marks.size(); ++key) {
-            if (sortsByLeftContext(keys[key].first) == leftSide)
-                marks[key] = {shown.shownSpan(sortWordIn(context, keys[key].first)), keys[key].second};
-        }
-        return marks;
-    };
+    const std::array keys{SortKey{m_first, inks.firstSortWord}, SortKey{m_second, inks.secondSortWord}};
     const ShownContext shownLeft = shownContext(left, plain, formLeft - room.left(), Qt::ElideLeft);
-    const Pieces leftPieces = piecesOf(shownLeft.text, marksIn(left, shownLeft, true), text, plain);
+    const Pieces leftPieces = piecesOf(shownLeft.text, marksIn(left, shownLeft, true, keys), text, plain);
     const ShownContext shownRight = shownContext(right, plain, room.right() - formLeft - formWidth, Qt::ElideRight);
-    const Pieces rightPieces = piecesOf(shownRight.text, marksIn(right, shownRight, false), text, plain);
+    const Pieces rightPieces = piecesOf(shownRight.text, marksIn(right, shownRight, false, keys), text, plain);
 
     painter->save();
     painter->setClipRect(room, Qt::IntersectClip);
