@@ -7,6 +7,7 @@
 #include <QChar>
 
 #include <algorithm>
+#include <cstdlib>
 #include <numeric>
 
 namespace lexalon {
@@ -80,6 +81,28 @@ qsizetype neighbourOffset(Concordance::Order order)
         break;
     }
     return 0;
+}
+
+// The last run of letters that ends at `end` or before; empty when none.
+TextSpan wordBefore(QStringView context, qsizetype end)
+{
+    while (end > 0 && !isLetter(context[end - 1].unicode()))
+        --end;
+    qsizetype begin = end;
+    while (begin > 0 && isLetter(context[begin - 1].unicode()))
+        --begin;
+    return {begin, end};
+}
+
+// The first run of letters that starts at `begin` or after; empty when none.
+TextSpan wordAfter(QStringView context, qsizetype begin)
+{
+    while (begin < context.size() && !isLetter(context[begin].unicode()))
+        ++begin;
+    qsizetype end = begin;
+    while (end < context.size() && isLetter(context[end].unicode()))
+        ++end;
+    return {begin, end};
 }
 
 } // namespace
@@ -277,6 +300,24 @@ std::vector<qsizetype> Concordance::dispersion(qsizetype parts) const
     for (qsizetype attestation = 0; attestation < size(); ++attestation)
         ++counts[size_t(partOf(attestation, parts))];
     return counts;
+}
+
+bool sortsByLeftContext(Concordance::Order order)
+{
+    return neighbourOffset(order) < 0;
+}
+
+TextSpan sortWordIn(QStringView context, Concordance::Order order)
+{
+    const qsizetype offset = neighbourOffset(order);
+    const qsizetype start = offset < 0 ? context.size() : 0;
+    TextSpan word{start, start};
+    for (qsizetype step = 0; step < std::abs(offset); ++step) {
+        word = offset < 0 ? wordBefore(context, word.begin) : wordAfter(context, word.end);
+        if (word.begin == word.end)
+            return {};
+    }
+    return word;
 }
 
 } // namespace lexalon

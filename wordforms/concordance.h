@@ -104,4 +104,15 @@ private:
     Order m_order = Order::Text;
 };
 
+// Whether an order's neighbour stands in the left context (FirstLeft,
+// SecondLeft) rather than in the right one.
+bool sortsByLeftContext(Concordance::Order order);
+
+// Where the neighbour an order sorts by stands in a line's context that holds
+// it (the left one for a left order, else the right one): a run of letters,
+// as a form is, counted back from the end of the left context or on from the
+// start of the right one. An empty span when the context lacks it, and for
+// Order::Text.
+TextSpan sortWordIn(QStringView context, Concordance::Order order);
+
 } // namespace lexalon

@@ -74,25 +74,6 @@ qreal contrastRatio(const QColor &a, const QColor &b)
     return (std::max(first, second) + 0.05) / (std::min(first, second) + 0.05);
 }
 
-// The ground nearest to the colour, towards black or white, on which the
-// text reads at 4.5:1 at least.
-QColor readableGround(const QColor &ground, const QColor &text)
-{
-    constexpr qreal readable = 4.5;
-    constexpr int steps = 20;
-    for (int step = 0; step <= steps; ++step) {
-        const qreal share = qreal(step) / steps;
-        for (const QColor &end : {QColor(Qt::black), QColor(Qt::white)}) {
-            const QColor blended = QColor::fromRgbF(float(ground.redF() + (end.redF() - ground.redF()) * share),
-                                                    float(ground.greenF() + (end.greenF() - ground.greenF()) * share),
-                                                    float(ground.blueF() + (end.blueF() - ground.blueF()) * share));
-            if (contrastRatio(blended, text) >= readable)
-                return blended;
-        }
-    }
-    return ground;
-}
-
 // Sets the child's size from its parent's each time the parent changes size.
 class ParentFollower final : public QObject
 {
@@ -197,13 +178,30 @@ void setBackground(QWidget *widget, const QColor &colour, const QColor &text)
     widget->setAutoFillBackground(true);
 }
 
+QColor readableAgainst(const QColor &colour, const QColor &other)
+{
+    constexpr qreal readable = 4.5;
+    constexpr int steps = 20;
+    for (int step = 0; step <= steps; ++step) {
+        const qreal share = qreal(step) / steps;
+        for (const QColor &end : {QColor(Qt::black), QColor(Qt::white)}) {
+            const QColor blended = QColor::fromRgbF(float(colour.redF() + (end.redF() - colour.redF()) * share),
+                                                    float(colour.greenF() + (end.greenF() - colour.greenF()) * share),
+                                                    float(colour.blueF() + (end.blueF() - colour.blueF()) * share));
+            if (contrastRatio(blended, other) >= readable)
+                return blended;
+        }
+    }
+    return colour;
+}
+
 void setReadableSelection(QWidget *view)
 {
     QPalette colours = view->palette();
     for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
         const QColor text = colours.color(group, QPalette::HighlightedText);
         const QColor highlight = colours.color(group, QPalette::Highlight);
-        colours.setColor(group, QPalette::Highlight, readableGround(highlight, text));
+        colours.setColor(group, QPalette::Highlight, readableAgainst(highlight, text));
     }
     view->setPalette(colours);
 }

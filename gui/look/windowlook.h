@@ -57,6 +57,10 @@ void setToolWindowLook(QWidget &window);
 // and its children's a colour that reads on it, whatever the desktop's theme.
 void setBackground(QWidget *widget, const QColor &colour, const QColor &text = Qt::black);
 
+// The colour nearest to `colour`, towards black or white, that reads on the
+// other colour, or under it, at 4.5:1 at least.
+QColor readableAgainst(const QColor &colour, const QColor &other);
+
 // The desktop's highlight, light or dark, made just dark or light enough
 // for its text to read on it at 4.5:1 at least.
 void setReadableSelection(QWidget *view);

@@ -417,6 +417,11 @@ void TextPane::showRange(qsizetype start, qsizetype end)
     ensureVisible(start);
 }
 
+void TextPane::centre(qsizetype position)
+{
+    scrollTo(m_layout.moved(m_layout.placeOf(position), -(visibleRows() / 2)));
+}
+
 void TextPane::mousePressEvent(QMouseEvent *event)
 {
     if (event->button() != Qt::LeftButton) {

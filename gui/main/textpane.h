@@ -53,6 +53,9 @@ public:
                          QTextLine::CursorPosition mode = QTextLine::CursorBetweenCharacters);
     // Scrolls, if need be, so that the characters from start to end show.
     void showRange(qsizetype start, qsizetype end);
+    // Scrolls so that the row of the position stands in the middle of the
+    // view, or as near as the text's start and end allow.
+    void centre(qsizetype position);
 
 protected:
     void paintEvent(QPaintEvent *event) override;

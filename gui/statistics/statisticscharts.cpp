@@ -12,10 +12,13 @@
 #include <QLineSeries>
 #include <QLocale>
 #include <QLogValueAxis>
+#include <QPen>
+#include <QStringList>
 #include <QToolTip>
 #include <QValueAxis>
 
 #include <algorithm>
+#include <span>
 
 using namespace Qt::StringLiterals;
 
@@ -30,15 +33,21 @@ QString frenchDecimal(double value, int decimals)
     return QString::number(value, 'f', decimals).replace(u'.', u',');
 }
 
-QChart *chartWith(QAbstractSeries *series, const QString &title)
+// The chart's title, French figures on its axes, its legend under it.
+void frameChart(QChart *chart, const QString &title)
 {
-    auto *chart = new QChart;
     chart->setTitle(title);
     // The axes' figures grouped the French way.
     chart->setLocale(QLocale(QLocale::French, QLocale::France));
     chart->setLocalizeNumbers(true);
-    chart->addSeries(series);
     chart->legend()->setAlignment(Qt::AlignBottom);
+}
+
+QChart *chartWith(QAbstractSeries *series, const QString &title)
+{
+    auto *chart = new QChart;
+    frameChart(chart, title);
+    chart->addSeries(series);
     return chart;
 }
 
@@ -64,6 +73,53 @@ void showTip(const QString &text, bool over)
         QToolTip::showText(QCursor::pos(), text);
     else
         QToolTip::hideText();
+}
+
+// Different forms over forms read, from the start of the text; the pointer
+// gives a point's figures after `tipPrefix`.
+QLineSeries *growthSeries(const LexicalStatistics &statistics, QLineSeries *series, const QString &tipPrefix)
+{
+    QList<QPointF> points{QPointF(0, 0)};
+    for (const auto &point : statistics.growthCurve())
+        points.append(QPointF(double(point.tokens), double(point.types)));
+    series->replace(points);
+    QObject::connect(series, &QLineSeries::hovered, series, [tipPrefix](const QPointF &at, bool over) {
+        showTip(tipPrefix + countOf(qint64(at.x()), u"forme lue", u"formes lues") + u" : "_s
+                    + countOf(qint64(at.y()), u"forme différente", u"formes différentes"),
+                over);
+    });
+    return series;
+}
+
+// Axes from 0 to the most forms read and the most different forms, for
+// every curve of the chart.
+void addGrowthAxes(QChart *chart, qint64 tokens, qint64 types)
+{
+    auto *x = new QValueAxis;
+    x->setTitleText(u"Formes lues"_s);
+    x->setLabelFormat(u"%.0f"_s);
+    auto *y = new QValueAxis;
+    y->setTitleText(u"Formes différentes"_s);
+    y->setLabelFormat(u"%.0f"_s);
+    chart->addAxis(x, Qt::AlignBottom);
+    chart->addAxis(y, Qt::AlignLeft);
+    for (QAbstractSeries *series : chart->series()) {
+        series->attachAxis(x);
+        series->attachAxis(y);
+    }
+    x->setRange(0, std::max<double>(1, double(tokens)));
+    y->setRange(0, std::max<double>(1, double(types)));
+    x->applyNiceNumbers();
+    y->applyNiceNumbers();
+}
+
+// Hues spread round the wheel, one a text, dark enough for 3:1 at least on
+// the chart's white.
+QColor textCurveColour(size_t text, size_t texts)
+{
+    constexpr int saturation = 255;
+    constexpr int value = 150;
+    return QColor::fromHsv(int(360 * text / std::max<size_t>(texts, 1)), saturation, value);
 }
 
 } // namespace
@@ -112,28 +168,28 @@ QChart *rankFrequencyChart(const LexicalStatistics &statistics)
 
 QChart *growthChart(const LexicalStatistics &statistics)
 {
-    QLineSeries *series = curve(u"Formes différentes"_s);
-    QList<QPointF> points{QPointF(0, 0)};
-    for (const auto &point : statistics.growthCurve())
-        points.append(QPointF(double(point.tokens), double(point.types)));
-    series->replace(points);
-    QObject::connect(series, &QLineSeries::hovered, series, [](const QPointF &at, bool over) {
-        showTip(countOf(qint64(at.x()), u"forme lue", u"formes lues") + u" : "_s
-                    + countOf(qint64(at.y()), u"forme différente", u"formes différentes"),
-                over);
-    });
-    QChart *chart = chartWith(series, u"Accroissement du vocabulaire"_s);
-    auto *x = new QValueAxis;
-    x->setTitleText(u"Formes lues"_s);
-    x->setLabelFormat(u"%.0f"_s);
-    auto *y = new QValueAxis;
-    y->setTitleText(u"Formes différentes"_s);
-    y->setLabelFormat(u"%.0f"_s);
-    addAxes(chart, series, x, y);
-    x->setRange(0, std::max<double>(1, double(statistics.tokens())));
-    y->setRange(0, std::max<double>(1, double(statistics.types())));
-    x->applyNiceNumbers();
-    y->applyNiceNumbers();
+    QChart *chart = chartWith(growthSeries(statistics, curve(u"Formes différentes"_s), QString()),
+                              u"Accroissement du vocabulaire"_s);
+    addGrowthAxes(chart, statistics.tokens(), statistics.types());
+    return chart;
+}
+
+QChart *growthChart(const QStringList &names, std::span<const LexicalStatistics> texts)
+{
+    auto *chart = new QChart;
+    qint64 tokens = 0;
+    qint64 types = 0;
+    for (size_t text = 0; text < texts.size(); ++text) {
+        auto *series = new QLineSeries;
+        series->setName(names.value(qsizetype(text)));
+        series->setPen(QPen(textCurveColour(text, texts.size()), 2));
+        growthSeries(texts[text], series, series->name() + u" : "_s);
+        chart->addSeries(series);
+        tokens = std::max(tokens, texts[text].tokens());
+        types = std::max(types, texts[text].types());
+    }
+    frameChart(chart, u"Accroissement du vocabulaire"_s);
+    addGrowthAxes(chart, tokens, types);
     return chart;
 }
 

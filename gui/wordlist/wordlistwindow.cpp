@@ -125,7 +125,11 @@ WordListWindow::WordListWindow(std::shared_ptr<TextStudy> study, const WindowSer
     showStatistic(m_differentFormsFigure, differentCaption, m_model->list().size());
 }
 
-WordListWindow::~WordListWindow() = default;
+WordListWindow::~WordListWindow()
+{
+    // A concordance reads the study, which goes before the window's children.
+    qDeleteAll(findChildren<ConcordanceWindow *>(Qt::FindDirectChildrenOnly));
+}
 
 QWidget *WordListWindow::createClientArea()
 {
@@ -258,7 +262,7 @@ void WordListWindow::showConcordance()
 
 void WordListWindow::showStatistics()
 {
-    const std::unique_ptr<StatisticsWindow> window = runThenShow(
+    std::unique_ptr<StatisticsWindow> window = runThenShow(
         *m_tasks, m_pointer.get(), m_services.messages, u"Calcul des statistiques lexicales…"_s,
         notEnoughMemoryFor(u"Les statistiques lexicales ne peuvent pas être établies"_s, u"Texte trop volumineux"_s),
         [this](TaskProgress &progress) { return m_study->statistics(&progress); },
@@ -266,13 +270,13 @@ void WordListWindow::showStatistics()
             return std::make_unique<StatisticsWindow>(std::move(statistics), m_services, this);
         });
     if (window)
-        window->exec();
+        showBeside(window.release());
 }
 
 void WordListWindow::showConcordanceOf(int row)
 {
     const QString form = shownForm(m_study->list().form(row), longestNamedForm);
-    const std::unique_ptr<ConcordanceWindow> window = runThenShow(
+    std::unique_ptr<ConcordanceWindow> window = runThenShow(
         *m_tasks, m_pointer.get(), m_services.messages, u"Recherche des attestations de « %1 »…"_s.arg(form),
         notEnoughMemoryFor(u"La concordance ne peut pas être établie"_s, u"Texte trop volumineux"_s),
         [this, row](TaskProgress &progress) { return m_study->concordance(row, &progress); },
@@ -282,7 +286,16 @@ void WordListWindow::showConcordanceOf(int row)
     if (!window)
         return;
     connect(window.get(), &ConcordanceWindow::attestationShown, this, &WordListWindow::attestationShown);
-    window->exec();
+    showBeside(window.release());
+}
+
+// Several may be open beside the list, which stays in use; each goes when
+// closed, and all go with the list.
+void WordListWindow::showBeside(QDialog *window)
+{
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    connect(this, &QDialog::finished, window, &QWidget::close);
+    window->show();
 }
 
 } // namespace lexalon

@@ -25,7 +25,7 @@ class WordListView;
 
 // The word-list window: the forms of a study of the main window's text with
 // their numbers of attestations, two statistics, and the button that switches
-// the order of the list. A chosen form opens its concordance.
+// the order of the list. A chosen form opens its concordance beside it.
 class WordListWindow final : public QDialog
 {
     Q_OBJECT
@@ -55,6 +55,7 @@ private:
     void showOrder(WordList::Order shown);
     QMenuBar *createMenus();
     void showConcordanceOf(int row);
+    void showBeside(QDialog *window);
 
     std::shared_ptr<TextStudy> m_study;
     WindowServices m_services;

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
 using namespace lexalon;
@@ -167,6 +168,27 @@ TEST(Concordance, ContextsCutLongWords)
     const Studied pairs(u"x"_s + u"𝄞"_s.repeated(30) + u" mot "_s + u"𝄞"_s.repeated(30), u"mot"_s);
     EXPECT_EQ(pairs.concordance.line(0, 1).left, u"…"_s + u"𝄞"_s.repeated(19) + u" "_s);
     EXPECT_EQ(pairs.concordance.line(0, 1).right, u" "_s + u"𝄞"_s.repeated(19) + u"…"_s);
+}
+
+// The word a sort reads, in brackets: a run of letters, the nearest to the
+// form first; none where the context stops short, and none for text order.
+TEST(Concordance, SortWordsAreFoundInTheirContext)
+{
+    using enum Concordance::Order;
+    const struct { QString context; Concordance::Order order; } cases[] = {
+        {u"Un deux, [trois]¶"_s, FirstLeft}, {u"Un [deux], trois¶"_s, SecondLeft},
+        {u"…ent [l]'homme "_s, SecondLeft}, {u"le [le] "_s, FirstLeft}, {u"…--"_s, FirstLeft},
+        {u"un "_s, SecondLeft}, {u"¶[aujourd]'hui, été"_s, FirstRight}, {u", Œuvre 𝄞 [été]…"_s, SecondRight},
+        {u" cinq"_s, SecondRight}, {u"Un deux"_s, Text},
+    };
+    for (const auto &c : cases) {
+        const qsizetype begin = c.context.indexOf(u'[');
+        const QString context = QString(c.context).remove(u'[').remove(u']');
+        const TextSpan word = sortWordIn(context, c.order);
+        const TextSpan expected = begin < 0 ? TextSpan{} : TextSpan{begin, c.context.indexOf(u']') - 1};
+        EXPECT_EQ(std::pair(word.begin, word.end), std::pair(expected.begin, expected.end)) << c.context.toStdString();
+        EXPECT_EQ(sortsByLeftContext(c.order), c.order == FirstLeft || c.order == SecondLeft);
+    }
 }
 
 namespace {

@@ -244,12 +244,11 @@ private Q_SLOTS:
         inspectNextModal<WordListWindow>([](WordListWindow &list) {
             auto *grid = list.findChild<QTableView *>(u"grille01"_s);
             grid->setCurrentIndex(grid->model()->index(1, 1));
-            inspectNextModal<ConcordanceWindow>([](ConcordanceWindow &concordance) {
-                auto *table = concordance.findChild<QTableView *>(u"concordance"_s);
-                table->setCurrentIndex(table->model()->index(2, 0));
-                concordance.showInText();
-            });
             list.showConcordance();
+            auto *concordance = list.findChild<ConcordanceWindow *>();
+            auto *table = concordance->findChild<QTableView *>(u"concordance"_s);
+            table->setCurrentIndex(table->model()->index(2, 0));
+            concordance->showInText();
         });
         window.action(u"Liste"_s).trigger();
         const TextPane &pane = *window.main.findChild<TextPane *>(u"txtFichier"_s);

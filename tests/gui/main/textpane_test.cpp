@@ -10,6 +10,7 @@
 #include <QScrollBar>
 #include <QTest>
 
+#include <algorithm>
 #include <memory>
 
 using namespace lexalon;
@@ -133,6 +134,24 @@ private Q_SLOTS:
                          Qt::NoModifier, Qt::NoScrollPhase, false);
         QApplication::sendEvent(m_pane->viewport(), &down);
         QCOMPARE(m_pane->verticalScrollBar()->value(), QApplication::wheelScrollLines());
+    }
+
+    // A place's row comes to the middle, or as near as the start and end allow.
+    void centreBringsARowToTheMiddle_data()
+    {
+        QTest::addColumn<int>("line");
+        QTest::newRow("middle") << 150;
+        QTest::newRow("near the start") << 2;
+        QTest::newRow("near the end") << 298;
+    }
+
+    void centreBringsARowToTheMiddle()
+    {
+        QFETCH(int, line);
+        m_pane->setText(u"ligne\r\n"_s.repeated(300));
+        QScrollBar *bar = m_pane->verticalScrollBar();
+        m_pane->centre(7 * line);
+        QCOMPARE(bar->value(), std::clamp(line - bar->pageStep() / 2, 0, bar->maximum()));
     }
 
     // A screen reader reads the text, the cursor and the selection, finds a

@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/concordance/concordancewindow.h"
-#include "gui/statistics/statisticswindow.h"
 #include "gui/wordlist/wordlistmodel.h"
 #include "gui/wordlist/wordlistview.h"
 #include "gui/wordlist/wordlistwindow.h"
@@ -12,8 +11,11 @@
 #include <QAbstractItemModelTester>
 #include <QAccessible>
 #include <QAction>
+#include <QApplication>
+#include <QDialog>
 #include <QFile>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -55,6 +57,16 @@ class WordListWindowTest : public QObject
         for (int row = 0; row < model()->rowCount(); ++row)
             rows.append(model()->index(row, 0).data().toString() + u' ' + model()->index(row, 1).data().toString());
         return rows;
+    }
+
+    // The windows shown beside the list, in the order they opened.
+    QStringList openedTitles() const
+    {
+        QStringList titles;
+        for (const QDialog *window : m_window->findChildren<QDialog *>(Qt::FindDirectChildrenOnly))
+            if (window->isVisible())
+                titles.append(window->windowTitle());
+        return titles;
     }
 
     std::unique_ptr<ScriptedServices> m_scripted;
@@ -224,8 +236,6 @@ private Q_SLOTS:
         QFETCH(QString, way);
         QFETCH(QString, form);
         load(u"Le chat, le CHAT et l'ane."_s);
-        QString caption;
-        inspectNextModal<ConcordanceWindow>([&](ConcordanceWindow &window) { caption = window.windowTitle(); });
         view()->setCurrentIndex(countCell(form));
         if (way == u"key")
             QTest::keyClick(view(), Qt::Key_Return);
@@ -233,33 +243,49 @@ private Q_SLOTS:
             QTest::mouseDClick(view()->viewport(), Qt::LeftButton, {}, view()->visualRect(countCell(form).siblingAtColumn(0)).center());
         else
             action(u"concordance"_s)->trigger();
-        QCOMPARE(caption, u"Concordance de « %1 »"_s.arg(form));
+        QCOMPARE(openedTitles(), QStringList{u"Concordance de « %1 »"_s.arg(form)});
         QCOMPARE(button()->text(), toFrequencies);
+    }
+
+    // Concordances open beside the list, several at once, none modal, and
+    // the list still takes clicks; each goes when closed, the others with
+    // the list.
+    void concordancesOpenBesideTheList()
+    {
+        load(u"Le chat, le CHAT et l'ane."_s);
+        for (const QString &form : {u"chat"_s, u"le"_s}) {
+            view()->setCurrentIndex(countCell(form));
+            action(u"concordance"_s)->trigger();
+        }
+        QCOMPARE(openedTitles(), (QStringList{u"Concordance de « chat »"_s, u"Concordance de « le »"_s}));
+        QCOMPARE(QApplication::activeModalWidget(), nullptr);
+        QTest::mouseClick(view()->viewport(), Qt::LeftButton, {}, view()->visualRect(countCell(u"et"_s)).center());
+        QCOMPARE(view()->currentIndex(), countCell(u"et"_s));
+        const QPointer<ConcordanceWindow> first = m_window->findChild<ConcordanceWindow *>();
+        first->findChild<QAction *>(u"fermer"_s)->trigger();
+        QTRY_VERIFY(!first);
+        const QPointer<ConcordanceWindow> second = m_window->findChild<ConcordanceWindow *>();
+        action(u"fermer"_s)->trigger();
+        QTRY_VERIFY(!second);
     }
 
     // Outils opens the statistics of the same list.
     void statisticsAreOfTheSameList()
     {
         load(u"Le chat, le CHAT et l'ane."_s);
-        QString total;
-        inspectNextModal<StatisticsWindow>([&](StatisticsWindow &window) {
-            total = window.findChild<QTableView *>(u"mesures"_s)->model()->index(0, 1).data().toString();
-        });
         action(u"statistiques"_s)->trigger();
-        QCOMPARE(total, u"7"_s);
+        QCOMPARE(openedTitles(), QStringList{u"Statistiques lexicales"_s});
+        QCOMPARE(m_window->findChild<QTableView *>(u"mesures"_s)->model()->index(0, 1).data().toString(), u"7"_s);
     }
 
     // A form of a million letters is named and shown in part.
     void longFormIsShownInPart()
     {
         load(QString(1'000'000, u'a'));
-        QList<qsizetype> lengths;
-        inspectNextModal<ConcordanceWindow>([&](ConcordanceWindow &window) {
-            lengths = {window.windowTitle().size(), window.findChild<QTextEdit *>(u"paragraphe"_s)->toPlainText().size()};
-        });
         view()->setCurrentIndex(model()->index(0, 1));
         action(u"concordance"_s)->trigger();
-        QCOMPARE(lengths, (QList<qsizetype>{u"Concordance de «  »"_s.size() + 61, 4097}));
+        QCOMPARE((QList<qsizetype>{openedTitles().value(0).size(), m_window->findChild<QTextEdit *>(u"paragraphe"_s)->toPlainText().size()}),
+                 (QList<qsizetype>{u"Concordance de «  »"_s.size() + 61, 4097}));
     }
 
     void concordanceIsDisabledWithNoForm()
