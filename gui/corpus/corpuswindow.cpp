@@ -572,7 +572,7 @@ void CorpusWindow::textChosen()
     const std::optional<qsizetype> text = chosenText();
     if (text && *text != m_textShown) {
         const TextStudy &study = m_corpus->text(*text);
-        m_textView->showText(m_corpus->textName(*text), study.text());
+        m_textView->setText(m_corpus->textName(*text), study.text());
         m_textShown = *text;
     }
 }
@@ -586,7 +586,7 @@ void CorpusWindow::showAttestationAt(QTableView *view, const QModelIndex &index)
     const qsizetype attestation = concordance.attestation(index.row());
     const qsizetype text = concordance.textOf(attestation);
     if (text != m_textShown) {
-        m_textView->showText(m_corpus->textName(text), m_corpus->text(text).text());
+        m_textView->setText(m_corpus->textName(text), m_corpus->text(text).text());
         m_textShown = text;
     }
     const TextSpan span = concordance.span(attestation);
