@@ -698,7 +698,7 @@ void CorpusWindow::saveConcordance()
         return;
     saveFile(QString::fromUtf16(textFileFilter),
              [this](int, QIODevice &device) {
-                 return writeCorpusConcordance(m_concordanceModel->concordance(), m_concordanceModel->words(), device);
+                 return writeConcordance(m_concordanceModel->concordance(), m_concordanceModel->words(), device);
              },
              m_services.dialogs, m_services.messages, *m_pointer);
 }
