@@ -2,12 +2,12 @@
 #include "wordforms/concordance.h"
 
 #include "platform/interaction/taskprogress.h"
+#include "wordforms/attestationsort.h"
 #include "wordforms/letters.h"
 
 #include <QChar>
 
 #include <algorithm>
-#include <numeric>
 
 namespace lexalon {
 
@@ -89,59 +89,58 @@ Concordance::Concordance(QStringView text, const TextTokens &tokens, TextTokens:
     , m_tokens(&tokens)
 {
     const LargeVector<TextTokens::Rank> &ranks = tokens.ranks();
+    m_tokenOf.reserve(size_t(std::count(ranks.begin(), ranks.end(), form)));
+    collect([form](TextTokens::Rank rank) { return rank == form; }, progress);
+}
+
+Concordance::Concordance(QStringView text, const TextTokens &tokens, std::span<const TextTokens::Rank> forms,
+                         TaskProgress *progress)
+    : m_text(text)
+    , m_tokens(&tokens)
+{
+    std::vector<bool> wanted(forms.empty() ? 0 : size_t(forms.back()) + 1);
+    for (const TextTokens::Rank form : forms)
+        wanted[form] = true;
+    collect([&wanted](TextTokens::Rank rank) { return rank < wanted.size() && wanted[rank]; }, progress);
+}
+
+template <typename Wanted>
+void Concordance::collect(Wanted wanted, TaskProgress *progress)
+{
+    const LargeVector<TextTokens::Rank> &ranks = m_tokens->ranks();
     if (progress)
         progress->setTotal(qint64(ranks.size()));
-    m_tokenOf.reserve(size_t(std::count(ranks.begin(), ranks.end(), form)));
     for (size_t token = 0; token < ranks.size(); ++token) {
         if (progress && token % tokensPerReport == 0)
             progress->advance(qint64(token));
-        if (ranks[token] == form)
+        if (wanted(ranks[token]))
             m_tokenOf.push_back(std::uint32_t(token));
     }
     sort(Order::Text);
 }
 
+std::optional<TextTokens::Rank> Concordance::neighbour(qsizetype attestation, Order order) const
+{
+    const qsizetype offset = neighbourOffset(order);
+    const qsizetype token = qsizetype(m_tokenOf[size_t(attestation)]) + offset;
+    if (offset == 0 || token < 0 || token >= m_tokens->size())
+        return std::nullopt;
+    return m_tokens->rank(token);
+}
+
+// Each attestation's key is its neighbour's rank, above no neighbour.
 Concordance::Arrangement Concordance::arranged(Order order, TaskProgress *progress) const
 {
-    const size_t count = m_tokenOf.size();
-    Arrangement rows{order, std::vector<std::uint32_t>(count), std::vector<std::uint32_t>(count)};
-    std::iota(rows.shown.begin(), rows.shown.end(), 0u);
-    const qsizetype offset = neighbourOffset(order);
-    if (offset != 0) {
-        // Each attestation's key is its neighbour's rank, above no neighbour;
-        // two stable counting passes, 16 bits each, sort them with ties in
-        // text order, and a cancel is heard within a share of a pass.
-        if (progress)
-            progress->setTotal(qint64(3 * count));
-        const auto report = [&](size_t done) {
-            if (progress && done % tokensPerReport == 0)
-                progress->advance(qint64(done));
-        };
-        std::vector<std::uint32_t> keys(count);
-        for (size_t a = 0; a < count; ++a) {
-            report(a);
-            const qsizetype neighbour = qsizetype(m_tokenOf[a]) + offset;
-            const bool exists = neighbour >= 0 && neighbour < m_tokens->size();
-            keys[a] = exists ? std::uint32_t(m_tokens->rank(neighbour)) + 1 : 0;
-        }
-        std::vector<std::uint32_t> sorted(count);
-        for (const int shift : {0, 16}) {
-            const auto digit = [&](std::uint32_t a) { return (keys[a] >> shift) & 0xFFFF; };
-            std::vector<size_t> next(0x10001, 0);
-            for (const std::uint32_t a : rows.shown)
-                ++next[digit(a) + 1];
-            std::partial_sum(next.begin(), next.end(), next.begin());
-            for (size_t row = 0; row < count; ++row) {
-                report((shift == 0 ? 1 : 2) * count + row);
-                const std::uint32_t a = rows.shown[row];
-                sorted[next[digit(a)]++] = a;
-            }
-            rows.shown.swap(sorted);
-        }
+    const bool byNeighbour = order != Order::Text;
+    AttestationSort sort(m_tokenOf.size(), byNeighbour ? 1 : 0, progress);
+    if (byNeighbour) {
+        sort.sortBy([&](qsizetype a) {
+            const std::optional<TextTokens::Rank> rank = neighbour(a, order);
+            return rank ? *rank + 1 : 0;
+        });
     }
-    for (size_t row = 0; row < count; ++row)
-        rows.rowOf[rows.shown[row]] = std::uint32_t(row);
-    return rows;
+    std::vector<std::uint32_t> rowOf = sort.rowsOf();
+    return {order, sort.takeShown(), std::move(rowOf)};
 }
 
 void Concordance::arrange(Arrangement rows) noexcept

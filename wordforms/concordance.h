@@ -8,6 +8,8 @@
 #include <QtGlobal>
 
 #include <cstdint>
+#include <optional>
+#include <span>
 #include <vector>
 
 namespace lexalon {
@@ -34,8 +36,8 @@ struct TextSpan
     qsizetype end = 0;
 };
 
-// Every attestation of one form, in text order or sorted by a neighbouring
-// word. Attestations are numbered from 0 in text order; rows are the order
+// Every attestation of one form, or of several, in text order or sorted by a
+// neighbouring word. Attestations are numbered from 0 in text order; rows are the order
 // shown. Neighbours compare by their forms' ranks, so a sort is a sort of
 // integers. The text and its tokens must outlive the concordance.
 class Concordance
@@ -50,6 +52,9 @@ public:
     // With a progress, reports the tokens read and throws TaskCancelled when
     // asked to stop.
     Concordance(QStringView text, const TextTokens &tokens, TextTokens::Rank form, TaskProgress *progress = nullptr);
+    // The forms' ranks sorted, each once.
+    Concordance(QStringView text, const TextTokens &tokens, std::span<const TextTokens::Rank> forms,
+                TaskProgress *progress = nullptr);
 
     qsizetype size() const { return qsizetype(m_tokenOf.size()); }
     QStringView text() const { return m_text; }
@@ -73,6 +78,10 @@ public:
     qsizetype attestation(qsizetype row) const { return m_shown[size_t(row)]; }
     qsizetype rowOf(qsizetype attestation) const { return m_rowOf[size_t(attestation)]; }
 
+    // The rank of the neighbour an order sorts by; none at the text's ends
+    // or in text order.
+    std::optional<TextTokens::Rank> neighbour(qsizetype attestation, Order order) const;
+
     // Where the attestation's form stands in the text.
     TextSpan span(qsizetype attestation) const;
     // Its context: `words` words each side, or what the text has of them.
@@ -94,6 +103,8 @@ public:
     }
 
 private:
+    template <typename Wanted>
+    void collect(Wanted wanted, TaskProgress *progress);
     qsizetype tokenEnd(qsizetype token) const;
 
     QStringView m_text;
