@@ -47,21 +47,24 @@ bool isControl(char16_t c)
 }
 
 // A line break, CR LF included, is one pilcrow; any other control character
-// is a space.
-QString oneLine(QStringView text)
+// is a space. Runs of other characters are appended whole.
+void appendOneLine(QStringView text, QString &into)
 {
-    QString line;
-    line.reserve(text.size());
+    qsizetype kept = 0; // where the run of characters kept as they are begins
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char16_t c = text[i].unicode();
+        if (!isControl(c) && !breaksContextLine(c))
+            continue;
+        into.append(text.sliced(kept, i - kept));
         if (breaksContextLine(c)) {
-            line += pilcrow;
+            into += pilcrow;
             i += c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n';
         } else {
-            line += isControl(c) ? u' ' : c;
+            into += u' ';
         }
+        kept = i + 1;
     }
-    return line;
+    into.append(text.sliced(kept));
 }
 
 // The neighbour a sort reads, as an offset from the form's token.
@@ -88,8 +91,6 @@ Concordance::Concordance(QStringView text, const TextTokens &tokens, TextTokens:
     : m_text(text)
     , m_tokens(&tokens)
 {
-    const LargeVector<TextTokens::Rank> &ranks = tokens.ranks();
-    m_tokenOf.reserve(size_t(std::count(ranks.begin(), ranks.end(), form)));
     collect([form](TextTokens::Rank rank) { return rank == form; }, progress);
 }
 
@@ -164,34 +165,59 @@ TextSpan Concordance::span(qsizetype attestation) const
     return {m_tokens->start(token), tokenEnd(token)};
 }
 
-ConcordanceLine Concordance::line(qsizetype attestation, int words) const
+Concordance::Context Concordance::context(qsizetype attestation, int words) const
 {
     const qsizetype token = m_tokenOf[size_t(attestation)];
-    const TextSpan form = span(attestation);
+    Context context{.form = span(attestation)};
     const qsizetype room = charactersPerWord * words;
 
-    qsizetype begin = token >= words ? m_tokens->start(token - words) : 0;
-    const bool cutLeft = form.begin - begin > room;
-    if (cutLeft) {
-        begin = form.begin - room;
-        begin += QChar::isLowSurrogate(m_text[begin].unicode());
+    context.begin = token >= words ? m_tokens->start(token - words) : 0;
+    context.cutLeft = context.form.begin - context.begin > room;
+    if (context.cutLeft) {
+        context.begin = context.form.begin - room;
+        context.begin += QChar::isLowSurrogate(m_text[context.begin].unicode());
     }
-    qsizetype end = token + words < m_tokens->size() ? tokenEnd(token + words) : m_text.size();
-    const bool cutRight = end - form.end > room;
-    if (cutRight) {
-        end = form.end + room;
-        end -= QChar::isHighSurrogate(m_text[end - 1].unicode());
+    context.end = token + words < m_tokens->size() ? tokenEnd(token + words) : m_text.size();
+    context.cutRight = context.end - context.form.end > room;
+    if (context.cutRight) {
+        context.end = context.form.end + room;
+        context.end -= QChar::isHighSurrogate(m_text[context.end - 1].unicode());
     }
+    return context;
+}
 
+void Concordance::appendLeft(const Context &context, QString &into) const
+{
+    if (context.cutLeft)
+        into += ellipsis;
+    appendOneLine(m_text.sliced(context.begin, context.form.begin - context.begin), into);
+}
+
+void Concordance::appendRight(const Context &context, QString &into) const
+{
+    appendOneLine(m_text.sliced(context.form.end, context.end - context.form.end), into);
+    if (context.cutRight)
+        into += ellipsis;
+}
+
+ConcordanceLine Concordance::line(qsizetype attestation, int words) const
+{
+    const Context context = this->context(attestation, words);
     ConcordanceLine line;
-    line.left = oneLine(m_text.sliced(begin, form.begin - begin));
-    if (cutLeft)
-        line.left.prepend(ellipsis);
-    line.form = m_text.sliced(form.begin, form.end - form.begin).toString();
-    line.right = oneLine(m_text.sliced(form.end, end - form.end));
-    if (cutRight)
-        line.right.append(ellipsis);
+    appendLeft(context, line.left);
+    line.form = m_text.sliced(context.form.begin, context.form.end - context.form.begin).toString();
+    appendRight(context, line.right);
     return line;
+}
+
+void Concordance::appendLine(qsizetype attestation, int words, QString &into) const
+{
+    const Context context = this->context(attestation, words);
+    appendLeft(context, into);
+    into += u'\t';
+    into.append(m_text.sliced(context.form.begin, context.form.end - context.form.begin));
+    into += u'\t';
+    appendRight(context, into);
 }
 
 // A blank line is two line breaks with nothing but blanks between them; CR

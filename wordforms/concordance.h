@@ -86,6 +86,10 @@ public:
     TextSpan span(qsizetype attestation) const;
     // Its context: `words` words each side, or what the text has of them.
     ConcordanceLine line(qsizetype attestation, int words) const;
+    // The same appended to a text, as the saved concordance holds it: the
+    // left context, a tab, the form, a tab, the right context; no string is
+    // made for each.
+    void appendLine(qsizetype attestation, int words, QString &into) const;
     // The paragraph around it: from the blank line before to the blank line
     // after, within some hundreds of characters of the form.
     TextSpan paragraph(qsizetype attestation) const;
@@ -103,6 +107,20 @@ public:
     }
 
 private:
+    // A context's characters, the form's among them, and whether the
+    // contexts are cut.
+    struct Context
+    {
+        TextSpan form;
+        qsizetype begin = 0;
+        qsizetype end = 0;
+        bool cutLeft = false;
+        bool cutRight = false;
+    };
+
+    Context context(qsizetype attestation, int words) const;
+    void appendLeft(const Context &context, QString &into) const;
+    void appendRight(const Context &context, QString &into) const;
     template <typename Wanted>
     void collect(Wanted wanted, TaskProgress *progress);
     qsizetype tokenEnd(qsizetype token) const;

@@ -75,4 +75,10 @@ ConcordanceLine CorpusConcordance::line(qsizetype attestation, int words) const
     return m_parts[part].line(attestation - m_starts[part], words);
 }
 
+void CorpusConcordance::appendLine(qsizetype attestation, int words, QString &into) const
+{
+    const size_t part = partOf(attestation);
+    m_parts[part].appendLine(attestation - m_starts[part], words, into);
+}
+
 } // namespace lexalon

@@ -34,6 +34,7 @@ public:
         std::vector<std::uint32_t> rowOf;
     };
 
+    const Corpus &corpus() const { return *m_corpus; }
     qsizetype size() const { return m_starts.back(); }
     // The corpus has more than one text.
     bool severalTexts() const;
@@ -55,6 +56,8 @@ public:
     // In its own text.
     TextSpan span(qsizetype attestation) const;
     ConcordanceLine line(qsizetype attestation, int words) const;
+    // As Concordance::appendLine.
+    void appendLine(qsizetype attestation, int words, QString &into) const;
 
 private:
     size_t partOf(qsizetype attestation) const;
