@@ -12,6 +12,7 @@
 #include "text/textfile.h"
 #include "wordforms/analysis.h"
 #include "wordforms/concordance.h"
+#include "wordforms/corpus.h"
 #include "wordforms/lexicalstatistics.h"
 #include "wordforms/textstudy.h"
 #include "wordforms/wordlist.h"
@@ -22,7 +23,9 @@
 #include <QString>
 
 #include <algorithm>
+#include <cstdint>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <new>
 #include <optional>
@@ -39,14 +42,14 @@ constexpr char16_t controlPictures = 0x2400;
 
 constexpr auto usageLines = u"Usage : lexalon-liste [--frequences] [--par-fichier] [--ignorer-erreurs] [-o SORTIE] FICHIER...\n"
                            u"        lexalon-liste --fusionner [--frequences] [--par-fichier] [--ignorer-erreurs] [-o SORTIE] LISTE...\n"
-                           u"        lexalon-liste --concordance FORME [--contexte N] [--tri ORDRE] [-o SORTIE] FICHIER\n"
+                           u"        lexalon-liste --concordance FORME [--contexte N] [--tri ORDRE] [--puis ORDRE] [-o SORTIE] FICHIER...\n"
                            u"        lexalon-liste --statistiques [-o SORTIE] FICHIER\n"
                            u"« lexalon-liste --help » en dit plus.\n";
 
 constexpr auto helpText =
     u"Usage : lexalon-liste [--frequences] [--par-fichier] [--ignorer-erreurs] [-o SORTIE] FICHIER...\n"
     u"        lexalon-liste --fusionner [--frequences] [--par-fichier] [--ignorer-erreurs] [-o SORTIE] LISTE...\n"
-    u"        lexalon-liste --concordance FORME [--contexte N] [--tri ORDRE] [-o SORTIE] FICHIER\n"
+    u"        lexalon-liste --concordance FORME [--contexte N] [--tri ORDRE] [--puis ORDRE] [-o SORTIE] FICHIER...\n"
     u"        lexalon-liste --statistiques [-o SORTIE] FICHIER\n"
     u"\n"
     u"Écrit la liste des formes du texte FICHIER avec leur nombre d'attestations,\n"
@@ -88,7 +91,10 @@ constexpr auto helpText =
     u"                contexte droit, séparés par des tabulations), en UTF-8 avec\n"
     u"                la marque d'ordre des octets, fins de ligne CR LF ; FORME\n"
     u"                est mise en minuscules comme les formes de la liste, et une\n"
-    u"                forme absente du texte ne donne que la ligne d'en-tête\n"
+    u"                forme absente du texte ne donne que la ligne d'en-tête ;\n"
+    u"                de plusieurs fichiers, les attestations sont numérotées\n"
+    u"                fichier après fichier, et une colonne « Texte » après le\n"
+    u"                numéro nomme le fichier comme --par-fichier\n"
     u"  --statistiques\n"
     u"                écrit, au lieu de la liste, les statistiques lexicales du\n"
     u"                texte comme Lexalon les enregistre : la ligne d'en-tête\n"
@@ -99,6 +105,8 @@ constexpr auto helpText =
     u"                gauche1, gauche2, droite1 ou droite2 (le 1er ou le 2e mot\n"
     u"                à gauche ou à droite de la forme, ex aequo dans l'ordre du\n"
     u"                texte)\n"
+    u"  --puis ORDRE  second ordre des lignes, pour les ex aequo du premier,\n"
+    u"                avec les mêmes noms que --tri\n"
     u"  -o SORTIE     écrit la liste dans le fichier SORTIE au lieu de la sortie\n"
     u"                standard ; un fichier existant n'est remplacé qu'une fois\n"
     u"                la nouvelle liste écrite en entier ; un périphérique ou un\n"
@@ -128,6 +136,7 @@ struct ListOptions
     std::optional<int> contextWords;
     Concordance::Order concordanceOrder = Concordance::Order::Text;
     bool orderGiven = false;
+    std::optional<Concordance::Order> secondOrder;
     bool help = false;
     bool version = false;
     QString usageError;
@@ -168,14 +177,25 @@ QString setContextWords(ListOptions &options, const QString &value)
     return {};
 }
 
+QString unknownOrder(const QString &name)
+{
+    return u"ordre de tri inconnu « %1 » : texte, gauche1, gauche2, droite1 ou droite2."_s.arg(name);
+}
+
 QString setConcordanceOrder(ListOptions &options, const QString &value)
 {
     const auto order = concordanceOrderNamed(value);
     if (!order)
-        return u"ordre de tri inconnu « %1 » : texte, gauche1, gauche2, droite1 ou droite2."_s.arg(value);
+        return unknownOrder(value);
     options.concordanceOrder = *order;
     options.orderGiven = true;
     return {};
+}
+
+QString setSecondOrder(ListOptions &options, const QString &value)
+{
+    options.secondOrder = concordanceOrderNamed(value);
+    return options.secondOrder ? QString() : unknownOrder(value);
 }
 
 QString setOutput(ListOptions &options, const QString &value)
@@ -200,6 +220,7 @@ const Option knownOptions[] = {
     {u"--concordance", true, [](ListOptions &o, const QString &form) { o.concordanceForm = form; return QString(); }},
     {u"--contexte", true, setContextWords},
     {u"--tri", true, setConcordanceOrder},
+    {u"--puis", true, setSecondOrder},
     {u"-o", true, setOutput},
 };
 
@@ -238,14 +259,16 @@ ListOptions parseArguments(const QStringList &arguments)
         return options;
     if (!options.concordanceForm && (options.contextWords || options.orderGiven))
         options.usageError = u"les options --contexte et --tri ne valent qu'avec --concordance."_s;
+    else if (!options.concordanceForm && options.secondOrder)
+        options.usageError = u"l'option --puis ne vaut qu'avec --concordance."_s;
     else if (int(options.frequencies) + int(options.concordanceForm.has_value()) + int(options.statistics) > 1)
         options.usageError = u"une seule des options --frequences, --concordance et --statistiques à la fois."_s;
     else if ((options.concordanceForm || options.statistics) && (options.merge || options.perFile || options.ignoreErrors))
         options.usageError = u"les options --fusionner, --par-fichier et --ignorer-erreurs ne valent que pour une liste."_s;
     else if (files.isEmpty())
         options.usageError = u"aucun fichier à lire."_s;
-    else if (files.size() > 1 && (options.concordanceForm || options.statistics))
-        options.usageError = u"un seul fichier à la fois pour une concordance ou des statistiques."_s;
+    else if (files.size() > 1 && options.statistics)
+        options.usageError = u"un seul fichier à la fois pour des statistiques."_s;
     options.inputs = files;
     if (!files.isEmpty())
         options.input = files.constFirst();
@@ -284,15 +307,24 @@ QString writeStatisticsOf(const ListOptions &options, QIODevice &out)
     return writeOutput([&](QIODevice &device) { return writeMeasures(measures, device); }, options.output, out);
 }
 
-// The text is kept beside its tokens: the contexts are read from it.
+QString columnName(QString path);
+
+// The texts are kept beside their tokens: the contexts are read from them.
+// Several texts are one corpus, each named as its column in a list.
 QString writeConcordanceOf(const ListOptions &options, QIODevice &out)
 {
-    TextFileContent content = readTextFile(options.input);
-    if (!content.ok())
-        return readProblem(options.input, content);
-    const TextStudy study(std::move(content.text));
-    Concordance concordance = study.concordance(*options.concordanceForm);
-    concordance.sort(options.concordanceOrder);
+    std::vector<Corpus::Text> texts;
+    for (const QString &path : options.inputs) {
+        TextFileContent content = readTextFile(path);
+        if (!content.ok())
+            return readProblem(path, content);
+        texts.push_back({columnName(path), std::make_unique<TextStudy>(std::move(content.text))});
+    }
+    const Corpus corpus(std::move(texts));
+    const qsizetype row = corpus.list().rowOf(listedForm(*options.concordanceForm));
+    const auto rows = row >= 0 ? std::vector<std::uint32_t>{std::uint32_t(row)} : std::vector<std::uint32_t>();
+    CorpusConcordance concordance = corpus.concordance(rows);
+    concordance.arrange(concordance.arranged(options.concordanceOrder, options.secondOrder.value_or(Concordance::Order::Text)));
     const int words = options.contextWords.value_or(Concordance::defaultWords);
     return writeOutput([&](QIODevice &device) { return writeConcordance(concordance, words, device); },
                        options.output, out);
