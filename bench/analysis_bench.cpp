@@ -93,7 +93,7 @@ BENCHMARK(BM_ToggleToAlphabeticalMillionForms)->Unit(benchmark::kMillisecond)->M
 void BM_CorpusOf100Texts(benchmark::State &state)
 {
     constexpr int texts = 100;
-    constexpr qint64 textBytes = 400'000;
+    constexpr qint64 textBytes = 240'000;
     const QString whole = decodeWindows1252(bench::frenchLikeText(texts * textBytes));
     std::vector<TextAnalysis> analyses;
     for (int text = 0; text < texts; ++text)

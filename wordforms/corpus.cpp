@@ -6,7 +6,6 @@
 #include "wordforms/textorder.h"
 #include "wordforms/textstore.h"
 
-#include <QHashFunctions>
 #include <QStringList>
 
 #include <algorithm>
@@ -20,6 +19,29 @@ namespace lexalon {
 
 namespace {
 
+// A form's characters are asked for this many forms ahead of their turn, so
+// that a text's forms, scattered in its store, are read at the pace of the
+// memory's answers rather than one after the other.
+constexpr qsizetype formsAhead = 8;
+
+// Forms are short: a hash and a comparison made in place cost less than
+// calls into Qt's. FNV-1a over the code units, mixed so that its low bits,
+// which pick the slot, depend on every unit.
+std::uint32_t hashOf(QStringView form)
+{
+    std::uint64_t hash = 0xcbf29ce484222325u;
+    for (const QChar c : form)
+        hash = (hash ^ c.unicode()) * 0x100000001b3u;
+    hash ^= hash >> 29;
+    hash *= 0xbf58476d1ce4e5b9u;
+    return std::uint32_t(hash >> 32);
+}
+
+bool sameForm(QStringView a, QStringView b)
+{
+    return a.size() == b.size() && std::equal(a.utf16(), a.utf16() + a.size(), b.utf16());
+}
+
 // The different forms of the texts, each numbered once as it is first met
 // and copied into one store, with its total count. An open-addressing table
 // at most half full, each slot with its form's hash: it grows with the
@@ -32,11 +54,11 @@ public:
     {
         if ((m_totals.size() + 1) * 2 > m_slots.size())
             makeSlots(std::max<size_t>(1024, m_slots.size() * 2));
-        const size_t hash = qHash(form);
+        const std::uint32_t hash = hashOf(form);
         const size_t slot = slotOf(form, hash);
         if (m_slots[slot].number == freeSlot) {
             m_totals.push_back(0);
-            m_slots[slot] = {m_forms.append(form) + 1, std::uint32_t(hash)};
+            m_slots[slot] = {m_forms.append(form) + 1, hash};
         }
         const std::uint32_t number = m_slots[slot].number - 1;
         m_totals[number] += count;
@@ -85,12 +107,12 @@ private:
     };
 
     // The form's slot, or the free slot where it belongs.
-    size_t slotOf(QStringView form, size_t hash) const
+    size_t slotOf(QStringView form, std::uint32_t hash) const
     {
         const size_t mask = m_slots.size() - 1;
         size_t slot = hash & mask;
         while (m_slots[slot].number != freeSlot
-               && (m_slots[slot].hash != std::uint32_t(hash) || m_forms.text(m_slots[slot].number - 1) != form))
+               && (m_slots[slot].hash != hash || !sameForm(m_forms.text(m_slots[slot].number - 1), form)))
             slot = (slot + 1) & mask;
         return slot;
     }
@@ -99,8 +121,8 @@ private:
     {
         m_slots.assign(size, {freeSlot, 0});
         for (std::uint32_t number = 0; number < m_totals.size(); ++number) {
-            const size_t hash = qHash(form(number));
-            m_slots[slotOf(form(number), hash)] = {number + 1, std::uint32_t(hash)};
+            const std::uint32_t hash = hashOf(form(number));
+            m_slots[slotOf(form(number), hash)] = {number + 1, hash};
         }
     }
 
@@ -134,8 +156,11 @@ void Corpus::listTexts()
     for (size_t text = 0; text < m_texts.size(); ++text) {
         const WordList &list = m_texts[text].study->list();
         m_rowsOf[text].resize(size_t(list.size()));
-        for (qsizetype row = 0; row < list.size(); ++row)
+        for (qsizetype row = 0; row < list.size(); ++row) {
+            if (row + formsAhead < list.size())
+                __builtin_prefetch(list.form(row + formsAhead).utf16());
             m_rowsOf[text][size_t(row)] = numbers.number(list.form(row), list.count(row));
+        }
     }
 
     const std::vector<std::uint32_t> order = numbers.inFrenchOrder();
