@@ -82,8 +82,9 @@ private:
     QStringEncoder m_encoder{QStringEncoder::Utf8, QStringEncoder::Flag::Stateless};
 };
 
-// Each round makes a batch of pieces while its first task writes the batch
-// made in the round before.
+// Each round makes a batch of pieces while its first task, which the calling
+// thread takes, writes the batch made in the round before: the device is
+// only ever written from the thread that owns it.
 bool writeRows(bool withTexts, qsizetype rows, const AppendRow &appendRow, QIODevice &device)
 {
     const QByteArray heading = headingLine(withTexts);
