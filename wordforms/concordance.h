@@ -37,9 +37,10 @@ struct TextSpan
 };
 
 // Every attestation of one form, or of several, in text order or sorted by a
-// neighbouring word. Attestations are numbered from 0 in text order; rows are the order
-// shown. Neighbours compare by their forms' ranks, so a sort is a sort of
-// integers. The text and its tokens must outlive the concordance.
+// neighbouring word. Attestations are numbered from 0 in text order; rows
+// are the order shown. Neighbours compare by their forms' ranks, so a sort
+// is a sort of integers. The text and its tokens must outlive the
+// concordance.
 class Concordance
 {
 public:

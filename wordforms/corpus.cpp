@@ -131,6 +131,45 @@ private:
     std::vector<qint64> m_totals;
 };
 
+// Each form of each text numbered, by text and rank.
+std::vector<std::vector<std::uint32_t>> numberForms(const std::vector<Corpus::Text> &texts, FormNumbers &numbers)
+{
+    std::vector<std::vector<std::uint32_t>> numbersOf(texts.size());
+    for (size_t text = 0; text < texts.size(); ++text) {
+        const WordList &list = texts[text].study->list();
+        numbersOf[text].resize(size_t(list.size()));
+        for (qsizetype rank = 0; rank < list.size(); ++rank) {
+            if (rank + formsAhead < list.size())
+                __builtin_prefetch(list.form(rank + formsAhead).utf16());
+            numbersOf[text][size_t(rank)] = numbers.number(list.form(rank), list.count(rank));
+        }
+    }
+    return numbersOf;
+}
+
+// Each form's counts, text by text, put in place in row order.
+std::vector<TextCount> countsByRow(const std::vector<Corpus::Text> &texts,
+                                   const std::vector<std::vector<std::uint32_t>> &rowsOf, size_t corpusRows)
+{
+    std::vector<size_t> next(corpusRows + 1, 0);
+    size_t counts = 0;
+    for (const std::vector<std::uint32_t> &rows : rowsOf) {
+        for (const std::uint32_t row : rows)
+            ++next[row + 1];
+        counts += rows.size();
+    }
+    std::partial_sum(next.begin(), next.end(), next.begin());
+    std::vector<TextCount> byRow(counts);
+    for (size_t text = 0; text < texts.size(); ++text) {
+        const WordList &list = texts[text].study->list();
+        for (qsizetype rank = 0; rank < list.size(); ++rank) {
+            const std::uint32_t row = rowsOf[text][size_t(rank)];
+            byRow[next[row]++] = {row, std::uint32_t(text), list.count(rank)};
+        }
+    }
+    return byRow;
+}
+
 } // namespace
 
 Corpus::Corpus(std::vector<Text> texts)
@@ -140,29 +179,18 @@ Corpus::Corpus(std::vector<Text> texts)
 }
 
 // The texts' forms are numbered, the numbers put in French order, and each
-// text's ranks mapped through them; each form's counts, text by text, fall
-// in place in corpus row order. The store of the forms is handed to the
+// text's ranks mapped through them. The store of the forms is handed to the
 // list as it is: each row names its form's number.
 void Corpus::listTexts()
 {
-    size_t rows = 0;
+    QStringList names;
     for (const Text &text : m_texts) {
         if (text.study->list().order() != WordList::Order::Alphabetical)
             text.study->sort(WordList::Order::Alphabetical);
-        rows += size_t(text.study->list().size());
+        names.append(text.name);
     }
     FormNumbers numbers;
-    m_rowsOf.resize(m_texts.size());
-    for (size_t text = 0; text < m_texts.size(); ++text) {
-        const WordList &list = m_texts[text].study->list();
-        m_rowsOf[text].resize(size_t(list.size()));
-        for (qsizetype row = 0; row < list.size(); ++row) {
-            if (row + formsAhead < list.size())
-                __builtin_prefetch(list.form(row + formsAhead).utf16());
-            m_rowsOf[text][size_t(row)] = numbers.number(list.form(row), list.count(row));
-        }
-    }
-
+    m_rowsOf = numberForms(m_texts, numbers);
     const std::vector<std::uint32_t> order = numbers.inFrenchOrder();
     std::vector<std::uint32_t> rowOfNumber(order.size());
     for (size_t row = 0; row < order.size(); ++row)
@@ -175,24 +203,7 @@ void Corpus::listTexts()
     m_list.reserve(qsizetype(order.size()));
     for (const std::uint32_t number : order)
         m_list.append(number, numbers.total(number));
-
-    std::vector<size_t> next(order.size() + 1, 0);
-    for (const std::vector<std::uint32_t> &rowsOf : m_rowsOf) {
-        for (const std::uint32_t row : rowsOf)
-            ++next[row + 1];
-    }
-    std::partial_sum(next.begin(), next.end(), next.begin());
-    std::vector<TextCount> counts(rows);
-    QStringList names;
-    for (size_t text = 0; text < m_texts.size(); ++text) {
-        names.append(m_texts[text].name);
-        const WordList &list = m_texts[text].study->list();
-        for (qsizetype rank = 0; rank < list.size(); ++rank) {
-            const std::uint32_t row = m_rowsOf[text][size_t(rank)];
-            counts[next[row]++] = {row, std::uint32_t(text), list.count(rank)};
-        }
-    }
-    m_list.setTextColumns(std::move(names), std::move(counts));
+    m_list.setTextColumns(std::move(names), countsByRow(m_texts, m_rowsOf, order.size()));
 }
 
 qsizetype Corpus::textRow(qsizetype text, qsizetype corpusRow) const
