@@ -2,11 +2,16 @@
 #include "bench/corpus.h"
 #include "text/windows1252.h"
 #include "wordforms/analysis.h"
+#include "wordforms/corpus.h"
 #include "wordforms/wordlist.h"
 
 #include <QString>
 
 #include <benchmark/benchmark.h>
+
+#include <memory>
+#include <optional>
+#include <vector>
 
 using namespace lexalon;
 
@@ -81,5 +86,31 @@ void BM_ToggleToAlphabeticalMillionForms(benchmark::State &state)
     toggleMillionForms(state, false);
 }
 BENCHMARK(BM_ToggleToAlphabeticalMillionForms)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// The list of a corpus of 100 texts of some ten thousand forms each, cut
+// from one text so that they share its vocabulary, made from the texts' own
+// lists.
+void BM_CorpusOf100Texts(benchmark::State &state)
+{
+    constexpr int texts = 100;
+    constexpr qint64 textBytes = 240'000;
+    const QString whole = decodeWindows1252(bench::frenchLikeText(texts * textBytes));
+    std::vector<TextAnalysis> analyses;
+    for (int text = 0; text < texts; ++text)
+        analyses.push_back(analyseTextWithTokens(QStringView(whole).sliced(text * textBytes, textBytes)));
+    std::optional<Corpus> corpus;
+    for (auto _ : state) {
+        state.PauseTiming();
+        corpus.reset();
+        std::vector<Corpus::Text> studied;
+        for (const TextAnalysis &analysis : analyses)
+            studied.push_back({QString::number(studied.size()), std::make_unique<TextStudy>(analysis)});
+        state.ResumeTiming();
+        corpus.emplace(std::move(studied));
+    }
+    state.counters["forms"] = double(corpus->list().size());
+    state.counters["forms_per_text"] = double(analyses.front().list.size());
+}
+BENCHMARK(BM_CorpusOf100Texts)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 } // namespace

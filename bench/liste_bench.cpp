@@ -2,7 +2,8 @@
 // lexalon-liste on a generated 100 MB French-like text, end to end, beside
 // the shell pipeline that counts the same forms:
 //   tr -cs LETTERS '\n' < FILE | tr UPPER LOWER | sort | uniq -c
-// with the peak memory of lexalon-liste and its speed-up over the pipeline;
+// with the peak memory of lexalon-liste and its speed-up over the pipeline,
+// and the concordance of a frequent form in the real French text;
 // then the same on corpora of 100 files of 1 MB and of 10 files of 100 MB,
 // listed together, beside the pipeline over the files put end to end.
 
@@ -115,6 +116,29 @@ void BM_LexalonListeFrequencies(benchmark::State &state)
     listeRun(state, {"--frequences"});
 }
 BENCHMARK(BM_LexalonListeFrequencies)->Iterations(runs)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// The concordance of « de » in the real French text, some 770,000 lines
+// (target: under a second on two cores).
+void BM_LexalonListeConcordanceRealFrench(benchmark::State &state)
+{
+    const QString path = lexalon::bench::realFrenchTextPath();
+    if (path.isEmpty()) {
+        state.SkipWithError("LEXALON_BENCH_FRENCH is not set");
+        return;
+    }
+    const QTemporaryDir dir;
+    const std::vector<std::string> arguments{LEXALON_LISTE_PATH, "--concordance", "de", "-o",
+                                             dir.filePath(u"concordance.txt"_s).toStdString(), path.toStdString()};
+    for (auto _ : state) {
+        const lexalon::bench::ChildRun run = lexalon::bench::runChild(arguments);
+        if (!run.ok) {
+            state.SkipWithError("lexalon-liste failed");
+            return;
+        }
+        state.SetIterationTime(run.seconds);
+    }
+}
+BENCHMARK(BM_LexalonListeConcordanceRealFrench)->Iterations(runs)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 // Files cut from one generated text, so that they share its vocabulary as
 // the texts of a corpus do; past 100 MB the text is used again.

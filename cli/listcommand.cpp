@@ -15,6 +15,7 @@
 #include "wordforms/analysis.h"
 #include "wordforms/concordance.h"
 #include "wordforms/formmatcher.h"
+#include "wordforms/corpus.h"
 #include "wordforms/lexicalstatistics.h"
 #include "wordforms/listselection.h"
 #include "wordforms/stoplist.h"
@@ -27,6 +28,7 @@
 #include <QString>
 
 #include <algorithm>
+#include <cstdint>
 #include <functional>
 #include <limits>
 #include <memory>
@@ -46,7 +48,7 @@ constexpr char16_t controlPictures = 0x2400;
 
 constexpr auto usageLines = u"Usage : lexalon-liste [--frequences] [--par-fichier] [--ignorer-erreurs] [FILTRE...] [-o SORTIE] FICHIER...\n"
                            u"        lexalon-liste --fusionner [--frequences] [--par-fichier] [--ignorer-erreurs] [FILTRE...] [-o SORTIE] LISTE...\n"
-                           u"        lexalon-liste --concordance FORME [--contexte N] [--tri ORDRE] [-o SORTIE] FICHIER\n"
+                           u"        lexalon-liste --concordance FORME [--contexte N] [--tri ORDRE] [--puis ORDRE] [FILTRE...] [-o SORTIE] FICHIER...\n"
                            u"        lexalon-liste --statistiques [-o SORTIE] FICHIER\n"
                            u"FILTRE : --filtre MOTIF | --regex EXPRESSION | --frequence-minimale N | --exclure LISTE\n"
                            u"« lexalon-liste --help » en dit plus.\n";
@@ -54,7 +56,7 @@ constexpr auto usageLines = u"Usage : lexalon-liste [--frequences] [--par-fichie
 constexpr auto helpText =
     u"Usage : lexalon-liste [--frequences] [--par-fichier] [--ignorer-erreurs] [FILTRE...] [-o SORTIE] FICHIER...\n"
     u"        lexalon-liste --fusionner [--frequences] [--par-fichier] [--ignorer-erreurs] [FILTRE...] [-o SORTIE] LISTE...\n"
-    u"        lexalon-liste --concordance FORME [--contexte N] [--tri ORDRE] [-o SORTIE] FICHIER\n"
+    u"        lexalon-liste --concordance FORME [--contexte N] [--tri ORDRE] [--puis ORDRE] [FILTRE...] [-o SORTIE] FICHIER...\n"
     u"        lexalon-liste --statistiques [-o SORTIE] FICHIER\n"
     u"FILTRE : --filtre MOTIF | --regex EXPRESSION | --frequence-minimale N | --exclure LISTE\n"
     u"\n"
@@ -113,7 +115,10 @@ constexpr auto helpText =
     u"                contexte droit, séparés par des tabulations), en UTF-8 avec\n"
     u"                la marque d'ordre des octets, fins de ligne CR LF ; FORME\n"
     u"                est mise en minuscules comme les formes de la liste, et une\n"
-    u"                forme absente du texte ne donne que la ligne d'en-tête\n"
+    u"                forme absente du texte ne donne que la ligne d'en-tête ;\n"
+    u"                de plusieurs fichiers, les attestations sont numérotées\n"
+    u"                fichier après fichier, et une colonne « Texte » après le\n"
+    u"                numéro nomme le fichier comme --par-fichier\n"
     u"  --statistiques\n"
     u"                écrit, au lieu de la liste, les statistiques lexicales du\n"
     u"                texte comme Lexalon les enregistre : la ligne d'en-tête\n"
@@ -124,6 +129,8 @@ constexpr auto helpText =
     u"                gauche1, gauche2, droite1 ou droite2 (le 1er ou le 2e mot\n"
     u"                à gauche ou à droite de la forme, ex aequo dans l'ordre du\n"
     u"                texte)\n"
+    u"  --puis ORDRE  second ordre des lignes, pour les ex aequo du premier,\n"
+    u"                avec les mêmes noms que --tri\n"
     u"  -o SORTIE     écrit la liste dans le fichier SORTIE au lieu de la sortie\n"
     u"                standard ; un fichier existant n'est remplacé qu'une fois\n"
     u"                la nouvelle liste écrite en entier ; un périphérique ou un\n"
@@ -160,6 +167,7 @@ struct ListOptions
     std::optional<QString> expression; // --regex
     qint64 minimumCount = 0;
     std::optional<QString> excludedPath;
+    std::optional<Concordance::Order> secondOrder;
     bool help = false;
     bool version = false;
     QString usageError;
@@ -200,11 +208,16 @@ QString setContextWords(ListOptions &options, const QString &value)
     return {};
 }
 
+QString unknownOrder(const QString &name)
+{
+    return u"ordre de tri inconnu « %1 » : texte, gauche1, gauche2, droite1 ou droite2."_s.arg(name);
+}
+
 QString setConcordanceOrder(ListOptions &options, const QString &value)
 {
     const auto order = concordanceOrderNamed(value);
     if (!order)
-        return u"ordre de tri inconnu « %1 » : texte, gauche1, gauche2, droite1 ou droite2."_s.arg(value);
+        return unknownOrder(value);
     options.concordanceOrder = *order;
     options.orderGiven = true;
     return {};
@@ -234,6 +247,12 @@ QString setMinimumCount(ListOptions &options, const QString &value)
     return {};
 }
 
+QString setSecondOrder(ListOptions &options, const QString &value)
+{
+    options.secondOrder = concordanceOrderNamed(value);
+    return options.secondOrder ? QString() : unknownOrder(value);
+}
+
 QString setOutput(ListOptions &options, const QString &value)
 {
     if (value.isEmpty())
@@ -260,6 +279,7 @@ const Option knownOptions[] = {
     {u"--regex", true, setExpression},
     {u"--frequence-minimale", true, setMinimumCount},
     {u"--exclure", true, [](ListOptions &o, const QString &path) { o.excludedPath = path; return QString(); }},
+    {u"--puis", true, setSecondOrder},
     {u"-o", true, setOutput},
 };
 
@@ -303,18 +323,20 @@ ListOptions parseArguments(const QStringList &arguments)
         return options;
     if (!options.concordanceForm && (options.contextWords || options.orderGiven))
         options.usageError = u"les options --contexte et --tri ne valent qu'avec --concordance."_s;
+    else if (!options.concordanceForm && options.secondOrder)
+        options.usageError = u"l'option --puis ne vaut qu'avec --concordance."_s;
     else if (int(options.frequencies) + int(options.concordanceForm.has_value()) + int(options.statistics) > 1)
         options.usageError = u"une seule des options --frequences, --concordance et --statistiques à la fois."_s;
     else if ((options.concordanceForm || options.statistics) && (options.merge || options.perFile || options.ignoreErrors))
         options.usageError = u"les options --fusionner, --par-fichier et --ignorer-erreurs ne valent que pour une liste."_s;
     else if (options.pattern && options.expression)
         options.usageError = u"les options --filtre et --regex ne vont pas ensemble."_s;
-    else if ((options.concordanceForm || options.statistics) && filters(options))
-        options.usageError = u"les options --filtre, --regex, --frequence-minimale et --exclure ne valent que pour une liste."_s;
+    else if (options.statistics && filters(options))
+        options.usageError = u"les options --filtre, --regex, --frequence-minimale et --exclure ne valent pas pour des statistiques."_s;
     else if (files.isEmpty())
         options.usageError = u"aucun fichier à lire."_s;
-    else if (files.size() > 1 && (options.concordanceForm || options.statistics))
-        options.usageError = u"un seul fichier à la fois pour une concordance ou des statistiques."_s;
+    else if (files.size() > 1 && options.statistics)
+        options.usageError = u"un seul fichier à la fois pour des statistiques."_s;
     options.inputs = files;
     if (!files.isEmpty())
         options.input = files.constFirst();
@@ -353,15 +375,49 @@ QString writeStatisticsOf(const ListOptions &options, QIODevice &out)
     return writeOutput([&](QIODevice &device) { return writeMeasures(measures, device); }, options.output, out);
 }
 
-// The text is kept beside its tokens: the contexts are read from it.
+QString columnName(QString path);
+
+QString filterOf(const ListOptions &options, ListFilter &filter);
+
+// The rows of the forms a concordance is asked of: the form, or every form
+// a pattern with * or ? matches, then those the filters keep.
+std::vector<std::uint32_t> concordanceRows(const WordList &list, const QString &asked, const ListFilter &filter)
+{
+    std::vector<std::uint32_t> rows;
+    if (asked.contains(u'*') || asked.contains(u'?')) {
+        ListSelection matching(list);
+        matching.setFilter({FormMatcher(asked, FormMatcher::Syntax::Pattern), 0, nullptr});
+        rows.assign(matching.shownRows().begin(), matching.shownRows().end());
+    } else if (const qsizetype row = list.rowOf(listedForm(asked)); row >= 0) {
+        rows.push_back(std::uint32_t(row));
+    }
+    if (filter.matcher.matchesEverything() && filter.minimumCount == 0 && !filter.excluded)
+        return rows;
+    ListSelection kept(list);
+    kept.setFilter(filter);
+    std::erase_if(rows, [&](std::uint32_t row) { return kept.shownRow(row) < 0; });
+    return rows;
+}
+
+// The texts are kept beside their tokens: the contexts are read from them.
+// Several texts are one corpus, each named as its column in a list.
 QString writeConcordanceOf(const ListOptions &options, QIODevice &out)
 {
-    TextFileContent content = readTextFile(options.input);
-    if (!content.ok())
-        return readProblem(options.input, content);
-    const TextStudy study(std::move(content.text));
-    Concordance concordance = study.concordance(*options.concordanceForm);
-    concordance.sort(options.concordanceOrder);
+    ListFilter filter;
+    if (QString problem = filterOf(options, filter); !problem.isEmpty())
+        return problem;
+    std::vector<Corpus::Text> texts;
+    for (const QString &path : options.inputs) {
+        TextFileContent content = readTextFile(path);
+        if (!content.ok())
+            return readProblem(path, content);
+        texts.push_back({columnName(path), std::make_unique<TextStudy>(std::move(content.text))});
+    }
+    const Corpus corpus(std::move(texts));
+    std::vector<std::uint32_t> rows = concordanceRows(corpus.list(), *options.concordanceForm, filter);
+    std::sort(rows.begin(), rows.end());
+    CorpusConcordance concordance = corpus.concordance(rows);
+    concordance.arrange(concordance.arranged(options.concordanceOrder, options.secondOrder.value_or(Concordance::Order::Text)));
     const int words = options.contextWords.value_or(Concordance::defaultWords);
     return writeOutput([&](QIODevice &device) { return writeConcordance(concordance, words, device); },
                        options.output, out);

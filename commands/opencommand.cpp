@@ -31,6 +31,22 @@ MessageRequest notEnoughMemoryMessage(const QString &path)
                           u"Fichier trop volumineux"_s, MessageIcon::Information);
 }
 
+std::optional<MessageRequest> readFailureMessage(const QString &path, const TextFileContent &content)
+{
+    switch (content.status) {
+    case TextFileContent::Status::OpenFailed:
+        return failureMessage(fileWhichCannotBe(path, u"ouvert."_s), content.errorString, {}, MessageIcon::Warning);
+    case TextFileContent::Status::ReadFailed:
+        return cannotReadMessage(path, content.errorString);
+    case TextFileContent::Status::TooLarge:
+        return notEnoughMemoryMessage(path);
+    case TextFileContent::Status::Ok:
+    case TextFileContent::Status::Cancelled: // the user's choice: nothing to say
+        break;
+    }
+    return std::nullopt;
+}
+
 void openTextFile(TextDocument &document, FileDialogs &dialogs, BusyPointer &pointer,
                   MessageBox &messages, const TextFileReader &reader)
 {
@@ -48,24 +64,10 @@ void loadTextFile(TextDocument &document, const QString &path, BusyPointer &poin
         return;
     const BusyScope busy(pointer);
     const TextFileRead read = reader(path);
-    const TextFileContent &content = read.content;
-    switch (content.status) {
-    case TextFileContent::Status::Ok:
-        document.load(path, content.text, read.paragraphs);
-        break;
-    case TextFileContent::Status::OpenFailed:
-        messages.show(failureMessage(fileWhichCannotBe(path, u"ouvert."_s), content.errorString, {},
-                                     MessageIcon::Warning));
-        break;
-    case TextFileContent::Status::ReadFailed:
-        messages.show(cannotReadMessage(path, content.errorString));
-        break;
-    case TextFileContent::Status::TooLarge:
-        messages.show(notEnoughMemoryMessage(path));
-        break;
-    case TextFileContent::Status::Cancelled: // the user's choice: nothing to say
-        break;
-    }
+    if (read.content.ok())
+        document.load(path, read.content.text, read.paragraphs);
+    else if (const std::optional<MessageRequest> message = readFailureMessage(path, read.content))
+        messages.show(*message);
 }
 
 } // namespace lexalon

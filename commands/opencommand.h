@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace lexalon {
 
@@ -22,6 +23,9 @@ struct MessageRequest;
 // the title what happened.
 MessageRequest cannotReadMessage(const QString &path, const QString &reason);
 MessageRequest notEnoughMemoryMessage(const QString &path);
+// Why a text file could not be opened or read, naming it; none when it was
+// read or the read was cancelled.
+std::optional<MessageRequest> readFailureMessage(const QString &path, const TextFileContent &content);
 
 // A text file read for the window: its content and, when the reader made it
 // with the read, the index the pane lays the text out by.

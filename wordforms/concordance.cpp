@@ -2,13 +2,13 @@
 #include "wordforms/concordance.h"
 
 #include "platform/interaction/taskprogress.h"
+#include "wordforms/attestationsort.h"
 #include "wordforms/letters.h"
 
 #include <QChar>
 
 #include <algorithm>
 #include <cstdlib>
-#include <numeric>
 
 namespace lexalon {
 
@@ -48,21 +48,24 @@ bool isControl(char16_t c)
 }
 
 // A line break, CR LF included, is one pilcrow; any other control character
-// is a space.
-QString oneLine(QStringView text)
+// is a space. Runs of other characters are appended whole.
+void appendOneLine(QStringView text, QString &into)
 {
-    QString line;
-    line.reserve(text.size());
+    qsizetype kept = 0; // where the run of characters kept as they are begins
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char16_t c = text[i].unicode();
+        if (!isControl(c) && !breaksContextLine(c))
+            continue;
+        into.append(text.sliced(kept, i - kept));
         if (breaksContextLine(c)) {
-            line += pilcrow;
+            into += pilcrow;
             i += c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n';
         } else {
-            line += isControl(c) ? u' ' : c;
+            into += u' ';
         }
+        kept = i + 1;
     }
-    return line;
+    into.append(text.sliced(kept));
 }
 
 // The neighbour a sort reads, as an offset from the form's token.
@@ -111,60 +114,57 @@ Concordance::Concordance(QStringView text, const TextTokens &tokens, TextTokens:
     : m_text(text)
     , m_tokens(&tokens)
 {
-    const LargeVector<TextTokens::Rank> &ranks = tokens.ranks();
+    collect([form](TextTokens::Rank rank) { return rank == form; }, progress);
+}
+
+Concordance::Concordance(QStringView text, const TextTokens &tokens, std::span<const TextTokens::Rank> forms,
+                         TaskProgress *progress)
+    : m_text(text)
+    , m_tokens(&tokens)
+{
+    std::vector<bool> wanted(forms.empty() ? 0 : size_t(forms.back()) + 1);
+    for (const TextTokens::Rank form : forms)
+        wanted[form] = true;
+    collect([&wanted](TextTokens::Rank rank) { return rank < wanted.size() && wanted[rank]; }, progress);
+}
+
+template <typename Wanted>
+void Concordance::collect(Wanted wanted, TaskProgress *progress)
+{
+    const LargeVector<TextTokens::Rank> &ranks = m_tokens->ranks();
     if (progress)
         progress->setTotal(qint64(ranks.size()));
-    m_tokenOf.reserve(size_t(std::count(ranks.begin(), ranks.end(), form)));
     for (size_t token = 0; token < ranks.size(); ++token) {
         if (progress && token % tokensPerReport == 0)
             progress->advance(qint64(token));
-        if (ranks[token] == form)
+        if (wanted(ranks[token]))
             m_tokenOf.push_back(std::uint32_t(token));
     }
     sort(Order::Text);
 }
 
+std::optional<TextTokens::Rank> Concordance::neighbour(qsizetype attestation, Order order) const
+{
+    const qsizetype offset = neighbourOffset(order);
+    const qsizetype token = qsizetype(m_tokenOf[size_t(attestation)]) + offset;
+    if (offset == 0 || token < 0 || token >= m_tokens->size())
+        return std::nullopt;
+    return m_tokens->rank(token);
+}
+
+// Each attestation's key is its neighbour's rank, above no neighbour.
 Concordance::Arrangement Concordance::arranged(Order order, TaskProgress *progress) const
 {
-    const size_t count = m_tokenOf.size();
-    Arrangement rows{order, std::vector<std::uint32_t>(count), std::vector<std::uint32_t>(count)};
-    std::iota(rows.shown.begin(), rows.shown.end(), 0u);
-    const qsizetype offset = neighbourOffset(order);
-    if (offset != 0) {
-        // Each attestation's key is its neighbour's rank, above no neighbour;
-        // two stable counting passes, 16 bits each, sort them with ties in
-        // text order, and a cancel is heard within a share of a pass.
-        if (progress)
-            progress->setTotal(qint64(3 * count));
-        const auto report = [&](size_t done) {
-            if (progress && done % tokensPerReport == 0)
-                progress->advance(qint64(done));
-        };
-        std::vector<std::uint32_t> keys(count);
-        for (size_t a = 0; a < count; ++a) {
-            report(a);
-            const qsizetype neighbour = qsizetype(m_tokenOf[a]) + offset;
-            const bool exists = neighbour >= 0 && neighbour < m_tokens->size();
-            keys[a] = exists ? std::uint32_t(m_tokens->rank(neighbour)) + 1 : 0;
-        }
-        std::vector<std::uint32_t> sorted(count);
-        for (const int shift : {0, 16}) {
-            const auto digit = [&](std::uint32_t a) { return (keys[a] >> shift) & 0xFFFF; };
-            std::vector<size_t> next(0x10001, 0);
-            for (const std::uint32_t a : rows.shown)
-                ++next[digit(a) + 1];
-            std::partial_sum(next.begin(), next.end(), next.begin());
-            for (size_t row = 0; row < count; ++row) {
-                report((shift == 0 ? 1 : 2) * count + row);
-                const std::uint32_t a = rows.shown[row];
-                sorted[next[digit(a)]++] = a;
-            }
-            rows.shown.swap(sorted);
-        }
+    const bool byNeighbour = order != Order::Text;
+    AttestationSort sort(m_tokenOf.size(), byNeighbour ? 1 : 0, progress);
+    if (byNeighbour) {
+        sort.sortBy([&](qsizetype a) {
+            const std::optional<TextTokens::Rank> rank = neighbour(a, order);
+            return rank ? *rank + 1 : 0;
+        });
     }
-    for (size_t row = 0; row < count; ++row)
-        rows.rowOf[rows.shown[row]] = std::uint32_t(row);
-    return rows;
+    std::vector<std::uint32_t> rowOf = sort.rowsOf();
+    return {order, sort.takeShown(), std::move(rowOf)};
 }
 
 void Concordance::arrange(Arrangement rows) noexcept
@@ -188,34 +188,59 @@ TextSpan Concordance::span(qsizetype attestation) const
     return {m_tokens->start(token), tokenEnd(token)};
 }
 
-ConcordanceLine Concordance::line(qsizetype attestation, int words) const
+Concordance::Context Concordance::context(qsizetype attestation, int words) const
 {
     const qsizetype token = m_tokenOf[size_t(attestation)];
-    const TextSpan form = span(attestation);
+    Context context{.form = span(attestation)};
     const qsizetype room = charactersPerWord * words;
 
-    qsizetype begin = token >= words ? m_tokens->start(token - words) : 0;
-    const bool cutLeft = form.begin - begin > room;
-    if (cutLeft) {
-        begin = form.begin - room;
-        begin += QChar::isLowSurrogate(m_text[begin].unicode());
+    context.begin = token >= words ? m_tokens->start(token - words) : 0;
+    context.cutLeft = context.form.begin - context.begin > room;
+    if (context.cutLeft) {
+        context.begin = context.form.begin - room;
+        context.begin += QChar::isLowSurrogate(m_text[context.begin].unicode());
     }
-    qsizetype end = token + words < m_tokens->size() ? tokenEnd(token + words) : m_text.size();
-    const bool cutRight = end - form.end > room;
-    if (cutRight) {
-        end = form.end + room;
-        end -= QChar::isHighSurrogate(m_text[end - 1].unicode());
+    context.end = token + words < m_tokens->size() ? tokenEnd(token + words) : m_text.size();
+    context.cutRight = context.end - context.form.end > room;
+    if (context.cutRight) {
+        context.end = context.form.end + room;
+        context.end -= QChar::isHighSurrogate(m_text[context.end - 1].unicode());
     }
+    return context;
+}
 
+void Concordance::appendLeft(const Context &context, QString &into) const
+{
+    if (context.cutLeft)
+        into += ellipsis;
+    appendOneLine(m_text.sliced(context.begin, context.form.begin - context.begin), into);
+}
+
+void Concordance::appendRight(const Context &context, QString &into) const
+{
+    appendOneLine(m_text.sliced(context.form.end, context.end - context.form.end), into);
+    if (context.cutRight)
+        into += ellipsis;
+}
+
+ConcordanceLine Concordance::line(qsizetype attestation, int words) const
+{
+    const Context context = this->context(attestation, words);
     ConcordanceLine line;
-    line.left = oneLine(m_text.sliced(begin, form.begin - begin));
-    if (cutLeft)
-        line.left.prepend(ellipsis);
-    line.form = m_text.sliced(form.begin, form.end - form.begin).toString();
-    line.right = oneLine(m_text.sliced(form.end, end - form.end));
-    if (cutRight)
-        line.right.append(ellipsis);
+    appendLeft(context, line.left);
+    line.form = m_text.sliced(context.form.begin, context.form.end - context.form.begin).toString();
+    appendRight(context, line.right);
     return line;
+}
+
+void Concordance::appendLine(qsizetype attestation, int words, QString &into) const
+{
+    const Context context = this->context(attestation, words);
+    appendLeft(context, into);
+    into += u'\t';
+    into.append(m_text.sliced(context.form.begin, context.form.end - context.form.begin));
+    into += u'\t';
+    appendRight(context, into);
 }
 
 // A blank line is two line breaks with nothing but blanks between them; CR

@@ -8,6 +8,8 @@
 #include <QtGlobal>
 
 #include <cstdint>
+#include <optional>
+#include <span>
 #include <vector>
 
 namespace lexalon {
@@ -34,10 +36,11 @@ struct TextSpan
     qsizetype end = 0;
 };
 
-// Every attestation of one form, in text order or sorted by a neighbouring
-// word. Attestations are numbered from 0 in text order; rows are the order
-// shown. Neighbours compare by their forms' ranks, so a sort is a sort of
-// integers. The text and its tokens must outlive the concordance.
+// Every attestation of one form, or of several, in text order or sorted by a
+// neighbouring word. Attestations are numbered from 0 in text order; rows
+// are the order shown. Neighbours compare by their forms' ranks, so a sort
+// is a sort of integers. The text and its tokens must outlive the
+// concordance.
 class Concordance
 {
 public:
@@ -50,6 +53,9 @@ public:
     // With a progress, reports the tokens read and throws TaskCancelled when
     // asked to stop.
     Concordance(QStringView text, const TextTokens &tokens, TextTokens::Rank form, TaskProgress *progress = nullptr);
+    // The forms' ranks sorted, each once.
+    Concordance(QStringView text, const TextTokens &tokens, std::span<const TextTokens::Rank> forms,
+                TaskProgress *progress = nullptr);
 
     qsizetype size() const { return qsizetype(m_tokenOf.size()); }
     QStringView text() const { return m_text; }
@@ -73,10 +79,18 @@ public:
     qsizetype attestation(qsizetype row) const { return m_shown[size_t(row)]; }
     qsizetype rowOf(qsizetype attestation) const { return m_rowOf[size_t(attestation)]; }
 
+    // The rank of the neighbour an order sorts by; none at the text's ends
+    // or in text order.
+    std::optional<TextTokens::Rank> neighbour(qsizetype attestation, Order order) const;
+
     // Where the attestation's form stands in the text.
     TextSpan span(qsizetype attestation) const;
     // Its context: `words` words each side, or what the text has of them.
     ConcordanceLine line(qsizetype attestation, int words) const;
+    // The same appended to a text, as the saved concordance holds it: the
+    // left context, a tab, the form, a tab, the right context; no string is
+    // made for each.
+    void appendLine(qsizetype attestation, int words, QString &into) const;
     // The paragraph around it: from the blank line before to the blank line
     // after, within some hundreds of characters of the form.
     TextSpan paragraph(qsizetype attestation) const;
@@ -94,6 +108,22 @@ public:
     }
 
 private:
+    // A context's characters, the form's among them, and whether the
+    // contexts are cut.
+    struct Context
+    {
+        TextSpan form;
+        qsizetype begin = 0;
+        qsizetype end = 0;
+        bool cutLeft = false;
+        bool cutRight = false;
+    };
+
+    Context context(qsizetype attestation, int words) const;
+    void appendLeft(const Context &context, QString &into) const;
+    void appendRight(const Context &context, QString &into) const;
+    template <typename Wanted>
+    void collect(Wanted wanted, TaskProgress *progress);
     qsizetype tokenEnd(qsizetype token) const;
 
     QStringView m_text;

@@ -33,6 +33,11 @@ Concordance TextStudy::concordance(QStringView form, TaskProgress *progress) con
     return concordanceOfRank(row >= 0 ? m_forms.list.rank(row) : TextTokens::Rank(m_forms.list.size()), progress);
 }
 
+Concordance TextStudy::concordance(std::span<const TextTokens::Rank> ranks, TaskProgress *progress) const
+{
+    return Concordance(m_text, m_forms.tokens, ranks, progress);
+}
+
 Concordance TextStudy::concordanceOfRank(TextTokens::Rank rank, TaskProgress *progress) const
 {
     return Concordance(m_text, m_forms.tokens, rank, progress);

@@ -11,6 +11,8 @@
 #include <QStringView>
 #include <QtGlobal>
 
+#include <span>
+
 namespace lexalon {
 
 class TaskProgress;
@@ -49,6 +51,11 @@ public:
     // tokens read and throws TaskCancelled when asked to stop.
     Concordance concordance(qsizetype row, TaskProgress *progress = nullptr) const;
     Concordance concordance(QStringView form, TaskProgress *progress = nullptr) const;
+    // The same for the forms of several ranks, sorted, each once.
+    Concordance concordance(std::span<const TextTokens::Rank> ranks, TaskProgress *progress = nullptr) const;
+
+    // The tokens in text order, each named by its form's rank.
+    const TextTokens &tokens() const { return m_forms.tokens; }
 
     // With a progress, reports how far it has come and throws TaskCancelled
     // when asked to stop.
