@@ -6,7 +6,7 @@
 #include "bench/corpus.h"
 #include "bench/offscreen.h"
 #include "gui/main/mainwindow.h"
-#include "gui/main/textpane.h"
+#include "gui/textpane/textpane.h"
 #include "gui/platform/taskrunner.h"
 #include "gui/wordlist/wordlistview.h"
 #include "gui/wordlist/wordlistwindow.h"

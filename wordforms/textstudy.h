@@ -38,6 +38,7 @@ public:
     TextStudy(const TextStudy &) = delete;
     TextStudy &operator=(const TextStudy &) = delete;
 
+    const QString &text() const { return m_text; }
     const WordList &list() const { return m_forms.list; }
     // The rows change places; the forms and their counts stay.
     void sort(WordList::Order order) { m_forms.list.sort(order); }

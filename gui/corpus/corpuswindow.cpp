@@ -159,7 +159,6 @@ CorpusWindow::CorpusWindow(std::unique_ptr<Corpus> corpus, const WindowServices 
     m_concordanceTimer->setInterval(concordanceDelayMilliseconds);
     connect(m_concordanceTimer, &QTimer::timeout, this, &CorpusWindow::makeConcordance);
 
-    createMenus();
     auto *panes = new QSplitter(Qt::Horizontal, this);
     panes->setObjectName(u"volets"_s);
     panes->setChildrenCollapsible(false);
@@ -194,6 +193,7 @@ CorpusWindow::CorpusWindow(std::unique_ptr<Corpus> corpus, const WindowServices 
     panes->setStretchFactor(1, 2);
     panes->setStretchFactor(2, 3);
     setCentralWidget(panes);
+    createMenus();
 
     // Ctrl+Tab goes from tab to tab wherever the focus is.
     auto *nextTab = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Tab), this);
@@ -227,10 +227,9 @@ void CorpusWindow::createMenus()
     addCommand(search, u"rechercher"_s, u"&Rechercher une forme"_s, this, &CorpusWindow::focusSearch,
                QKeySequence(Qt::CTRL | Qt::Key_F));
     addCommand(search, u"epingler"_s, u"É&pingler la concordance"_s, this, &CorpusWindow::pinConcordance);
-    addCommand(search, u"suivante"_s, u"Attestation &suivante"_s, this, &CorpusWindow::showNextAttestation,
-               QKeySequence(Qt::Key_F3));
-    addCommand(search, u"precedente"_s, u"Attestation &précédente"_s, this, &CorpusWindow::showPreviousAttestation,
-               QKeySequence(Qt::SHIFT | Qt::Key_F3));
+    // F3 and Maj+F3 are the text view's, wherever the focus is.
+    search->addAction(m_textView->nextAction());
+    search->addAction(m_textView->previousAction());
 }
 
 QWidget *CorpusWindow::createTexts()
@@ -343,7 +342,7 @@ QWidget *CorpusWindow::createConcordance()
     m_words->setValue(Concordance::defaultWords);
     m_words->setSuffix(u" mots"_s);
     connect(m_words, &QSpinBox::valueChanged, this, [this](int words) {
-        m_words->setSuffix(u" "_s + agreeing(words, u"mot", u"mots"));
+        m_words->setSuffix(u" "_s + agreeing(words, u"mot", u"mots").toString());
         if (m_concordanceModel)
             m_concordanceModel->setWords(words);
     });

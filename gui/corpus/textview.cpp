@@ -2,7 +2,7 @@
 #include "gui/corpus/textview.h"
 
 #include "gui/look/elidedlabel.h"
-#include "gui/main/textpane.h"
+#include "gui/textpane/textpane.h"
 
 #include <QAction>
 #include <QHBoxLayout>

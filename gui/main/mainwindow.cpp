@@ -6,7 +6,7 @@
 #include "gui/corpus/corpuswindow.h"
 #include "gui/look/elidedlabel.h"
 #include "gui/look/windowlook.h"
-#include "gui/main/textpane.h"
+#include "gui/textpane/textpane.h"
 #include "gui/platform/runthenshow.h"
 #include "gui/platform/taskrunner.h"
 #include "gui/wordlist/wordlistwindow.h"
@@ -263,7 +263,7 @@ void MainWindow::openCorpus(const QStringList &paths)
                                             : u"Lecture de %1…"_s.arg(countOf(files.size(), u"texte", u"textes"));
     std::optional<CorpusOpened> opened;
     try {
-        opened = resultOf(*m_tasks, label, [&files](TaskProgress &progress) { return openCorpus(files, &progress); });
+        opened = resultOf(*m_tasks, label, [&files](TaskProgress &progress) { return lexalon::openCorpus(files, &progress); });
     } catch (const std::bad_alloc &) {
         m_services.messages.show(notEnoughMemoryFor(u"Le corpus ne peut pas être ouvert"_s, u"Corpus trop volumineux"_s));
         return;

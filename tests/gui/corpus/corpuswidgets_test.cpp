@@ -3,7 +3,7 @@
 #include "gui/corpus/corpusstatisticsview.h"
 #include "gui/corpus/textview.h"
 #include "gui/look/windowlook.h"
-#include "gui/main/textpane.h"
+#include "gui/textpane/textpane.h"
 #include "support/windowtesting.h"
 #include "wordforms/textstudy.h"
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "commands/corpusopening.h"
 #include "gui/corpus/corpuswindow.h"
-#include "gui/main/textpane.h"
+#include "gui/textpane/textpane.h"
 #include "support/windowtesting.h"
 #include "wordforms/corpus.h"
 

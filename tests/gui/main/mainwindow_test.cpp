@@ -5,7 +5,7 @@
 #include "gui/concordance/concordancewindow.h"
 #include "gui/look/elidedlabel.h"
 #include "gui/main/mainwindow.h"
-#include "gui/main/textpane.h"
+#include "gui/textpane/textpane.h"
 #include "gui/wordlist/wordlistwindow.h"
 #include "support/testfiles.h"
 #include "support/windowtesting.h"

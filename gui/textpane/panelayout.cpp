@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "gui/main/panelayout.h"
+#include "gui/textpane/panelayout.h"
 
 #include "text/textnavigation.h"
 

@@ -2,7 +2,7 @@
 // The pane's wiring: keys, mouse, wheel and scroll bar reach the moves, the
 // selection, the clipboard and the painting. The moves are tested without a window.
 
-#include "gui/main/textpane.h"
+#include "gui/textpane/textpane.h"
 
 #include <QAccessible>
 #include <QApplication>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "gui/main/textpaneaccessible.h"
+#include "gui/textpane/textpaneaccessible.h"
 
-#include "gui/main/textpane.h"
+#include "gui/textpane/textpane.h"
 
 #include <QAccessible>
 #include <QFontMetricsF>

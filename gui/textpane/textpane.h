@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "gui/main/panelayout.h"
+#include "gui/textpane/panelayout.h"
 #include "text/textnavigation.h"
 
 #include <QAbstractScrollArea>

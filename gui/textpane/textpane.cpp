@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "gui/main/textpane.h"
+#include "gui/textpane/textpane.h"
 
 #include "gui/look/windowlook.h"
-#include "gui/main/textpaneaccessible.h"
+#include "gui/textpane/textpaneaccessible.h"
 
 #include <QAccessible>
 #include <QAction>
