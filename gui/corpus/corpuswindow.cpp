@@ -189,9 +189,10 @@ CorpusWindow::CorpusWindow(std::unique_ptr<Corpus> corpus, const WindowServices 
     });
     connect(m_tabs, &QTabWidget::currentChanged, this, &CorpusWindow::tabShown);
     panes->addWidget(m_tabs);
-    panes->setStretchFactor(0, 1);
-    panes->setStretchFactor(1, 2);
-    panes->setStretchFactor(2, 3);
+    panes->setStretchFactor(0, 2);
+    panes->setStretchFactor(1, 4);
+    panes->setStretchFactor(2, 6);
+    panes->setSizes({240, 480, 720});
     setCentralWidget(panes);
     createMenus();
 
@@ -314,7 +315,8 @@ QWidget *CorpusWindow::createList()
 QTableView *CorpusWindow::createConcordanceView(QWidget *parent)
 {
     QTableView *view = newTable(parent, u"concordance"_s, u"Concordance"_s);
-    view->setItemDelegate(m_lineDelegate);
+    // The line's column: after the text's when there are several texts.
+    view->setItemDelegateForColumn(m_corpus->textCount() > 1 ? 2 : 1, m_lineDelegate);
     connect(view, &QTableView::doubleClicked, this, [this, view](const QModelIndex &index) { showAttestationAt(view, index); });
     onEnter(view, this, [this, view] { showAttestationAt(view, view->currentIndex()); });
     return view;

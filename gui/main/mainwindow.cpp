@@ -117,7 +117,7 @@ void MainWindow::createMenus()
     addCommand(corpusMenu, u"corpusOuvrirTextes"_s, u"&Ouvrir des textes…"_s, this, &MainWindow::chooseCorpusFiles,
                QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O));
     addCommand(corpusMenu, u"corpusOuvrirDossier"_s, u"Ouvrir un &dossier…"_s, this, &MainWindow::chooseCorpusFolder);
-    m_studyTextCommand = addCommand(corpusMenu, u"corpusEtudierTexte"_s, u"Étudier le texte &ouvert"_s, this,
+    m_studyTextCommand = addCommand(corpusMenu, u"corpusEtudierTexte"_s, u"É&tudier le texte ouvert"_s, this,
                                     &MainWindow::studyLoadedText);
     QMenu *helpMenu = addMenu(menuBar(), u"aide"_s, u"&Aide"_s);
     addCommand(helpMenu, u"about"_s, u"&A propos de"_s, this, &MainWindow::showAbout);
