@@ -11,6 +11,7 @@
 #include <QHeaderView>
 #include <QPainter>
 #include <QRect>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QStyle>
 #include <QTableView>
@@ -36,17 +37,17 @@ CorpusStatisticsView::CorpusStatisticsView(QWidget *parent)
     : QWidget(parent)
     , m_measures(new CorpusMeasuresModel(this))
 {
-    auto *split = new QSplitter(Qt::Vertical, this);
-    split->setObjectName(u"partage"_s);
-    split->setChildrenCollapsible(false);
-    split->addWidget(createTable());
-    split->addWidget(createChart());
+    m_split = new QSplitter(Qt::Vertical, this);
+    m_split->setObjectName(u"partage"_s);
+    m_split->setChildrenCollapsible(false);
+    m_split->addWidget(createTable());
+    m_split->addWidget(createChart());
     // The table as tall as its rows; the chart takes the rest.
-    split->setStretchFactor(0, 0);
-    split->setStretchFactor(1, 1);
+    m_split->setStretchFactor(0, 0);
+    m_split->setStretchFactor(1, 1);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(split);
+    layout->addWidget(m_split);
 }
 
 CorpusStatisticsView::~CorpusStatisticsView() = default;
@@ -114,6 +115,12 @@ void CorpusStatisticsView::fitColumns()
         height = std::max(height, wrapped.height());
     }
     header->setMinimumHeight(height + 2 * margin);
+    // The splitter gives the table its rows and the scroll bar, up to half
+    // the view; the chart the rest.
+    const int rows = m_table->verticalHeader()->length() + header->minimumHeight() + 2 * m_table->frameWidth()
+                     + m_table->horizontalScrollBar()->sizeHint().height();
+    const int table = std::min(rows, m_split->height() / 2);
+    m_split->setSizes({table, std::max(m_split->height() - table, 1)});
 }
 
 } // namespace lexalon

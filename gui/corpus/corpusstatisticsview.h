@@ -9,6 +9,7 @@
 #include <vector>
 
 class QChartView;
+class QSplitter;
 class QTableView;
 
 namespace lexalon {
@@ -37,6 +38,7 @@ private:
     void fitColumns();
 
     CorpusMeasuresModel *m_measures;
+    QSplitter *m_split = nullptr;
     QTableView *m_table = nullptr;
     QChartView *m_growth = nullptr;
     std::vector<LexicalStatistics> m_texts;

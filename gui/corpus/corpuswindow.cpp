@@ -27,7 +27,6 @@
 #include <QComboBox>
 #include <QFileInfo>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QKeySequence>
@@ -241,6 +240,7 @@ QWidget *CorpusWindow::createTexts()
     m_texts->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     m_texts->horizontalHeader()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
     m_texts->horizontalHeader()->setSectionResizeMode(2, QHeaderView::ResizeToContents);
+    m_texts->setMinimumWidth(180);
     m_texts->setToolTip(u"Un texte choisi ici restreint la concordance et le texte affiché à ce texte"_s);
     m_texts->setCurrentIndex(m_textsModel->index(CorpusTextsModel::wholeCorpusRow, 0));
     connect(m_texts->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &CorpusWindow::textChosen);
@@ -268,6 +268,7 @@ QWidget *CorpusWindow::createList()
     m_searchProblem->setObjectName(u"erreurRecherche"_s);
     m_searchProblem->setStyleSheet(u"color: #a00000;"_s);
     m_searchProblem->setWordWrap(true);
+    m_searchProblem->hide();
 
     m_minimumCount = new QSpinBox(page);
     m_minimumCount->setObjectName(u"frequenceMinimale"_s);
@@ -281,14 +282,14 @@ QWidget *CorpusWindow::createList()
     connect(m_exclusion, &QComboBox::activated, this, &CorpusWindow::exclusionChosen);
 
     filters->addWidget(buddyLabel(u"&Rechercher :"_s, m_search, page), 0, 0);
-    filters->addWidget(m_search, 0, 1, 1, 3);
-    filters->addWidget(m_regularExpression, 1, 1, 1, 3);
-    filters->addWidget(m_searchProblem, 2, 1, 1, 3);
+    filters->addWidget(m_search, 0, 1);
+    filters->addWidget(m_regularExpression, 1, 1);
+    filters->addWidget(m_searchProblem, 2, 1);
     filters->addWidget(buddyLabel(u"Fréquence &minimale :"_s, m_minimumCount, page), 3, 0);
-    filters->addWidget(m_minimumCount, 3, 1);
-    filters->addWidget(buddyLabel(u"Liste d'e&xclusion :"_s, m_exclusion, page), 3, 2);
-    filters->addWidget(m_exclusion, 3, 3);
-    filters->setColumnStretch(3, 1);
+    filters->addWidget(m_minimumCount, 3, 1, Qt::AlignLeft);
+    filters->addWidget(buddyLabel(u"Liste d'e&xclusion :"_s, m_exclusion, page), 4, 0);
+    filters->addWidget(m_exclusion, 4, 1);
+    filters->setColumnStretch(1, 1);
     layout->addLayout(filters);
 
     m_countLine = new QLabel(page);
@@ -327,7 +328,7 @@ QWidget *CorpusWindow::createConcordance()
     auto *page = new QWidget(this);
     auto *layout = new QVBoxLayout(page);
 
-    auto *choices = new QHBoxLayout;
+    auto *choices = new QGridLayout;
     m_concordanceOf = new QComboBox(page);
     m_concordanceOf->setObjectName(u"concordanceDe"_s);
     m_concordanceOf->setAccessibleName(u"Concordance de"_s);
@@ -354,16 +355,17 @@ QWidget *CorpusWindow::createConcordance()
     pin->setAutoDefault(false);
     connect(pin, &QPushButton::clicked, this, &CorpusWindow::pinConcordance);
 
-    choices->addWidget(buddyLabel(u"&De :"_s, m_concordanceOf, page));
-    choices->addWidget(m_concordanceOf);
-    choices->addWidget(buddyLabel(u"&Tri :"_s, m_firstKey, page));
-    choices->addWidget(m_firstKey);
-    choices->addWidget(buddyLabel(u"p&uis :"_s, m_secondKey, page));
-    choices->addWidget(m_secondKey);
-    choices->addWidget(buddyLabel(u"C&ontexte :"_s, m_words, page));
-    choices->addWidget(m_words);
-    choices->addStretch();
-    choices->addWidget(pin);
+    choices->addWidget(buddyLabel(u"&De :"_s, m_concordanceOf, page), 0, 0);
+    choices->addWidget(m_concordanceOf, 0, 1, 1, 3);
+    choices->addWidget(pin, 0, 5);
+    choices->addWidget(buddyLabel(u"&Tri :"_s, m_firstKey, page), 1, 0);
+    choices->addWidget(m_firstKey, 1, 1);
+    choices->addWidget(buddyLabel(u"p&uis :"_s, m_secondKey, page), 1, 2);
+    choices->addWidget(m_secondKey, 1, 3);
+    choices->addWidget(buddyLabel(u"C&ontexte :"_s, m_words, page), 1, 4);
+    choices->addWidget(m_words, 1, 5);
+    choices->setColumnStretch(1, 1);
+    choices->setColumnStretch(3, 1);
     layout->addLayout(choices);
 
     m_concordanceLine = new QLabel(page);
