@@ -211,7 +211,13 @@ CorpusWindow::CorpusWindow(std::unique_ptr<Corpus> corpus, const WindowServices 
         m_list->setCurrentIndex(m_listModel->index(0, CorpusListModel::formColumn));
 }
 
-CorpusWindow::~CorpusWindow() = default;
+CorpusWindow::~CorpusWindow()
+{
+    // The views and their models read the corpus: they go before it.
+    delete centralWidget();
+    delete m_listModel;
+    delete m_textsModel;
+}
 
 void CorpusWindow::createMenus()
 {
