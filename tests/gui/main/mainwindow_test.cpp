@@ -3,6 +3,7 @@
 // shows the document. The commands and their messages are tested on their own.
 
 #include "gui/concordance/concordancewindow.h"
+#include "gui/corpus/corpuswindow.h"
 #include "gui/look/elidedlabel.h"
 #include "gui/main/mainwindow.h"
 #include "gui/textpane/textpane.h"
@@ -254,6 +255,32 @@ private Q_SLOTS:
         const TextPane &pane = *window.main.findChild<TextPane *>(u"txtFichier"_s);
         QCOMPARE(pane.selection().anchor, 8);
         QCOMPARE(pane.selectedText(), u"Zoo"_s);
+    }
+
+    // The Corpus menu opens texts chosen together, the texts of a folder or
+    // the text loaded, each in a workspace of its own beside the window; a
+    // file that cannot be read is said and the others open.
+    void corpusMenuOpensWorkspaces()
+    {
+        Window window;
+        QVERIFY(!window.action(u"corpusEtudierTexte"_s).isEnabled());
+        QVERIFY(writeBytes(window.folder.filePath(u"b.txt"_s), "un chat"));
+        QVERIFY(writeBytes(window.folder.filePath(u"a.TXT"_s), "deux chats"));
+        window.scripted.dialogs.setNextFileName(window.folder.filePath(u"b.txt"_s) + u'\n'
+                                                + window.folder.filePath(u"absent.txt"_s));
+        window.action(u"corpusOuvrirTextes"_s).trigger();
+        window.scripted.dialogs.setNextFileName(window.folder.path());
+        window.action(u"corpusOuvrirDossier"_s).trigger();
+        window.open("le chat");
+        window.action(u"corpusEtudierTexte"_s).trigger();
+        QStringList captions;
+        for (const CorpusWindow *corpus : window.main.findChildren<CorpusWindow *>()) {
+            QVERIFY(corpus->isVisible() && !corpus->isModal());
+            captions.append(corpus->windowTitle());
+        }
+        QCOMPARE(captions, (QStringList{u"b.txt"_s, u"Corpus – 2 textes"_s, u"texte.txt"_s}));
+        QCOMPARE(window.scripted.messages.requests().size(), size_t(1));
+        QVERIFY(window.scripted.messages.requests().front().prompt.contains(u"absent.txt"_s));
     }
 };
 
