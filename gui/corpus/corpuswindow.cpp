@@ -247,6 +247,7 @@ QWidget *CorpusWindow::createTexts()
     m_texts->horizontalHeader()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
     m_texts->horizontalHeader()->setSectionResizeMode(2, QHeaderView::ResizeToContents);
     m_texts->setMinimumWidth(180);
+    m_texts->setTextElideMode(Qt::ElideMiddle);
     m_texts->setToolTip(u"Un texte choisi ici restreint la concordance et le texte affiché à ce texte"_s);
     m_texts->setCurrentIndex(m_textsModel->index(CorpusTextsModel::wholeCorpusRow, 0));
     connect(m_texts->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &CorpusWindow::textChosen);
