@@ -134,14 +134,21 @@ private Q_SLOTS:
         QCOMPARE(pinned->model()->index(0, 2).data().toString().contains(u"chat"_s), true);
     }
 
-    // The saves write the list and the concordance as shown.
+    // The saves and the printout give the list and the concordance as shown.
     void savesWriteWhatIsShown()
     {
         chooseForm(u"chat"_s);
         QCOMPARE(saved(u"enregistrerListe"_s),
                  "Formes\tNombre d'attestations\ta.txt\tb.txt\r\nchat\t3\t1\t2\r\nchats\t1\t0\t1\r\n");
+        m_window->findChild<QAction *>(u"imprimer"_s)->trigger();
+        const QString printed = m_scripted.printing.documents().back().front().join(u'\n');
+        QVERIFY(printed.contains(u" chats ("_s) && !printed.contains(u"dort"_s));
         QTRY_VERIFY(concordance()->model() && concordance()->model()->rowCount() == 3);
-        QVERIFY(saved(u"enregistrerConcordance"_s).contains("\t" "b.txt" "\t"));
+        QCOMPARE(saved(u"enregistrerConcordance"_s),
+                 "\xEF\xBB\xBFN\xC2\xB0\tTexte\tContexte gauche\tForme\tContexte droit\r\n"
+                 "1\ta.txt\tLe \tchat\t dort. Le chien aussi.\r\n"
+                 "2\tb.txt\tUn \tchat\t, deux chats : le chat \xC3\xA9t\xC3\xA9.\r\n"
+                 "3\tb.txt\tUn chat, deux chats : le \tchat\t \xC3\xA9t\xC3\xA9.\r\n");
     }
 };
 
