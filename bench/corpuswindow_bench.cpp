@@ -150,16 +150,13 @@ void BM_ConcordanceOfDe(benchmark::State &state)
 {
     const Corpus &corpus = workspace().window.corpus();
     const std::uint32_t rows[] = {std::uint32_t(corpus.list().rowOf(u"de"))};
-    QStringList names;
-    for (qsizetype text = 0; text < corpus.textCount(); ++text)
-        names.append(corpus.textName(text));
     QTableView view;
     view.resize(1000, 600);
     view.show();
     for (auto _ : state) {
         CorpusConcordance concordance = corpus.concordance(rows);
         concordance.arrange(concordance.arranged(Concordance::Order::FirstLeft, Concordance::Order::Text));
-        auto *model = new CorpusConcordanceModel(std::move(concordance), names, &view);
+        auto *model = new CorpusConcordanceModel(std::move(concordance), &view);
         QAbstractItemModel *old = view.model();
         view.setModel(model);
         delete old;

@@ -63,19 +63,32 @@ const GeneratedText &text()
 
 double pipelineSeconds = 0; // mean over the pipeline's runs, once measured
 
+// Runs the command once an iteration, its time the iteration's, adding up
+// the seconds and keeping the highest peak; false, the benchmark skipped,
+// once a run fails.
+bool timedRuns(benchmark::State &state, const std::vector<std::string> &command, const char *failure,
+               double &seconds, double &peakBytes)
+{
+    for (auto _ : state) {
+        const lexalon::bench::ChildRun run = lexalon::bench::runChild(command);
+        if (!run.ok) {
+            state.SkipWithError(failure);
+            return false;
+        }
+        state.SetIterationTime(run.seconds);
+        seconds += run.seconds;
+        peakBytes = std::max(peakBytes, run.peakBytes);
+    }
+    return true;
+}
+
 void BM_TrSortUniqPipeline(benchmark::State &state)
 {
     const std::string path = text().path();
     double total = 0;
-    for (auto _ : state) {
-        const lexalon::bench::ChildRun run = lexalon::bench::runChild({"/bin/sh", "-c", pipeline, "sh", path});
-        if (!run.ok) {
-            state.SkipWithError("the pipeline failed");
-            return;
-        }
-        state.SetIterationTime(run.seconds);
-        total += run.seconds;
-    }
+    double peak = 0;
+    if (!timedRuns(state, {"/bin/sh", "-c", pipeline, "sh", path}, "the pipeline failed", total, peak))
+        return;
     pipelineSeconds = total / double(state.iterations());
     state.SetBytesProcessed(state.iterations() * textSize);
 }
@@ -87,16 +100,8 @@ void listeRun(benchmark::State &state, std::vector<std::string> arguments)
     arguments.push_back(text().path());
     double total = 0;
     double peak = 0;
-    for (auto _ : state) {
-        const lexalon::bench::ChildRun run = lexalon::bench::runChild(arguments);
-        if (!run.ok) {
-            state.SkipWithError("lexalon-liste failed");
-            return;
-        }
-        state.SetIterationTime(run.seconds);
-        total += run.seconds;
-        peak = std::max(peak, run.peakBytes);
-    }
+    if (!timedRuns(state, arguments, "lexalon-liste failed", total, peak))
+        return;
     const double mean = total / double(state.iterations());
     state.SetBytesProcessed(state.iterations() * textSize);
     state.counters["peak_MB"] = peak / (kilobyte * kilobyte);
@@ -129,14 +134,9 @@ void BM_LexalonListeConcordanceRealFrench(benchmark::State &state)
     const QTemporaryDir dir;
     const std::vector<std::string> arguments{LEXALON_LISTE_PATH, "--concordance", "de", "-o",
                                              dir.filePath(u"concordance.txt"_s).toStdString(), path.toStdString()};
-    for (auto _ : state) {
-        const lexalon::bench::ChildRun run = lexalon::bench::runChild(arguments);
-        if (!run.ok) {
-            state.SkipWithError("lexalon-liste failed");
-            return;
-        }
-        state.SetIterationTime(run.seconds);
-    }
+    double total = 0;
+    double peak = 0;
+    timedRuns(state, arguments, "lexalon-liste failed", total, peak);
 }
 BENCHMARK(BM_LexalonListeConcordanceRealFrench)->Iterations(runs)->UseManualTime()->Unit(benchmark::kMillisecond);
 
@@ -178,15 +178,9 @@ void corpusRuns(benchmark::State &state, int files, qint64 fileSize)
         arguments = {"/bin/sh", "-c", pipeline, "sh"};
     arguments.insert(arguments.end(), corpus->paths().begin(), corpus->paths().end());
     double total = 0;
-    for (auto _ : state) {
-        const lexalon::bench::ChildRun run = lexalon::bench::runChild(arguments);
-        if (!run.ok) {
-            state.SkipWithError("the run failed");
-            return;
-        }
-        state.SetIterationTime(run.seconds);
-        total += run.seconds;
-    }
+    double peak = 0;
+    if (!timedRuns(state, arguments, "the run failed", total, peak))
+        return;
     state.SetBytesProcessed(state.iterations() * files * fileSize);
     static double corpusPipelineSeconds = 0;
     if (pipelineRun)

@@ -91,17 +91,11 @@ CorpusOpened openCorpus(const QStringList &paths, TaskProgress *progress)
         progress->setTotal(total);
         progress->advance(0);
         follow = [&] {
-            qint64 done = 0;
-            for (const Opening &opening : openings)
-                done += opening.done();
-            try {
-                progress->advance(done);
-            } catch (const TaskCancelled &) {
-                for (Opening &opening : openings) {
-                    opening.reading.cancel();
-                    opening.analysing.cancel();
-                }
-            }
+            advanceByParts(*progress, openings, [](const Opening &opening) { return opening.done(); },
+                           [](Opening &opening) {
+                               opening.reading.cancel();
+                               opening.analysing.cancel();
+                           });
         };
     }
     const size_t workers = std::min<size_t>(std::max(1u, std::thread::hardware_concurrency()), openings.size());

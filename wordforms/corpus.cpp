@@ -74,27 +74,9 @@ public:
     // The numbers in the French order of their forms.
     std::vector<std::uint32_t> inFrenchOrder() const
     {
-        struct Entry
-        {
-            std::uint64_t prefix;
-            std::uint32_t number;
-            bool covered;
-        };
-        SortKeys keys(TextOrder::french());
-        std::vector<Entry> entries;
-        entries.reserve(size());
-        for (std::uint32_t number = 0; number < size(); ++number) {
-            const SortKeys::Key key = keys.add(form(number));
-            entries.push_back({key.prefix, number, key.covered});
-        }
-        std::sort(entries.begin(), entries.end(), [&](const Entry &a, const Entry &b) {
-            return keys.compare({a.prefix, a.covered}, form(a.number), {b.prefix, b.covered}, form(b.number)) < 0;
-        });
-        std::vector<std::uint32_t> order;
-        order.reserve(entries.size());
-        for (const Entry &entry : entries)
-            order.push_back(entry.number);
-        return order;
+        std::vector<std::uint32_t> numbers(size());
+        std::iota(numbers.begin(), numbers.end(), 0);
+        return lexalon::inFrenchOrder(std::move(numbers), [this](std::uint32_t number) { return form(number); });
     }
 
 private:
@@ -206,6 +188,14 @@ void Corpus::listTexts()
     m_list.setTextColumns(std::move(names), countsByRow(m_texts, m_rowsOf, order.size()));
 }
 
+QStringList Corpus::textNames() const
+{
+    QStringList names;
+    for (const Text &text : m_texts)
+        names.append(text.name);
+    return names;
+}
+
 qsizetype Corpus::textRow(qsizetype text, qsizetype corpusRow) const
 {
     const std::vector<std::uint32_t> &rows = m_rowsOf[size_t(text)];
@@ -239,15 +229,8 @@ CorpusConcordance Corpus::concordance(std::span<const std::uint32_t> corpusRows,
         progress->setTotal(tokens);
         progress->advance(0);
         follow = [&] {
-            qint64 done = 0;
-            for (const TaskProgress &part : progresses)
-                done += part.done();
-            try {
-                progress->advance(done);
-            } catch (const TaskCancelled &) {
-                for (TaskProgress &part : progresses)
-                    part.cancel();
-            }
+            advanceByParts(*progress, progresses, [](const TaskProgress &part) { return part.done(); },
+                           [](TaskProgress &part) { part.cancel(); });
         };
     }
     parallelFor(texts.size(), std::max(1u, std::thread::hardware_concurrency()), search, follow);

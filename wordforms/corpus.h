@@ -8,6 +8,7 @@
 #include "wordforms/wordlist.h"
 
 #include <QString>
+#include <QStringList>
 #include <QtGlobal>
 
 #include <cstdint>
@@ -37,6 +38,7 @@ public:
 
     qsizetype textCount() const { return qsizetype(m_texts.size()); }
     const QString &textName(qsizetype text) const { return m_texts[size_t(text)].name; }
+    QStringList textNames() const;
     const TextStudy &text(qsizetype text) const { return *m_texts[size_t(text)].study; }
     // Alphabetical, never sorted again: a row is its form's rank.
     const WordList &list() const { return m_list; }

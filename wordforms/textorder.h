@@ -5,9 +5,11 @@
 #include <QString>
 #include <QStringView>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace lexalon {
 
@@ -75,5 +77,31 @@ private:
     TextOrder::Key m_aBytes;
     TextOrder::Key m_bBytes;
 };
+
+// The numbers given, in the French order of the texts `textOf` gives them.
+// Sixteen bytes a number while sorting.
+template <typename TextOf>
+std::vector<std::uint32_t> inFrenchOrder(std::vector<std::uint32_t> numbers, TextOf textOf)
+{
+    struct Entry
+    {
+        std::uint64_t prefix;
+        std::uint32_t number;
+        bool covered;
+    };
+    SortKeys keys(TextOrder::french());
+    std::vector<Entry> entries;
+    entries.reserve(numbers.size());
+    for (const std::uint32_t number : numbers) {
+        const SortKeys::Key key = keys.add(textOf(number));
+        entries.push_back({key.prefix, number, key.covered});
+    }
+    std::sort(entries.begin(), entries.end(), [&](const Entry &a, const Entry &b) {
+        return keys.compare({a.prefix, a.covered}, textOf(a.number), {b.prefix, b.covered}, textOf(b.number)) < 0;
+    });
+    for (size_t i = 0; i < entries.size(); ++i)
+        numbers[i] = entries[i].number;
+    return numbers;
+}
 
 } // namespace lexalon

@@ -155,30 +155,12 @@ WordList WordListSum::take(bool withColumns)
 {
     release(m_slots);
     std::vector<std::uint32_t> order;
-    {
-        // Sixteen bytes a form: its key's fields and its number.
-        struct Entry
-        {
-            std::uint64_t prefix;
-            std::uint32_t form;
-            bool covered;
-        };
-        SortKeys keys(TextOrder::french());
-        std::vector<Entry> entries;
-        entries.reserve(size_t(m_formCount));
-        for (size_t form = 0; form < m_totals.size(); ++form) {
-            if (m_totals[form] == 0)
-                continue;
-            const SortKeys::Key key = keys.add(m_forms.text(TextStore::Index(form)));
-            entries.push_back({key.prefix, std::uint32_t(form), key.covered});
-        }
-        std::sort(entries.begin(), entries.end(), [&](const Entry &a, const Entry &b) {
-            return keys.compare({a.prefix, a.covered}, m_forms.text(a.form), {b.prefix, b.covered}, m_forms.text(b.form)) < 0;
-        });
-        order.reserve(entries.size());
-        for (const Entry &entry : entries)
-            order.push_back(entry.form);
+    order.reserve(size_t(m_formCount));
+    for (size_t form = 0; form < m_totals.size(); ++form) {
+        if (m_totals[form] != 0)
+            order.push_back(std::uint32_t(form));
     }
+    order = inFrenchOrder(std::move(order), [this](std::uint32_t form) { return m_forms.text(form); });
 
     const size_t stored = m_totals.size();
     WordList list(std::exchange(m_forms, TextStore()));

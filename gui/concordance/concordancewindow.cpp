@@ -5,6 +5,7 @@
 #include "commands/savecommand.h"
 #include "gui/concordance/concordancemodel.h"
 #include "gui/concordance/dispersionstrip.h"
+#include "gui/concordance/concordanceorders.h"
 #include "gui/look/windowlook.h"
 #include "gui/platform/runthenshow.h"
 #include "gui/platform/taskrunner.h"
@@ -43,15 +44,6 @@ namespace {
 
 constexpr QColor highlightColour{255, 255, 128};
 constexpr QSize designedSize{900, 640};
-
-// The sorts offered, in the order of the list.
-const std::pair<QStringView, Concordance::Order> orders[] = {
-    {u"Ordre du texte", Concordance::Order::Text},
-    {u"1er mot à gauche", Concordance::Order::FirstLeft},
-    {u"2e mot à gauche", Concordance::Order::SecondLeft},
-    {u"1er mot à droite", Concordance::Order::FirstRight},
-    {u"2e mot à droite", Concordance::Order::SecondRight},
-};
 
 // The left context ends at the form: what does not fit goes at its start.
 class LeftContextDelegate final : public QStyledItemDelegate
@@ -171,7 +163,7 @@ QWidget *ConcordanceWindow::createChoices()
     auto *orderLabel = new QLabel(u"&Tri :"_s, choices);
     m_order = new QComboBox(choices);
     m_order->setObjectName(u"tri"_s);
-    for (const auto &[caption, order] : orders)
+    for (const auto &[caption, order] : concordanceOrders)
         m_order->addItem(caption.toString());
     orderLabel->setBuddy(m_order);
     connect(m_order, &QComboBox::currentIndexChanged, this, &ConcordanceWindow::sortChosen);
@@ -230,7 +222,7 @@ void ConcordanceWindow::sortChosen(int choice)
     const bool sorted = runThenShow(
         *m_tasks, m_pointer.get(), m_services.messages, u"Tri de la concordance…"_s,
         notEnoughMemoryFor(u"La concordance ne peut pas être triée"_s, u"Texte trop volumineux"_s),
-        [&](TaskProgress &progress) { return concordance.arranged(orders[choice].second, &progress); },
+        [&](TaskProgress &progress) { return concordance.arranged(concordanceOrders[choice].second, &progress); },
         [this](Concordance::Arrangement rows) {
             m_model->arrange(std::move(rows));
             return true;
@@ -238,9 +230,7 @@ void ConcordanceWindow::sortChosen(int choice)
     if (!sorted) {
         // The choice goes back to the order still shown.
         const QSignalBlocker quiet(m_order);
-        m_order->setCurrentIndex(int(std::find_if(std::begin(orders), std::end(orders),
-                                                  [&](const auto &o) { return o.second == concordance.order(); })
-                                     - std::begin(orders)));
+        m_order->setCurrentIndex(concordanceOrderIndex(concordance.order()));
         return;
     }
     if (attestation >= 0)

@@ -2,6 +2,7 @@
 #include "gui/corpus/corpusconcordancemodel.h"
 
 #include "gui/corpus/concordancelinedelegate.h"
+#include "wordforms/corpus.h"
 #include "wordforms/figures.h"
 
 #include <utility>
@@ -10,10 +11,9 @@ using namespace Qt::StringLiterals;
 
 namespace lexalon {
 
-CorpusConcordanceModel::CorpusConcordanceModel(CorpusConcordance concordance, QStringList textNames, QObject *parent)
+CorpusConcordanceModel::CorpusConcordanceModel(CorpusConcordance concordance, QObject *parent)
     : QAbstractTableModel(parent)
     , m_concordance(std::move(concordance))
-    , m_textNames(std::move(textNames))
 {
 }
 
@@ -66,7 +66,7 @@ QVariant CorpusConcordanceModel::data(const QModelIndex &index, int role) const
     }
     if (index.column() != lineColumn()) {
         if (role == Qt::DisplayRole || role == Qt::ToolTipRole)
-            return m_textNames.at(m_concordance.textOf(attestation));
+            return m_concordance.corpus().textName(m_concordance.textOf(attestation));
         return QVariant();
     }
     switch (role) {

@@ -4,7 +4,6 @@
 #include "wordforms/corpusconcordance.h"
 
 #include <QAbstractTableModel>
-#include <QStringList>
 
 namespace lexalon {
 
@@ -18,7 +17,7 @@ class CorpusConcordanceModel final : public QAbstractTableModel
 public:
     static constexpr int numberColumn = 0;
 
-    CorpusConcordanceModel(CorpusConcordance concordance, QStringList textNames, QObject *parent = nullptr);
+    explicit CorpusConcordanceModel(CorpusConcordance concordance, QObject *parent = nullptr);
 
     const CorpusConcordance &concordance() const { return m_concordance; }
     int lineColumn() const { return m_concordance.severalTexts() ? 2 : 1; }
@@ -36,7 +35,6 @@ private:
     const ConcordanceLine &lineOf(int row) const;
 
     CorpusConcordance m_concordance;
-    QStringList m_textNames;
     int m_words = Concordance::defaultWords;
     // The view asks for each cell's roles in turn: the line is made once.
     mutable int m_cachedRow = -1;

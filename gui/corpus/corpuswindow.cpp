@@ -12,6 +12,7 @@
 #include "gui/corpus/corpusstatisticsview.h"
 #include "gui/corpus/corpustextsmodel.h"
 #include "gui/corpus/textview.h"
+#include "gui/concordance/concordanceorders.h"
 #include "gui/look/windowlook.h"
 #include "gui/platform/runthenshow.h"
 #include "gui/platform/taskrunner.h"
@@ -64,15 +65,6 @@ constexpr int concordanceTab = 0;
 constexpr int textTab = 1;
 constexpr int statisticsTab = 2;
 
-// The sorts offered, in the order of the lists.
-const std::pair<QStringView, Concordance::Order> orders[] = {
-    {u"Ordre du texte", Concordance::Order::Text},
-    {u"1er mot à gauche", Concordance::Order::FirstLeft},
-    {u"2e mot à gauche", Concordance::Order::SecondLeft},
-    {u"1er mot à droite", Concordance::Order::FirstRight},
-    {u"2e mot à droite", Concordance::Order::SecondRight},
-};
-
 // The choices of the exclusion list, in order.
 enum ExclusionChoice { NoExclusion, FunctionWords, ExclusionFile };
 
@@ -116,7 +108,7 @@ QComboBox *orderChoice(QWidget *parent, const QString &name, const QString &acce
     auto *choice = new QComboBox(parent);
     choice->setObjectName(name);
     choice->setAccessibleName(accessibleName);
-    for (const auto &[caption, order] : orders)
+    for (const auto &[caption, order] : concordanceOrders)
         choice->addItem(caption.toString());
     return choice;
 }
@@ -145,10 +137,7 @@ CorpusWindow::CorpusWindow(std::unique_ptr<Corpus> corpus, const WindowServices 
     setObjectName(u"corpus"_s);
     setWindowFlag(Qt::Window);
     setAttribute(Qt::WA_DeleteOnClose);
-    QStringList names;
-    for (qsizetype text = 0; text < m_corpus->textCount(); ++text)
-        names.append(m_corpus->textName(text));
-    setWindowTitle(corpusCaption(names));
+    setWindowTitle(corpusCaption(m_corpus->textNames()));
     setAccessibleDescription(u"Les textes du corpus, la liste de leurs formes, et la concordance, le texte et les "
                              u"statistiques de la forme choisie."_s);
     setToolWindowLook(*this);
@@ -470,7 +459,7 @@ std::optional<qsizetype> CorpusWindow::chosenText() const
 
 Concordance::Order CorpusWindow::orderAt(const QComboBox *choice) const
 {
-    return orders[std::max(choice->currentIndex(), 0)].second;
+    return concordanceOrders[std::max(choice->currentIndex(), 0)].second;
 }
 
 void CorpusWindow::scheduleConcordance()
@@ -515,10 +504,7 @@ void CorpusWindow::makeConcordance()
         [](std::optional<CorpusConcordance> concordance) { return concordance; });
     if (!made)
         return;
-    QStringList names;
-    for (qsizetype t = 0; t < corpus.textCount(); ++t)
-        names.append(corpus.textName(t));
-    auto *model = new CorpusConcordanceModel(std::move(*made), names, m_concordance);
+    auto *model = new CorpusConcordanceModel(std::move(*made), m_concordance);
     model->setWords(m_words->value());
     QAbstractItemModel *old = m_concordance->model();
     m_concordanceModel = model;
@@ -557,14 +543,10 @@ void CorpusWindow::concordanceSortChosen()
         });
     if (!sorted) {
         // The choices go back to the order still shown.
-        const auto indexOf = [](Concordance::Order order) {
-            return int(std::find_if(std::begin(orders), std::end(orders), [&](const auto &o) { return o.second == order; })
-                       - std::begin(orders));
-        };
         const QSignalBlocker quietFirst(m_firstKey);
         const QSignalBlocker quietSecond(m_secondKey);
-        m_firstKey->setCurrentIndex(indexOf(concordance.firstOrder()));
-        m_secondKey->setCurrentIndex(indexOf(concordance.secondOrder()));
+        m_firstKey->setCurrentIndex(concordanceOrderIndex(concordance.firstOrder()));
+        m_secondKey->setCurrentIndex(concordanceOrderIndex(concordance.secondOrder()));
         return;
     }
     m_lineDelegate->setSortKeys(first, second);
@@ -687,10 +669,7 @@ void CorpusWindow::tabShown(int tab)
         [](std::optional<Made> result) { return result; });
     if (!made)
         return;
-    QStringList names;
-    for (qsizetype text = 0; text < corpus.textCount(); ++text)
-        names.append(corpus.textName(text));
-    m_statistics->setStatistics(names, std::move(made->texts), std::move(*made->whole));
+    m_statistics->setStatistics(corpus.textNames(), std::move(made->texts), std::move(*made->whole));
     m_statisticsMade = true;
 }
 

@@ -41,4 +41,21 @@ private:
     std::atomic<bool> m_cancelled = false;
 };
 
+// For a thread that waits on the parts of a task done on others: moves the
+// whole on to what the parts have done and, once the whole is asked to
+// stop, asks each part to.
+template <typename Parts, typename DoneOf, typename Cancel>
+void advanceByParts(TaskProgress &whole, Parts &parts, DoneOf doneOf, Cancel cancel)
+{
+    qint64 done = 0;
+    for (const auto &part : parts)
+        done += doneOf(part);
+    try {
+        whole.advance(done);
+    } catch (const TaskCancelled &) {
+        for (auto &part : parts)
+            cancel(part);
+    }
+}
+
 } // namespace lexalon
