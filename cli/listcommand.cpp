@@ -50,7 +50,7 @@ constexpr auto usageLines = u"Usage : lexalon-liste [--frequences] [--par-fichie
                            u"        lexalon-liste --fusionner [--frequences] [--par-fichier] [--ignorer-erreurs] [FILTRE...] [-o SORTIE] LISTE...\n"
                            u"        lexalon-liste --concordance FORME [--contexte N] [--tri ORDRE] [--puis ORDRE] [FILTRE...] [-o SORTIE] FICHIER...\n"
                            u"        lexalon-liste --statistiques [-o SORTIE] FICHIER\n"
-                           u"FILTRE : --filtre MOTIF | --regex EXPRESSION | --frequence-minimale N | --exclure LISTE\n"
+                           u"FILTRE : --filtre MOTIF | --regex EXPRESSION | --frequence-minimale N | --exclure LISTE | --exclure-mots-outils\n"
                            u"« lexalon-liste --help » en dit plus.\n";
 
 constexpr auto helpText =
@@ -58,7 +58,7 @@ constexpr auto helpText =
     u"        lexalon-liste --fusionner [--frequences] [--par-fichier] [--ignorer-erreurs] [FILTRE...] [-o SORTIE] LISTE...\n"
     u"        lexalon-liste --concordance FORME [--contexte N] [--tri ORDRE] [--puis ORDRE] [FILTRE...] [-o SORTIE] FICHIER...\n"
     u"        lexalon-liste --statistiques [-o SORTIE] FICHIER\n"
-    u"FILTRE : --filtre MOTIF | --regex EXPRESSION | --frequence-minimale N | --exclure LISTE\n"
+    u"FILTRE : --filtre MOTIF | --regex EXPRESSION | --frequence-minimale N | --exclure LISTE | --exclure-mots-outils\n"
     u"\n"
     u"Écrit la liste des formes du texte FICHIER avec leur nombre d'attestations,\n"
     u"octet pour octet comme Lexalon l'enregistre : la ligne d'en-tête « Formes »,\n"
@@ -107,6 +107,10 @@ constexpr auto helpText =
     u"  --exclure LISTE\n"
     u"                n'écrit pas les formes du fichier LISTE, une par ligne,\n"
     u"                lu comme un texte\n"
+    u"  --exclure-mots-outils\n"
+    u"                n'écrit pas les mots-outils du français (articles,\n"
+    u"                prépositions, pronoms, conjonctions, formes d'être et\n"
+    u"                d'avoir...), la liste d'exclusion de Lexalon\n"
     u"  --concordance FORME\n"
     u"                écrit, au lieu de la liste, la concordance de FORME comme\n"
     u"                Lexalon l'enregistre : une ligne d'en-tête, puis une ligne\n"
@@ -171,6 +175,7 @@ struct ListOptions
     std::optional<QString> expression; // --regex
     qint64 minimumCount = 0;
     std::optional<QString> excludedPath;
+    bool functionWordsExcluded = false;
     std::optional<Concordance::Order> secondOrder;
     bool help = false;
     bool version = false;
@@ -283,13 +288,15 @@ const Option knownOptions[] = {
     {u"--regex", true, setExpression},
     {u"--frequence-minimale", true, setMinimumCount},
     {u"--exclure", true, [](ListOptions &o, const QString &path) { o.excludedPath = path; return QString(); }},
+    {u"--exclure-mots-outils", false, [](ListOptions &o, const QString &) { o.functionWordsExcluded = true; return QString(); }},
     {u"--puis", true, setSecondOrder},
     {u"-o", true, setOutput},
 };
 
 bool filters(const ListOptions &options)
 {
-    return options.pattern || options.expression || options.minimumCount > 0 || options.excludedPath;
+    return options.pattern || options.expression || options.minimumCount > 0 || options.excludedPath
+           || options.functionWordsExcluded;
 }
 
 ListOptions parseArguments(const QStringList &arguments)
@@ -335,6 +342,8 @@ ListOptions parseArguments(const QStringList &arguments)
         options.usageError = u"les options --fusionner, --par-fichier et --ignorer-erreurs ne valent que pour une liste."_s;
     else if (options.pattern && options.expression)
         options.usageError = u"les options --filtre et --regex ne vont pas ensemble."_s;
+    else if (options.excludedPath && options.functionWordsExcluded)
+        options.usageError = u"les options --exclure et --exclure-mots-outils ne vont pas ensemble."_s;
     else if (options.statistics && filters(options))
         options.usageError = u"les options --filtre, --regex, --frequence-minimale et --exclure ne valent pas pour des statistiques."_s;
     else if (files.isEmpty())
@@ -565,6 +574,9 @@ QString filterOf(const ListOptions &options, ListFilter &filter)
     else if (options.expression)
         filter.matcher = FormMatcher(*options.expression, FormMatcher::Syntax::RegularExpression);
     filter.minimumCount = options.minimumCount;
+    // The program's own list lives as long as the program.
+    if (options.functionWordsExcluded)
+        filter.excluded = std::shared_ptr<const StopList>(std::shared_ptr<void>(), &StopList::frenchFunctionWords());
     if (!options.excludedPath)
         return {};
     auto excluded = std::make_shared<StopList>();

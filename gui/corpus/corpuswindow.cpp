@@ -404,7 +404,8 @@ void CorpusWindow::filterChanged()
 void CorpusWindow::exclusionChosen(int choice)
 {
     if (choice == FunctionWords) {
-        m_excluded = std::shared_ptr<const StopList>(&StopList::frenchFunctionWords(), [](const StopList *) {});
+        // The program's own list lives as long as the program.
+        m_excluded = std::shared_ptr<const StopList>(std::shared_ptr<void>(), &StopList::frenchFunctionWords());
     } else if (choice == ExclusionFile) {
         const QString path = m_services.dialogs.openFileName(QString::fromUtf16(textFileFilter));
         auto list = std::make_shared<StopList>();
