@@ -4,13 +4,16 @@
 #include "commands/printcommand.h"
 #include "commands/savecommand.h"
 #include "formats/concordancefile.h"
+#include "formats/specificitiesfile.h"
 #include "formats/stoplistfile.h"
 #include "formats/wordlistfile.h"
+#include "formats/wordlistreading.h"
 #include "gui/corpus/concordancelinedelegate.h"
 #include "gui/corpus/corpusconcordancemodel.h"
 #include "gui/corpus/corpuslistmodel.h"
 #include "gui/corpus/corpusstatisticsview.h"
 #include "gui/corpus/corpustextsmodel.h"
+#include "gui/corpus/specificitiesview.h"
 #include "gui/corpus/textview.h"
 #include "gui/concordance/concordanceorders.h"
 #include "gui/look/windowlook.h"
@@ -22,6 +25,7 @@
 #include "wordforms/corpus.h"
 #include "wordforms/figures.h"
 #include "wordforms/lexicalstatistics.h"
+#include "wordforms/specificities.h"
 #include "wordforms/stoplist.h"
 
 #include <QCheckBox>
@@ -64,6 +68,7 @@ constexpr int concordanceDelayMilliseconds = 120;
 constexpr int concordanceTab = 0;
 constexpr int textTab = 1;
 constexpr int statisticsTab = 2;
+constexpr int specificitiesTab = 3;
 
 // The choices of the exclusion list, in order.
 enum ExclusionChoice { NoExclusion, FunctionWords, ExclusionFile };
@@ -164,6 +169,11 @@ CorpusWindow::CorpusWindow(std::unique_ptr<Corpus> corpus, const WindowServices 
     m_statistics = new CorpusStatisticsView(m_tabs);
     m_statistics->setObjectName(u"statistiques"_s);
     m_tabs->addTab(m_statistics, u"&Statistiques"_s);
+    m_specificities = new SpecificitiesView(*m_corpus, m_tabs);
+    m_specificities->setObjectName(u"ongletSpecificites"_s);
+    connect(m_specificities, &SpecificitiesView::formChosen, this, &CorpusWindow::listRowChosen);
+    connect(m_specificities, &SpecificitiesView::concordanceAsked, this, &CorpusWindow::showConcordanceIn);
+    m_tabs->addTab(m_specificities, u"Spécif&icités"_s);
     // Only pinned concordances close.
     m_tabs->setTabsClosable(true);
     for (int tab = 0; tab < m_tabs->count(); ++tab)
@@ -215,6 +225,10 @@ void CorpusWindow::createMenus()
                QKeySequence(Qt::CTRL | Qt::Key_S));
     addCommand(menu, u"enregistrerConcordance"_s, u"Enregistrer la &concordance sous…"_s, this,
                &CorpusWindow::saveConcordance, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    addCommand(menu, u"enregistrerSpecificites"_s, u"Enregistrer les s&pécificités sous…"_s, this,
+               &CorpusWindow::saveSpecificities);
+    addCommand(menu, u"comparerReference"_s, u"C&omparer à une liste de référence…"_s, this,
+               &CorpusWindow::compareWithReference);
     addCommand(menu, u"imprimer"_s, u"&Imprimer"_s, this, &CorpusWindow::print, QKeySequence(Qt::CTRL | Qt::Key_P));
     menu->addSeparator();
     addCommand(menu, u"fermer"_s, u"&Fermer"_s, this, &CorpusWindow::closeWindow, QKeySequence(Qt::CTRL | Qt::Key_W));
@@ -305,6 +319,10 @@ QWidget *CorpusWindow::createList()
         m_list->setColumnWidth(column, 90);
     connect(headings, &QHeaderView::sectionClicked, this, &CorpusWindow::sortByHeading);
     connect(m_list->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &CorpusWindow::scheduleConcordance);
+    connect(m_list->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this](const QModelIndex &current) {
+        if (current.isValid())
+            m_specificities->setCurrentListRow(m_listModel->listRow(current.row()));
+    });
     layout->addWidget(m_list, 1);
     return page;
 }
@@ -390,6 +408,7 @@ void CorpusWindow::filterChanged()
     if (!matcher.isValid())
         return;
     m_listModel->setFilter({matcher, m_minimumCount->value(), m_excluded});
+    m_specificities->setListRows(m_listModel->selection().shownRows());
     showCountLine();
     // The form chosen stays chosen while it is shown; else the first one is.
     const int row = current >= 0 ? m_listModel->rowOfListRow(current) : -1;
@@ -649,6 +668,8 @@ void CorpusWindow::pinConcordance()
 
 void CorpusWindow::tabShown(int tab)
 {
+    if (tab == specificitiesTab && !m_specificities->specificities())
+        makeSpecificities(nullptr, QString());
     if (tab != statisticsTab || m_statisticsMade)
         return;
     const Corpus &corpus = *m_corpus;
@@ -672,6 +693,74 @@ void CorpusWindow::tabShown(int tab)
         return;
     m_statistics->setStatistics(corpus.textNames(), std::move(made->texts), std::move(*made->whole));
     m_statisticsMade = true;
+}
+
+bool CorpusWindow::makeSpecificities(const WordList *reference, const QString &referenceName)
+{
+    const WordList &list = m_corpus->list();
+    auto made = runThenShow(
+        *m_tasks, m_pointer.get(), m_services.messages, u"Calcul des spécificités…"_s,
+        notEnoughMemoryFor(u"Les spécificités ne peuvent pas être calculées"_s, u"Corpus trop volumineux"_s),
+        [&](TaskProgress &progress) {
+            return std::shared_ptr<const Specificities>(reference ? new Specificities(list, *reference, &progress)
+                                                                  : new Specificities(list, &progress));
+        },
+        [](std::shared_ptr<const Specificities> specificities) { return specificities; });
+    if (!made)
+        return false;
+    m_specificities->setListRows(m_listModel->selection().shownRows());
+    m_specificities->setSpecificities(std::move(made), referenceName);
+    if (const QModelIndex current = m_list->currentIndex(); current.isValid())
+        m_specificities->setCurrentListRow(m_listModel->listRow(current.row()));
+    return true;
+}
+
+void CorpusWindow::compareWithReference()
+{
+    const QString path = m_services.dialogs.openFileName(QString::fromUtf16(textFileFilter));
+    if (path.isEmpty())
+        return;
+    const SavedWordList reference = readWordListFile(path);
+    if (!reference.problem.isEmpty()) {
+        m_services.messages.show(failureMessage(reference.problem, QString(), u"Liste de référence"_s));
+        return;
+    }
+    if (makeSpecificities(&reference.list, QFileInfo(path).fileName()))
+        m_tabs->setCurrentWidget(m_specificities);
+}
+
+void CorpusWindow::saveSpecificities()
+{
+    if (!m_specificities->specificities() && !makeSpecificities(nullptr, QString()))
+        return;
+    const std::vector<std::uint32_t> rows = m_specificities->shownRows();
+    saveFile(QString::fromUtf16(textFileFilter),
+             [&](int, QIODevice &device) {
+                 return writeSpecificities(*m_specificities->specificities(), m_corpus->list(), m_corpus->textNames(),
+                                           rows, device);
+             },
+             m_services.dialogs, m_services.messages, *m_pointer);
+}
+
+void CorpusWindow::listRowChosen(qsizetype listRow)
+{
+    const int row = m_listModel->rowOfListRow(listRow);
+    if (row < 0 || row == m_list->currentIndex().row())
+        return;
+    const QModelIndex index = m_listModel->index(row, CorpusListModel::formColumn);
+    m_list->setCurrentIndex(index);
+    m_list->scrollTo(index);
+}
+
+// A click on a text's bar: the concordance of the form in that text.
+void CorpusWindow::showConcordanceIn(qsizetype listRow, qsizetype text)
+{
+    listRowChosen(listRow);
+    m_texts->setCurrentIndex(m_textsModel->index(int(text) + 1, 0));
+    m_concordanceOf->setCurrentIndex(0);
+    m_concordanceTimer->stop();
+    makeConcordance();
+    m_tabs->setCurrentIndex(concordanceTab);
 }
 
 void CorpusWindow::saveList()

@@ -29,6 +29,8 @@ class CorpusConcordanceModel;
 class CorpusListModel;
 class CorpusStatisticsView;
 class CorpusTextsModel;
+class SpecificitiesView;
+class WordList;
 class StopList;
 class TaskRunner;
 class TextView;
@@ -55,6 +57,8 @@ public:
     void pinConcordance();
     void showNextAttestation();
     void showPreviousAttestation();
+    void compareWithReference();
+    void saveSpecificities();
 
 private:
     void createMenus();
@@ -75,6 +79,11 @@ private:
     void stepAttestation(int step);
     void updateNavigation();
     void tabShown(int tab);
+    // The specificities of the corpus, or of its texts against a saved list;
+    // false when they were not made.
+    bool makeSpecificities(const WordList *reference, const QString &referenceName);
+    void showConcordanceIn(qsizetype listRow, qsizetype text);
+    void listRowChosen(qsizetype listRow);
     std::optional<qsizetype> chosenText() const;
     Concordance::Order orderAt(const QComboBox *choice) const;
 
@@ -115,6 +124,7 @@ private:
     qsizetype m_textShown = -1;
     CorpusStatisticsView *m_statistics = nullptr;
     bool m_statisticsMade = false;
+    SpecificitiesView *m_specificities = nullptr;
 };
 
 // The caption of a corpus's workspace: its text's name, or its number of texts.

@@ -127,10 +127,10 @@ private Q_SLOTS:
         QTRY_VERIFY(concordance()->model() && concordance()->model()->rowCount() == 3);
         m_window->pinConcordance();
         auto *tabs = child<QTabWidget>(u"onglets"_s);
-        QCOMPARE(tabs->count(), 4);
+        QCOMPARE(tabs->count(), 5);
         chooseForm(u"le"_s);
         QTRY_VERIFY(concordance()->model() && concordance()->model()->rowCount() == 3);
-        const auto *pinned = tabs->widget(3)->findChild<QTableView *>();
+        const auto *pinned = tabs->widget(4)->findChild<QTableView *>();
         QCOMPARE(pinned->model()->index(0, 2).data().toString().contains(u"chat"_s), true);
     }
 
