@@ -8,7 +8,12 @@
 #include <QAbstractItemModelTester>
 #include <QAction>
 #include <QApplication>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QChartView>
 #include <QCheckBox>
+#include <QDoubleSpinBox>
 #include <QComboBox>
 #include <QFile>
 #include <QHeaderView>
@@ -132,6 +137,34 @@ private Q_SLOTS:
         QTRY_VERIFY(concordance()->model() && concordance()->model()->rowCount() == 3);
         const auto *pinned = tabs->widget(4)->findChild<QTableView *>();
         QCOMPARE(pinned->model()->index(0, 2).data().toString().contains(u"chat"_s), true);
+    }
+
+    // The specificities sort by a text and hide the forms banal at the
+    // threshold; the current form's bars lead to its concordance in a text.
+    void specificitiesSortHideAndLeadToTheConcordance()
+    {
+        auto *tabs = child<QTabWidget>(u"onglets"_s);
+        tabs->setCurrentWidget(child<QWidget>(u"ongletSpecificites"_s));
+        auto *table = child<QTableView>(u"specificites"_s);
+        QCOMPARE(table->model()->rowCount(), 9);
+        table->horizontalHeader()->sectionClicked(3); // b.txt: its own forms first
+        QCOMPARE(table->model()->index(0, 0).data().toString(), u"chats"_s);
+        child<QDoubleSpinBox>(u"seuil"_s)->setValue(0.3);
+        child<QCheckBox>(u"masquerBanales"_s)->setChecked(true);
+        QStringList kept;
+        for (int row = 0; row < table->model()->rowCount(); ++row)
+            kept.append(table->model()->index(row, 0).data().toString());
+        QCOMPARE(kept, (QStringList{u"aussi"_s, u"chien"_s, u"dort"_s, u"le"_s}));
+
+        child<QCheckBox>(u"masquerBanales"_s)->setChecked(false);
+        chooseForm(u"chat"_s);
+        const auto series = child<QChartView>(u"barresSpecificites"_s)->chart()->series();
+        auto *scores = qobject_cast<QBarSeries *>(series.constFirst());
+        QCOMPARE(scores->barSets().constFirst()->count(), 2);
+        QVERIFY(scores->barSets().constFirst()->at(0) < 0 && scores->barSets().constFirst()->at(1) > 0);
+        Q_EMIT scores->clicked(1, scores->barSets().constFirst());
+        QCOMPARE(tabs->currentIndex(), 0);
+        QCOMPARE(concordance()->model()->rowCount(), 2);
     }
 
     // The saves and the printout give the list and the concordance as shown.
