@@ -1,13 +1,25 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "wordforms/specificity.h"
 
+#include "platform/interaction/taskprogress.h"
+#include "wordforms/analysis.h"
+#include "wordforms/specificities.h"
+#include "wordforms/wordlist.h"
+#include "wordforms/wordlistsum.h"
+
+#include <QString>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <numbers>
+#include <numeric>
+#include <vector>
 
 using namespace lexalon;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -77,4 +89,47 @@ TEST(Specificity, FiniteAndMonotoneAtAnySize)
     }
     // -log10 (1 / C(2n, n)), from C(2n, n) = 4^n / sqrt(pi n) (1 - 1 / 8n + ...).
     EXPECT_NEAR(specificity(n, n, n, T), 2 * n * std::log10(2.0) - 0.5 * std::log10(std::numbers::pi * n), 1e-4);
+}
+
+// Each text's counts as its own list has them; the scores those of the measure.
+TEST(Specificities, EveryCellOfACorpusOfThreeTexts)
+{
+    const QString texts[] = {u"le chat le chien le chat le"_s, u"un chien et un chat"_s, u"le loup un loup"_s};
+    WordListSum sum;
+    for (const QString &text : texts)
+        sum.add(analyseText(text), text);
+    const WordList list = sum.take(true);
+    TaskProgress progress;
+    const Specificities specificities(list, &progress);
+    EXPECT_EQ(progress.total(), list.size());
+    ASSERT_EQ(specificities.rows(), list.size());
+    ASSERT_EQ(specificities.parts(), 3);
+    EXPECT_EQ(specificities.corpusSize(), 16);
+    std::vector<std::uint32_t> rows(size_t(list.size()));
+    std::iota(rows.begin(), rows.end(), 0);
+    for (qsizetype part = 0; part < 3; ++part) {
+        const WordList text = analyseText(texts[part]);
+        EXPECT_EQ(specificities.partSize(part), text.totalCount());
+        for (qsizetype row = 0; row < list.size(); ++row) {
+            const qsizetype textRow = text.rowOf(list.form(row));
+            const qint64 f = textRow < 0 ? 0 : text.count(textRow);
+            EXPECT_EQ(specificities.count(row, part), f);
+            EXPECT_EQ(specificities.corpusCount(row), list.count(row));
+            EXPECT_NEAR(specificities.score(row, part), specificity(f, list.count(row), text.totalCount(), 16), 1e-12);
+        }
+        specificities.sortByScore(rows, part);
+        for (size_t i = 1; i < rows.size(); ++i) {
+            const double before = specificities.score(rows[i - 1], part), after = specificities.score(rows[i], part);
+            EXPECT_TRUE(before > after || (before == after && rows[i - 1] < rows[i])) << part << " " << i;
+        }
+    }
+    for (const double threshold : {0.2, 0.5, 2.0}) {
+        for (qsizetype row = 0; row < list.size(); ++row) {
+            const double strongest = std::max({std::abs(specificities.score(row, 0)), std::abs(specificities.score(row, 1)),
+                                               std::abs(specificities.score(row, 2))});
+            EXPECT_EQ(specificities.banal(row, threshold), strongest < threshold) << threshold << " " << row;
+        }
+    }
+    progress.cancel();
+    EXPECT_THROW(Specificities(list, &progress), TaskCancelled);
 }
