@@ -6,22 +6,41 @@
 #include "wordforms/specificities.h"
 #include "wordforms/wordlist.h"
 
+#include <QByteArrayView>
 #include <QIODevice>
 #include <QString>
 
 #include <algorithm>
-
-using namespace Qt::StringLiterals;
+#include <array>
+#include <charconv>
 
 namespace lexalon {
 namespace {
 
 constexpr int scoreDecimals = 4;
 
-QString scoreText(double score)
+// A count or a score as the file writes it: ASCII, which both encodings
+// write alike, made without a string for each of millions of cells.
+class Figure
 {
-    return QString::number(score, 'f', scoreDecimals).replace(u'.', u',');
-}
+public:
+    explicit Figure(qint64 count)
+        : m_end(std::to_chars(m_characters.begin(), m_characters.end(), count).ptr)
+    {
+    }
+    explicit Figure(double score)
+        : m_end(std::to_chars(m_characters.begin(), m_characters.end(), score, std::chars_format::fixed, scoreDecimals).ptr)
+    {
+        std::replace(m_characters.begin(), m_end, '.', ',');
+    }
+
+    QByteArrayView bytes() const { return QByteArrayView(m_characters.data(), m_end - m_characters.data()); }
+
+private:
+    // A score is below log10 T! for a corpus of T forms: some twenty digits.
+    std::array<char, 64> m_characters;
+    char *m_end;
+};
 
 bool writeHeading(PieceWriter &writer, const QStringList &partNames)
 {
@@ -48,7 +67,7 @@ bool writeSpecificities(const Specificities &s, const WordList &list, const QStr
         if (!writer.startRow(list.form(row), QString::number(s.corpusCount(row))))
             return false;
         for (qsizetype part = 0; part < s.parts(); ++part) {
-            if (!writer.addField(QString::number(s.count(row, part))) || !writer.addField(scoreText(s.score(row, part))))
+            if (!writer.addField(Figure(s.count(row, part)).bytes()) || !writer.addField(Figure(s.score(row, part)).bytes()))
                 return false;
         }
         if (!writer.endRow())
