@@ -3,7 +3,9 @@
 
 #include "text/windows1252.h"
 
+#include <QFile>
 #include <QString>
+#include <QTemporaryDir>
 
 #include <algorithm>
 #include <cmath>
@@ -417,6 +419,46 @@ QByteArray savedListWithColumns(qint64 forms, int columns)
 QString realFrenchTextPath()
 {
     return qEnvironmentVariable("LEXALON_BENCH_FRENCH");
+}
+
+namespace {
+
+constexpr int corpusTexts = 100;
+constexpr qint64 hundredMegabytes = qint64(100) << 20;
+
+QStringList writeHundredTexts(const QTemporaryDir &folder)
+{
+    QByteArray french;
+    if (const QString path = realFrenchTextPath(); !path.isEmpty()) {
+        QFile file(path);
+        if (file.open(QIODevice::ReadOnly))
+            french = file.read(hundredMegabytes);
+    }
+    if (french.isEmpty())
+        french = frenchLikeText(hundredMegabytes);
+    QStringList paths;
+    qsizetype from = 0;
+    for (int text = 0; text < corpusTexts; ++text) {
+        const qsizetype end = text + 1 == corpusTexts
+                                  ? french.size()
+                                  : french.indexOf('\n', french.size() * (text + 1) / corpusTexts) + 1;
+        const QByteArray bytes = french.mid(from, end - from);
+        from = end;
+        QFile file(folder.filePath(QString::asprintf("texte%03d.txt", text)));
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+            return {};
+        paths.append(file.fileName());
+    }
+    return paths;
+}
+
+} // namespace
+
+const QStringList &hundredTextFiles()
+{
+    static const QTemporaryDir folder;
+    static const QStringList paths = writeHundredTexts(folder);
+    return paths;
 }
 
 } // namespace lexalon::bench

@@ -3,6 +3,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <QtGlobal>
 
 namespace lexalon::bench {
@@ -30,5 +31,10 @@ QByteArray savedListWithColumns(qint64 forms, int columns);
 // scripts/make-french-corpus.py writes it (make bench does); empty when the
 // variable is not set.
 QString realFrenchTextPath();
+
+// 100 texts of about 1 MB each, written once for the process in a temporary
+// folder: the real French text when there is one, else French-like prose,
+// cut at line ends. Their paths in order; none when they cannot be written.
+const QStringList &hundredTextFiles();
 
 } // namespace lexalon::bench

@@ -12,7 +12,6 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QTableView>
-#include <QTemporaryDir>
 
 #include <algorithm>
 #include <memory>
@@ -22,43 +21,6 @@
 using namespace lexalon;
 
 namespace {
-
-constexpr int textCount = 100;
-constexpr qint64 hundredMegabytes = qint64(100) << 20;
-
-// 100 texts of about 1 MB each: the real French text when there is one,
-// else French-like prose, cut at line ends.
-QStringList writeCorpus(const QTemporaryDir &folder)
-{
-    QByteArray french;
-    if (const QString path = bench::realFrenchTextPath(); !path.isEmpty()) {
-        QFile file(path);
-        if (file.open(QIODevice::ReadOnly))
-            french = file.read(hundredMegabytes);
-    }
-    if (french.isEmpty())
-        french = bench::frenchLikeText(hundredMegabytes);
-    QStringList paths;
-    qsizetype from = 0;
-    for (int text = 0; text < textCount; ++text) {
-        const qsizetype end = text + 1 == textCount ? french.size()
-                                                    : french.indexOf('\n', french.size() * (text + 1) / textCount) + 1;
-        const QByteArray bytes = french.mid(from, end - from);
-        from = end;
-        QFile file(folder.filePath(QString::asprintf("texte%03d.txt", text)));
-        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-            return {};
-        paths.append(file.fileName());
-    }
-    return paths;
-}
-
-const QStringList &corpusPaths()
-{
-    static const QTemporaryDir folder;
-    static const QStringList paths = writeCorpus(folder);
-    return paths;
-}
 
 // The process's peak resident size since the last reset, so that the
 // texts written for the benchmark do not count.
@@ -83,7 +45,7 @@ double peakMegabytes()
 
 std::unique_ptr<Corpus> openedCorpus()
 {
-    return openCorpus(corpusPaths(), nullptr).corpus;
+    return openCorpus(bench::hundredTextFiles(), nullptr).corpus;
 }
 
 // The 100 texts read and analysed (on workers in the program), then the
@@ -92,7 +54,7 @@ std::unique_ptr<Corpus> openedCorpus()
 void BM_OpenCorpus(benchmark::State &state)
 {
     bench::ScriptedWindowServices services;
-    corpusPaths();
+    bench::hundredTextFiles();
     resetPeak();
     qint64 longestOnWindowThread = 0;
     for (auto _ : state) {

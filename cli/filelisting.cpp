@@ -132,14 +132,7 @@ FileListing listFile(const QString &path, bool savedList)
 {
     FileListing listing;
     try {
-        if (savedList) {
-            SavedWordList saved = readWordListFile(path);
-            if (!saved.problem.isEmpty())
-                listing.problem = u"impossible de lire la liste %1 : %2"_s.arg(quoted(path), saved.problem);
-            listing.list = std::move(saved.list);
-        } else {
-            listing.problem = listTextFile(path, listing.list);
-        }
+        listing.problem = savedList ? readSavedList(path, listing.list) : listTextFile(path, listing.list);
     } catch (const std::bad_alloc &) {
         listing.list = WordList();
         listing.problem = notEnoughMemoryFor(path);
@@ -185,6 +178,13 @@ QString listTextFile(const QString &path, WordList &list)
     }
     list = listForms(tokens);
     return {};
+}
+
+QString readSavedList(const QString &path, WordList &list)
+{
+    SavedWordList saved = readWordListFile(path);
+    list = std::move(saved.list);
+    return saved.problem.isEmpty() ? QString() : u"impossible de lire la liste %1 : %2"_s.arg(quoted(path), saved.problem);
 }
 
 QStringList listFiles(const QStringList &paths, bool savedLists, FilesProgress &progress,

@@ -17,6 +17,10 @@ struct TextAnalysis;
 // The word list of a text file, or why there is none. Throws std::bad_alloc.
 QString listTextFile(const QString &path, WordList &list);
 
+// A list saved by the program, or why it cannot be read, naming the file.
+// Throws std::bad_alloc.
+QString readSavedList(const QString &path, WordList &list);
+
 // The word list of a text file and its tokens in text order, or why not.
 // Throws std::bad_alloc.
 QString analyseTextFile(const QString &path, TextAnalysis &analysis);

@@ -5,6 +5,7 @@
 #include "formats/concordancefile.h"
 #include "formats/measuresfile.h"
 #include "formats/readproblem.h"
+#include "formats/specificitiesfile.h"
 #include "formats/stoplistfile.h"
 #include "formats/wordlistfile.h"
 #include "platform/files/nativepath.h"
@@ -18,6 +19,8 @@
 #include "wordforms/corpus.h"
 #include "wordforms/lexicalstatistics.h"
 #include "wordforms/listselection.h"
+#include "wordforms/specificities.h"
+#include "wordforms/specificity.h"
 #include "wordforms/stoplist.h"
 #include "wordforms/textstudy.h"
 #include "wordforms/wordlist.h"
@@ -28,6 +31,7 @@
 #include <QString>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <functional>
 #include <limits>
@@ -50,6 +54,7 @@ constexpr auto usageLines = u"Usage : lexalon-liste [--frequences] [--par-fichie
                            u"        lexalon-liste --fusionner [--frequences] [--par-fichier] [--ignorer-erreurs] [FILTRE...] [-o SORTIE] LISTE...\n"
                            u"        lexalon-liste --concordance FORME [--contexte N] [--tri ORDRE] [--puis ORDRE] [FILTRE...] [-o SORTIE] FICHIER...\n"
                            u"        lexalon-liste --statistiques [-o SORTIE] FICHIER\n"
+                           u"        lexalon-liste --specificites [--reference LISTE] [--banales-exclues [--seuil S]] [--ignorer-erreurs] [FILTRE...] [-o SORTIE] FICHIER...\n"
                            u"FILTRE : --filtre MOTIF | --regex EXPRESSION | --frequence-minimale N | --exclure LISTE | --exclure-mots-outils\n"
                            u"« lexalon-liste --help » en dit plus.\n";
 
@@ -58,6 +63,7 @@ constexpr auto helpText =
     u"        lexalon-liste --fusionner [--frequences] [--par-fichier] [--ignorer-erreurs] [FILTRE...] [-o SORTIE] LISTE...\n"
     u"        lexalon-liste --concordance FORME [--contexte N] [--tri ORDRE] [--puis ORDRE] [FILTRE...] [-o SORTIE] FICHIER...\n"
     u"        lexalon-liste --statistiques [-o SORTIE] FICHIER\n"
+    u"        lexalon-liste --specificites [--reference LISTE] [--banales-exclues [--seuil S]] [--ignorer-erreurs] [FILTRE...] [-o SORTIE] FICHIER...\n"
     u"FILTRE : --filtre MOTIF | --regex EXPRESSION | --frequence-minimale N | --exclure LISTE | --exclure-mots-outils\n"
     u"\n"
     u"Écrit la liste des formes du texte FICHIER avec leur nombre d'attestations,\n"
@@ -132,6 +138,32 @@ constexpr auto helpText =
     u"                texte comme Lexalon les enregistre : la ligne d'en-tête\n"
     u"                « Mesure », tabulation, « Valeur », puis une ligne par mesure,\n"
     u"                en Windows-1252, fins de ligne CR LF\n"
+    u"  --specificites\n"
+    u"                écrit, au lieu de la liste, les spécificités de chaque\n"
+    u"                forme dans chaque fichier (modèle hypergéométrique de\n"
+    u"                Lafon) comme Lexalon les enregistre : la ligne d'en-tête\n"
+    u"                « Forme », « Total », puis pour chaque fichier son nom et\n"
+    u"                « nom (spécificité) » ; une ligne par forme, en ordre\n"
+    u"                alphabétique : la forme, son total, puis pour chaque\n"
+    u"                fichier son nombre d'attestations et sa spécificité, avec\n"
+    u"                une virgule et 4 décimales (positive : la forme y est plus\n"
+    u"                fréquente que le hasard ne le voudrait, négative : moins) ;\n"
+    u"                tabulations, fins de ligne CR LF, en Windows-1252, ou en\n"
+    u"                UTF-8 avec la marque d'ordre des octets si une forme ou un\n"
+    u"                nom ne s'y écrit pas ; chaque fichier est nommé comme avec\n"
+    u"                --par-fichier\n"
+    u"  --reference LISTE\n"
+    u"                avec --specificites, compare les fichiers à la liste\n"
+    u"                enregistrée LISTE (avec ou sans colonnes par fichier) :\n"
+    u"                ses nombres d'attestations s'ajoutent à ceux des fichiers\n"
+    u"                pour faire le corpus, et le total d'une forme les compte\n"
+    u"  --banales-exclues\n"
+    u"                avec --specificites, n'écrit pas les formes banales dans\n"
+    u"                tous les fichiers, celles dont la spécificité est partout\n"
+    u"                inférieure au seuil en valeur absolue\n"
+    u"  --seuil S     seuil des formes banales, un nombre positif, avec une\n"
+    u"                virgule ou un point (2 par défaut : une probabilité de\n"
+    u"                1 sur 100)\n"
     u"  --contexte N  largeur des contextes en mots, de 1 à 20 (6 par défaut)\n"
     u"  --tri ORDRE   ordre des lignes de la concordance : texte (par défaut),\n"
     u"                gauche1, gauche2, droite1 ou droite2 (le 1er ou le 2e mot\n"
@@ -176,6 +208,10 @@ struct ListOptions
     qint64 minimumCount = 0;
     std::optional<QString> excludedPath;
     bool functionWordsExcluded = false;
+    bool specificities = false;
+    std::optional<QString> referencePath;
+    bool banalExcluded = false;
+    std::optional<double> threshold;
     std::optional<Concordance::Order> secondOrder;
     bool help = false;
     bool version = false;
@@ -256,6 +292,17 @@ QString setMinimumCount(ListOptions &options, const QString &value)
     return {};
 }
 
+// A decimal comma or point; no infinity.
+QString setThreshold(ListOptions &options, const QString &value)
+{
+    bool number = false;
+    const double threshold = QString(value).replace(u',', u'.').toDouble(&number);
+    if (!number || !std::isfinite(threshold) || threshold <= 0)
+        return u"le seuil est un nombre positif, pas « %1 »."_s.arg(value);
+    options.threshold = threshold;
+    return {};
+}
+
 QString setSecondOrder(ListOptions &options, const QString &value)
 {
     options.secondOrder = concordanceOrderNamed(value);
@@ -287,6 +334,10 @@ const Option knownOptions[] = {
     {u"--filtre", true, [](ListOptions &o, const QString &pattern) { o.pattern = pattern; return QString(); }},
     {u"--regex", true, setExpression},
     {u"--frequence-minimale", true, setMinimumCount},
+    {u"--specificites", false, [](ListOptions &o, const QString &) { o.specificities = true; return QString(); }},
+    {u"--reference", true, [](ListOptions &o, const QString &path) { o.referencePath = path; return QString(); }},
+    {u"--banales-exclues", false, [](ListOptions &o, const QString &) { o.banalExcluded = true; return QString(); }},
+    {u"--seuil", true, setThreshold},
     {u"--exclure", true, [](ListOptions &o, const QString &path) { o.excludedPath = path; return QString(); }},
     {u"--exclure-mots-outils", false, [](ListOptions &o, const QString &) { o.functionWordsExcluded = true; return QString(); }},
     {u"--puis", true, setSecondOrder},
@@ -336,6 +387,12 @@ ListOptions parseArguments(const QStringList &arguments)
         options.usageError = u"les options --contexte et --tri ne valent qu'avec --concordance."_s;
     else if (!options.concordanceForm && options.secondOrder)
         options.usageError = u"l'option --puis ne vaut qu'avec --concordance."_s;
+    else if (!options.specificities && (options.referencePath || options.banalExcluded || options.threshold))
+        options.usageError = u"les options --reference, --banales-exclues et --seuil ne valent qu'avec --specificites."_s;
+    else if (options.threshold && !options.banalExcluded)
+        options.usageError = u"l'option --seuil ne vaut qu'avec --banales-exclues."_s;
+    else if (options.specificities && (options.frequencies || options.concordanceForm || options.statistics || options.merge))
+        options.usageError = u"l'option --specificites ne va pas avec --frequences, --concordance, --statistiques ou --fusionner."_s;
     else if (int(options.frequencies) + int(options.concordanceForm.has_value()) + int(options.statistics) > 1)
         options.usageError = u"une seule des options --frequences, --concordance et --statistiques à la fois."_s;
     else if ((options.concordanceForm || options.statistics) && (options.merge || options.perFile || options.ignoreErrors))
@@ -351,6 +408,8 @@ ListOptions parseArguments(const QStringList &arguments)
     else if (files.size() > 1 && options.statistics)
         options.usageError = u"un seul fichier à la fois pour des statistiques."_s;
     options.inputs = files;
+    // Each file is a part of the corpus.
+    options.perFile = options.perFile || options.specificities;
     if (!files.isEmpty())
         options.input = files.constFirst();
     return options;
@@ -597,6 +656,24 @@ QString writeFiltered(const WordList &list, const ListFilter &filter, const List
                        options.output, out);
 }
 
+// The forms the filter keeps, in alphabetical order, less those banal in
+// every part when asked; the scores are of the whole list.
+QString writeSpecificitiesOf(const WordList &list, const WordList *reference, const ListFilter &filter,
+                             const ListOptions &options, QIODevice &out)
+{
+    const Specificities specificities = reference ? Specificities(list, *reference) : Specificities(list);
+    ListSelection selection(list);
+    selection.setFilter(filter);
+    std::vector<std::uint32_t> rows(selection.shownRows().begin(), selection.shownRows().end());
+    if (options.banalExcluded) {
+        const double threshold = options.threshold.value_or(defaultSpecificityThreshold);
+        std::erase_if(rows, [&](std::uint32_t row) { return specificities.banal(row, threshold); });
+    }
+    return writeOutput(
+        [&](QIODevice &device) { return writeSpecificities(specificities, list, list.textColumns(), rows, device); },
+        options.output, out);
+}
+
 // Returns why the list was not written, or nothing. Throws std::bad_alloc
 // when memory runs out: an output file is then left as it was, while the
 // standard output may already hold the start of the list.
@@ -606,10 +683,16 @@ QString listText(const ListOptions &options, QIODevice &out, QIODevice &err, boo
         return writeConcordanceOf(options, out);
     if (options.statistics)
         return writeStatisticsOf(options, out);
-    // The forms to leave out are read first: a bad file wastes no counting.
+    // The forms to leave out and the reference are read first: a bad file
+    // wastes no counting.
     ListFilter filter;
     if (QString problem = filterOf(options, filter); !problem.isEmpty())
         return problem;
+    WordList reference;
+    if (options.referencePath) {
+        if (QString problem = readSavedList(*options.referencePath, reference); !problem.isEmpty())
+            return problem;
+    }
     WordList list;
     if (options.inputs.size() > 1 || options.perFile || options.merge) {
         if (QString problem = listCorpus(options, err, errIsTerminal, list); !problem.isEmpty())
@@ -617,6 +700,8 @@ QString listText(const ListOptions &options, QIODevice &out, QIODevice &err, boo
     } else if (QString problem = listTextFile(options.input, list); !problem.isEmpty()) {
         return problem;
     }
+    if (options.specificities)
+        return writeSpecificitiesOf(list, options.referencePath ? &reference : nullptr, filter, options, out);
     if (filters(options))
         return writeFiltered(list, filter, options, out);
     if (options.frequencies)
@@ -654,12 +739,17 @@ int runListCommand(const QStringList &arguments, QIODevice &out, QIODevice &err,
         report(err, u"%1 est la liste des formes exclues : la liste ne peut pas la remplacer."_s.arg(quoted(options.output)));
         return listFailed;
     }
+    if (options.referencePath && !options.output.isEmpty() && isSameFile(*options.referencePath, options.output)) {
+        report(err, u"%1 est la liste de référence : les spécificités ne peuvent pas la remplacer."_s.arg(quoted(options.output)));
+        return listFailed;
+    }
     QString problem;
     try {
         problem = listText(options, out, err, errIsTerminal);
     } catch (const std::bad_alloc &) {
         const QString what = options.concordanceForm ? u"la concordance de %1 ne peut pas être établie."_s
                              : options.statistics    ? u"les statistiques de %1 ne peuvent pas être établies."_s
+                             : options.specificities ? u"les spécificités de %1 ne peuvent pas être établies."_s
                                                      : u"la liste de %1 ne peut pas être établie."_s;
         problem = u"mémoire insuffisante : "_s + what.arg(quoted(options.input));
     }

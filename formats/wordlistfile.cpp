@@ -24,16 +24,12 @@ namespace {
 constexpr char fieldSeparator = '\t';
 constexpr char lineEnd[] = {'\r', '\n'};
 
-// A list of several texts is in UTF-8 when Windows-1252 cannot hold all its
-// texts' names, so that each reads back as it was and two names never become
-// the same. Its forms are letters that Windows-1252 holds.
-bool needsUtf8(const WordList &list)
+} // namespace
+
+bool namesNeedUtf8(const QStringList &names)
 {
-    const QStringList &names = list.textColumns();
     return !std::all_of(names.begin(), names.end(), [](const QString &name) { return fitsWindows1252(name); });
 }
-
-} // namespace
 
 PieceWriter::PieceWriter(QIODevice &device, bool utf8)
     : m_device(device)
@@ -53,6 +49,11 @@ bool PieceWriter::startRow(QStringView first, QStringView second)
 bool PieceWriter::addField(QStringView field)
 {
     return writeByte(fieldSeparator) && text(field);
+}
+
+bool PieceWriter::addName(const QString &name, QStringView after)
+{
+    return (m_utf8 ? addField(QByteArrayView(nativePath(name))) : addField(name)) && text(after);
 }
 
 bool PieceWriter::addField(QByteArrayView bytes)
@@ -119,15 +120,13 @@ namespace {
 template<typename RowAt>
 bool writeRows(const WordList &list, qsizetype count, RowAt rowAt, QIODevice &device)
 {
-    const bool utf8 = needsUtf8(list);
-    PieceWriter writer(device, utf8);
+    // Its forms are letters that Windows-1252 holds.
+    PieceWriter writer(device, namesNeedUtf8(list.textColumns()));
     const QStringList &texts = list.textColumns();
     if (!writer.startRow(QStringView(formsHeading), QStringView(countHeading)))
         return false;
-    // A file's name that is not UTF-8 keeps its bytes, so that it reads back
-    // as it was and two names never head their columns alike.
     for (const QString &text : texts) {
-        if (!(utf8 ? writer.addField(QByteArrayView(nativePath(text))) : writer.addField(text)))
+        if (!writer.addName(text))
             return false;
     }
     if (!writer.endRow())

@@ -5,6 +5,7 @@
 #include <QByteArrayView>
 #include <QString>
 #include <QStringEncoder>
+#include <QStringList>
 #include <QStringView>
 
 #include <cstdint>
@@ -31,6 +32,11 @@ QByteArray wordListBytes(const WordList &list);
 // in this order.
 bool writeWordListRows(const WordList &list, std::span<const std::uint32_t> rows, QIODevice &device);
 
+// A file that names texts is in UTF-8 with a byte-order mark when
+// Windows-1252 cannot hold one of their names, so that each reads back as it
+// was and two names never become the same; else in Windows-1252.
+bool namesNeedUtf8(const QStringList &names);
+
 // Text encoded to Windows-1252 (or to UTF-8 after its byte-order mark) and
 // written to the device a piece at a time, so that a list of millions of
 // forms, or one form of millions of letters, is never held whole as bytes.
@@ -44,6 +50,9 @@ public:
     // A line's first two fields, tab-separated, and any further one.
     bool startRow(QStringView first, QStringView second);
     bool addField(QStringView field);
+    // A field of a text's name, then `after`: in UTF-8, the name is the
+    // system's bytes for it, which need not be UTF-8.
+    bool addName(const QString &name, QStringView after = {});
     // A field written as the bytes given.
     bool addField(QByteArrayView bytes);
     bool endRow();
