@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QTabWidget>
 #include <QTableView>
 
 #include <algorithm>
@@ -140,6 +141,36 @@ void BM_ConcordanceOfDe(benchmark::State &state)
     state.counters["lines"] = double(view.model()->rowCount());
 }
 BENCHMARK(BM_ConcordanceOfDe)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// The "Spécificités" tab shown from its scores made beforehand, then a
+// click on a text's heading.
+void BM_SpecificitiesTab(benchmark::State &state)
+{
+    CorpusWindow &window = workspace().window;
+    auto *tabs = window.findChild<QTabWidget *>(QStringLiteral("onglets"));
+    auto *tab = window.findChild<QWidget *>(QStringLiteral("ongletSpecificites"));
+    tabs->setCurrentWidget(tab); // the scores are made once
+    QApplication::processEvents();
+    for (auto _ : state) {
+        tabs->setCurrentIndex(0);
+        QApplication::processEvents();
+        tabs->setCurrentWidget(tab);
+        QApplication::processEvents();
+    }
+}
+BENCHMARK(BM_SpecificitiesTab)->Unit(benchmark::kMillisecond)->Iterations(10);
+
+void BM_SpecificitiesSortByText(benchmark::State &state)
+{
+    QHeaderView *headings =
+        workspace().window.findChild<QTableView *>(QStringLiteral("specificites"))->horizontalHeader();
+    int text = 0;
+    for (auto _ : state) {
+        Q_EMIT headings->sectionClicked(2 + text++ % 100);
+        QApplication::processEvents();
+    }
+}
+BENCHMARK(BM_SpecificitiesSortByText)->Unit(benchmark::kMillisecond)->Iterations(10);
 
 } // namespace
 

@@ -106,7 +106,7 @@ SpecificitiesView::SpecificitiesView(const Corpus &corpus, QWidget *parent)
     m_bars->setAccessibleName(u"Spécificité de la forme choisie dans chaque texte"_s);
     m_bars->setRenderHint(QPainter::Antialiasing);
     m_bars->setFocusPolicy(Qt::NoFocus);
-    m_bars->setMinimumHeight(160);
+    m_bars->setMinimumHeight(200);
     split->addWidget(m_table);
     split->addWidget(m_bars);
     split->setStretchFactor(0, 3);
