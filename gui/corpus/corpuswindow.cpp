@@ -12,6 +12,7 @@
 #include "gui/corpus/corpusconcordancemodel.h"
 #include "gui/corpus/corpuslistmodel.h"
 #include "gui/corpus/corpusstatisticsview.h"
+#include "gui/corpus/corpustable.h"
 #include "gui/corpus/corpustextsmodel.h"
 #include "gui/corpus/specificitiesview.h"
 #include "gui/corpus/textview.h"
@@ -72,24 +73,6 @@ constexpr int specificitiesTab = 3;
 
 // The choices of the exclusion list, in order.
 enum ExclusionChoice { NoExclusion, FunctionWords, ExclusionFile };
-
-QTableView *newTable(QWidget *parent, const QString &name, const QString &accessibleName)
-{
-    auto *table = new QTableView(parent);
-    table->setObjectName(name);
-    table->setAccessibleName(accessibleName);
-    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    table->setSelectionMode(QAbstractItemView::SingleSelection);
-    table->setTabKeyNavigation(false);
-    table->setWordWrap(false);
-    table->verticalHeader()->hide();
-    // Fixed heights: no row is measured, however many.
-    table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 4);
-    setReadableSelection(table);
-    return table;
-}
 
 // Entrée on a view does what a double-click does.
 template <typename Handler>
@@ -244,7 +227,7 @@ void CorpusWindow::createMenus()
 QWidget *CorpusWindow::createTexts()
 {
     m_textsModel = new CorpusTextsModel(*m_corpus, this);
-    m_texts = newTable(this, u"textes"_s, u"Textes du corpus"_s);
+    m_texts = newCorpusTable(this, u"textes"_s, u"Textes du corpus"_s);
     m_texts->setModel(m_textsModel);
     m_texts->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     m_texts->horizontalHeader()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
@@ -307,7 +290,7 @@ QWidget *CorpusWindow::createList()
     layout->addWidget(m_countLine);
 
     m_listModel = new CorpusListModel(*m_corpus, this);
-    m_list = newTable(page, u"liste"_s, u"Liste des formes"_s);
+    m_list = newCorpusTable(page, u"liste"_s, u"Liste des formes"_s);
     m_list->setModel(m_listModel);
     QHeaderView *headings = m_list->horizontalHeader();
     headings->setSectionResizeMode(QHeaderView::Interactive);
@@ -329,7 +312,7 @@ QWidget *CorpusWindow::createList()
 
 QTableView *CorpusWindow::createConcordanceView(QWidget *parent)
 {
-    QTableView *view = newTable(parent, u"concordance"_s, u"Concordance"_s);
+    QTableView *view = newCorpusTable(parent, u"concordance"_s, u"Concordance"_s);
     // The line's column: after the text's when there are several texts.
     view->setItemDelegateForColumn(m_corpus->textCount() > 1 ? 2 : 1, m_lineDelegate);
     connect(view, &QTableView::doubleClicked, this, [this, view](const QModelIndex &index) { showAttestationAt(view, index); });

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/corpus/specificitiesview.h"
 
+#include "gui/corpus/corpustable.h"
 #include "gui/corpus/specificitiesmodel.h"
-#include "gui/look/windowlook.h"
 #include "wordforms/corpus.h"
 #include "wordforms/figures.h"
 #include "wordforms/specificities.h"
@@ -83,21 +83,11 @@ SpecificitiesView::SpecificitiesView(const Corpus &corpus, QWidget *parent)
 
     auto *split = new QSplitter(Qt::Vertical, this);
     split->setChildrenCollapsible(false);
-    m_table = new QTableView(split);
-    m_table->setObjectName(u"specificites"_s);
-    m_table->setAccessibleName(u"Spécificités de chaque forme dans chaque texte"_s);
+    m_table = newCorpusTable(split, u"specificites"_s, u"Spécificités de chaque forme dans chaque texte"_s);
     m_table->setModel(m_model);
-    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_table->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_table->setTabKeyNavigation(false);
-    m_table->verticalHeader()->hide();
-    m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 4);
     m_table->horizontalHeader()->setSectionsClickable(true);
     m_table->horizontalHeader()->setSortIndicatorShown(true);
     m_table->horizontalHeader()->setSortIndicator(SpecificitiesModel::formColumn, Qt::AscendingOrder);
-    setReadableSelection(m_table);
     connect(m_table->horizontalHeader(), &QHeaderView::sectionClicked, this, &SpecificitiesView::sortByHeading);
     connect(m_table->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &SpecificitiesView::currentChanged);
 
