@@ -33,6 +33,7 @@ struct Opening
     TaskProgress reading;
     TaskProgress analysing;
     std::unique_ptr<TextStudy> study;
+    QString title; // a document's own
     std::optional<MessageRequest> problem;
 
     qint64 done() const
@@ -49,6 +50,7 @@ struct Opening
         problem = readFailureMessage(path, content);
         if (problem)
             return;
+        title = content.title;
         try {
             study = std::make_unique<TextStudy>(std::move(content.text), &analysing);
         } catch (const std::bad_alloc &) {
@@ -109,7 +111,8 @@ CorpusOpened openCorpus(const QStringList &paths, TaskProgress *progress)
         if (opening.problem)
             opened.problems.push_back(*opening.problem);
         else
-            texts.push_back({QFileInfo(paths.at(index)).fileName(), std::move(opening.study)});
+            texts.push_back({opening.title.isEmpty() ? QFileInfo(paths.at(index)).fileName() : opening.title,
+                             std::move(opening.study)});
     }
     if (!texts.empty())
         opened.corpus = std::make_unique<Corpus>(std::move(texts));

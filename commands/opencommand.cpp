@@ -52,7 +52,7 @@ void openTextFile(TextDocument &document, FileDialogs &dialogs, BusyPointer &poi
 {
     if (!document.canOpen())
         return;
-    const QString path = dialogs.openFileName(QString::fromUtf16(textFileFilter));
+    const QString path = dialogs.openFileName(QString::fromUtf16(openTextFilter));
     if (!path.isEmpty())
         loadTextFile(document, path, pointer, messages, reader);
 }

@@ -5,6 +5,7 @@
 #include "platform/files/regularfile.h"
 #include "platform/files/systemerror.h"
 #include "platform/interaction/taskprogress.h"
+#include "text/documentfile.h"
 #include "text/windows1252.h"
 
 #include <QBuffer>
@@ -573,6 +574,8 @@ TextFileContent readTextFile(const QString &path, TaskProgress *progress)
     RegularFile file(path);
     if (!file.openForReading())
         return failure(TextFileContent::Status::OpenFailed, file.errorString());
+    if (const FileKind kind = fileKindOf(path, file.peek(fileKindHeadSize)); kind != FileKind::Text)
+        return readDocumentFile(file, kind, progress);
     return readText(file, progress);
 }
 
@@ -608,6 +611,11 @@ TextSource readTextSource(const QString &path)
     const qint64 size = file.size();
     if (size == 0) {
         source.content = readText(file);
+        return source;
+    }
+    // A document's text is extracted whole.
+    if (fileKindOf(path, file.peek(fileKindHeadSize)) != FileKind::Text) {
+        source.content = readTextFile(path);
         return source;
     }
     bool windows1252 = false;

@@ -28,6 +28,7 @@ struct TextFileContent
     QString text;
     TextEncoding encoding = TextEncoding::Windows1252;
     QString errorString; // why, in French, when status is not Ok
+    QString title;       // the name a document gives itself, if any
 
     bool ok() const { return status == Status::Ok; }
 };
@@ -49,6 +50,8 @@ inline constexpr qint64 textReadChunk = qint64(1) << 20;
 // Unicode text is composed to NFC. Only a regular file is opened, without
 // waiting: not a FIFO, a folder or a device. Never throws.
 // With a progress, reports the bytes read and stops, Cancelled, when asked.
+// A file that is not named ".txt" and whose bytes are a document (PDF, Word,
+// OpenDocument, EPUB, a web page, XML) gives the document's text instead.
 TextFileContent readTextFile(const QString &path, TaskProgress *progress = nullptr);
 
 // The same from an open random-access device, from its start to its size(),

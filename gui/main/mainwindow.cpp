@@ -231,7 +231,7 @@ void MainWindow::showWordList()
 
 void MainWindow::chooseCorpusFiles()
 {
-    const QStringList files = m_services.dialogs.openFileNames(QString::fromUtf16(textFileFilter));
+    const QStringList files = m_services.dialogs.openFileNames(QString::fromUtf16(openTextFilter));
     if (!files.isEmpty())
         openCorpus(files);
 }

@@ -6,8 +6,14 @@
 
 namespace lexalon {
 
-// The one filter the program offers, for opening and for saving.
+// The filter the program offers for saving, and first for opening.
 inline constexpr auto textFileFilter = u"Fichiers Texte (*.TXT)|*.TXT";
+// Opening a text: text files first, then the documents read as text, then
+// both together.
+inline constexpr auto openTextFilter =
+    u"Fichiers Texte (*.TXT)|*.TXT"
+    u"|Documents (*.docx *.odt *.html *.htm *.xhtml *.xml *.epub *.pdf)|*.docx;*.odt;*.html;*.htm;*.xhtml;*.xml;*.epub;*.pdf"
+    u"|Tous les textes lisibles|*.TXT;*.docx;*.odt;*.html;*.htm;*.xhtml;*.xml;*.epub;*.pdf";
 
 // A name to save under and the type chosen for it: the filter's
 // "Description|pattern" pairs counted from 0.
