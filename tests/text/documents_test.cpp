@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/testfiles.h"
 #include "text/documents/docxreader.h"
+#include "text/documents/odtreader.h"
+#include "text/documents/xmldocumentreader.h"
 #include "text/documents/documentproblems.h"
 #include "text/documents/ziparchive.h"
 
@@ -64,6 +66,22 @@ QByteArray docx(const QByteArray &body, const Entries &more = {})
     return zip(entries);
 }
 
+QByteArray odt(const QByteArray &body, const Entries &more = {})
+{
+    Entries entries = {{u"mimetype"_s, "application/vnd.oasis.opendocument.text"},
+                       {u"content.xml"_s, R"(<office:document-content xmlns:office="urn:oasis:names:tc:opendocument:xmlns:office:1.0" )"
+                                          R"(xmlns:text="urn:oasis:names:tc:opendocument:xmlns:text:1.0" xmlns:dc="http://purl.org/dc/elements/1.1/">)"
+                                          R"(<office:body><office:text>)" + body + "</office:text></office:body></office:document-content>"}};
+    entries.insert(entries.end(), more.begin(), more.end());
+    return zip(entries);
+}
+
+QByteArray tei(const QByteArray &header, const QByteArray &text)
+{
+    return R"(<?xml version="1.0"?><TEI xmlns="http://www.tei-c.org/ns/1.0"><teiHeader><fileDesc>)" + header
+        + "<publicationStmt><p>Publication</p></publicationStmt></fileDesc></teiHeader><text>" + text + "</text></TEI>";
+}
+
 // A ZIP whose first entry says it holds fewer bytes than it does.
 QByteArray lyingZip()
 {
@@ -109,6 +127,26 @@ std::vector<Reading> readings()
                {u"word/header1.xml"_s, word("<w:p><w:r><w:t>En-tête</w:t></w:r></w:p>")},
                {u"word/comments.xml"_s, word("<w:p><w:r><w:t>Commentaire</w:t></w:r></w:p>")}}),
          u"Corps\n\nNote\n\nNote de fin"_s},
+        {"odt: paragraphs, headings, spaces and separators", readOdt,
+         odt("<text:h>Titre</text:h><text:list><text:list-item><text:p>  un\n  <text:span>deux</text:span><text:s text:c=\"3\"/>trois<text:tab/>quatre<text:line-break/> cinq\xC2\xA0six</text:p></text:list-item></text:list>"),
+         u"Titre\n\nun deux   trois\tquatre\ncinq six"_s},
+        {"odt: notes after the whole body, marks, changes and annotations left out", readOdt,
+         odt("<text:tracked-changes><text:changed-region><text:deletion><text:p>ôté</text:p></text:deletion></text:changed-region></text:tracked-changes>"
+             "<text:p>Un<text:note><text:note-citation>1</text:note-citation><text:note-body><text:p>Note un</text:p></text:note-body></text:note> mot<text:change text:change-id=\"c1\"/>"
+             "<office:annotation><dc:creator>X</dc:creator><text:p>Avis</text:p></office:annotation></text:p><text:p>Deux<text:note><text:note-body><text:p>Note deux</text:p></text:note-body></text:note></text:p>"),
+         u"Un mot\n\nDeux\n\nNote un\n\nNote deux"_s},
+        {"TEI: text without header, blocks, notes after their paragraph, choices", readXmlDocument,
+         tei("<titleStmt><title>Les Fleurs</title><title>Autre</title><author>Charles <hi>Baudelaire</hi></author></titleStmt>",
+             "<front><head>Préface</head></front><body><div><p>Un <choice><sic>mott</sic><corr>mot</corr></choice> et <choice><orig>vn</orig><reg>un</reg></choice>"
+             "<note><p>Une note</p></note> pa<lb break=\"no\"/>ssé<lb/>suite</p><fw>12</fw><lg><l>Vers un</l><l>Vers deux</l></lg></div></body><back><p>Fin</p></back>"),
+         u"Préface\n\nUn mot et un passé\nsuite\n\nUne note\n\nVers un\n\nVers deux\n\nFin"_s, u"Les Fleurs — Charles Baudelaire"_s},
+        {"TEI without a namespace or author", readXmlDocument,
+         "<TEI><teiHeader><fileDesc><titleStmt><title>Seul</title></titleStmt></fileDesc></teiHeader><text><body><p>Texte</p></body></text></TEI>",
+         u"Texte"_s, u"Seul"_s},
+        {"other XML: character data, elements with text end paragraphs unless inline", readXmlDocument,
+         "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><livre>\n  <titre>Le Titre</titre>\n  <para>Il <em>\xE9tait</em> une fois &amp; &#233;t\xE9</para>"
+         "<para><em>Encore</em> une</para><code><![CDATA[<brut>]]></code></livre>",
+         u"Le Titre\n\nIl était une fois & été\n\nEncore une\n\n<brut>"_s},
     };
 }
 
@@ -127,6 +165,13 @@ std::vector<Reading> refusals()
         {"ZIP bomb declared", readDocx, docx(paragraph, {{u"word/media/zeros.bin"_s, QByteArray(1 << 20, 0)}}), tooLarge()},
         {"ZIP entry longer than declared", readDocx, lyingZip(), damaged()},
         {"no main part", readDocx, zip({{u"autre.xml"_s, "<a/>"}}), missingPart(u"word/document.xml"_s)},
+        {"ODT saved with a password", readOdt, odt("<text:p>x</text:p>", {{u"META-INF/manifest.xml"_s, R"(<manifest:manifest xmlns:manifest="urn:oasis:names:tc:opendocument:xmlns:manifest:1.0"><manifest:file-entry manifest:full-path="content.xml"><manifest:encryption-data/></manifest:file-entry></manifest:manifest>)"}}), passwordProtected()},
+        {"ODT without content", readOdt, zip({{u"mimetype"_s, "application/vnd.oasis.opendocument.text"}}), missingPart(u"content.xml"_s)},
+        {"XML with an internal entity", readXmlDocument, "<!DOCTYPE r [<!ENTITY e \"texte\">]><r>&e;</r>", entities()},
+        {"XML with an external DTD", readXmlDocument, "<!DOCTYPE TEI SYSTEM \"tei.dtd\"><TEI/>", entities()},
+        {"XML with an undeclared entity", readXmlDocument, "<r>a &nbsp; b</r>", entities()},
+        {"not XML", readXmlDocument, "Ceci n'est pas du XML.", malformedXml(1, 1)},
+        {"XML cut short", readXmlDocument, "<r><p>Texte</p>", malformedXml(1, 15)},
         {"entity in a part", readDocx, zip({{u"word/document.xml"_s, word("<w:p><w:r><w:t>&e;</w:t></w:r></w:p>").replace("<w:document", "<!DOCTYPE w:document [<!ENTITY e \"x\">]><w:document")}}), entities()},
     };
 }
@@ -138,9 +183,23 @@ TEST(Documents, ReadTheirText)
     for (const Reading &row : readings()) {
         SCOPED_TRACE(row.name);
         const DocumentText read = row.reader(row.document, nullptr);
-        EXPECT_EQ(read.problem, QString());
-        EXPECT_EQ(read.text, row.expected);
+        EXPECT_EQ(read.problem.toStdString(), "");
+        EXPECT_EQ(read.text.toStdString(), row.expected.toStdString());
         EXPECT_EQ(read.title, row.title);
+    }
+}
+
+// The file an entity names is never read: its content appears nowhere.
+TEST(Documents, NeverReadTheFileAnEntityNames)
+{
+    const QTemporaryDir dir;
+    const QString secret = dir.filePath(u"secret.txt"_s);
+    ASSERT_TRUE(lexalon::testing::writeBytes(secret, "contenu secret"));
+    const QByteArray entity = "<!DOCTYPE r [<!ENTITY s SYSTEM \"file://" + secret.toUtf8() + "\">]>";
+    for (const QByteArray &document : {entity + "<r>&s;</r>", entity + "<TEI><text><p>&s;</p></text></TEI>"}) {
+        const DocumentText read = readXmlDocument(document);
+        EXPECT_EQ(read.problem, documentProblem::entities());
+        EXPECT_FALSE(read.text.contains(u"secret"_s));
     }
 }
 
@@ -149,7 +208,7 @@ TEST(Documents, RefuseWhatTheyCannotReadSafely)
     for (const Reading &row : refusals()) {
         SCOPED_TRACE(row.name);
         const DocumentText read = row.reader(row.document, nullptr);
-        EXPECT_EQ(read.problem, row.expected);
+        EXPECT_EQ(read.problem.toStdString(), row.expected.toStdString());
         EXPECT_EQ(read.text, QString());
     }
 }
