@@ -1,13 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/interaction/taskprogress.h"
 #include "support/testfiles.h"
+#include "text/documents/documentproblems.h"
 #include "text/documents/docxreader.h"
 #include "text/documents/odtreader.h"
 #include "text/documents/xmldocumentreader.h"
-#include "text/documents/documentproblems.h"
 #include "text/documents/ziparchive.h"
 
 #include <QBuffer>
+#include <QStringList>
 #include <QTemporaryDir>
 
 #include <quazip/quazip.h>
@@ -17,6 +18,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
