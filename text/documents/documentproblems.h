@@ -24,7 +24,7 @@ inline QString passwordProtected()
 
 inline QString tooLarge()
 {
-    return QStringLiteral("le document se décompresserait en plus de 20 fois sa taille ou de 2 Go");
+    return QStringLiteral("le document décompressé dépasserait 20 fois sa taille ou 2 Go");
 }
 
 inline QString entities()

@@ -10,6 +10,7 @@
 #include <QStringList>
 
 #include <array>
+#include <optional>
 
 namespace lexalon {
 

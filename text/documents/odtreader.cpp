@@ -8,6 +8,7 @@
 #include "text/documents/ziparchive.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace lexalon {
 

@@ -20,12 +20,13 @@ constexpr qint64 expansionRatio = 20;
 constexpr qint64 expansionCeiling = qint64(2) << 30;
 constexpr qint64 readPiece = qint64(1) << 16;
 
-} // namespace
-
-qint64 ZipArchive::expansionLimit(qint64 containerSize)
+// The most a container may inflate to in all.
+qint64 expansionLimit(qint64 containerSize)
 {
     return std::min(expansionRatio * containerSize, expansionCeiling);
 }
+
+} // namespace
 
 ZipArchive::ZipArchive() = default;
 ZipArchive::ZipArchive(ZipArchive &&) noexcept = default;

@@ -38,9 +38,6 @@ public:
     // The entries' names, in the central directory's order.
     QStringList names() const;
 
-    // The most a container may inflate to in all.
-    static qint64 expansionLimit(qint64 containerSize);
-
 private:
     struct Entry
     {
