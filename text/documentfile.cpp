@@ -3,12 +3,12 @@
 
 #include "platform/files/systemerror.h"
 #include "platform/interaction/taskprogress.h"
-#include "text/documents/docxtext.h"
+#include "text/documents/docxreader.h"
 #include "text/documents/epubtext.h"
 #include "text/documents/htmltext.h"
-#include "text/documents/odttext.h"
+#include "text/documents/odtreader.h"
 #include "text/documents/pdftext.h"
-#include "text/documents/xmltext.h"
+#include "text/documents/xmldocumentreader.h"
 #include "text/documents/ziparchive.h"
 
 #include <QByteArray>

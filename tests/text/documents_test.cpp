@@ -1,0 +1,239 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/interaction/taskprogress.h"
+#include "support/testfiles.h"
+#include "text/documents/documentproblems.h"
+#include "text/documents/docxreader.h"
+#include "text/documents/odtreader.h"
+#include "text/documents/xmldocumentreader.h"
+#include "text/documents/ziparchive.h"
+
+#include <QBuffer>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <quazip/quazip.h>
+#include <quazip/quazipfile.h>
+#include <quazip/quazipnewinfo.h>
+#include <zlib.h>
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+using namespace lexalon;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+using Entries = std::vector<std::pair<QString, QByteArray>>;
+
+// A ZIP of these entries; the ones named in encrypted are sealed with a password.
+QByteArray zip(const Entries &entries, const QString &encrypted = {})
+{
+    QBuffer buffer;
+    QuaZip archive(&buffer);
+    EXPECT_TRUE(archive.open(QuaZip::mdCreate));
+    for (const auto &[name, content] : entries) {
+        QuaZipFile file(&archive);
+        const bool sealed = name == encrypted;
+        const auto crc = crc32(0, reinterpret_cast<const Bytef *>(content.data()), uInt(content.size()));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly, QuaZipNewInfo(name), sealed ? "secret" : nullptr, quint32(crc)));
+        file.write(content);
+        file.close();
+    }
+    archive.close();
+    return buffer.data();
+}
+
+QByteArray word(const QByteArray &body)
+{
+    return R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>)"
+           R"(<w:document xmlns:w="http://schemas.openxmlformats.org/wordprocessingml/2006/main" )"
+           R"(xmlns:mc="http://schemas.openxmlformats.org/markup-compatibility/2006"><w:body>)"
+        + body + "</w:body></w:document>";
+}
+
+QByteArray notes(const char *kind, const QByteArray &inner)
+{
+    return R"(<w:)" + QByteArray(kind) + R"(s xmlns:w="http://schemas.openxmlformats.org/wordprocessingml/2006/main">)"
+        + inner + "</w:" + kind + "s>";
+}
+
+QByteArray docx(const QByteArray &body, const Entries &more = {})
+{
+    Entries entries = {{u"[Content_Types].xml"_s, "<Types/>"}, {u"word/document.xml"_s, word(body)}};
+    entries.insert(entries.end(), more.begin(), more.end());
+    return zip(entries);
+}
+
+QByteArray odt(const QByteArray &body, const Entries &more = {})
+{
+    Entries entries = {{u"mimetype"_s, "application/vnd.oasis.opendocument.text"},
+                       {u"content.xml"_s, R"(<office:document-content xmlns:office="urn:oasis:names:tc:opendocument:xmlns:office:1.0" )"
+                                          R"(xmlns:text="urn:oasis:names:tc:opendocument:xmlns:text:1.0" xmlns:dc="http://purl.org/dc/elements/1.1/">)"
+                                          R"(<office:body><office:text>)" + body + "</office:text></office:body></office:document-content>"}};
+    entries.insert(entries.end(), more.begin(), more.end());
+    return zip(entries);
+}
+
+QByteArray tei(const QByteArray &header, const QByteArray &text)
+{
+    return R"(<?xml version="1.0"?><TEI xmlns="http://www.tei-c.org/ns/1.0"><teiHeader><fileDesc>)" + header
+        + "<publicationStmt><p>Publication</p></publicationStmt></fileDesc></teiHeader><text>" + text + "</text></TEI>";
+}
+
+// A ZIP whose first entry says it holds fewer bytes than it does.
+QByteArray lyingZip()
+{
+    QByteArray bytes = docx(R"(<w:p><w:r><w:t>Le texte complet du document, bien plus long que ne le dit l'en-tête.</w:t></w:r></w:p>)");
+    for (const QByteArray &signature : {QByteArray("PK\x03\x04"), QByteArray("PK\x01\x02")}) {
+        const qsizetype header = bytes.indexOf(signature, bytes.indexOf(signature) + 1); // the document's entry
+        const qsizetype sizeField = header + (signature[2] == 3 ? 22 : 24);
+        bytes[sizeField] = 8;
+        bytes[sizeField + 1] = 0;
+    }
+    return bytes;
+}
+
+using Reader = DocumentText (*)(QByteArrayView, TaskProgress *);
+
+struct Reading
+{
+    std::string name;
+    Reader reader;
+    QByteArray document;
+    QString expected; // the text, or the problem when the document is refused
+    QString title = {};
+};
+
+std::vector<Reading> readings()
+{
+    const QByteArray run = "<w:r><w:t xml:space=\"preserve\">";
+    return {
+        {"docx: paragraphs in order", readDocx, docx("<w:p>" + run + "Premier </w:t></w:r>" + run + "paragraphe</w:t></w:r></w:p><w:p/><w:p>" + run + "Second</w:t></w:r></w:p>"),
+         u"Premier paragraphe\n\nSecond"_s},
+        {"docx: separators, hyphens and spaces", readDocx,
+         docx("<w:p><w:pPr><w:tabs><w:tab w:val=\"left\" w:pos=\"720\"/></w:tabs></w:pPr>" + run + "a</w:t><w:tab/><w:t>b</w:t><w:br/><w:t>c</w:t><w:noBreakHyphen/><w:t>d</w:t><w:softHyphen/><w:t>e\xC2\xA0" "f par\xC2\xAD" "tie</w:t></w:r></w:p>"),
+         u"a\tb\nc-de f partie"_s},
+        {"docx: tracked changes, fields and fallbacks", readDocx,
+         docx("<w:p><w:del><w:r><w:delText>ôté</w:delText></w:r></w:del><w:ins><w:r><w:t>ajouté</w:t></w:r></w:ins>"
+              "<w:r><w:instrText> PAGE </w:instrText></w:r><w:r><mc:AlternateContent><mc:Choice><w:txbxContent><w:p><w:r><w:t>cadre</w:t></w:r></w:p></w:txbxContent></mc:Choice><mc:Fallback><w:t>double</w:t></mc:Fallback></mc:AlternateContent></w:r></w:p>"),
+         u"ajouté\n\ncadre"_s},
+        {"docx: footnotes then endnotes after the body, separators left out", readDocx,
+         docx("<w:p><w:r><w:t>Corps</w:t></w:r><w:r><w:footnoteReference w:id=\"1\"/></w:r></w:p>",
+              {{u"word/endnotes.xml"_s, notes("endnote", "<w:endnote w:id=\"1\"><w:p><w:r><w:t>Note de fin</w:t></w:r></w:p></w:endnote>")},
+               {u"word/footnotes.xml"_s, notes("footnote", "<w:footnote w:type=\"separator\" w:id=\"-1\"><w:p><w:r><w:t>---</w:t></w:r></w:p></w:footnote>"
+                                                           "<w:footnote w:id=\"1\"><w:p><w:r><w:footnoteRef/></w:r><w:r><w:t>Note</w:t></w:r></w:p></w:footnote>")},
+               {u"word/header1.xml"_s, word("<w:p><w:r><w:t>En-tête</w:t></w:r></w:p>")},
+               {u"word/comments.xml"_s, word("<w:p><w:r><w:t>Commentaire</w:t></w:r></w:p>")}}),
+         u"Corps\n\nNote\n\nNote de fin"_s},
+        {"odt: paragraphs, headings, spaces and separators", readOdt,
+         odt("<text:h>Titre</text:h><text:list><text:list-item><text:p>  un\n  <text:span>deux</text:span><text:s text:c=\"3\"/>trois<text:tab/>quatre<text:line-break/> cinq\xC2\xA0six</text:p></text:list-item></text:list>"),
+         u"Titre\n\nun deux   trois\tquatre\ncinq six"_s},
+        {"odt: notes after the whole body, marks, changes and annotations left out", readOdt,
+         odt("<text:tracked-changes><text:changed-region><text:deletion><text:p>ôté</text:p></text:deletion></text:changed-region></text:tracked-changes>"
+             "<text:p>Un<text:note><text:note-citation>1</text:note-citation><text:note-body><text:p>Note un</text:p></text:note-body></text:note> mot<text:change text:change-id=\"c1\"/>"
+             "<office:annotation><dc:creator>X</dc:creator><text:p>Avis</text:p></office:annotation></text:p><text:p>Deux<text:note><text:note-body><text:p>Note deux</text:p></text:note-body></text:note></text:p>"),
+         u"Un mot\n\nDeux\n\nNote un\n\nNote deux"_s},
+        {"TEI: text without header, blocks, notes after their paragraph, choices", readXmlDocument,
+         tei("<titleStmt><title>Les Fleurs</title><title>Autre</title><author>Charles <hi>Baudelaire</hi></author></titleStmt>",
+             "<front><head>Préface</head></front><body><div><p>Un <choice><sic>mott</sic><corr>mot</corr></choice> et <choice><orig>vn</orig><reg>un</reg></choice>"
+             "<note><p>Une note</p></note> pa<lb break=\"no\"/>ssé<lb/>suite</p><fw>12</fw><lg><l>Vers un</l><l>Vers deux</l></lg></div></body><back><p>Fin</p></back>"),
+         u"Préface\n\nUn mot et un passé\nsuite\n\nUne note\n\nVers un\n\nVers deux\n\nFin"_s, u"Les Fleurs — Charles Baudelaire"_s},
+        {"TEI without a namespace or author", readXmlDocument,
+         "<TEI><teiHeader><fileDesc><titleStmt><title>Seul</title></titleStmt></fileDesc></teiHeader><text><body><p>Texte</p></body></text></TEI>",
+         u"Texte"_s, u"Seul"_s},
+        {"other XML: character data, elements with text end paragraphs unless inline", readXmlDocument,
+         "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><livre>\n  <titre>Le Titre</titre>\n  <para>Il <em>\xE9tait</em> une fois &amp; &#233;t\xE9</para>"
+         "<para><em>Encore</em> une</para><code><![CDATA[<brut>]]></code></livre>",
+         u"Le Titre\n\nIl était une fois & été\n\nEncore une\n\n<brut>"_s},
+    };
+}
+
+// Documents refused, and why.
+std::vector<Reading> refusals()
+{
+    using namespace documentProblem;
+    const QByteArray paragraph = "<w:p><w:r><w:t>Texte</w:t></w:r></w:p>";
+    const QByteArray whole = docx(paragraph);
+    const Entries parts = {{u"[Content_Types].xml"_s, "<Types/>"}, {u"word/document.xml"_s, word(paragraph)}};
+    return {
+        {"not a ZIP", readDocx, "Bonjour", damaged()},
+        {"truncated ZIP", readDocx, whole.left(whole.size() * 3 / 4), damaged()},
+        {"encrypted entry", readDocx, zip(parts, u"word/document.xml"_s), encrypted()},
+        {"protected by a password", readDocx, QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1") + QByteArray(512, 0), passwordProtected()},
+        {"ZIP bomb declared", readDocx, docx(paragraph, {{u"word/media/zeros.bin"_s, QByteArray(1 << 20, 0)}}), tooLarge()},
+        {"ZIP entry longer than declared", readDocx, lyingZip(), damaged()},
+        {"no main part", readDocx, zip({{u"autre.xml"_s, "<a/>"}}), missingPart(u"word/document.xml"_s)},
+        {"ODT saved with a password", readOdt, odt("<text:p>x</text:p>", {{u"META-INF/manifest.xml"_s, R"(<manifest:manifest xmlns:manifest="urn:oasis:names:tc:opendocument:xmlns:manifest:1.0"><manifest:file-entry manifest:full-path="content.xml"><manifest:encryption-data/></manifest:file-entry></manifest:manifest>)"}}), passwordProtected()},
+        {"ODT without content", readOdt, zip({{u"mimetype"_s, "application/vnd.oasis.opendocument.text"}}), missingPart(u"content.xml"_s)},
+        {"XML with an internal entity", readXmlDocument, "<!DOCTYPE r [<!ENTITY e \"texte\">]><r>&e;</r>", entities()},
+        {"XML with an external DTD", readXmlDocument, "<!DOCTYPE TEI SYSTEM \"tei.dtd\"><TEI/>", entities()},
+        {"XML with an undeclared entity", readXmlDocument, "<r>a &nbsp; b</r>", entities()},
+        {"not XML", readXmlDocument, "Ceci n'est pas du XML.", malformedXml(1, 1)},
+        {"XML cut short", readXmlDocument, "<r><p>Texte</p>", malformedXml(1, 15)},
+        {"entity in a part", readDocx, zip({{u"word/document.xml"_s, word("<w:p><w:r><w:t>&e;</w:t></w:r></w:p>").replace("<w:document", "<!DOCTYPE w:document [<!ENTITY e \"x\">]><w:document")}}), entities()},
+    };
+}
+
+} // namespace
+
+TEST(Documents, ReadTheirText)
+{
+    for (const Reading &row : readings()) {
+        SCOPED_TRACE(row.name);
+        const DocumentText read = row.reader(row.document, nullptr);
+        EXPECT_EQ(read.problem.toStdString(), "");
+        EXPECT_EQ(read.text.toStdString(), row.expected.toStdString());
+        EXPECT_EQ(read.title, row.title);
+    }
+}
+
+// The file an entity names is never read: its content appears nowhere.
+TEST(Documents, NeverReadTheFileAnEntityNames)
+{
+    const QTemporaryDir dir;
+    const QString secret = dir.filePath(u"secret.txt"_s);
+    ASSERT_TRUE(lexalon::testing::writeBytes(secret, "contenu secret"));
+    const QByteArray entity = "<!DOCTYPE r [<!ENTITY s SYSTEM \"file://" + secret.toUtf8() + "\">]>";
+    for (const QByteArray &document : {entity + "<r>&s;</r>", entity + "<TEI><text><p>&s;</p></text></TEI>"}) {
+        const DocumentText read = readXmlDocument(document);
+        EXPECT_EQ(read.problem, documentProblem::entities());
+        EXPECT_FALSE(read.text.contains(u"secret"_s));
+    }
+}
+
+TEST(Documents, RefuseWhatTheyCannotReadSafely)
+{
+    for (const Reading &row : refusals()) {
+        SCOPED_TRACE(row.name);
+        const DocumentText read = row.reader(row.document, nullptr);
+        EXPECT_EQ(read.problem.toStdString(), row.expected.toStdString());
+        EXPECT_EQ(read.text, QString());
+    }
+}
+
+// A reader asked to stop stops rather than give a text.
+TEST(Documents, StopWhenAskedTo)
+{
+    for (const Reading &row : readings()) {
+        TaskProgress progress;
+        progress.cancel();
+        EXPECT_THROW(row.reader(row.document, &progress), TaskCancelled) << row.name;
+    }
+}
+
+TEST(Documents, ZipArchiveListsItsEntries)
+{
+    QString problem;
+    const std::optional<ZipArchive> archive = ZipArchive::open(zip({{u"b.xml"_s, "<b/>"}, {u"a/c.xml"_s, "<c/>"}}), problem);
+    ASSERT_TRUE(archive.has_value());
+    EXPECT_EQ(archive->names(), QStringList({u"b.xml"_s, u"a/c.xml"_s}));
+    EXPECT_TRUE(archive->has(u"a/c.xml"_s));
+    EXPECT_EQ(archive->read(u"a/c.xml"_s, problem), QByteArray("<c/>"));
+    EXPECT_FALSE(archive->read(u"A/C.XML"_s, problem).has_value());
+    EXPECT_EQ(problem.toStdString(), documentProblem::missingPart(u"A/C.XML"_s).toStdString());
+}
