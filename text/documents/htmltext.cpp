@@ -1,0 +1,180 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "text/documents/htmltext.h"
+
+#include "platform/interaction/taskprogress.h"
+#include "text/documents/htmlencoding.h"
+#include "text/documents/paragraphwriter.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <libxml/HTMLparser.h>
+#include <libxml/tree.h>
+
+#include <climits>
+#include <cstring>
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+namespace lexalon {
+namespace {
+
+// No network, no messages on the standard error; the HTML parser reads no
+// DTD and expands no entity of its own.
+constexpr int parseOptions = HTML_PARSE_NONET | HTML_PARSE_NOERROR | HTML_PARSE_NOWARNING | HTML_PARSE_COMPACT;
+
+struct DocFree
+{
+    void operator()(xmlDoc *doc) const { xmlFreeDoc(doc); }
+};
+using Document = std::unique_ptr<xmlDoc, DocFree>;
+
+bool named(const xmlNode *node, const char *name)
+{
+    return node->type == XML_ELEMENT_NODE && xmlStrcasecmp(node->name, reinterpret_cast<const xmlChar *>(name)) == 0;
+}
+
+bool namedAny(const xmlNode *node, std::initializer_list<const char *> names)
+{
+    for (const char *name : names) {
+        if (named(node, name))
+            return true;
+    }
+    return false;
+}
+
+bool isSkipped(const xmlNode *node)
+{
+    return namedAny(node, {"script", "style", "head", "template", "noscript", "title"});
+}
+
+bool isBlock(const xmlNode *node)
+{
+    return namedAny(node, {"address", "article", "aside", "blockquote", "body", "caption", "center", "dd",
+                           "details", "dialog", "dir", "div", "dl", "dt", "fieldset", "figcaption", "figure",
+                           "footer", "form", "h1", "h2", "h3", "h4", "h5", "h6", "header", "hgroup", "hr", "li",
+                           "main", "menu", "nav", "ol", "p", "pre", "section", "summary", "table", "tbody",
+                           "tfoot", "thead", "tr", "ul"});
+}
+
+QString textOf(const xmlChar *content)
+{
+    return content == nullptr ? QString() : QString::fromUtf8(reinterpret_cast<const char *>(content));
+}
+
+// The body's text, walked without recursion: a page may nest deeply.
+class BodyWalker
+{
+public:
+    QString walk(const xmlNode *body)
+    {
+        const xmlNode *node = body->children;
+        while (node != nullptr) {
+            node = visit(node);
+            while (node != nullptr && node->next == nullptr && node != body) {
+                node = node->parent;
+                if (node != body)
+                    leave(node);
+            }
+            if (node == nullptr || node == body)
+                break;
+            node = node->next;
+        }
+        return m_writer.take();
+    }
+
+private:
+    // Writes what the node starts; gives the node whose siblings come next:
+    // its last child once entered, or the node itself.
+    const xmlNode *visit(const xmlNode *node)
+    {
+        for (;;) {
+            if (node->type == XML_TEXT_NODE || node->type == XML_CDATA_SECTION_NODE) {
+                m_writer.write(textOf(node->content), m_preformatted > 0);
+            } else if (node->type == XML_ELEMENT_NODE && !isSkipped(node)) {
+                enter(node);
+                if (node->children != nullptr) {
+                    node = node->children;
+                    continue;
+                }
+                leave(node);
+            }
+            return node;
+        }
+    }
+
+    void enter(const xmlNode *node)
+    {
+        if (isBlock(node))
+            m_writer.endParagraph();
+        if (named(node, "pre"))
+            ++m_preformatted;
+    }
+
+    void leave(const xmlNode *node)
+    {
+        if (named(node, "br"))
+            m_writer.breakLine();
+        else if (namedAny(node, {"td", "th"}))
+            m_writer.space();
+        else if (isBlock(node))
+            m_writer.endParagraph();
+        if (named(node, "pre"))
+            --m_preformatted;
+    }
+
+    ParagraphWriter m_writer;
+    int m_preformatted = 0;
+};
+
+const xmlNode *child(const xmlNode *parent, const char *name)
+{
+    for (const xmlNode *node = parent == nullptr ? nullptr : parent->children; node != nullptr; node = node->next) {
+        if (named(node, name))
+            return node;
+    }
+    return nullptr;
+}
+
+QString titleOf(const xmlNode *root)
+{
+    const xmlNode *title = child(child(root, "head"), "title");
+    if (title == nullptr)
+        return {};
+    ParagraphWriter writer;
+    for (const xmlNode *node = title->children; node != nullptr; node = node->next) {
+        if (node->type == XML_TEXT_NODE)
+            writer.write(textOf(node->content));
+    }
+    return writer.take();
+}
+
+} // namespace
+
+DocumentText readHtml(QByteArrayView bytes, TaskProgress *progress)
+{
+    if (progress != nullptr) {
+        progress->setTotal(1);
+        progress->advance(0);
+    }
+    const QByteArray utf8 = decodeWebPage(bytes).toUtf8();
+    if (utf8.size() > INT_MAX)
+        return {{}, {}, u"le document est trop grand pour être lu"_s};
+    if (utf8.isEmpty())
+        return {};
+    // The program decides the encoding; the parser is told, and guesses nothing.
+    const Document doc(htmlReadMemory(utf8.constData(), int(utf8.size()), nullptr, "UTF-8", parseOptions));
+    const xmlNode *root = doc ? xmlDocGetRootElement(doc.get()) : nullptr;
+    if (root == nullptr)
+        return {{}, {}, u"le document HTML est illisible"_s};
+    DocumentText result;
+    result.title = titleOf(root);
+    if (const xmlNode *body = child(root, "body"))
+        result.text = BodyWalker().walk(body);
+    if (progress != nullptr)
+        progress->advance(1);
+    return result;
+}
+
+} // namespace lexalon
