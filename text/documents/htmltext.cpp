@@ -2,6 +2,7 @@
 #include "text/documents/htmltext.h"
 
 #include "platform/interaction/taskprogress.h"
+#include "text/documents/documentproblems.h"
 #include "text/documents/htmlencoding.h"
 #include "text/documents/paragraphwriter.h"
 
@@ -14,8 +15,6 @@
 #include <climits>
 #include <cstring>
 #include <memory>
-
-using namespace Qt::StringLiterals;
 
 namespace lexalon {
 namespace {
@@ -150,6 +149,26 @@ QString titleOf(const xmlNode *root)
     return writer.take();
 }
 
+// libxml2's HTML parser knows no internal subset ("<!DOCTYPE html [...]>"): it
+// would end the DOCTYPE at the subset's first '>' and give the rest as text.
+// It uses nothing of a DOCTYPE, so one with a subset is left out.
+void dropInternalSubset(QString &page)
+{
+    const qsizetype start = page.indexOf(u"<!DOCTYPE", 0, Qt::CaseInsensitive);
+    const qsizetype open = start < 0 ? -1 : page.indexOf(u'[', start);
+    if (open < 0 || page.indexOf(u'>', start) < open)
+        return;
+    for (qsizetype close = page.indexOf(u']', open); close >= 0; close = page.indexOf(u']', close + 1)) {
+        qsizetype end = close + 1;
+        while (end < page.size() && page[end].isSpace())
+            ++end;
+        if (end < page.size() && page[end] == u'>') {
+            page.remove(start, end + 1 - start);
+            return;
+        }
+    }
+}
+
 } // namespace
 
 DocumentText readHtml(QByteArrayView bytes, TaskProgress *progress)
@@ -158,20 +177,22 @@ DocumentText readHtml(QByteArrayView bytes, TaskProgress *progress)
         progress->setTotal(1);
         progress->advance(0);
     }
-    const QByteArray utf8 = decodeWebPage(bytes).toUtf8();
+    QString page = decodeWebPage(bytes);
+    dropInternalSubset(page);
+    const QByteArray utf8 = page.toUtf8();
     if (utf8.size() > INT_MAX)
-        return {{}, {}, u"le document est trop grand pour être lu"_s};
+        return {{}, {}, documentProblem::tooLongToParse()};
     if (utf8.isEmpty())
         return {};
     // The program decides the encoding; the parser is told, and guesses nothing.
     const Document doc(htmlReadMemory(utf8.constData(), int(utf8.size()), nullptr, "UTF-8", parseOptions));
     const xmlNode *root = doc ? xmlDocGetRootElement(doc.get()) : nullptr;
     if (root == nullptr)
-        return {{}, {}, u"le document HTML est illisible"_s};
+        return {{}, {}, documentProblem::damaged()};
     DocumentText result;
-    result.title = titleOf(root);
+    result.title = titleOf(root).normalized(QString::NormalizationForm_C);
     if (const xmlNode *body = child(root, "body"))
-        result.text = BodyWalker().walk(body);
+        result.text = BodyWalker().walk(body).normalized(QString::NormalizationForm_C);
     if (progress != nullptr)
         progress->advance(1);
     return result;

@@ -3,6 +3,7 @@
 
 #include "platform/interaction/taskprogress.h"
 #include "platform/system/parallelfor.h"
+#include "text/documents/documentproblems.h"
 #include "text/documents/pdflayout.h"
 
 #include <QByteArray>
@@ -18,8 +19,6 @@
 #include <mutex>
 #include <optional>
 #include <vector>
-
-using namespace Qt::StringLiterals;
 
 namespace lexalon {
 namespace {
@@ -80,13 +79,13 @@ DocumentText readPdf(QByteArrayView bytes, TaskProgress *progress)
 {
     silencePoppler();
     if (!isComplete(bytes))
-        return problem(u"le document est tronqué"_s);
+        return problem(documentProblem::damaged());
     const QByteArray data = bytes.toByteArray();
     std::unique_ptr<Poppler::Document> document = Poppler::Document::loadFromData(data);
     if (!document)
-        return problem(u"le document est endommagé"_s);
+        return problem(documentProblem::damaged());
     if (document->isLocked())
-        return problem(u"le document est protégé par un mot de passe"_s);
+        return problem(documentProblem::passwordProtected());
     const size_t pageCount = size_t(std::max(document->numPages(), 0));
     if (progress != nullptr)
         progress->setTotal(qint64(pageCount));
@@ -105,13 +104,13 @@ DocumentText readPdf(QByteArrayView bytes, TaskProgress *progress)
             progress->advance(++done);
     });
     if (unreadable)
-        return problem(u"le document est endommagé"_s);
+        return problem(documentProblem::damaged());
 
     dropRunningLines(pages);
     DocumentText result;
-    result.text = joinPages(pages);
+    result.text = joinPages(pages).normalized(QString::NormalizationForm_C);
     if (result.text.isEmpty())
-        return problem(u"le document est une image et ne contient pas de texte"_s);
+        return problem(documentProblem::imageOnly());
     return result;
 }
 
