@@ -52,7 +52,7 @@ define run_fuzzers
 	cmake -S . -B $(FUZZ_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DCMAKE_CXX_COMPILER=clang++ -DLEXALON_CORE_ONLY=ON -DLEXALON_FUZZ=ON \
 	  -DLEXALON_BENCHMARKS=OFF -DLEXALON_FUZZ_SECONDS=$(1)
-	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_textfile fuzz_wordlist
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_textfile fuzz_wordlist fuzz_documents
 	ctest --test-dir $(FUZZ_BUILD) --output-on-failure -j $(JOBS)
 endef
 

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "support/testfiles.h"
+#include "platform/interaction/taskprogress.h"
 #include "support/pdfwriter.h"
 #include "support/qt_printers.h"
+#include "support/testfiles.h"
 #include "text/documents/docxreader.h"
 #include "text/documents/htmltext.h"
 #include "text/documents/pdftext.h"
@@ -129,8 +130,8 @@ std::vector<Reading> readings()
          u"a\tb\nc-de f partie"_s},
         {"docx: tracked changes, fields and fallbacks", readDocx,
          docx("<w:p><w:del><w:r><w:delText>ôté</w:delText></w:r></w:del><w:ins><w:r><w:t>ajouté</w:t></w:r></w:ins>"
-              "<w:r><w:instrText> PAGE </w:instrText></w:r><w:r><mc:AlternateContent><mc:Choice><w:t> cadre</w:t></mc:Choice><mc:Fallback><w:t> double</w:t></mc:Fallback></mc:AlternateContent></w:r></w:p>"),
-         u"ajouté cadre"_s},
+              "<w:r><w:instrText> PAGE </w:instrText></w:r><w:r><mc:AlternateContent><mc:Choice><w:txbxContent><w:p><w:r><w:t>cadre</w:t></w:r></w:p></w:txbxContent></mc:Choice><mc:Fallback><w:t>double</w:t></mc:Fallback></mc:AlternateContent></w:r></w:p>"),
+         u"ajouté\n\ncadre"_s},
         {"docx: footnotes then endnotes after the body, separators left out", readDocx,
          docx("<w:p><w:r><w:t>Corps</w:t></w:r><w:r><w:footnoteReference w:id=\"1\"/></w:r></w:p>",
               {{u"word/endnotes.xml"_s, notes("endnote", "<w:endnote w:id=\"1\"><w:p><w:r><w:t>Note de fin</w:t></w:r></w:p></w:endnote>")},
@@ -289,6 +290,28 @@ TEST(Documents, RefuseWhatTheyCannotReadSafely)
         EXPECT_EQ(read.problem.toStdString(), row.expected.toStdString());
         EXPECT_EQ(read.text, QString());
     }
+}
+
+// A reader asked to stop stops rather than give a text.
+TEST(Documents, StopWhenAskedTo)
+{
+    for (const Reading &row : readings()) {
+        TaskProgress progress;
+        progress.cancel();
+        EXPECT_THROW(row.reader(row.document, &progress), TaskCancelled) << row.name;
+    }
+}
+
+TEST(Documents, ZipArchiveListsItsEntries)
+{
+    QString problem;
+    const std::optional<ZipArchive> archive = ZipArchive::open(zip({{u"b.xml"_s, "<b/>"}, {u"a/c.xml"_s, "<c/>"}}), problem);
+    ASSERT_TRUE(archive.has_value());
+    EXPECT_EQ(archive->names(), QStringList({u"b.xml"_s, u"a/c.xml"_s}));
+    EXPECT_TRUE(archive->has(u"a/c.xml"_s));
+    EXPECT_EQ(archive->read(u"a/c.xml"_s, problem), QByteArray("<c/>"));
+    EXPECT_FALSE(archive->read(u"A/C.XML"_s, problem).has_value());
+    EXPECT_EQ(problem.toStdString(), documentProblem::missingPart(u"A/C.XML"_s).toStdString());
 }
 
 TEST(Documents, CountThePdfPagesRead)

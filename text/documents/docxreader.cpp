@@ -50,7 +50,9 @@ bool isLeftOut(const SafeXmlReader &reader)
 
 void startWordElement(QStringView name, TextAssembler &text, bool &inText)
 {
-    if (name == u"t")
+    if (name == u"p") // inside another, in a text box: the text before it is a paragraph of its own
+        text.endParagraph();
+    else if (name == u"t")
         inText = true;
     else if (name == u"tab")
         text.addSeparator(u'\t');

@@ -53,7 +53,9 @@ void startTextElement(const SafeXmlReader &reader, TextAssembler &text, int &par
 {
     const QStringView name = reader.name();
     if (name == u"p" || name == u"h") {
-        ++paragraphs;
+        // One inside another, in a frame: the text before it is a paragraph of its own.
+        if (paragraphs++ > 0)
+            text.endParagraph();
     } else if (name == u"s") {
         const qsizetype count = reader.attribute(textNamespace, u"c").toLongLong();
         text.addSpaces(std::clamp<qsizetype>(count, 1, mostSpaces));

@@ -42,7 +42,7 @@ SafeXmlReader::~SafeXmlReader() = default;
 
 bool SafeXmlReader::next()
 {
-    while (!m_xml.atEnd() && !m_dtdRefused) {
+    while (!m_xml.atEnd() && !m_dtdRefused && !m_refusal->asked) {
         if (m_progress && ++m_tokens % tokensBetweenChecks == 0 && m_progress->cancelled())
             throw TaskCancelled();
         switch (m_xml.readNext()) {

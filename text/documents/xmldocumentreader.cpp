@@ -26,14 +26,13 @@ bool isTei(const SafeXmlReader &reader)
 
 bool isBlock(QStringView name)
 {
-    static const QSet<QString> blocks = {
-        u"p"_s, u"ab"_s, u"head"_s, u"l"_s, u"lg"_s, u"item"_s, u"list"_s, u"label"_s, u"div"_s,
-        u"div1"_s, u"div2"_s, u"div3"_s, u"div4"_s, u"div5"_s, u"div6"_s, u"div7"_s, u"sp"_s, u"speaker"_s,
-        u"stage"_s, u"table"_s, u"row"_s, u"cell"_s, u"quote"_s, u"trailer"_s, u"byline"_s, u"dateline"_s,
-        u"docTitle"_s, u"titlePart"_s, u"docAuthor"_s, u"docImprint"_s, u"docDate"_s, u"titlePage"_s,
-        u"argument"_s, u"epigraph"_s, u"opener"_s, u"closer"_s, u"salute"_s, u"signed"_s, u"postscript"_s,
-        u"castList"_s, u"castItem"_s, u"figure"_s, u"figDesc"_s, u"front"_s, u"body"_s, u"back"_s, u"text"_s};
-    return blocks.contains(name.toString());
+    static const QSet<QStringView> blocks = {
+        u"p", u"ab", u"head", u"l", u"lg", u"item", u"list", u"label", u"div", u"div1", u"div2", u"div3",
+        u"div4", u"div5", u"div6", u"div7", u"sp", u"speaker", u"stage", u"table", u"row", u"cell", u"quote",
+        u"trailer", u"byline", u"dateline", u"docTitle", u"titlePart", u"docAuthor", u"docImprint", u"docDate",
+        u"titlePage", u"argument", u"epigraph", u"opener", u"closer", u"salute", u"signed", u"postscript",
+        u"castList", u"castItem", u"figure", u"figDesc", u"front", u"body", u"back", u"text"};
+    return blocks.contains(name);
 }
 
 // The readings a choice does not give: the text as printed, or as spelt,
