@@ -4,6 +4,7 @@
 #include "support/qt_printers.h"
 #include "support/testfiles.h"
 #include "text/documents/docxreader.h"
+#include "text/documents/epubtext.h"
 #include "text/documents/htmltext.h"
 #include "text/documents/pdftext.h"
 #include "text/documents/odtreader.h"
@@ -102,6 +103,24 @@ QByteArray lyingZip()
     return bytes;
 }
 
+// An e-book of two documents, the second in a folder of its own.
+QByteArray epub(const Entries &more = {})
+{
+    Entries entries = {
+        {u"mimetype"_s, "application/epub+zip"},
+        {u"META-INF/container.xml"_s, R"(<container xmlns="urn:oasis:names:tc:opendocument:xmlns:container" version="1.0">)"
+                                      R"(<rootfiles><rootfile full-path="OEBPS/livre.opf"/></rootfiles></container>)"},
+        {u"OEBPS/livre.opf"_s, R"(<package xmlns="http://www.idpf.org/2007/opf" xmlns:dc="http://purl.org/dc/elements/1.1/">)"
+                               R"(<metadata><dc:title>Le  livre</dc:title></metadata><manifest>)"
+                               R"(<item id="b" href="Texte/deux%20b.xhtml"/><item id="a" href="un.xhtml#debut"/></manifest>)"
+                               R"(<spine><itemref idref="a"/><itemref idref="b"/></spine></package>)"},
+        {u"OEBPS/un.xhtml"_s, "<?xml version='1.0'?><html xmlns='http://www.w3.org/1999/xhtml'><head><title>x</title></head>"
+                              "<body><p>Un</p></body></html>"},
+        {u"OEBPS/Texte/deux b.xhtml"_s, "<html><body><p>Deux</p><p>fin</p></body></html>"}};
+    entries.insert(entries.end(), more.begin(), more.end());
+    return zip(entries);
+}
+
 QByteArray page(const QByteArray &body, const QByteArray &head = {})
 {
     return "<!DOCTYPE html><html><head>" + head + "</head><body>" + body + "</body></html>";
@@ -193,6 +212,7 @@ std::vector<Reading> readings()
         {"html: UTF-16 with its mark", readHtml,
          QByteArray("\xFF\xFE") + QByteArray(reinterpret_cast<const char *>(u"<p>été</p><p>fin</p>"), 40),
          u"été\n\nfin"_s},
+        {"epub: the spine's documents in reading order", readEpub, epub(), u"Un\n\nDeux\n\nfin"_s, u"Le livre"_s},
         {"html: no body", readHtml, "<html><head><title>seul</title></head></html>", {}, u"seul"_s},
         {"pdf: lines kept, pages are paragraphs", readPdf, textPdf({{u"Première ligne,"_s, u"seconde."_s}, {u"Page deux."_s}}),
          u"Première ligne,\nseconde.\n\nPage deux."_s},
@@ -236,6 +256,13 @@ std::vector<Reading> refusals()
         {"XML with an undeclared entity", readXmlDocument, "<r>a &nbsp; b</r>", entities()},
         {"not XML", readXmlDocument, "Ceci n'est pas du XML.", malformedXml(1, 1)},
         {"XML cut short", readXmlDocument, "<r><p>Texte</p>", malformedXml(1, 15)},
+        {"epub: a spine document encrypted", readEpub,
+         epub({{u"META-INF/encryption.xml"_s, R"(<encryption xmlns:enc="http://www.w3.org/2001/04/xmlenc#"><enc:EncryptedData>)"
+                                              R"(<enc:CipherData><enc:CipherReference URI="OEBPS/un.xhtml"/></enc:CipherData>)"
+                                              R"(</enc:EncryptedData></encryption>)"}}),
+         encrypted()},
+        {"epub without its container", readEpub, zip({{u"mimetype"_s, "application/epub+zip"}}),
+         missingPart(u"META-INF/container.xml"_s)},
         {"pdf: truncated", readPdf, pdf.first(pdf.size() / 2), damaged()},
         {"pdf: damaged", readPdf, "%PDF-1.4\n1 0 obj << /Type /Catalog >>\n%%EOF\n", damaged()},
         {"pdf: encrypted with a password", readPdf, pdfOfContents({pdfTextContent({u"secret"_s})}, "/Encrypt 6 0 R " + id, {encrypt}),
