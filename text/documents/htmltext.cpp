@@ -13,7 +13,7 @@
 #include <libxml/tree.h>
 
 #include <climits>
-#include <cstring>
+#include <initializer_list>
 #include <memory>
 
 namespace lexalon {

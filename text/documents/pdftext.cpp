@@ -18,6 +18,7 @@
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace lexalon {
@@ -86,14 +87,17 @@ DocumentText readPdf(QByteArrayView bytes, TaskProgress *progress)
         return problem(documentProblem::damaged());
     if (document->isLocked())
         return problem(documentProblem::passwordProtected());
+    // Poppler counts no page when the page tree is broken.
     const size_t pageCount = size_t(std::max(document->numPages(), 0));
+    if (pageCount == 0)
+        return problem(documentProblem::damaged());
     if (progress != nullptr)
         progress->setTotal(qint64(pageCount));
 
     std::vector<PageLines> pages(pageCount);
     std::atomic<bool> unreadable = false;
     std::atomic<qint64> done = 0;
-    const size_t workers = std::clamp<size_t>(size_t(QThread::idealThreadCount()), 1, std::max<size_t>(pageCount, 1));
+    const size_t workers = std::clamp<size_t>(size_t(QThread::idealThreadCount()), 1, pageCount);
     PageReader reader(data, std::move(document), workers);
     parallelFor(pageCount, workers, [&](size_t page, size_t worker) {
         if (std::optional<PageLines> lines = reader.read(page, worker))
