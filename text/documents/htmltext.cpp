@@ -10,11 +10,13 @@
 #include <QString>
 
 #include <libxml/HTMLparser.h>
+#include <libxml/parser.h>
 #include <libxml/tree.h>
 
 #include <climits>
 #include <initializer_list>
 #include <memory>
+#include <mutex>
 
 namespace lexalon {
 namespace {
@@ -177,6 +179,9 @@ DocumentText readHtml(QByteArrayView bytes, TaskProgress *progress)
         progress->setTotal(1);
         progress->advance(0);
     }
+    // Pages may be read on several threads: libxml2 sets itself up once, first.
+    static std::once_flag libxml2Ready;
+    std::call_once(libxml2Ready, xmlInitParser);
     QString page = decodeWebPage(bytes);
     dropInternalSubset(page);
     const QByteArray utf8 = page.toUtf8();
