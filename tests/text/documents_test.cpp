@@ -225,6 +225,10 @@ std::vector<Reading> readings()
          textPdf({{u"Les Misérables"_s, u"Un."_s, u"- 9 -"_s}, {u"Les Misérables"_s, u"Deux."_s, u"- 10 -"_s},
                   {u"Les Misérables"_s, u"Trois."_s, u"- 11 -"_s}}),
          u"Un.\n\nDeux.\n\nTrois."_s},
+        {"pdf: a chapter's header over three pages of seven is dropped", readPdf,
+         textPdf({{u"Chapitre 1 : Début 1"_s, u"Un."_s}, {u"Chapitre 1 : Début 2"_s, u"Deux."_s},
+                  {u"Chapitre 1 : Début 3"_s, u"Trois."_s}, {u"Quatre."_s}, {u"Cinq."_s}, {u"Six."_s}, {u"Sept."_s}}),
+         u"Un.\n\nDeux.\n\nTrois.\n\nQuatre.\n\nCinq.\n\nSix.\n\nSept."_s},
         {"pdf: a line repeated on two pages only stays", readPdf, textPdf({{u"Titre"_s, u"Un."_s}, {u"Titre"_s, u"Deux."_s}}),
          u"Titre\nUn.\n\nTitre\nDeux."_s},
     };

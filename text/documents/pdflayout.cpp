@@ -12,7 +12,10 @@ namespace lexalon {
 namespace {
 
 // Pages fewer than this never make a line a running one.
-constexpr int minimumRunningPages = 3;
+constexpr size_t minimumRunningPages = 3;
+// The pages of one chapter's running header are at most this far apart:
+// the next page, or the one after when headers alternate.
+constexpr size_t chapterHeaderGap = 2;
 // A header, then a page number under it.
 constexpr int runningLinesAtEachEnd = 2;
 
@@ -43,32 +46,54 @@ QString &endLine(PageLines &page, End end)
 
 void dropEndLine(PageLines &page, End end)
 {
-    if (end == End::First)
-        page.removeFirst();
-    else
-        page.removeLast();
-    while (!page.isEmpty() && endLine(page, end).isEmpty())
-        dropEndLine(page, end);
+    do {
+        if (end == End::First)
+            page.removeFirst();
+        else
+            page.removeLast();
+    } while (!page.isEmpty() && endLine(page, end).isEmpty());
+}
+
+// The pages, in order, whose end line has each key.
+QHash<QString, std::vector<size_t>> pagesByKey(std::vector<PageLines> &pages, End end)
+{
+    QHash<QString, std::vector<size_t>> pagesOfKey;
+    for (size_t i = 0; i < pages.size(); ++i) {
+        if (!pages[i].isEmpty())
+            pagesOfKey[runningKey(endLine(pages[i], end))].push_back(i);
+    }
+    return pagesOfKey;
+}
+
+// On more than half the pages of one parity.
+bool isOnMostPages(const std::vector<size_t> &at, const std::array<size_t, 2> &pagesOfParity)
+{
+    std::array<size_t, 2> count{};
+    for (const size_t page : at)
+        ++count[page % 2];
+    return at.size() >= minimumRunningPages
+        && (2 * count[0] > pagesOfParity[0] || 2 * count[1] > pagesOfParity[1]);
 }
 
 void dropRunningEnd(std::vector<PageLines> &pages, End end)
 {
-    std::array<int, 2> pagesOfParity{};
-    std::array<QHash<QString, int>, 2> counts;
-    std::vector<QString> keys(pages.size());
-    for (size_t i = 0; i < pages.size(); ++i) {
-        if (pages[i].isEmpty())
-            continue;
-        keys[i] = runningKey(endLine(pages[i], end));
-        ++pagesOfParity[i % 2];
-        ++counts[i % 2][keys[i]];
+    std::array<size_t, 2> pagesOfParity{};
+    for (size_t i = 0; i < pages.size(); ++i)
+        pagesOfParity[i % 2] += pages[i].isEmpty() ? 0 : 1;
+    std::vector<bool> running(pages.size());
+    const QHash<QString, std::vector<size_t>> pagesOfKey = pagesByKey(pages, end);
+    for (const std::vector<size_t> &at : pagesOfKey) {
+        const bool everywhere = isOnMostPages(at, pagesOfParity);
+        // Or a chapter's own header: pages in a row, or every other page.
+        for (size_t first = 0, last = 1; first < at.size(); first = last++) {
+            while (last < at.size() && at[last] - at[last - 1] <= chapterHeaderGap)
+                ++last;
+            for (size_t i = first; i < last; ++i)
+                running[at[i]] = everywhere || last - first >= minimumRunningPages;
+        }
     }
-    const auto running = [&](const QString &key) {
-        const int odd = counts[0].value(key), even = counts[1].value(key);
-        return odd + even >= minimumRunningPages && (2 * odd > pagesOfParity[0] || 2 * even > pagesOfParity[1]);
-    };
     for (size_t i = 0; i < pages.size(); ++i) {
-        if (!pages[i].isEmpty() && running(keys[i]))
+        if (running[i])
             dropEndLine(pages[i], end);
     }
 }

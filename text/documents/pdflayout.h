@@ -18,8 +18,10 @@ PageLines pageLines(QStringView pageText);
 // Drops running headers and footers: the first (or last) line of a page is
 // running when, read with spaces left out and every run of digits as one '#'
 // so that page numbers match, the same line is first (or last) on at least 3
-// pages and on more than half the pages of the same parity (books alternate
-// their headers). Done twice at each end, for a header over a page number.
+// pages and either on more than half the pages of the same parity (books
+// alternate their headers) or on pages at most 2 apart (a chapter's header:
+// each page, or every other one). Done twice at each end, for a header over
+// a page number.
 void dropRunningLines(std::vector<PageLines> &pages);
 
 // The pages as one text, each page a paragraph at least, a blank line within
