@@ -267,6 +267,8 @@ std::vector<Reading> refusals()
          encrypted()},
         {"epub without its container", readEpub, zip({{u"mimetype"_s, "application/epub+zip"}}),
          missingPart(u"META-INF/container.xml"_s)},
+        {"html: elements nested deeper than the parser goes", readHtml, page(QByteArray("<div>").repeated(300) + "fond"),
+         nestedTooDeeply()},
         {"pdf: truncated", readPdf, pdf.first(pdf.size() / 2), damaged()},
         {"pdf: damaged", readPdf, "%PDF-1.4\n1 0 obj << /Type /Catalog >>\n%%EOF\n", damaged()},
         {"pdf: encrypted with a password", readPdf, pdfOfContents({pdfTextContent({u"secret"_s})}, "/Encrypt 6 0 R " + id, {encrypt}),

@@ -43,6 +43,11 @@ inline QString tooLongToParse()
     return QStringLiteral("le document est trop long pour être lu");
 }
 
+inline QString nestedTooDeeply()
+{
+    return QStringLiteral("le document imbrique ses éléments trop profondément");
+}
+
 inline QString missingPart(const QString &name)
 {
     return QStringLiteral("il manque au document sa partie « %1 »").arg(name);

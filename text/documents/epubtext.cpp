@@ -68,7 +68,7 @@ std::optional<Package> readPackage(QByteArrayView opf, const QString &folder, QS
             ParagraphWriter title;
             while (reader.next() && !reader.isEnd())
                 title.write(reader.text());
-            package.title = title.take();
+            package.title = title.take().normalized(QString::NormalizationForm_C);
         }
     }
     problem = reader.problem();

@@ -17,19 +17,27 @@
 #include <initializer_list>
 #include <memory>
 #include <mutex>
+#include <new>
 
 namespace lexalon {
 namespace {
 
-// No network, no messages on the standard error; the HTML parser reads no
-// DTD and expands no entity of its own.
-constexpr int parseOptions = HTML_PARSE_NONET | HTML_PARSE_NOERROR | HTML_PARSE_NOWARNING | HTML_PARSE_COMPACT;
+// No network, no messages on the standard error, no encoding of the page's
+// own; the HTML parser reads no DTD and expands no entity of its own.
+constexpr int parseOptions = HTML_PARSE_NONET | HTML_PARSE_NOERROR | HTML_PARSE_NOWARNING | HTML_PARSE_COMPACT
+                           | HTML_PARSE_IGNORE_ENC;
 
 struct DocFree
 {
     void operator()(xmlDoc *doc) const { xmlFreeDoc(doc); }
 };
 using Document = std::unique_ptr<xmlDoc, DocFree>;
+
+struct ParserFree
+{
+    void operator()(htmlParserCtxt *parser) const { htmlFreeParserCtxt(parser); }
+};
+using Parser = std::unique_ptr<htmlParserCtxt, ParserFree>;
 
 bool named(const xmlNode *node, const char *name)
 {
@@ -190,7 +198,14 @@ DocumentText readHtml(QByteArrayView bytes, TaskProgress *progress)
     if (utf8.isEmpty())
         return {};
     // The program decides the encoding; the parser is told, and guesses nothing.
-    const Document doc(htmlReadMemory(utf8.constData(), int(utf8.size()), nullptr, "UTF-8", parseOptions));
+    const Parser parser(htmlNewParserCtxt());
+    if (!parser)
+        throw std::bad_alloc();
+    const Document doc(htmlCtxtReadMemory(parser.get(), utf8.constData(), int(utf8.size()), nullptr, "UTF-8", parseOptions));
+    // Faults of HTML are mended as browsers do; the parser stops only at
+    // elements nested deeper than it goes (256), and the rest would be lost.
+    if (parser->disableSAX != 0)
+        return {{}, {}, documentProblem::nestedTooDeeply()};
     const xmlNode *root = doc ? xmlDocGetRootElement(doc.get()) : nullptr;
     if (root == nullptr)
         return {{}, {}, documentProblem::damaged()};
