@@ -94,8 +94,8 @@ public:
     }
 
 private:
-    // Writes what the node starts; gives the node whose siblings come next:
-    // its last child once entered, or the node itself.
+    // Writes what the node starts, going down through first children as far
+    // as they go; gives the node reached, whose siblings come next.
     const xmlNode *visit(const xmlNode *node)
     {
         for (;;) {
