@@ -1,24 +1,54 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "bench/corpus.h"
+#include "support/pdfwriter.h"
+#include "text/documents/pdftext.h"
 #include "text/textfile.h"
 #include "text/windows1252.h"
 #include "wordforms/textstudy.h"
 
 #include <QFile>
+#include <QList>
+#include <QStringList>
 #include <QTemporaryDir>
 
 #include <quazip/quazip.h>
 #include <quazip/quazipfile.h>
 #include <quazip/quazipnewinfo.h>
 
+#include <algorithm>
 #include <utility>
 #include <vector>
 
 #include <benchmark/benchmark.h>
 
 using namespace lexalon;
+using namespace Qt::StringLiterals;
 
 namespace {
+
+constexpr qsizetype pdfLineLength = 80;
+constexpr int pdfLinesPerPage = 40;
+
+// Prose as the pages of a PDF: lines cut at spaces under a running header,
+// over a page number.
+QByteArray pdfOfProse(QString prose, int pages)
+{
+    prose.replace(u"\r\n"_s, u" "_s).replace(u'\n', u' ');
+    QList<QByteArray> contents;
+    qsizetype at = 0;
+    for (int page = 1; page <= pages && at < prose.size(); ++page) {
+        QStringList lines = {u"Histoire d'un livre"_s};
+        for (int line = 0; line < pdfLinesPerPage && at < prose.size(); ++line) {
+            const qsizetype space = prose.lastIndexOf(u' ', std::min(at + pdfLineLength, prose.size() - 1));
+            const qsizetype end = space > at ? space : std::min(at + pdfLineLength, prose.size());
+            lines.append(prose.sliced(at, end - at).trimmed());
+            at = end;
+        }
+        lines.append(QString::number(page));
+        contents.append(testing::pdfTextContent(lines));
+    }
+    return testing::pdfOfContents(contents);
+}
 
 // A novel of 300 pages: some 2,000 characters a page, in paragraphs of about
 // 800, of real French when there is some, else French-like prose.
@@ -34,7 +64,7 @@ QStringList novelParagraphs()
                                          : QString::fromUtf8(bytes);
     QStringList paragraphs;
     for (qsizetype from = 0; from < text.size(); from += 800)
-        paragraphs.append(text.mid(from, 800).toHtmlEscaped().replace(u'\n', u' ').replace(u'\r', u' '));
+        paragraphs.append(text.mid(from, 800).replace(u'\n', u' ').replace(u'\r', u' '));
     return paragraphs;
 }
 
@@ -60,7 +90,7 @@ QByteArray joined(const QStringList &paragraphs, const QString &before, const QS
 {
     QString body;
     for (const QString &paragraph : paragraphs)
-        body += before + paragraph + after;
+        body += before + paragraph.toHtmlEscaped() + after;
     return body.toUtf8();
 }
 
@@ -69,7 +99,11 @@ QString writeNovel(const QTemporaryDir &folder, const QString &kind)
     const QStringList paragraphs = novelParagraphs();
     const QString path = folder.filePath(QStringLiteral("roman.") + kind);
     bool written = false;
-    if (kind == QStringLiteral("docx")) {
+    if (kind == QStringLiteral("pdf")) {
+        QFile file(path);
+        const QByteArray pdf = pdfOfProse(paragraphs.join(u' '), 300);
+        written = file.open(QIODevice::WriteOnly) && file.write(pdf) == pdf.size();
+    } else if (kind == QStringLiteral("docx")) {
         written = writeZip(path, {
             {QStringLiteral("[Content_Types].xml"), "<?xml version=\"1.0\"?><Types xmlns=\"http://schemas.openxmlformats.org/package/2006/content-types\"/>"},
             {QStringLiteral("word/document.xml"),
@@ -136,5 +170,26 @@ void BM_OpenNovel(benchmark::State &state, const char *kind)
 BENCHMARK_CAPTURE(BM_OpenNovel, docx, "docx")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_OpenNovel, odt, "odt")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_OpenNovel, epub, "epub")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_OpenNovel, pdf, "pdf")->Unit(benchmark::kMillisecond);
+
+// A 1,000-page PDF read as text. Pages are read on as many threads as the
+// process may use: under `taskset -c 0`, the rate of one core.
+void BM_ReadLongPdf(benchmark::State &state)
+{
+    constexpr int pageCount = 1000;
+    const QByteArray pdf =
+        pdfOfProse(decodeWindows1252(bench::frenchLikeText(qint64(pageCount) * pdfLinesPerPage * (pdfLineLength + 10))),
+                   pageCount);
+    for (auto _ : state) {
+        const DocumentText text = readPdf(pdf);
+        if (!text.ok())
+            state.SkipWithError("the PDF was not read");
+        benchmark::DoNotOptimize(text.text.data());
+    }
+    state.counters["pages_per_second"] =
+        benchmark::Counter(double(pageCount), benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["megabytes"] = double(pdf.size()) / 1e6;
+}
+BENCHMARK(BM_ReadLongPdf)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace

@@ -3,7 +3,10 @@
 // problem, never both, and never crashes, hangs or reads outside the bytes.
 #include "fuzz/fuzzcheck.h"
 #include "text/documents/docxreader.h"
+#include "text/documents/epubtext.h"
+#include "text/documents/htmltext.h"
 #include "text/documents/odtreader.h"
+#include "text/documents/pdftext.h"
 #include "text/documents/xmldocumentreader.h"
 
 #include <QByteArray>
@@ -23,7 +26,7 @@ void checkRead(const DocumentText &read)
 
 void checkReading(QByteArrayView bytes)
 {
-    for (const auto reader : {readDocx, readOdt, readXmlDocument})
+    for (const auto reader : {readDocx, readOdt, readXmlDocument, readHtml, readPdf, readEpub})
         checkRead(reader(bytes, nullptr));
 }
 

@@ -9,6 +9,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libqt6printsupport6 qt6-translations-l10n
   qt6-charts-dev qt6-svg-dev libqt6opengl6-dev
   libquazip1-qt6-dev qt6-5compat-dev
+  libxml2-dev libpoppler-qt6-dev
   qt6-qpa-plugins libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2 fonts-dejavu-core fonts-dejavu-extra fontconfig

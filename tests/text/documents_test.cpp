@@ -1,8 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/interaction/taskprogress.h"
+#include "support/pdfwriter.h"
+#include "support/qt_printers.h"
 #include "support/testfiles.h"
 #include "text/documents/documentproblems.h"
 #include "text/documents/docxreader.h"
+#include "text/documents/epubtext.h"
+#include "text/documents/htmltext.h"
+#include "text/documents/pdftext.h"
 #include "text/documents/odtreader.h"
 #include "text/documents/xmldocumentreader.h"
 #include "text/documents/ziparchive.h"
@@ -10,6 +15,7 @@
 #include <QBuffer>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QUrl>
 
 #include <quazip/quazip.h>
 #include <quazip/quazipfile.h>
@@ -24,6 +30,7 @@
 #include <vector>
 
 using namespace lexalon;
+using namespace lexalon::testing;
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -98,6 +105,29 @@ QByteArray lyingZip()
     return bytes;
 }
 
+// An e-book of two documents, the second in a folder of its own.
+QByteArray epub(const Entries &more = {})
+{
+    Entries entries = {
+        {u"mimetype"_s, "application/epub+zip"},
+        {u"META-INF/container.xml"_s, R"(<container xmlns="urn:oasis:names:tc:opendocument:xmlns:container" version="1.0">)"
+                                      R"(<rootfiles><rootfile full-path="OEBPS/livre.opf"/></rootfiles></container>)"},
+        {u"OEBPS/livre.opf"_s, R"(<package xmlns="http://www.idpf.org/2007/opf" xmlns:dc="http://purl.org/dc/elements/1.1/">)"
+                               R"(<metadata><dc:title>Le  livre</dc:title></metadata><manifest>)"
+                               R"(<item id="b" href="Texte/deux%20b.xhtml"/><item id="a" href="un.xhtml#debut"/></manifest>)"
+                               R"(<spine><itemref idref="a"/><itemref idref="b"/></spine></package>)"},
+        {u"OEBPS/un.xhtml"_s, "<?xml version='1.0'?><html xmlns='http://www.w3.org/1999/xhtml'><head><title>x</title></head>"
+                              "<body><p>Un</p></body></html>"},
+        {u"OEBPS/Texte/deux b.xhtml"_s, "<html><body><p>Deux</p><p>fin</p></body></html>"}};
+    entries.insert(entries.end(), more.begin(), more.end());
+    return zip(entries);
+}
+
+QByteArray page(const QByteArray &body, const QByteArray &head = {})
+{
+    return "<!DOCTYPE html><html><head>" + head + "</head><body>" + body + "</body></html>";
+}
+
 using Reader = DocumentText (*)(QByteArrayView, TaskProgress *);
 
 struct Reading
@@ -112,6 +142,7 @@ struct Reading
 std::vector<Reading> readings()
 {
     const QByteArray run = "<w:r><w:t xml:space=\"preserve\">";
+    const QByteArray meta1252 = R"(<meta http-equiv="Content-Type" content="text/html; charset=windows-1252">)";
     return {
         {"docx: paragraphs in order", readDocx, docx("<w:p>" + run + "Premier </w:t></w:r>" + run + "paragraphe</w:t></w:r></w:p><w:p/><w:p>" + run + "Second</w:t></w:r></w:p>"),
          u"Premier paragraphe\n\nSecond"_s},
@@ -150,6 +181,58 @@ std::vector<Reading> readings()
          "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><livre>\n  <titre>Le Titre</titre>\n  <para>Il <em>\xE9tait</em> une fois &amp; &#233;t\xE9</para>"
          "<para><em>Encore</em> une</para><code><![CDATA[<brut>]]></code></livre>",
          u"Le Titre\n\nIl était une fois & été\n\nEncore une\n\n<brut>"_s},
+        {"html: block elements end paragraphs, inline ones do not", readHtml,
+         page("<h1>Titre</h1><p>Un <b>mot</b>\n  et   l<i>&apos;</i>autre</p><div>Deux<div>Trois</div>quatre</div>"
+              "<ul><li>a</li><li>b</li></ul><blockquote>cité</blockquote><section>fin</section>"),
+         u"Titre\n\nUn mot et l'autre\n\nDeux\n\nTrois\n\nquatre\n\na\n\nb\n\ncité\n\nfin"_s},
+        {"html: br ends a line, two end the paragraph", readHtml, page("<p>vers un<br>vers deux<br/><br> après</p>"),
+         u"vers un\nvers deux\n\naprès"_s},
+        {"html: pre keeps its line breaks", readHtml, page("<pre>a  b\n\tc\r\n\n\nd</pre>"), u"a b\nc\n\nd"_s},
+        {"html: table cells are separated, rows are paragraphs", readHtml,
+         page("<table><tr><th>nom</th><td>âge</td></tr><tr><td>Paul</td><td>12</td></tr></table>"),
+         u"nom âge\n\nPaul 12"_s},
+        {"html: script, style, head, template and noscript are not text", readHtml,
+         page("avant<script>var x = 1;</script><style>p{}</style><template>t</template><noscript>n</noscript>"
+              " après<!-- note -->",
+              "<title>Le  titre</title><style>h1{}</style>"),
+         u"avant après"_s, u"Le titre"_s},
+        {"html: character references, soft hyphens and no-break spaces", readHtml,
+         page("l&eacute;&#x2019;&#233;t&eacute; &amp; d&shy;&eacute;j&agrave;&nbsp;vu &lt;p&gt; &#xA0;;"),
+         u"lé’été & déjà vu <p> ;"_s},
+        {"html: valid UTF-8 without a declaration", readHtml, page("\xC3\xA9t\xC3\xA9 \xC5\x93uvre"), u"été œuvre"_s},
+        {"html: other bytes without a declaration are Windows-1252", readHtml, page("\xE9t\xE9 \x9Cuvre\x85"),
+         u"été œuvre…"_s},
+        {"html: the meta's charset", readHtml, page("\xE9t\xE9 \x80", meta1252), u"été €"_s},
+        {"html: the meta's charset, ISO-8859-1 read as Windows-1252", readHtml,
+         page("\x9Cuvre", "<meta charset='ISO-8859-1'>"), u"œuvre"_s},
+        {"xhtml: the XML declaration", readHtml,
+         "<?xml version='1.0' encoding='windows-1252'?><html xmlns='http://www.w3.org/1999/xhtml'><body><p>\xE9t\xE9"
+         "</p><p/><p>fin<br/>ici</p></body></html>",
+         u"été\n\nfin\nici"_s},
+        {"html: the byte-order mark wins over the meta", readHtml, "\xEF\xBB\xBF" + page("\xC3\xA9t\xC3\xA9", meta1252),
+         u"été"_s},
+        {"html: UTF-16 with its mark", readHtml,
+         QByteArray("\xFF\xFE") + QByteArray(reinterpret_cast<const char *>(u"<p>été</p><p>fin</p>"), 40),
+         u"été\n\nfin"_s},
+        {"epub: the spine's documents in reading order", readEpub, epub(), u"Un\n\nDeux\n\nfin"_s, u"Le livre"_s},
+        {"html: no body", readHtml, "<html><head><title>seul</title></head></html>", {}, u"seul"_s},
+        {"pdf: lines kept, pages are paragraphs", readPdf, textPdf({{u"Première ligne,"_s, u"seconde."_s}, {u"Page deux."_s}}),
+         u"Première ligne,\nseconde.\n\nPage deux."_s},
+        {"pdf: a word hyphenated at a line end is joined, a compound keeps its hyphen", readPdf,
+         textPdf({{u"Il était une fa-"_s, u"meuse histoire, peut-être"_s, u"vraie, ou peut-"_s, u"être pas. Pierre-"_s,
+                   u"Marie."_s}}),
+         u"Il était une fameuse histoire, peut-être\nvraie, ou peut-être pas. Pierre-\nMarie."_s},
+        {"pdf: a hyphenated word across pages", readPdf, textPdf({{u"une his-"_s}, {u"toire"_s}}), u"une histoire"_s},
+        {"pdf: running header and page numbers over three pages are dropped", readPdf,
+         textPdf({{u"Les Misérables"_s, u"Un."_s, u"- 9 -"_s}, {u"Les Misérables"_s, u"Deux."_s, u"- 10 -"_s},
+                  {u"Les Misérables"_s, u"Trois."_s, u"- 11 -"_s}}),
+         u"Un.\n\nDeux.\n\nTrois."_s},
+        {"pdf: a chapter's header over three pages of seven is dropped", readPdf,
+         textPdf({{u"Chapitre 1 : Début 1"_s, u"Un."_s}, {u"Chapitre 1 : Début 2"_s, u"Deux."_s},
+                  {u"Chapitre 1 : Début 3"_s, u"Trois."_s}, {u"Quatre."_s}, {u"Cinq."_s}, {u"Six."_s}, {u"Sept."_s}}),
+         u"Un.\n\nDeux.\n\nTrois.\n\nQuatre.\n\nCinq.\n\nSix.\n\nSept."_s},
+        {"pdf: a line repeated on two pages only stays", readPdf, textPdf({{u"Titre"_s, u"Un."_s}, {u"Titre"_s, u"Deux."_s}}),
+         u"Titre\nUn.\n\nTitre\nDeux."_s},
     };
 }
 
@@ -160,6 +243,10 @@ std::vector<Reading> refusals()
     const QByteArray paragraph = "<w:p><w:r><w:t>Texte</w:t></w:r></w:p>";
     const QByteArray whole = docx(paragraph);
     const Entries parts = {{u"[Content_Types].xml"_s, "<Types/>"}, {u"word/document.xml"_s, word(paragraph)}};
+    const QByteArray pdf = textPdf({{u"Un texte."_s}});
+    const QByteArray encrypt = "<< /Filter /Standard /V 1 /R 2 /P -4 /O <" + QByteArray(64, 'a') + "> /U <"
+                             + QByteArray(64, 'b') + "> >>";
+    const QByteArray id = "/ID [<00112233445566778899aabbccddeeff> <00112233445566778899aabbccddeeff>]";
     return {
         {"not a ZIP", readDocx, "Bonjour", damaged()},
         {"truncated ZIP", readDocx, whole.left(whole.size() * 3 / 4), damaged()},
@@ -175,6 +262,24 @@ std::vector<Reading> refusals()
         {"XML with an undeclared entity", readXmlDocument, "<r>a &nbsp; b</r>", entities()},
         {"not XML", readXmlDocument, "Ceci n'est pas du XML.", malformedXml(1, 1)},
         {"XML cut short", readXmlDocument, "<r><p>Texte</p>", malformedXml(1, 15)},
+        {"epub: a spine document encrypted", readEpub,
+         epub({{u"META-INF/encryption.xml"_s, R"(<encryption xmlns:enc="http://www.w3.org/2001/04/xmlenc#"><enc:EncryptedData>)"
+                                              R"(<enc:CipherData><enc:CipherReference URI="OEBPS/un.xhtml"/></enc:CipherData>)"
+                                              R"(</enc:EncryptedData></encryption>)"}}),
+         encrypted()},
+        {"epub without its container", readEpub, zip({{u"mimetype"_s, "application/epub+zip"}}),
+         missingPart(u"META-INF/container.xml"_s)},
+        {"html: elements nested deeper than the parser goes", readHtml, page(QByteArray("<div>").repeated(300) + "fond"),
+         nestedTooDeeply()},
+        {"pdf: truncated", readPdf, pdf.first(pdf.size() / 2), damaged()},
+        {"pdf: damaged", readPdf, "%PDF-1.4\n1 0 obj << /Type /Catalog >>\n%%EOF\n", damaged()},
+        {"pdf: encrypted with a password", readPdf, pdfOfContents({pdfTextContent({u"secret"_s})}, "/Encrypt 6 0 R " + id, {encrypt}),
+         passwordProtected()},
+        {"pdf: a page tree that loops, its page count a lie", readPdf,
+         pdfFile({"<< /Type /Catalog /Pages 2 0 R >>", "<< /Type /Pages /Kids [3 0 R] /Count 2000000000 >>",
+                  "<< /Type /Pages /Parent 2 0 R /Kids [2 0 R] /Count 1 >>"}),
+         damaged()},
+        {"pdf: no text", readPdf, pdfOfContents({"0 0 m 100 100 l S"}), imageOnly()},
         {"entity in a part", readDocx, zip({{u"word/document.xml"_s, word("<w:p><w:r><w:t>&e;</w:t></w:r></w:p>").replace("<w:document", "<!DOCTYPE w:document [<!ENTITY e \"x\">]><w:document")}}), entities()},
     };
 }
@@ -204,6 +309,12 @@ TEST(Documents, NeverReadTheFileAnEntityNames)
         EXPECT_EQ(read.problem, documentProblem::entities());
         EXPECT_FALSE(read.text.contains(u"secret"_s));
     }
+    // A web page is read all the same: its DOCTYPE is never fetched, its entities never declared.
+    const QByteArray url = QUrl::fromLocalFile(secret).toEncoded();
+    const DocumentText page =
+        readHtml("<!DOCTYPE html SYSTEM \"" + url + "\" [<!ENTITY s SYSTEM \"" + url + "\">]><p>a &s; b</p>");
+    EXPECT_EQ(page.problem, QString());
+    EXPECT_EQ(page.text, u"a &s; b"_s);
 }
 
 TEST(Documents, RefuseWhatTheyCannotReadSafely)
@@ -236,4 +347,12 @@ TEST(Documents, ZipArchiveListsItsEntries)
     EXPECT_EQ(archive->read(u"a/c.xml"_s, problem), QByteArray("<c/>"));
     EXPECT_FALSE(archive->read(u"A/C.XML"_s, problem).has_value());
     EXPECT_EQ(problem.toStdString(), documentProblem::missingPart(u"A/C.XML"_s).toStdString());
+}
+
+TEST(Documents, CountThePdfPagesRead)
+{
+    TaskProgress progress;
+    EXPECT_EQ(readPdf(textPdf({{u"un"_s}, {u"deux"_s}, {u"trois"_s}}), &progress).text, u"un\n\ndeux\n\ntrois"_s);
+    EXPECT_EQ(progress.done(), 3);
+    EXPECT_EQ(progress.total(), 3);
 }

@@ -32,6 +32,22 @@ inline QString entities()
     return QStringLiteral("le document déclare des entités externes");
 }
 
+inline QString imageOnly()
+{
+    return QStringLiteral("le document est une image et ne contient pas de texte");
+}
+
+// Longer than a parser can take in one piece (2 GB).
+inline QString tooLongToParse()
+{
+    return QStringLiteral("le document est trop long pour être lu");
+}
+
+inline QString nestedTooDeeply()
+{
+    return QStringLiteral("le document imbrique ses éléments trop profondément");
+}
+
 inline QString missingPart(const QString &name)
 {
     return QStringLiteral("il manque au document sa partie « %1 »").arg(name);
