@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "bench/corpus.h"
-#include "text/windows1252.h"
+#include "text/encoding/windows1252.h"
 #include "wordforms/analysis.h"
 #include "wordforms/corpus.h"
 #include "wordforms/wordlist.h"

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "bench/corpus.h"
 
-#include "text/windows1252.h"
+#include "text/encoding/windows1252.h"
 
 #include <QFile>
 #include <QString>

@@ -3,7 +3,7 @@
 #include "support/pdfwriter.h"
 #include "text/documents/pdftext.h"
 #include "text/textfile.h"
-#include "text/windows1252.h"
+#include "text/encoding/windows1252.h"
 #include "wordforms/textstudy.h"
 
 #include <QFile>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "bench/corpus.h"
 #include "text/textfile.h"
-#include "text/windows1252.h"
+#include "text/encoding/windows1252.h"
 #include "wordforms/analysis.h"
 #include "wordforms/formmatcher.h"
 #include "wordforms/letters.h"

@@ -12,7 +12,7 @@
 #include "gui/wordlist/wordlistwindow.h"
 #include "platform/interaction/taskprogress.h"
 #include "tests/support/windowtesting.h"
-#include "text/windows1252.h"
+#include "text/encoding/windows1252.h"
 #include "wordforms/analysis.h"
 
 #include <QApplication>

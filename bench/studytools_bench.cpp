@@ -11,7 +11,7 @@
 #include "gui/concordance/dispersionstrip.h"
 #include "gui/statistics/statisticswindow.h"
 #include "text/textfile.h"
-#include "text/windows1252.h"
+#include "text/encoding/windows1252.h"
 #include "wordforms/analysis.h"
 #include "wordforms/concordance.h"
 #include "wordforms/lexicalstatistics.h"

@@ -2,7 +2,7 @@
 #include "bench/corpus.h"
 #include "formats/wordlistfile.h"
 #include "text/textfile.h"
-#include "text/windows1252.h"
+#include "text/encoding/windows1252.h"
 #include "wordforms/analysis.h"
 #include "wordforms/wordlist.h"
 

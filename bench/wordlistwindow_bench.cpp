@@ -3,7 +3,7 @@
 #include "bench/offscreen.h"
 #include "gui/wordlist/wordlistview.h"
 #include "gui/wordlist/wordlistwindow.h"
-#include "text/windows1252.h"
+#include "text/encoding/windows1252.h"
 #include "wordforms/textstudy.h"
 
 #include <QApplication>

@@ -6,7 +6,7 @@
 #include "platform/files/regularfile.h"
 #include "platform/system/parallelfor.h"
 #include "text/textfile.h"
-#include "text/windows1252.h"
+#include "text/encoding/windows1252.h"
 #include "wordforms/analysis.h"
 #include "wordforms/tokenlist.h"
 

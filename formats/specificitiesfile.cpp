@@ -2,7 +2,7 @@
 #include "formats/specificitiesfile.h"
 
 #include "formats/wordlistfile.h"
-#include "text/windows1252.h"
+#include "text/encoding/windows1252.h"
 #include "wordforms/specificities.h"
 #include "wordforms/wordlist.h"
 

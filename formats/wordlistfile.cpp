@@ -4,7 +4,7 @@
 #include "platform/files/nativepath.h"
 #include "platform/files/outputfile.h"
 #include "text/textfile.h"
-#include "text/windows1252.h"
+#include "text/encoding/windows1252.h"
 #include "wordforms/wordlist.h"
 
 #include <QBuffer>

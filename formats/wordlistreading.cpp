@@ -4,7 +4,7 @@
 #include "platform/files/nativepath.h"
 #include "platform/files/regularfile.h"
 #include "text/textfile.h"
-#include "text/windows1252.h"
+#include "text/encoding/windows1252.h"
 #include "wordforms/letters.h"
 #include "wordforms/wordlistsum.h"
 

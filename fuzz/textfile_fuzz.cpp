@@ -6,7 +6,7 @@
 // between pieces come up all the time.
 #include "fuzz/fuzzcheck.h"
 #include "text/textfile.h"
-#include "text/windows1252.h"
+#include "text/encoding/windows1252.h"
 
 #include <QBuffer>
 #include <QByteArray>

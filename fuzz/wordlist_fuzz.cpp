@@ -5,7 +5,7 @@
 // writes them, and each concordance must hold every attestation in each sort.
 #include "fuzz/fuzzcheck.h"
 #include "tests/support/plainformcount.h"
-#include "text/windows1252.h"
+#include "text/encoding/windows1252.h"
 #include "wordforms/analysis.h"
 #include "wordforms/concordance.h"
 #include "wordforms/letters.h"

@@ -6,7 +6,7 @@
 #include "platform/files/systemerror.h"
 #include "platform/interaction/taskprogress.h"
 #include "text/documentfile.h"
-#include "text/windows1252.h"
+#include "text/encoding/windows1252.h"
 
 #include <QBuffer>
 #include <QByteArray>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "formats/wordlistfile.h"
 #include "formats/wordlistreading.h"
-#include "text/windows1252.h"
+#include "text/encoding/windows1252.h"
 
 #include "tests/support/iconv_windows1252.h"
 #include "tests/support/qt_printers.h"

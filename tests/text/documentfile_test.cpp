@@ -47,7 +47,7 @@ TEST(DocumentFile, ReadTextFileExtractsDocumentsAndRefusesOtherKinds)
     };
     for (const auto &c : cases) {
         const QString path = folder.filePath(QString::fromUtf8(c.name));
-        ASSERT_TRUE(writeBytes(path, c.bytes));
+        ASSERT_TRUE(lexalon::testing::writeBytes(path, c.bytes));
         const TextFileContent content = readTextFile(path);
         EXPECT_EQ(content.status, c.status) << c.name;
         EXPECT_EQ(content.text, c.text) << c.name;

@@ -3,7 +3,7 @@
 #include "support/iconv_windows1252.h"
 #include "support/testfiles.h"
 #include "text/textfile.h"
-#include "text/windows1252.h"
+#include "text/encoding/windows1252.h"
 
 #include <QBuffer>
 #include <QDir>

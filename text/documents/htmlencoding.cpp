@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "text/documents/htmlencoding.h"
 
-#include "text/windows1252.h"
+#include "text/encoding/windows1252.h"
 
 #include <QByteArray>
 #include <QStringDecoder>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "text/windows1252.h"
+#include "text/encoding/windows1252.h"
 
 #include <QChar>
 
