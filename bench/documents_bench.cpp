@@ -63,8 +63,19 @@ QStringList novelParagraphs()
     const QString text = bytes.isEmpty() ? decodeWindows1252(bench::frenchLikeText(600'000))
                                          : QString::fromUtf8(bytes);
     QStringList paragraphs;
-    for (qsizetype from = 0; from < text.size(); from += 800)
-        paragraphs.append(text.mid(from, 800).replace(u'\n', u' ').replace(u'\r', u' '));
+    for (qsizetype from = 0; from < text.size();) {
+        // Whole characters, and none XML refuses.
+        qsizetype length = std::min<qsizetype>(800, text.size() - from);
+        if (text.at(from + length - 1).isHighSurrogate())
+            --length;
+        QString paragraph = text.mid(from, length);
+        for (QChar &c : paragraph) {
+            if (c.unicode() < 0x20)
+                c = u' ';
+        }
+        paragraphs.append(paragraph);
+        from += length;
+    }
     return paragraphs;
 }
 
