@@ -56,9 +56,9 @@ void startWordElement(QStringView name, TextAssembler &text, bool &inText)
     else if (name == u"t")
         inText = true;
     else if (name == u"tab")
-        text.addSeparator(u'\t');
+        text.addTab();
     else if (name == u"br" || name == u"cr")
-        text.addSeparator(u'\n');
+        text.breakLine();
     else if (name == u"noBreakHyphen")
         text.addText(u"-");
 }

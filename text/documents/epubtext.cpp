@@ -4,8 +4,8 @@
 #include "platform/interaction/taskprogress.h"
 #include "text/documents/documentproblems.h"
 #include "text/documents/htmltext.h"
-#include "text/documents/paragraphwriter.h"
 #include "text/documents/safexml.h"
+#include "text/documents/textassembler.h"
 #include "text/documents/ziparchive.h"
 
 #include <QDir>
@@ -65,10 +65,10 @@ std::optional<Package> readPackage(QByteArrayView opf, const QString &folder, QS
         } else if (reader.name() == u"itemref") {
             spineIds.append(reader.attribute(u"idref"));
         } else if (reader.name() == u"title" && package.title.isEmpty()) {
-            ParagraphWriter title;
+            TextAssembler title;
             while (reader.next() && !reader.isEnd())
-                title.write(reader.text());
-            package.title = title.take().normalized(QString::NormalizationForm_C);
+                title.addText(reader.text());
+            package.title = title.finish();
         }
     }
     problem = reader.problem();

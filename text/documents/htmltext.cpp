@@ -4,7 +4,7 @@
 #include "platform/interaction/taskprogress.h"
 #include "text/documents/documentproblems.h"
 #include "text/documents/htmlencoding.h"
-#include "text/documents/paragraphwriter.h"
+#include "text/documents/textassembler.h"
 
 #include <QByteArray>
 #include <QString>
@@ -90,7 +90,7 @@ public:
                 break;
             node = node->next;
         }
-        return m_writer.take();
+        return m_text.finish();
     }
 
 private:
@@ -100,7 +100,10 @@ private:
     {
         for (;;) {
             if (node->type == XML_TEXT_NODE || node->type == XML_CDATA_SECTION_NODE) {
-                m_writer.write(textOf(node->content), m_preformatted > 0);
+                if (m_preformatted > 0)
+                    m_text.addLines(textOf(node->content));
+                else
+                    m_text.addText(textOf(node->content));
             } else if (node->type == XML_ELEMENT_NODE && !isSkipped(node)) {
                 enter(node);
                 if (node->children != nullptr) {
@@ -116,7 +119,7 @@ private:
     void enter(const xmlNode *node)
     {
         if (isBlock(node))
-            m_writer.endParagraph();
+            m_text.endParagraph();
         if (named(node, "pre"))
             ++m_preformatted;
     }
@@ -124,16 +127,16 @@ private:
     void leave(const xmlNode *node)
     {
         if (named(node, "br"))
-            m_writer.breakLine();
+            m_text.breakLine();
         else if (namedAny(node, {"td", "th"}))
-            m_writer.space();
+            m_text.addText(u" ");
         else if (isBlock(node))
-            m_writer.endParagraph();
+            m_text.endParagraph();
         if (named(node, "pre"))
             --m_preformatted;
     }
 
-    ParagraphWriter m_writer;
+    TextAssembler m_text;
     int m_preformatted = 0;
 };
 
@@ -151,12 +154,12 @@ QString titleOf(const xmlNode *root)
     const xmlNode *title = child(child(root, "head"), "title");
     if (title == nullptr)
         return {};
-    ParagraphWriter writer;
+    TextAssembler text;
     for (const xmlNode *node = title->children; node != nullptr; node = node->next) {
         if (node->type == XML_TEXT_NODE)
-            writer.write(textOf(node->content));
+            text.addText(textOf(node->content));
     }
-    return writer.take();
+    return text.finish();
 }
 
 // libxml2's HTML parser knows no internal subset ("<!DOCTYPE html [...]>"): it
@@ -210,9 +213,9 @@ DocumentText readHtml(QByteArrayView bytes, TaskProgress *progress)
     if (root == nullptr)
         return {{}, {}, documentProblem::damaged()};
     DocumentText result;
-    result.title = titleOf(root).normalized(QString::NormalizationForm_C);
+    result.title = titleOf(root);
     if (const xmlNode *body = child(root, "body"))
-        result.text = BodyWalker().walk(body).normalized(QString::NormalizationForm_C);
+        result.text = BodyWalker().walk(body);
     if (progress != nullptr)
         progress->advance(1);
     return result;

@@ -61,9 +61,9 @@ void startTextElement(const SafeXmlReader &reader, TextAssembler &text, int &par
         const qsizetype count = reader.attribute(textNamespace, u"c").toLongLong();
         text.addSpaces(std::clamp<qsizetype>(count, 1, mostSpaces));
     } else if (name == u"tab") {
-        text.addSeparator(u'\t');
+        text.addTab();
     } else if (name == u"line-break") {
-        text.addSeparator(u'\n');
+        text.breakLine();
     } else if (name == u"note-body") {
         text.beginNote();
     }

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "text/documents/pdflayout.h"
 
-#include "text/documents/paragraphwriter.h"
+#include "text/documents/textassembler.h"
 
 #include <QHash>
 #include <QSet>
@@ -158,10 +158,10 @@ public:
 
     QString text()
     {
-        ParagraphWriter writer;
+        TextAssembler text;
         for (size_t i = 0; i < m_entries.size(); ++i) {
             if (m_entries[i].kind != Kind::Line) {
-                writer.endParagraph();
+                text.endParagraph();
                 continue;
             }
             QString line = m_entries[i].text;
@@ -169,10 +169,10 @@ public:
                 line = joined(line, m_entries[next].text);
                 i = next;
             }
-            writer.write(line);
-            writer.breakLine();
+            text.addText(line);
+            text.breakLine();
         }
-        return writer.take();
+        return text.finish();
     }
 
 private:

@@ -24,10 +24,10 @@ PageLines pageLines(QStringView pageText);
 // a page number.
 void dropRunningLines(std::vector<PageLines> &pages);
 
-// The pages as one text, each page a paragraph at least, a blank line within
-// a page ending a paragraph too. A line ending in a letter and a hyphen,
-// whose next line (on the page, or first on the next one) starts with a
-// lower-case letter, is joined to it: without the hyphen, unless the word
+// The pages as one text in NFC, each page a paragraph at least, a blank line
+// within a page ending a paragraph too. A line ending in a letter and a
+// hyphen, whose next line (on the page, or first on the next one) starts with
+// a lower-case letter, is joined to it: without the hyphen, unless the word
 // with its hyphen ("peut-être") is found within a line elsewhere in the text.
 QString joinPages(const std::vector<PageLines> &pages);
 

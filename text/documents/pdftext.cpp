@@ -112,7 +112,7 @@ DocumentText readPdf(QByteArrayView bytes, TaskProgress *progress)
 
     dropRunningLines(pages);
     DocumentText result;
-    result.text = joinPages(pages).normalized(QString::NormalizationForm_C);
+    result.text = joinPages(pages);
     if (result.text.isEmpty())
         return problem(documentProblem::imageOnly());
     return result;

@@ -12,9 +12,9 @@ bool isNoBreakSpace(QChar c)
     return c == u'\u00A0' || c == u'\u202F' || c == u'\u2007';
 }
 
-bool isXmlSpace(QChar c)
+bool isWhiteSpace(QChar c)
 {
-    return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r';
+    return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r' || c == u'\f' || c == u'\v';
 }
 
 } // namespace
@@ -36,13 +36,42 @@ void TextAssembler::addText(QStringView text)
     for (const QChar c : text) {
         if (c == u'\u00AD')
             continue;
-        if (isNoBreakSpace(c) || (m_spaces == Spaces::Collapsed && isXmlSpace(c))) {
+        if (isNoBreakSpace(c) || (m_spaces == Spaces::Collapsed && isWhiteSpace(c))) {
             addSpace(level);
         } else {
             level.paragraph += c;
             level.afterSpace = false;
         }
     }
+}
+
+void TextAssembler::addLines(QStringView text)
+{
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] != u'\n' && text[i] != u'\r')
+            continue;
+        addText(text.sliced(start, i - start));
+        breakLine();
+        if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
+            ++i;
+        start = i + 1;
+    }
+    addText(text.sliced(start));
+}
+
+void TextAssembler::addTab()
+{
+    addSeparator(u'\t');
+}
+
+void TextAssembler::breakLine()
+{
+    const QString &paragraph = m_levels.back().paragraph;
+    if (paragraph.endsWith(u'\n'))
+        endParagraph();
+    else if (!paragraph.isEmpty())
+        addSeparator(u'\n');
 }
 
 void TextAssembler::addSeparator(QChar separator)

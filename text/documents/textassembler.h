@@ -12,20 +12,26 @@ namespace lexalon {
 // Builds a document's text from its pieces, paragraph by paragraph: soft
 // hyphens go, no-break spaces become spaces, blank paragraphs are dropped,
 // and notes are set aside to come after their paragraph or at the end.
+// Every reader of documents writes through it, so that all give their text
+// alike.
 class TextAssembler
 {
 public:
     enum class Spaces {
         Kept,     // as the document has them (Word's runs)
-        Collapsed // any run of white space is one space, none at a paragraph's ends (XML, OpenDocument)
+        Collapsed // any run of white space is one space, none at a line's ends (the other documents)
     };
     enum class Notes { AfterParagraph, AtEnd };
 
-    TextAssembler(Spaces spaces, Notes notes);
+    explicit TextAssembler(Spaces spaces = Spaces::Collapsed, Notes notes = Notes::AtEnd);
 
     void addText(QStringView text);
-    // A tab or a line break inside the paragraph.
-    void addSeparator(QChar separator);
+    // Text whose line feeds (or lone carriage returns) each break the line, as in <pre>.
+    void addLines(QStringView text);
+    void addTab();
+    // Ends the line; a line ended when empty ends the paragraph, so that
+    // breaks in a row leave one blank line, not several.
+    void breakLine();
     // Spaces kept as they are, however the rest is spaced.
     void addSpaces(qsizetype count);
     void endParagraph();
@@ -47,6 +53,7 @@ private:
     };
 
     void addSpace(Level &level);
+    void addSeparator(QChar separator);
 
     Spaces m_spaces;
     Notes m_notes;

@@ -98,7 +98,7 @@ void startTeiElement(const SafeXmlReader &reader, TextAssembler &text, int &text
     } else if (name == u"lb" || name == u"pb" || name == u"cb") {
         if (reader.attribute(u"break") != u"no") {
             if (name == u"lb")
-                text.addSeparator(u'\n');
+                text.breakLine();
             else
                 text.addText(u" ");
         }
