@@ -97,7 +97,7 @@ TextFileContent readDocumentFile(QIODevice &file, FileKind kind, TaskProgress *p
     content.encoding = TextEncoding::Utf8;
     if (kind == FileKind::Unsupported) {
         content.status = TextFileContent::Status::ReadFailed;
-        content.errorString = u"ce type de fichier n'est ni un texte ni un document que Lexalon lit."_s;
+        content.errorString = u"Ce type de fichier n'est ni un texte ni un document que Lexalon lit."_s;
         return content;
     }
     try {
