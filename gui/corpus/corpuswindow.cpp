@@ -8,6 +8,7 @@
 #include "formats/stoplistfile.h"
 #include "formats/wordlistfile.h"
 #include "formats/wordlistreading.h"
+#include "gui/concordance/concordanceorders.h"
 #include "gui/corpus/concordancelinedelegate.h"
 #include "gui/corpus/corpusconcordancemodel.h"
 #include "gui/corpus/corpuslistmodel.h"
@@ -16,13 +17,14 @@
 #include "gui/corpus/corpustextsmodel.h"
 #include "gui/corpus/specificitiesview.h"
 #include "gui/corpus/textview.h"
-#include "gui/concordance/concordanceorders.h"
 #include "gui/look/windowlook.h"
 #include "gui/platform/runthenshow.h"
 #include "gui/platform/taskrunner.h"
 #include "platform/interaction/busypointer.h"
+#include "platform/interaction/busyscope.h"
 #include "platform/interaction/filedialogs.h"
 #include "platform/interaction/messagebox.h"
+#include "platform/interaction/taskprogress.h"
 #include "wordforms/corpus.h"
 #include "wordforms/figures.h"
 #include "wordforms/lexicalstatistics.h"
@@ -52,7 +54,6 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <iterator>
 #include <utility>
 #include <vector>
 
