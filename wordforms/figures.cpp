@@ -53,6 +53,11 @@ QStringView agreeing(qint64 value, QStringView singular, QStringView plural)
     return value > -2 && value < 2 ? singular : plural;
 }
 
+QString decimalFigure(double value, int decimals)
+{
+    return QString::number(value, 'f', decimals).replace(u'.', u',');
+}
+
 QString percentage(qint64 part, qint64 whole)
 {
     const QString percent = QChar(thousandsSeparator) + u"%"_s;

@@ -25,6 +25,9 @@ QString countOf(qint64 value, QStringView singular, QStringView plural);
 // The noun alone, agreeing with the number: singular under two.
 QStringView agreeing(qint64 value, QStringView singular, QStringView plural);
 
+// A value with that many decimals after a comma, its digits plain: "0,5556".
+QString decimalFigure(double value, int decimals);
+
 // The part's share of the whole in whole percent: "13 %". A share neither
 // nothing nor all never shows as "0 %" or "100 %" but as "< 1 %" or "> 99 %";
 // a part of nothing is "0 %".

@@ -2,6 +2,7 @@
 #include "wordforms/lexicalstatistics.h"
 
 #include "platform/interaction/taskprogress.h"
+#include "wordforms/figures.h"
 #include "wordforms/wordlist.h"
 
 #include <algorithm>
@@ -26,7 +27,7 @@ QString decimal(std::optional<double> value, int decimals)
 {
     if (!value)
         return QString::fromUtf16(unavailable);
-    return QString::number(*value, 'f', decimals).replace(u'.', u',');
+    return decimalFigure(*value, decimals);
 }
 
 std::optional<double> ratio(double numerator, double denominator)

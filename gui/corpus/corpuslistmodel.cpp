@@ -15,7 +15,7 @@ namespace lexalon {
 QString perTenThousand(qint64 count, qint64 whole)
 {
     const double value = whole > 0 ? double(count) * 10000.0 / double(whole) : 0.0;
-    return QString::number(value, 'f', 2).replace(u'.', u',');
+    return decimalFigure(value, 2);
 }
 
 CorpusListModel::CorpusListModel(const Corpus &corpus, QObject *parent)

@@ -31,7 +31,7 @@ constexpr QColor underUse[] = {{214, 230, 255}, {176, 206, 255}, {136, 178, 255}
 QString shownScore(double score)
 {
     // A score that rounds to zero is written without a sign of its own.
-    const QString magnitude = QString::number(std::abs(score), 'f', 1).replace(u'.', u',');
+    const QString magnitude = decimalFigure(std::abs(score), 1);
     if (magnitude == u"0,0")
         return magnitude;
     return (score < 0 ? u"\u2212"_s : u"+"_s) + magnitude;
@@ -104,7 +104,7 @@ QVariant SpecificitiesModel::data(const QModelIndex &index, int role) const
     case Qt::ToolTipRole:
         return u"%1 dans %2 : %3\nf = %4, F = %5, t = %6, T = %7"_s.arg(
             shownForm(m_corpus.list().form(row)), m_corpus.textName(text),
-            QString::number(score, 'f', 4).replace(u'.', u',').replace(u'-', u'\u2212'),
+            decimalFigure(score, 4).replace(u'-', u'\u2212'),
             groupedFigure(m_specificities->count(row, text)), groupedFigure(m_specificities->corpusCount(row)),
             groupedFigure(m_specificities->partSize(text)), groupedFigure(m_specificities->corpusSize()));
     case Qt::BackgroundRole:

@@ -232,7 +232,7 @@ void SpecificitiesView::showBars(qsizetype listRow)
         QToolTip::showText(QCursor::pos(),
                            u"%1 : %2\nf = %3, F = %4, t = %5"_s.arg(
                                m_corpus.textName(text),
-                               QString::number(specificities->score(listRow, text), 'f', 4).replace(u'.', u','),
+                               decimalFigure(specificities->score(listRow, text), 4),
                                groupedFigure(specificities->count(listRow, text)),
                                groupedFigure(specificities->corpusCount(listRow)),
                                groupedFigure(specificities->partSize(text))));

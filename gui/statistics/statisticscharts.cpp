@@ -28,11 +28,6 @@ namespace {
 
 constexpr QColor curveColour{0, 0, 128};
 
-QString frenchDecimal(double value, int decimals)
-{
-    return QString::number(value, 'f', decimals).replace(u'.', u',');
-}
-
 // The chart's title, French figures on its axes, its legend under it.
 void frameChart(QChart *chart, const QString &title)
 {
@@ -128,7 +123,7 @@ QChart *rankFrequencyChart(const LexicalStatistics &statistics)
 {
     const auto &ranks = statistics.rankCurve();
     const std::optional<double> slope = statistics.zipfSlope();
-    QLineSeries *series = curve(slope ? u"Pente (exposant de Zipf) : %1"_s.arg(frenchDecimal(*slope, 3))
+    QLineSeries *series = curve(slope ? u"Pente (exposant de Zipf) : %1"_s.arg(decimalFigure(*slope, 3))
                                       : u"Pente (exposant de Zipf) : —"_s);
     QList<QPointF> points;
     points.reserve(qsizetype(ranks.size()));
