@@ -144,7 +144,7 @@ BENCHMARK(BM_ConcordanceOfDe)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 // The "Spécificités" tab shown from its scores made beforehand, then a
 // click on a text's heading.
-void BM_SpecificitiesTab(benchmark::State &state)
+void BM_LafonScoresTab(benchmark::State &state)
 {
     CorpusWindow &window = workspace().window;
     auto *tabs = window.findChild<QTabWidget *>(QStringLiteral("onglets"));
@@ -158,9 +158,9 @@ void BM_SpecificitiesTab(benchmark::State &state)
         QApplication::processEvents();
     }
 }
-BENCHMARK(BM_SpecificitiesTab)->Unit(benchmark::kMillisecond)->Iterations(10);
+BENCHMARK(BM_LafonScoresTab)->Unit(benchmark::kMillisecond)->Iterations(10);
 
-void BM_SpecificitiesSortByText(benchmark::State &state)
+void BM_LafonScoresSortByText(benchmark::State &state)
 {
     QHeaderView *headings =
         workspace().window.findChild<QTableView *>(QStringLiteral("specificites"))->horizontalHeader();
@@ -170,7 +170,7 @@ void BM_SpecificitiesSortByText(benchmark::State &state)
         QApplication::processEvents();
     }
 }
-BENCHMARK(BM_SpecificitiesSortByText)->Unit(benchmark::kMillisecond)->Iterations(10);
+BENCHMARK(BM_LafonScoresSortByText)->Unit(benchmark::kMillisecond)->Iterations(10);
 
 } // namespace
 

@@ -5,7 +5,7 @@
 #include "formats/concordancefile.h"
 #include "formats/measuresfile.h"
 #include "formats/readproblem.h"
-#include "formats/specificitiesfile.h"
+#include "formats/lafonscoresfile.h"
 #include "formats/stoplistfile.h"
 #include "formats/wordlistfile.h"
 #include "platform/files/nativepath.h"
@@ -19,8 +19,8 @@
 #include "wordforms/corpus.h"
 #include "wordforms/lexicalstatistics.h"
 #include "wordforms/listselection.h"
-#include "wordforms/specificities.h"
-#include "wordforms/specificity.h"
+#include "wordforms/lafonscores.h"
+#include "wordforms/lafonscore.h"
 #include "wordforms/stoplist.h"
 #include "wordforms/textstudy.h"
 #include "wordforms/wordlist.h"
@@ -213,7 +213,7 @@ struct ListOptions
     qint64 minimumCount = 0;
     std::optional<QString> excludedPath;
     bool functionWordsExcluded = false;
-    bool specificities = false;
+    bool lafonScores = false;
     std::optional<QString> referencePath;
     bool banalExcluded = false;
     std::optional<double> threshold;
@@ -339,7 +339,7 @@ const Option knownOptions[] = {
     {u"--filtre", true, [](ListOptions &o, const QString &pattern) { o.pattern = pattern; return QString(); }},
     {u"--regex", true, setExpression},
     {u"--frequence-minimale", true, setMinimumCount},
-    {u"--specificites", false, [](ListOptions &o, const QString &) { o.specificities = true; return QString(); }},
+    {u"--specificites", false, [](ListOptions &o, const QString &) { o.lafonScores = true; return QString(); }},
     {u"--reference", true, [](ListOptions &o, const QString &path) { o.referencePath = path; return QString(); }},
     {u"--banales-exclues", false, [](ListOptions &o, const QString &) { o.banalExcluded = true; return QString(); }},
     {u"--seuil", true, setThreshold},
@@ -392,11 +392,11 @@ ListOptions parseArguments(const QStringList &arguments)
         options.usageError = u"les options --contexte et --tri ne valent qu'avec --concordance."_s;
     else if (!options.concordanceForm && options.secondOrder)
         options.usageError = u"l'option --puis ne vaut qu'avec --concordance."_s;
-    else if (!options.specificities && (options.referencePath || options.banalExcluded || options.threshold))
+    else if (!options.lafonScores && (options.referencePath || options.banalExcluded || options.threshold))
         options.usageError = u"les options --reference, --banales-exclues et --seuil ne valent qu'avec --specificites."_s;
     else if (options.threshold && !options.banalExcluded)
         options.usageError = u"l'option --seuil ne vaut qu'avec --banales-exclues."_s;
-    else if (options.specificities && (options.frequencies || options.concordanceForm || options.statistics || options.merge))
+    else if (options.lafonScores && (options.frequencies || options.concordanceForm || options.statistics || options.merge))
         options.usageError = u"l'option --specificites ne va pas avec --frequences, --concordance, --statistiques ou --fusionner."_s;
     else if (int(options.frequencies) + int(options.concordanceForm.has_value()) + int(options.statistics) > 1)
         options.usageError = u"une seule des options --frequences, --concordance et --statistiques à la fois."_s;
@@ -414,7 +414,7 @@ ListOptions parseArguments(const QStringList &arguments)
         options.usageError = u"un seul fichier à la fois pour des statistiques."_s;
     options.inputs = files;
     // Each file is a part of the corpus.
-    options.perFile = options.perFile || options.specificities;
+    options.perFile = options.perFile || options.lafonScores;
     if (!files.isEmpty())
         options.input = files.constFirst();
     return options;
@@ -663,19 +663,19 @@ QString writeFiltered(const WordList &list, const ListFilter &filter, const List
 
 // The forms the filter keeps, in alphabetical order, less those banal in
 // every part when asked; the scores are of the whole list.
-QString writeSpecificitiesOf(const WordList &list, const WordList *reference, const ListFilter &filter,
+QString writeLafonScoresOf(const WordList &list, const WordList *reference, const ListFilter &filter,
                              const ListOptions &options, QIODevice &out)
 {
-    const Specificities specificities = reference ? Specificities(list, *reference) : Specificities(list);
+    const LafonScores lafonScores = reference ? LafonScores(list, *reference) : LafonScores(list);
     ListSelection selection(list);
     selection.setFilter(filter);
     std::vector<std::uint32_t> rows(selection.shownRows().begin(), selection.shownRows().end());
     if (options.banalExcluded) {
-        const double threshold = options.threshold.value_or(defaultSpecificityThreshold);
-        std::erase_if(rows, [&](std::uint32_t row) { return specificities.banal(row, threshold); });
+        const double threshold = options.threshold.value_or(defaultLafonScoreThreshold);
+        std::erase_if(rows, [&](std::uint32_t row) { return lafonScores.banal(row, threshold); });
     }
     return writeOutput(
-        [&](QIODevice &device) { return writeSpecificities(specificities, list, list.textColumns(), rows, device); },
+        [&](QIODevice &device) { return writeLafonScores(lafonScores, list, list.textColumns(), rows, device); },
         options.output, out);
 }
 
@@ -705,8 +705,8 @@ QString listText(const ListOptions &options, QIODevice &out, QIODevice &err, boo
     } else if (QString problem = listTextFile(options.input, list); !problem.isEmpty()) {
         return problem;
     }
-    if (options.specificities)
-        return writeSpecificitiesOf(list, options.referencePath ? &reference : nullptr, filter, options, out);
+    if (options.lafonScores)
+        return writeLafonScoresOf(list, options.referencePath ? &reference : nullptr, filter, options, out);
     if (filters(options))
         return writeFiltered(list, filter, options, out);
     if (options.frequencies)
@@ -754,7 +754,7 @@ int runListCommand(const QStringList &arguments, QIODevice &out, QIODevice &err,
     } catch (const std::bad_alloc &) {
         const QString what = options.concordanceForm ? u"la concordance de %1 ne peut pas être établie."_s
                              : options.statistics    ? u"les statistiques de %1 ne peuvent pas être établies."_s
-                             : options.specificities ? u"les spécificités de %1 ne peuvent pas être établies."_s
+                             : options.lafonScores ? u"les spécificités de %1 ne peuvent pas être établies."_s
                                                      : u"la liste de %1 ne peut pas être établie."_s;
         problem = u"mémoire insuffisante : "_s + what.arg(quoted(options.input));
     }

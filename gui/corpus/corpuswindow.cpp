@@ -4,7 +4,7 @@
 #include "commands/printcommand.h"
 #include "commands/savecommand.h"
 #include "formats/concordancefile.h"
-#include "formats/specificitiesfile.h"
+#include "formats/lafonscoresfile.h"
 #include "formats/stoplistfile.h"
 #include "formats/wordlistfile.h"
 #include "formats/wordlistreading.h"
@@ -15,7 +15,7 @@
 #include "gui/corpus/corpusstatisticsview.h"
 #include "gui/corpus/corpustable.h"
 #include "gui/corpus/corpustextsmodel.h"
-#include "gui/corpus/specificitiesview.h"
+#include "gui/corpus/lafonscoresview.h"
 #include "gui/corpus/textview.h"
 #include "gui/look/windowlook.h"
 #include "gui/platform/runthenshow.h"
@@ -28,7 +28,7 @@
 #include "wordforms/corpus.h"
 #include "wordforms/figures.h"
 #include "wordforms/lexicalstatistics.h"
-#include "wordforms/specificities.h"
+#include "wordforms/lafonscores.h"
 #include "wordforms/stoplist.h"
 
 #include <QCheckBox>
@@ -70,7 +70,7 @@ constexpr int concordanceDelayMilliseconds = 120;
 constexpr int concordanceTab = 0;
 constexpr int textTab = 1;
 constexpr int statisticsTab = 2;
-constexpr int specificitiesTab = 3;
+constexpr int lafonScoresTab = 3;
 
 // The choices of the exclusion list, in order.
 enum ExclusionChoice { NoExclusion, FunctionWords, ExclusionFile };
@@ -153,11 +153,11 @@ CorpusWindow::CorpusWindow(std::unique_ptr<Corpus> corpus, const WindowServices 
     m_statistics = new CorpusStatisticsView(m_tabs);
     m_statistics->setObjectName(u"statistiques"_s);
     m_tabs->addTab(m_statistics, u"&Statistiques"_s);
-    m_specificities = new SpecificitiesView(*m_corpus, m_tabs);
-    m_specificities->setObjectName(u"ongletSpecificites"_s);
-    connect(m_specificities, &SpecificitiesView::formChosen, this, &CorpusWindow::listRowChosen);
-    connect(m_specificities, &SpecificitiesView::concordanceAsked, this, &CorpusWindow::showConcordanceIn);
-    m_tabs->addTab(m_specificities, u"Spécif&icités"_s);
+    m_lafonScores = new LafonScoresView(*m_corpus, m_tabs);
+    m_lafonScores->setObjectName(u"ongletSpecificites"_s);
+    connect(m_lafonScores, &LafonScoresView::formChosen, this, &CorpusWindow::listRowChosen);
+    connect(m_lafonScores, &LafonScoresView::concordanceAsked, this, &CorpusWindow::showConcordanceIn);
+    m_tabs->addTab(m_lafonScores, u"Spécif&icités"_s);
     // Only pinned concordances close.
     m_tabs->setTabsClosable(true);
     for (int tab = 0; tab < m_tabs->count(); ++tab)
@@ -210,7 +210,7 @@ void CorpusWindow::createMenus()
     addCommand(menu, u"enregistrerConcordance"_s, u"Enregistrer la &concordance sous…"_s, this,
                &CorpusWindow::saveConcordance, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     addCommand(menu, u"enregistrerSpecificites"_s, u"Enregistrer les s&pécificités sous…"_s, this,
-               &CorpusWindow::saveSpecificities);
+               &CorpusWindow::saveLafonScores);
     addCommand(menu, u"comparerReference"_s, u"C&omparer à une liste de référence…"_s, this,
                &CorpusWindow::compareWithReference);
     addCommand(menu, u"imprimer"_s, u"&Imprimer"_s, this, &CorpusWindow::print, QKeySequence(Qt::CTRL | Qt::Key_P));
@@ -305,7 +305,7 @@ QWidget *CorpusWindow::createList()
     connect(m_list->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &CorpusWindow::scheduleConcordance);
     connect(m_list->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this](const QModelIndex &current) {
         if (current.isValid())
-            m_specificities->setCurrentListRow(m_listModel->listRow(current.row()));
+            m_lafonScores->setCurrentListRow(m_listModel->listRow(current.row()));
     });
     layout->addWidget(m_list, 1);
     return page;
@@ -392,7 +392,7 @@ void CorpusWindow::filterChanged()
     if (!matcher.isValid())
         return;
     m_listModel->setFilter({matcher, m_minimumCount->value(), m_excluded});
-    m_specificities->setListRows(m_listModel->selection().shownRows());
+    m_lafonScores->setListRows(m_listModel->selection().shownRows());
     showCountLine();
     // The form chosen stays chosen while it is shown; else the first one is.
     const int row = current >= 0 ? m_listModel->rowOfListRow(current) : -1;
@@ -652,8 +652,8 @@ void CorpusWindow::pinConcordance()
 
 void CorpusWindow::tabShown(int tab)
 {
-    if (tab == specificitiesTab && !m_specificities->specificities())
-        makeSpecificities(nullptr, QString());
+    if (tab == lafonScoresTab && !m_lafonScores->lafonScores())
+        makeLafonScores(nullptr, QString());
     if (tab != statisticsTab || m_statisticsMade)
         return;
     const Corpus &corpus = *m_corpus;
@@ -679,23 +679,23 @@ void CorpusWindow::tabShown(int tab)
     m_statisticsMade = true;
 }
 
-bool CorpusWindow::makeSpecificities(const WordList *reference, const QString &referenceName)
+bool CorpusWindow::makeLafonScores(const WordList *reference, const QString &referenceName)
 {
     const WordList &list = m_corpus->list();
     auto made = runThenShow(
         *m_tasks, m_pointer.get(), m_services.messages, u"Calcul des spécificités…"_s,
         notEnoughMemoryFor(u"Les spécificités ne peuvent pas être calculées"_s, u"Corpus trop volumineux"_s),
         [&](TaskProgress &progress) {
-            return std::shared_ptr<const Specificities>(reference ? new Specificities(list, *reference, &progress)
-                                                                  : new Specificities(list, &progress));
+            return std::shared_ptr<const LafonScores>(reference ? new LafonScores(list, *reference, &progress)
+                                                                  : new LafonScores(list, &progress));
         },
-        [](std::shared_ptr<const Specificities> specificities) { return specificities; });
+        [](std::shared_ptr<const LafonScores> lafonScores) { return lafonScores; });
     if (!made)
         return false;
-    m_specificities->setListRows(m_listModel->selection().shownRows());
-    m_specificities->setSpecificities(std::move(made), referenceName);
+    m_lafonScores->setListRows(m_listModel->selection().shownRows());
+    m_lafonScores->setLafonScores(std::move(made), referenceName);
     if (const QModelIndex current = m_list->currentIndex(); current.isValid())
-        m_specificities->setCurrentListRow(m_listModel->listRow(current.row()));
+        m_lafonScores->setCurrentListRow(m_listModel->listRow(current.row()));
     return true;
 }
 
@@ -709,18 +709,18 @@ void CorpusWindow::compareWithReference()
         m_services.messages.show(failureMessage(reference.problem, QString(), u"Liste de référence"_s));
         return;
     }
-    if (makeSpecificities(&reference.list, QFileInfo(path).fileName()))
-        m_tabs->setCurrentWidget(m_specificities);
+    if (makeLafonScores(&reference.list, QFileInfo(path).fileName()))
+        m_tabs->setCurrentWidget(m_lafonScores);
 }
 
-void CorpusWindow::saveSpecificities()
+void CorpusWindow::saveLafonScores()
 {
-    if (!m_specificities->specificities() && !makeSpecificities(nullptr, QString()))
+    if (!m_lafonScores->lafonScores() && !makeLafonScores(nullptr, QString()))
         return;
-    const std::vector<std::uint32_t> rows = m_specificities->shownRows();
+    const std::vector<std::uint32_t> rows = m_lafonScores->shownRows();
     saveFile(QString::fromUtf16(textFileFilter),
              [&](int, QIODevice &device) {
-                 return writeSpecificities(*m_specificities->specificities(), m_corpus->list(), m_corpus->textNames(),
+                 return writeLafonScores(*m_lafonScores->lafonScores(), m_corpus->list(), m_corpus->textNames(),
                                            rows, device);
              },
              m_services.dialogs, m_services.messages, *m_pointer);

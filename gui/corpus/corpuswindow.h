@@ -29,7 +29,7 @@ class CorpusConcordanceModel;
 class CorpusListModel;
 class CorpusStatisticsView;
 class CorpusTextsModel;
-class SpecificitiesView;
+class LafonScoresView;
 class WordList;
 class StopList;
 class TaskRunner;
@@ -58,7 +58,7 @@ public:
     void showNextAttestation();
     void showPreviousAttestation();
     void compareWithReference();
-    void saveSpecificities();
+    void saveLafonScores();
 
 private:
     void createMenus();
@@ -79,9 +79,9 @@ private:
     void stepAttestation(int step);
     void updateNavigation();
     void tabShown(int tab);
-    // The specificities of the corpus, or of its texts against a saved list;
+    // The Lafon scores of the corpus, or of its texts against a saved list;
     // false when they were not made.
-    bool makeSpecificities(const WordList *reference, const QString &referenceName);
+    bool makeLafonScores(const WordList *reference, const QString &referenceName);
     void showConcordanceIn(qsizetype listRow, qsizetype text);
     void listRowChosen(qsizetype listRow);
     std::optional<qsizetype> chosenText() const;
@@ -124,7 +124,7 @@ private:
     qsizetype m_textShown = -1;
     CorpusStatisticsView *m_statistics = nullptr;
     bool m_statisticsMade = false;
-    SpecificitiesView *m_specificities = nullptr;
+    LafonScoresView *m_lafonScores = nullptr;
 };
 
 // The caption of a corpus's workspace: its text's name, or its number of texts.

@@ -136,7 +136,7 @@ const ListRun listRuns[] = {
     {"pattern and regular expression", R"("$L" --filtre a --regex b texte.txt)", listFailed, u"--filtre et --regex ne vont pas ensemble"_s},
     {"output onto the forms left out", R"(cp alpha exclus; "$L" --exclure exclus -o exclus texte.txt)", listFailed, u"« exclus » est la liste des formes exclues"_s, "cmp exclus alpha"},
     {"double dash ends the options", R"("$L" -- --frequences)", listFailed, u"impossible d'ouvrir « --frequences »"_s},
-    {"specificities", R"(printf 'le chien\r\n' > b; "$L" --specificites texte.txt b > out)", listSucceeded, {},
+    {"Lafon scores", R"(printf 'le chien\r\n' > b; "$L" --specificites texte.txt b > out)", listSucceeded, {},
      R"sh(head -1 out | grep -q "$(printf '^Forme\tTotal\ttexte.txt\ttexte.txt (sp\351cificit\351)\tb\tb (sp\351cificit\351)\r$')" && test "$(wc -l < out)" = 7)sh"},
     {"keywords against a saved list", R"(printf 'le chien\r\n' > b; "$L" --par-fichier -o ref b; "$L" --specificites --reference ref texte.txt > un; "$L" --specificites texte.txt b > deux)",
      listSucceeded, {}, R"sh(test "$(grep '^chat' un | tr -d '\r')" = "$(grep '^chat' deux | cut -f1-4)" && ! grep -q chien un)sh"},
@@ -144,11 +144,11 @@ const ListRun listRuns[] = {
     {"banal forms left out, filters kept", R"(printf 'le chien\r\n' > b; "$L" --specificites --banales-exclues --seuil 0,5 --exclure-mots-outils texte.txt b > out)",
      listSucceeded, {}, R"sh(test "$(cut -f1 out | tr -d '\r' | tr '\n' ,)" = "Forme,chien,")sh"},
     {"a text as the reference", R"("$L" --specificites --reference texte.txt copie -o out)", listFailed, u"impossible de lire la liste « texte.txt » : ce n'est pas une liste"_s, "test ! -e out"},
-    {"reference without specificities", R"("$L" --reference alpha texte.txt)", listFailed, u"ne valent qu'avec --specificites."_s},
+    {"reference without Lafon scores", R"("$L" --reference alpha texte.txt)", listFailed, u"ne valent qu'avec --specificites."_s},
     {"threshold without banal forms left out", R"("$L" --specificites --seuil 2 texte.txt)", listFailed, u"l'option --seuil ne vaut qu'avec --banales-exclues."_s},
     {"threshold not a positive number", R"("$L" --specificites --banales-exclues --seuil 0 texte.txt)", listFailed, u"le seuil est un nombre positif, pas « 0 »."_s},
-    {"specificities and a concordance", R"("$L" --specificites --concordance le texte.txt)", listFailed, u"l'option --specificites ne va pas avec"_s},
-    {"specificities of no text", R"("$L" --specificites > out)", listFailed, u"aucun fichier à lire."_s, "test ! -s out"},
+    {"Lafon scores and a concordance", R"("$L" --specificites --concordance le texte.txt)", listFailed, u"l'option --specificites ne va pas avec"_s},
+    {"Lafon scores of no text", R"("$L" --specificites > out)", listFailed, u"aucun fichier à lire."_s, "test ! -s out"},
 };
 
 void PrintTo(const ListRun &run, std::ostream *out) { *out << run.name; }

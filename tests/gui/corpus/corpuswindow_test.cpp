@@ -139,9 +139,9 @@ private Q_SLOTS:
         QCOMPARE(pinned->model()->index(0, 2).data().toString().contains(u"chat"_s), true);
     }
 
-    // The specificities sort by a text and hide the forms banal at the
+    // The Lafon scores sort by a text and hide the forms banal at the
     // threshold; the current form's bars lead to its concordance in a text.
-    void specificitiesSortHideAndLeadToTheConcordance()
+    void lafonScoresSortHideAndLeadToTheConcordance()
     {
         auto *tabs = child<QTabWidget>(u"onglets"_s);
         tabs->setCurrentWidget(child<QWidget>(u"ongletSpecificites"_s));

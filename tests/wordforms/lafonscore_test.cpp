@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "wordforms/specificity.h"
+#include "wordforms/lafonscore.h"
 
 #include "platform/interaction/taskprogress.h"
 #include "wordforms/analysis.h"
-#include "wordforms/specificities.h"
+#include "wordforms/lafonscores.h"
 #include "wordforms/wordlist.h"
 #include "wordforms/wordlistsum.h"
 
@@ -32,7 +32,7 @@ unsigned long long binomial(int n, int k)
 }
 
 // The definition summed term by term in exact integers.
-double summedSpecificity(int f, int F, int t, int T)
+double summedLafonScore(int f, int F, int t, int T)
 {
     const bool upper = f * T >= F * t;
     unsigned long long tail = 0;
@@ -47,15 +47,15 @@ double summedSpecificity(int f, int F, int t, int T)
 } // namespace
 
 // Lafon's worked example, a corpus of 61,449 forms, to its four decimals.
-TEST(Specificity, LafonsPublishedValues)
+TEST(LafonScore, LafonsPublishedValues)
 {
     const struct { qint64 f, F, t; double published; } rows[] = {
         {14, 296, 6903, -4.1743}, {165, 3173, 2558, 2.6891}, {35, 153, 10142, 1.5961}, {13096, 57455, 13933, 2.4355}};
     for (const auto &row : rows)
-        EXPECT_NEAR(specificity(row.f, row.F, row.t, 61449), row.published, 0.00005) << row.f;
+        EXPECT_NEAR(lafonScore(row.f, row.F, row.t, 61449), row.published, 0.00005) << row.f;
 }
 
-TEST(Specificity, EqualsTheSumOfTheTerms)
+TEST(LafonScore, EqualsTheSumOfTheTerms)
 {
     const struct { const char *name; int f, F, t, T; } rows[] = {
         {"over-used", 5, 8, 10, 40},
@@ -71,28 +71,28 @@ TEST(Specificity, EqualsTheSumOfTheTerms)
         {"f = F = t", 6, 6, 6, 60},
     };
     for (const auto &row : rows)
-        EXPECT_NEAR(specificity(row.f, row.F, row.t, row.T), summedSpecificity(row.f, row.F, row.t, row.T), 1e-9)
+        EXPECT_NEAR(lafonScore(row.f, row.F, row.t, row.T), summedLafonScore(row.f, row.F, row.t, row.T), 1e-9)
             << row.name;
 }
 
 // Ten million attestations in one half of a corpus of twenty million: a
 // probability of 10^-6,020,600, and every step of f moves the score on.
-TEST(Specificity, FiniteAndMonotoneAtAnySize)
+TEST(LafonScore, FiniteAndMonotoneAtAnySize)
 {
     constexpr qint64 n = 10'000'000, T = 2 * n;
     const qint64 counts[] = {0, 1, 1000, n / 2 - 5000, n / 2 - 1, n / 2, n / 2 + 1, n / 2 + 5000, n - 1000, n - 1, n};
     double previous = -INFINITY;
     for (const qint64 f : counts) {
-        const double score = specificity(f, n, n, T);
+        const double score = lafonScore(f, n, n, T);
         EXPECT_TRUE(std::isfinite(score) && score > previous) << f;
         previous = score;
     }
     // -log10 (1 / C(2n, n)), from C(2n, n) = 4^n / sqrt(pi n) (1 - 1 / 8n + ...).
-    EXPECT_NEAR(specificity(n, n, n, T), 2 * n * std::log10(2.0) - 0.5 * std::log10(std::numbers::pi * n), 1e-4);
+    EXPECT_NEAR(lafonScore(n, n, n, T), 2 * n * std::log10(2.0) - 0.5 * std::log10(std::numbers::pi * n), 1e-4);
 }
 
 // Each text's counts as its own list has them; the scores those of the measure.
-TEST(Specificities, EveryCellOfACorpusOfThreeTexts)
+TEST(LafonScores, EveryCellOfACorpusOfThreeTexts)
 {
     const QString texts[] = {u"le chat le chien le chat le"_s, u"un chien et un chat"_s, u"le loup un loup"_s};
     WordListSum sum;
@@ -100,36 +100,36 @@ TEST(Specificities, EveryCellOfACorpusOfThreeTexts)
         sum.add(analyseText(text), text);
     const WordList list = sum.take(true);
     TaskProgress progress;
-    const Specificities specificities(list, &progress);
+    const LafonScores lafonScores(list, &progress);
     EXPECT_EQ(progress.total(), list.size());
-    ASSERT_EQ(specificities.rows(), list.size());
-    ASSERT_EQ(specificities.parts(), 3);
-    EXPECT_EQ(specificities.corpusSize(), 16);
+    ASSERT_EQ(lafonScores.rows(), list.size());
+    ASSERT_EQ(lafonScores.parts(), 3);
+    EXPECT_EQ(lafonScores.corpusSize(), 16);
     std::vector<std::uint32_t> rows(size_t(list.size()));
     std::iota(rows.begin(), rows.end(), 0);
     for (qsizetype part = 0; part < 3; ++part) {
         const WordList text = analyseText(texts[part]);
-        EXPECT_EQ(specificities.partSize(part), text.totalCount());
+        EXPECT_EQ(lafonScores.partSize(part), text.totalCount());
         for (qsizetype row = 0; row < list.size(); ++row) {
             const qsizetype textRow = text.rowOf(list.form(row));
             const qint64 f = textRow < 0 ? 0 : text.count(textRow);
-            EXPECT_EQ(specificities.count(row, part), f);
-            EXPECT_EQ(specificities.corpusCount(row), list.count(row));
-            EXPECT_NEAR(specificities.score(row, part), specificity(f, list.count(row), text.totalCount(), 16), 1e-12);
+            EXPECT_EQ(lafonScores.count(row, part), f);
+            EXPECT_EQ(lafonScores.corpusCount(row), list.count(row));
+            EXPECT_NEAR(lafonScores.score(row, part), lafonScore(f, list.count(row), text.totalCount(), 16), 1e-12);
         }
-        specificities.sortByScore(rows, part);
+        lafonScores.sortByScore(rows, part);
         for (size_t i = 1; i < rows.size(); ++i) {
-            const double before = specificities.score(rows[i - 1], part), after = specificities.score(rows[i], part);
+            const double before = lafonScores.score(rows[i - 1], part), after = lafonScores.score(rows[i], part);
             EXPECT_TRUE(before > after || (before == after && rows[i - 1] < rows[i])) << part << " " << i;
         }
     }
     for (const double threshold : {0.2, 0.5, 2.0}) {
         for (qsizetype row = 0; row < list.size(); ++row) {
-            const double strongest = std::max({std::abs(specificities.score(row, 0)), std::abs(specificities.score(row, 1)),
-                                               std::abs(specificities.score(row, 2))});
-            EXPECT_EQ(specificities.banal(row, threshold), strongest < threshold) << threshold << " " << row;
+            const double strongest = std::max({std::abs(lafonScores.score(row, 0)), std::abs(lafonScores.score(row, 1)),
+                                               std::abs(lafonScores.score(row, 2))});
+            EXPECT_EQ(lafonScores.banal(row, threshold), strongest < threshold) << threshold << " " << row;
         }
     }
     progress.cancel();
-    EXPECT_THROW(Specificities(list, &progress), TaskCancelled);
+    EXPECT_THROW(LafonScores(list, &progress), TaskCancelled);
 }

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "gui/corpus/specificitiesmodel.h"
+#include "gui/corpus/lafonscoresmodel.h"
 
 #include "wordforms/corpus.h"
 #include "wordforms/figures.h"
-#include "wordforms/specificities.h"
+#include "wordforms/lafonscores.h"
 
 #include <QBrush>
 
@@ -46,41 +46,41 @@ QColor scoreBackground(double score, double threshold)
     return score > 0 ? overUse[depth] : underUse[depth];
 }
 
-SpecificitiesModel::SpecificitiesModel(const Corpus &corpus, QObject *parent)
+LafonScoresModel::LafonScoresModel(const Corpus &corpus, QObject *parent)
     : QAbstractTableModel(parent)
     , m_corpus(corpus)
 {
 }
 
-void SpecificitiesModel::show(std::shared_ptr<const Specificities> specificities, std::vector<std::uint32_t> rows,
+void LafonScoresModel::show(std::shared_ptr<const LafonScores> lafonScores, std::vector<std::uint32_t> rows,
                               double threshold)
 {
     beginResetModel();
-    m_specificities = std::move(specificities);
+    m_lafonScores = std::move(lafonScores);
     m_rows = std::move(rows);
     m_threshold = threshold;
     endResetModel();
 }
 
-int SpecificitiesModel::rowOfListRow(qsizetype listRow) const
+int LafonScoresModel::rowOfListRow(qsizetype listRow) const
 {
     const auto found = std::find(m_rows.begin(), m_rows.end(), std::uint32_t(listRow));
     return found == m_rows.end() ? -1 : int(found - m_rows.begin());
 }
 
-int SpecificitiesModel::rowCount(const QModelIndex &parent) const
+int LafonScoresModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() || !m_specificities ? 0 : int(m_rows.size());
+    return parent.isValid() || !m_lafonScores ? 0 : int(m_rows.size());
 }
 
-int SpecificitiesModel::columnCount(const QModelIndex &parent) const
+int LafonScoresModel::columnCount(const QModelIndex &parent) const
 {
     return parent.isValid() ? 0 : firstTextColumn + int(m_corpus.textCount());
 }
 
-QVariant SpecificitiesModel::data(const QModelIndex &index, int role) const
+QVariant LafonScoresModel::data(const QModelIndex &index, int role) const
 {
-    if (!index.isValid() || !m_specificities)
+    if (!index.isValid() || !m_lafonScores)
         return QVariant();
     const qsizetype row = listRow(index.row());
     const int column = index.column();
@@ -91,13 +91,13 @@ QVariant SpecificitiesModel::data(const QModelIndex &index, int role) const
     }
     if (column == totalColumn) {
         if (role == Qt::DisplayRole)
-            return groupedFigure(m_specificities->corpusCount(row));
+            return groupedFigure(m_lafonScores->corpusCount(row));
         if (role == Qt::TextAlignmentRole)
             return QVariant::fromValue(Qt::AlignVCenter | Qt::AlignRight);
         return QVariant();
     }
     const qsizetype text = column - firstTextColumn;
-    const double score = m_specificities->score(row, text);
+    const double score = m_lafonScores->score(row, text);
     switch (role) {
     case Qt::DisplayRole:
         return shownScore(score);
@@ -105,8 +105,8 @@ QVariant SpecificitiesModel::data(const QModelIndex &index, int role) const
         return u"%1 dans %2 : %3\nf = %4, F = %5, t = %6, T = %7"_s.arg(
             shownForm(m_corpus.list().form(row)), m_corpus.textName(text),
             decimalFigure(score, 4).replace(u'-', u'\u2212'),
-            groupedFigure(m_specificities->count(row, text)), groupedFigure(m_specificities->corpusCount(row)),
-            groupedFigure(m_specificities->partSize(text)), groupedFigure(m_specificities->corpusSize()));
+            groupedFigure(m_lafonScores->count(row, text)), groupedFigure(m_lafonScores->corpusCount(row)),
+            groupedFigure(m_lafonScores->partSize(text)), groupedFigure(m_lafonScores->corpusSize()));
     case Qt::BackgroundRole:
         if (const QColor background = scoreBackground(score, m_threshold); background.isValid())
             return QBrush(background);
@@ -121,7 +121,7 @@ QVariant SpecificitiesModel::data(const QModelIndex &index, int role) const
     }
 }
 
-QVariant SpecificitiesModel::headerData(int section, Qt::Orientation orientation, int role) const
+QVariant LafonScoresModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
     if (orientation != Qt::Horizontal || section < 0 || section >= columnCount())
         return QAbstractTableModel::headerData(section, orientation, role);

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "wordforms/specificity.h"
+#include "wordforms/lafonscore.h"
 
 #include <QtNumeric>
 
@@ -79,17 +79,17 @@ double logFactorial(qint64 n)
     return (x + 0.5) * std::log(x) - x + 0.5 * std::log(2 * std::numbers::pi) + series;
 }
 
-double specificity(qint64 f, qint64 F, qint64 t, qint64 T)
+double lafonScore(qint64 f, qint64 F, qint64 t, qint64 T)
 {
     const double logProbability = logFactorial(F) - logFactorial(f) - logFactorial(F - f) + logFactorial(T - F)
                                   - logFactorial(t - f) - logFactorial(T - F - t + f) - logFactorial(T)
                                   + logFactorial(t) + logFactorial(T - t);
-    return specificity(f, F, t, T, logProbability);
+    return lafonScore(f, F, t, T, logProbability);
 }
 
 // A part that is the whole corpus or nothing, a form absent or the only one:
 // every count is where it must be.
-double specificity(qint64 f, qint64 F, qint64 t, qint64 T, double logProbability)
+double lafonScore(qint64 f, qint64 F, qint64 t, qint64 T, double logProbability)
 {
     if (F == 0 || F == T || t == 0 || t == T)
         return 0;

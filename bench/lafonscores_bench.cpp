@@ -2,7 +2,7 @@
 #include "bench/corpus.h"
 #include "commands/corpusopening.h"
 #include "wordforms/corpus.h"
-#include "wordforms/specificities.h"
+#include "wordforms/lafonscores.h"
 #include "wordforms/wordlist.h"
 
 #include <benchmark/benchmark.h>
@@ -27,8 +27,8 @@ void BM_EveryScore(benchmark::State &state)
 {
     const WordList &list = hundredTexts().list();
     for (auto _ : state) {
-        const Specificities specificities(list);
-        benchmark::DoNotOptimize(specificities.banal(0, 2));
+        const LafonScores lafonScores(list);
+        benchmark::DoNotOptimize(lafonScores.banal(0, 2));
     }
     state.counters["forms"] = double(list.size());
     state.counters["texts"] = double(list.textColumns().size());
@@ -38,13 +38,13 @@ BENCHMARK(BM_EveryScore)->Unit(benchmark::kMillisecond)->MinTime(2);
 // The forms re-sorted by their score in one text, then another.
 void BM_SortByScore(benchmark::State &state)
 {
-    static const Specificities specificities(hundredTexts().list());
-    std::vector<std::uint32_t> rows(size_t(specificities.rows()));
+    static const LafonScores lafonScores(hundredTexts().list());
+    std::vector<std::uint32_t> rows(size_t(lafonScores.rows()));
     std::iota(rows.begin(), rows.end(), 0);
     qsizetype part = 0;
     for (auto _ : state) {
-        specificities.sortByScore(rows, part);
-        part = (part + 37) % specificities.parts();
+        lafonScores.sortByScore(rows, part);
+        part = (part + 37) % lafonScores.parts();
     }
 }
 BENCHMARK(BM_SortByScore)->Unit(benchmark::kMillisecond);

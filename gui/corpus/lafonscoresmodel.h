@@ -11,13 +11,13 @@
 namespace lexalon {
 
 class Corpus;
-class Specificities;
+class LafonScores;
 
-// The specificities of the forms shown, one row a form and one column a
+// The Lafon scores of the forms shown, one row a form and one column a
 // text: each score with its sign, one decimal, its background warm for an
 // over-use and cool for an under-use, the stronger the deeper; the exact
 // value and its counts in the tooltip. Cells are made for the rows drawn.
-class SpecificitiesModel final : public QAbstractTableModel
+class LafonScoresModel final : public QAbstractTableModel
 {
     Q_OBJECT
 
@@ -26,11 +26,11 @@ public:
     static constexpr int totalColumn = 1;
     static constexpr int firstTextColumn = 2;
 
-    explicit SpecificitiesModel(const Corpus &corpus, QObject *parent = nullptr);
+    explicit LafonScoresModel(const Corpus &corpus, QObject *parent = nullptr);
 
-    const Specificities *specificities() const { return m_specificities.get(); }
+    const LafonScores *lafonScores() const { return m_lafonScores.get(); }
     // The scores and the rows of the corpus's list shown, in their order.
-    void show(std::shared_ptr<const Specificities> specificities, std::vector<std::uint32_t> rows, double threshold);
+    void show(std::shared_ptr<const LafonScores> lafonScores, std::vector<std::uint32_t> rows, double threshold);
     qsizetype listRow(int row) const { return m_rows[size_t(row)]; }
     // The model's row of a list's row, or -1.
     int rowOfListRow(qsizetype listRow) const;
@@ -42,7 +42,7 @@ public:
 
 private:
     const Corpus &m_corpus;
-    std::shared_ptr<const Specificities> m_specificities;
+    std::shared_ptr<const LafonScores> m_lafonScores;
     std::vector<std::uint32_t> m_rows;
     double m_threshold = 2.0;
 };

@@ -11,7 +11,7 @@ namespace lexalon {
 class TaskProgress;
 class WordList;
 
-// The specificities of every row of a list with one count column per part
+// The Lafon scores of every row of a list with one count column per part
 // (a corpus's list: WordList::textColumns / textCounts), in every part; a
 // list without columns is one part. Computed on all cores; with a progress,
 // reports rows done and throws TaskCancelled when asked to stop.
@@ -20,14 +20,14 @@ class WordList;
 // where it lacks it, the score depends on the form's and the part's sizes
 // alone and costs one log-factorial to give again. The memory follows the
 // list's counts, not rows times parts.
-class Specificities
+class LafonScores
 {
 public:
-    explicit Specificities(const WordList &list, TaskProgress *progress = nullptr);
+    explicit LafonScores(const WordList &list, TaskProgress *progress = nullptr);
     // Against a reference: the reference's counts (a saved list, with or without
     // columns; its totals) are added to the list's to make the corpus; the
     // rows are still the list's.
-    Specificities(const WordList &list, const WordList &reference, TaskProgress *progress = nullptr);
+    LafonScores(const WordList &list, const WordList &reference, TaskProgress *progress = nullptr);
 
     qsizetype rows() const { return qsizetype(m_corpusCounts.size()); }
     qsizetype parts() const { return qsizetype(m_partSizes.size()); }
@@ -43,7 +43,7 @@ public:
     void sortByScore(std::vector<std::uint32_t> &rows, qsizetype part) const;
 
 private:
-    Specificities(const WordList &list, const WordList *reference, TaskProgress *progress);
+    LafonScores(const WordList &list, const WordList *reference, TaskProgress *progress);
     void readCounts(const WordList &list, const WordList *reference);
     void computeScores(TaskProgress *progress);
     void scoreRow(size_t row);

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "wordforms/specificities.h"
+#include "wordforms/lafonscores.h"
 
 #include "platform/interaction/taskprogress.h"
 #include "platform/system/parallelfor.h"
-#include "wordforms/specificity.h"
+#include "wordforms/lafonscore.h"
 #include "wordforms/wordlist.h"
 
 #include <QHash>
@@ -25,17 +25,17 @@ constexpr size_t rowsPerTask = 1024;
 
 } // namespace
 
-Specificities::Specificities(const WordList &list, TaskProgress *progress)
-    : Specificities(list, nullptr, progress)
+LafonScores::LafonScores(const WordList &list, TaskProgress *progress)
+    : LafonScores(list, nullptr, progress)
 {
 }
 
-Specificities::Specificities(const WordList &list, const WordList &reference, TaskProgress *progress)
-    : Specificities(list, &reference, progress)
+LafonScores::LafonScores(const WordList &list, const WordList &reference, TaskProgress *progress)
+    : LafonScores(list, &reference, progress)
 {
 }
 
-Specificities::Specificities(const WordList &list, const WordList *reference, TaskProgress *progress)
+LafonScores::LafonScores(const WordList &list, const WordList *reference, TaskProgress *progress)
 {
     readCounts(list, reference);
     computeScores(progress);
@@ -43,7 +43,7 @@ Specificities::Specificities(const WordList &list, const WordList *reference, Ta
 
 // A form's corpus count is the sum of its parts' counts, so that the counts
 // of a part and of the corpus always agree, whatever the list's totals say.
-void Specificities::readCounts(const WordList &list, const WordList *reference)
+void LafonScores::readCounts(const WordList &list, const WordList *reference)
 {
     QHash<QStringView, qint64> referenceCounts;
     if (reference) {
@@ -83,7 +83,7 @@ void Specificities::readCounts(const WordList &list, const WordList *reference)
         m_corpusSize += reference->totalCount();
 }
 
-void Specificities::computeScores(TaskProgress *progress)
+void LafonScores::computeScores(TaskProgress *progress)
 {
     const qint64 T = m_corpusSize;
     const double logCorpus = logFactorial(T);
@@ -115,7 +115,7 @@ void Specificities::computeScores(TaskProgress *progress)
 }
 
 // ln P(X = f) from the row's and the part's log-factorials and four of the cell's.
-void Specificities::scoreRow(size_t row)
+void LafonScores::scoreRow(size_t row)
 {
     const qint64 T = m_corpusSize, F = m_corpusCounts[row];
     const double rowLogs = m_rowLogs[2 * row] + m_rowLogs[2 * row + 1];
@@ -127,7 +127,7 @@ void Specificities::scoreRow(size_t row)
             const qint64 f = m_cellCounts[cell], t = m_partSizes[part];
             const double logProbability = rowLogs + m_partLogs[2 * part] + m_partLogs[2 * part + 1] - logFactorial(f)
                                           - logFactorial(F - f) - logFactorial(t - f) - logFactorial(T - F - t + f);
-            score = specificity(f, F, t, T, logProbability);
+            score = lafonScore(f, F, t, T, logProbability);
             m_cellScores[cell++] = score;
         } else {
             score = absentScore(row, part);
@@ -140,7 +140,7 @@ void Specificities::scoreRow(size_t row)
 // log10 P(X = 0) = log10 P(X <= 0): the form is under-used wherever it is
 // absent, unless it is absent from the whole corpus or the part is empty
 // or the whole corpus.
-double Specificities::absentScore(size_t row, size_t part) const
+double LafonScores::absentScore(size_t row, size_t part) const
 {
     const qint64 T = m_corpusSize, F = m_corpusCounts[row], t = m_partSizes[part];
     if (F == 0 || F == T || t == 0 || t == T)
@@ -149,7 +149,7 @@ double Specificities::absentScore(size_t row, size_t part) const
     return std::min(0.0, logProbability) / std::numbers::ln10;
 }
 
-size_t Specificities::cellOf(qsizetype row, qsizetype part) const
+size_t LafonScores::cellOf(qsizetype row, qsizetype part) const
 {
     const auto first = m_cellParts.begin() + qsizetype(m_firstCell[size_t(row)]);
     const auto last = m_cellParts.begin() + qsizetype(m_firstCell[size_t(row) + 1]);
@@ -157,19 +157,19 @@ size_t Specificities::cellOf(qsizetype row, qsizetype part) const
     return size_t((found != last && *found == std::uint32_t(part) ? found : last) - m_cellParts.begin());
 }
 
-qint64 Specificities::count(qsizetype row, qsizetype part) const
+qint64 LafonScores::count(qsizetype row, qsizetype part) const
 {
     const size_t cell = cellOf(row, part);
     return cell < m_firstCell[size_t(row) + 1] ? m_cellCounts[cell] : 0;
 }
 
-double Specificities::score(qsizetype row, qsizetype part) const
+double LafonScores::score(qsizetype row, qsizetype part) const
 {
     const size_t cell = cellOf(row, part);
     return cell < m_firstCell[size_t(row) + 1] ? m_cellScores[cell] : absentScore(size_t(row), size_t(part));
 }
 
-void Specificities::sortByScore(std::vector<std::uint32_t> &rows, qsizetype part) const
+void LafonScores::sortByScore(std::vector<std::uint32_t> &rows, qsizetype part) const
 {
     struct Key
     {

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "formats/specificitiesfile.h"
+#include "formats/lafonscoresfile.h"
 
 #include "formats/wordlistfile.h"
 #include "text/encoding/windows1252.h"
-#include "wordforms/specificities.h"
+#include "wordforms/lafonscores.h"
 #include "wordforms/wordlist.h"
 
 #include <QByteArrayView>
@@ -55,7 +55,7 @@ bool writeHeading(PieceWriter &writer, const QStringList &partNames)
 
 } // namespace
 
-bool writeSpecificities(const Specificities &s, const WordList &list, const QStringList &partNames,
+bool writeLafonScores(const LafonScores &s, const WordList &list, const QStringList &partNames,
                         std::span<const std::uint32_t> rows, QIODevice &device)
 {
     const bool formsFit = std::all_of(rows.begin(), rows.end(),

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "gui/corpus/specificitiesview.h"
+#include "gui/corpus/lafonscoresview.h"
 
 #include "gui/corpus/corpustable.h"
-#include "gui/corpus/specificitiesmodel.h"
+#include "gui/corpus/lafonscoresmodel.h"
 #include "wordforms/corpus.h"
 #include "wordforms/figures.h"
-#include "wordforms/specificities.h"
-#include "wordforms/specificity.h"
+#include "wordforms/lafonscores.h"
+#include "wordforms/lafonscore.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSeries>
@@ -50,10 +50,10 @@ QLineSeries *thresholdLine(double score, qsizetype categories)
 
 } // namespace
 
-SpecificitiesView::SpecificitiesView(const Corpus &corpus, QWidget *parent)
+LafonScoresView::LafonScoresView(const Corpus &corpus, QWidget *parent)
     : QWidget(parent)
     , m_corpus(corpus)
-    , m_model(new SpecificitiesModel(corpus, this))
+    , m_model(new LafonScoresModel(corpus, this))
 {
     auto *layout = new QVBoxLayout(this);
     auto *choices = new QGridLayout;
@@ -63,15 +63,15 @@ SpecificitiesView::SpecificitiesView(const Corpus &corpus, QWidget *parent)
     m_threshold->setRange(0.1, 1000.0);
     m_threshold->setDecimals(1);
     m_threshold->setSingleStep(0.5);
-    m_threshold->setValue(defaultSpecificityThreshold);
+    m_threshold->setValue(defaultLafonScoreThreshold);
     m_threshold->setToolTip(u"Une forme est banale dans un texte quand sa spécificité est plus proche de 0 ; "
                             u"2 correspond à une probabilité de 1 sur 100"_s);
-    connect(m_threshold, &QDoubleSpinBox::valueChanged, this, &SpecificitiesView::showRows);
+    connect(m_threshold, &QDoubleSpinBox::valueChanged, this, &LafonScoresView::showRows);
     auto *thresholdLabel = new QLabel(u"S&euil :"_s, this);
     thresholdLabel->setBuddy(m_threshold);
     m_hideBanal = new QCheckBox(u"&Masquer les formes banales"_s, this);
     m_hideBanal->setObjectName(u"masquerBanales"_s);
-    connect(m_hideBanal, &QCheckBox::toggled, this, &SpecificitiesView::showRows);
+    connect(m_hideBanal, &QCheckBox::toggled, this, &LafonScoresView::showRows);
     m_reference = new QLabel(this);
     m_reference->setObjectName(u"reference"_s);
     choices->addWidget(thresholdLabel, 0, 0);
@@ -87,9 +87,9 @@ SpecificitiesView::SpecificitiesView(const Corpus &corpus, QWidget *parent)
     m_table->setModel(m_model);
     m_table->horizontalHeader()->setSectionsClickable(true);
     m_table->horizontalHeader()->setSortIndicatorShown(true);
-    m_table->horizontalHeader()->setSortIndicator(SpecificitiesModel::formColumn, Qt::AscendingOrder);
-    connect(m_table->horizontalHeader(), &QHeaderView::sectionClicked, this, &SpecificitiesView::sortByHeading);
-    connect(m_table->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &SpecificitiesView::currentChanged);
+    m_table->horizontalHeader()->setSortIndicator(LafonScoresModel::formColumn, Qt::AscendingOrder);
+    connect(m_table->horizontalHeader(), &QHeaderView::sectionClicked, this, &LafonScoresView::sortByHeading);
+    connect(m_table->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &LafonScoresView::currentChanged);
 
     m_bars = new QChartView(split);
     m_bars->setObjectName(u"barresSpecificites"_s);
@@ -104,35 +104,35 @@ SpecificitiesView::SpecificitiesView(const Corpus &corpus, QWidget *parent)
     layout->addWidget(split, 1);
 }
 
-const Specificities *SpecificitiesView::specificities() const
+const LafonScores *LafonScoresView::lafonScores() const
 {
-    return m_specificities.get();
+    return m_lafonScores.get();
 }
 
-void SpecificitiesView::setSpecificities(std::shared_ptr<const Specificities> specificities, const QString &reference)
+void LafonScoresView::setLafonScores(std::shared_ptr<const LafonScores> lafonScores, const QString &reference)
 {
     m_reference->setText(reference.isEmpty() ? QString() : u"Comparé à la liste de référence « %1 »"_s.arg(reference));
-    m_specificities = std::move(specificities);
+    m_lafonScores = std::move(lafonScores);
     showRows();
 }
 
-void SpecificitiesView::setListRows(std::span<const std::uint32_t> rows)
+void LafonScoresView::setListRows(std::span<const std::uint32_t> rows)
 {
     m_listRows.assign(rows.begin(), rows.end());
     showRows();
 }
 
-void SpecificitiesView::setCurrentListRow(qsizetype row)
+void LafonScoresView::setCurrentListRow(qsizetype row)
 {
     const int shown = m_model->rowOfListRow(row);
     if (shown < 0 || shown == m_table->currentIndex().row())
         return;
-    const QModelIndex index = m_model->index(shown, SpecificitiesModel::formColumn);
+    const QModelIndex index = m_model->index(shown, LafonScoresModel::formColumn);
     m_table->setCurrentIndex(index);
     m_table->scrollTo(index);
 }
 
-std::vector<std::uint32_t> SpecificitiesView::shownRows() const
+std::vector<std::uint32_t> LafonScoresView::shownRows() const
 {
     std::vector<std::uint32_t> rows;
     rows.reserve(size_t(m_model->rowCount()));
@@ -143,42 +143,42 @@ std::vector<std::uint32_t> SpecificitiesView::shownRows() const
 
 // The list's rows, the banal ones left out when asked, in the order of the
 // heading chosen; the current form stays current while it is shown.
-void SpecificitiesView::showRows()
+void LafonScoresView::showRows()
 {
-    const Specificities *specificities = m_specificities.get();
-    if (!specificities)
+    const LafonScores *lafonScores = m_lafonScores.get();
+    if (!lafonScores)
         return;
     const QModelIndex current = m_table->currentIndex();
     const qsizetype currentRow = current.isValid() ? m_model->listRow(current.row()) : -1;
     std::vector<std::uint32_t> rows = m_listRows;
     const double threshold = m_threshold->value();
     if (m_hideBanal->isChecked())
-        std::erase_if(rows, [&](std::uint32_t row) { return specificities->banal(row, threshold); });
-    if (m_sortColumn == SpecificitiesModel::formColumn) {
+        std::erase_if(rows, [&](std::uint32_t row) { return lafonScores->banal(row, threshold); });
+    if (m_sortColumn == LafonScoresModel::formColumn) {
         std::sort(rows.begin(), rows.end());
-    } else if (m_sortColumn == SpecificitiesModel::totalColumn) {
+    } else if (m_sortColumn == LafonScoresModel::totalColumn) {
         std::sort(rows.begin(), rows.end(), [&](std::uint32_t a, std::uint32_t b) {
-            const qint64 countA = specificities->corpusCount(a);
-            const qint64 countB = specificities->corpusCount(b);
+            const qint64 countA = lafonScores->corpusCount(a);
+            const qint64 countB = lafonScores->corpusCount(b);
             return countA != countB ? countA > countB : a < b;
         });
     } else {
-        specificities->sortByScore(rows, m_sortColumn - SpecificitiesModel::firstTextColumn);
+        lafonScores->sortByScore(rows, m_sortColumn - LafonScoresModel::firstTextColumn);
     }
-    m_model->show(m_specificities, std::move(rows), threshold);
+    m_model->show(m_lafonScores, std::move(rows), threshold);
     if (currentRow >= 0)
         setCurrentListRow(currentRow);
 }
 
-void SpecificitiesView::sortByHeading(int column)
+void LafonScoresView::sortByHeading(int column)
 {
     m_sortColumn = column;
-    m_table->horizontalHeader()->setSortIndicator(column, column == SpecificitiesModel::formColumn ? Qt::AscendingOrder
+    m_table->horizontalHeader()->setSortIndicator(column, column == LafonScoresModel::formColumn ? Qt::AscendingOrder
                                                                                                    : Qt::DescendingOrder);
     showRows();
 }
 
-void SpecificitiesView::currentChanged(const QModelIndex &current)
+void LafonScoresView::currentChanged(const QModelIndex &current)
 {
     if (!current.isValid())
         return;
@@ -187,16 +187,16 @@ void SpecificitiesView::currentChanged(const QModelIndex &current)
     Q_EMIT formChosen(row);
 }
 
-void SpecificitiesView::showBars(qsizetype listRow)
+void LafonScoresView::showBars(qsizetype listRow)
 {
-    const Specificities *specificities = m_specificities.get();
+    const LafonScores *lafonScores = m_lafonScores.get();
     const double threshold = m_threshold->value();
     auto *scores = new QBarSet(u"Spécificité"_s);
     double lowest = -threshold;
     double highest = threshold;
     QStringList names;
     for (qsizetype text = 0; text < m_corpus.textCount(); ++text) {
-        const double score = specificities->score(listRow, text);
+        const double score = lafonScores->score(listRow, text);
         scores->append(score);
         lowest = std::min(lowest, score);
         highest = std::max(highest, score);
@@ -223,8 +223,8 @@ void SpecificitiesView::showBars(qsizetype listRow)
         drawn->attachAxis(texts);
         drawn->attachAxis(values);
     }
-    connect(series, &QBarSeries::hovered, this, [this, listRow, kept = m_specificities](bool inside, int text) {
-        const Specificities *specificities = kept.get();
+    connect(series, &QBarSeries::hovered, this, [this, listRow, kept = m_lafonScores](bool inside, int text) {
+        const LafonScores *lafonScores = kept.get();
         if (!inside) {
             QToolTip::hideText();
             return;
@@ -232,10 +232,10 @@ void SpecificitiesView::showBars(qsizetype listRow)
         QToolTip::showText(QCursor::pos(),
                            u"%1 : %2\nf = %3, F = %4, t = %5"_s.arg(
                                m_corpus.textName(text),
-                               decimalFigure(specificities->score(listRow, text), 4),
-                               groupedFigure(specificities->count(listRow, text)),
-                               groupedFigure(specificities->corpusCount(listRow)),
-                               groupedFigure(specificities->partSize(text))));
+                               decimalFigure(lafonScores->score(listRow, text), 4),
+                               groupedFigure(lafonScores->count(listRow, text)),
+                               groupedFigure(lafonScores->corpusCount(listRow)),
+                               groupedFigure(lafonScores->partSize(text))));
     });
     connect(series, &QBarSeries::clicked, this, [this, listRow](int text) { Q_EMIT concordanceAsked(listRow, text); });
     const std::unique_ptr<QChart> shown(m_bars->chart());

@@ -18,23 +18,23 @@ class QTableView;
 namespace lexalon {
 
 class Corpus;
-class Specificities;
-class SpecificitiesModel;
+class LafonScores;
+class LafonScoresModel;
 
 // The "Spécificités" tab: the score of each form shown in each text, sorted
 // by a click on a text's heading, the banal forms hidden or not, and under it
 // the current form's score in each text as bars, with the threshold drawn.
-class SpecificitiesView final : public QWidget
+class LafonScoresView final : public QWidget
 {
     Q_OBJECT
 
 public:
-    explicit SpecificitiesView(const Corpus &corpus, QWidget *parent = nullptr);
+    explicit LafonScoresView(const Corpus &corpus, QWidget *parent = nullptr);
 
-    const Specificities *specificities() const;
+    const LafonScores *lafonScores() const;
     // The scores, and the name of the saved list they are taken against, if
     // any.
-    void setSpecificities(std::shared_ptr<const Specificities> specificities, const QString &reference);
+    void setLafonScores(std::shared_ptr<const LafonScores> lafonScores, const QString &reference);
     // The forms the workspace's list shows, in its order.
     void setListRows(std::span<const std::uint32_t> rows);
     void setCurrentListRow(qsizetype row);
@@ -53,13 +53,13 @@ private:
     void showBars(qsizetype listRow);
 
     const Corpus &m_corpus;
-    SpecificitiesModel *m_model;
+    LafonScoresModel *m_model;
     QLabel *m_reference = nullptr;
     QDoubleSpinBox *m_threshold = nullptr;
     QCheckBox *m_hideBanal = nullptr;
     QTableView *m_table = nullptr;
     QChartView *m_bars = nullptr;
-    std::shared_ptr<const Specificities> m_specificities;
+    std::shared_ptr<const LafonScores> m_lafonScores;
     std::vector<std::uint32_t> m_listRows;
     int m_sortColumn = 0;
 };
